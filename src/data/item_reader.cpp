@@ -1,0 +1,109 @@
+#include "data/item_reader.h"
+
+#include "data/cp932.h"
+#include "data/numbers.h"
+
+#include <QFile>
+
+bool ItemReader::Open(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetText(QString());
+        return false;
+    }
+    SetText(DecodeCp932(file.readAll()));
+    return true;
+}
+
+void ItemReader::SetText(const QString &text)
+{
+    text_ = text;
+    pos_ = 0;
+}
+
+bool ItemReader::atLineEnd() const
+{
+    return pos_ < text_.size() && (text_[pos_] == u'\r' || text_[pos_] == u'\n');
+}
+
+void ItemReader::skipLineEnd()
+{
+    if (pos_ < text_.size() && text_[pos_] == u'\r')
+        ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == u'\n')
+        ++pos_;
+}
+
+bool ItemReader::Next(QString &item)
+{
+    const qsizetype size = text_.size();
+    while (pos_ < size && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
+        ++pos_;
+    if (pos_ >= size)
+        return false;
+
+    if (atLineEnd()) { // a blank line (or nothing after a comma) is one empty item
+        item.clear();
+        skipLineEnd();
+        return true;
+    }
+
+    if (text_[pos_] == u'"') {
+        const qsizetype start = pos_ + 1;
+        qsizetype close = text_.indexOf(u'"', start);
+        if (close < 0)
+            close = size;
+        item = text_.mid(start, close - start);
+        pos_ = close < size ? close + 1 : size;
+        // Skip to just past the next comma or line end.
+        while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
+            ++pos_;
+        if (pos_ < size && text_[pos_] == u',')
+            ++pos_;
+        else
+            skipLineEnd();
+        return true;
+    }
+
+    const qsizetype start = pos_;
+    while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
+        ++pos_;
+    item = text_.mid(start, pos_ - start).trimmed();
+    if (pos_ < size && text_[pos_] == u',')
+        ++pos_;
+    else
+        skipLineEnd();
+    return true;
+}
+
+bool ItemReader::NextInt16(qint16 &value)
+{
+    QString item;
+    qint16 v = 0;
+    if (!Next(item) || !ToInt16(Val(item), v))
+        return false;
+    value = v;
+    return true;
+}
+
+bool ItemReader::NextInt32(qint32 &value)
+{
+    QString item;
+    qint32 v = 0;
+    if (!Next(item) || !ToInt32(Val(item), v))
+        return false;
+    value = v;
+    return true;
+}
+
+bool ItemReader::SeekMarker(const QString &marker)
+{
+    pos_ = 0;
+    QString item;
+    while (Next(item)) {
+        if (item == marker)
+            return true;
+    }
+    return false;
+}

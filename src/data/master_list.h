@@ -1,0 +1,48 @@
+#pragma once
+// A master list of stores or of machines: (ID, name) entries that play records
+// refer to by ID.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class Platform;
+
+struct MasterEntry {
+    qint16 ID = 0;
+    QString Name;
+    friend bool operator==(const MasterEntry &, const MasterEntry &) = default;
+};
+
+class SMData {
+public:
+    static constexpr qint32 kMaxEntries = 32767;
+
+    explicit SMData(Platform &platform);
+
+    // Empties the list and reads the entries under the marker SLabel.
+    void ReadFileData(const QString &FileName, const QString &SLabel);
+    // Appends the section; reports a failure and returns false.
+    bool WriteFileData(const QString &FileName, const QString &SLabel);
+    // The section's bytes; false when a name cannot be carried by the file.
+    bool SectionBytes(const QString &SLabel, QByteArray &out) const;
+
+    // Arrays numbered from 1 that always end with one spare element: the caller
+    // passes them with a single element; after n entries they hold n + 1.
+    void ReadData(QList<qint16> &DId, QList<QString> &DName) const;
+    // Replaces the list by elements 1..n of the arrays (the last is the spare).
+    void WriteData(const QList<qint16> &DId, const QList<QString> &DName);
+
+    QString SeekName(qint16 DId) const;
+    qint32 SeekJunban(qint32 DId) const;
+
+    qint32 Count() const { return static_cast<qint32>(EntryList.size()); }
+    const QList<MasterEntry> &Entries() const { return EntryList; }
+
+private:
+    Platform &platform_;
+    QList<MasterEntry> EntryList;
+};
+
+// The name shown for an ID that no entry has.
+QString UnknownName();

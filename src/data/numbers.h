@@ -1,0 +1,27 @@
+#pragma once
+// Number values of cell texts, checked conversions to 16/32-bit integers and the
+// number patterns used on screen. One helper each, used everywhere.
+
+#include <QString>
+#include <QtGlobal>
+
+// Number value of a text: blanks, tabs and line feeds are ignored wherever they
+// stand; then sign, digits, decimal point and exponent as far as they go.
+// A text without a leading number is 0.
+double Val(const QString &text);
+
+// Real → whole number, halves to the even neighbour. False (and out untouched)
+// when the value does not fit or is not a number.
+bool ToInt16(double value, qint16 &out);
+bool ToInt32(double value, qint32 &out);
+
+// Whole-number patterns. Reals are rounded halves away from zero.
+QString FormatPlain(qint64 value);               // "12", "-5"
+QString FormatBlankZero(double value);           // "####" / "##": 0 gives ""
+QString FormatAtLeastOne(double value);          // "##0"
+QString FormatZeroPad(double value, int digits); // "0000", "00"
+QString FormatGrouped(double value);             // "###,##0", "#,###,##0"
+QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-\12,345"
+
+// Shows the yen texts' backslash as the yen sign, as the Japanese fonts did.
+QString YenForDisplay(const QString &text);

@@ -1,0 +1,37 @@
+#pragma once
+// The user data file "<player>.pcd": code page 932 text with CR LF line ends,
+// four sections <States>, <StoreData>, <MachineData>, <Data>.
+
+#include <QByteArray>
+#include <QString>
+
+namespace UserDataFile {
+
+inline constexpr char16_t kLineEnd[] = u"\r\n";
+
+QString StatesMarker();    // "<States>"
+QString StoreMarker();     // "<StoreData>"
+QString MachineMarker();   // "<MachineData>"
+QString DataMarker();      // "<Data>"
+QString PcdExtension();    // ".pcd"
+QString BackupExtension(); // ".Bak"
+
+// A text item as written: in double quotes.
+QString Quoted(const QString &text);
+
+// True when a text item can be stored unchanged: no double quote (the format
+// has no escape) and every character carried by code page 932.
+bool CanCarryText(const QString &text);
+
+// Encodes a section's text; false when a character cannot be carried.
+bool EncodeSection(const QString &sectionText, QByteArray &out);
+
+// Appends bytes to the file, creating it when absent; false on any failure.
+bool AppendToFile(const QString &fileName, const QByteArray &bytes);
+
+// Header of a new player's file, up to and including the "<Data>" line.
+QString NewPlayerHeader();
+// Complete content of a new player's file.
+QString NewPlayerFileText();
+
+} // namespace UserDataFile

@@ -1,0 +1,54 @@
+#pragma once
+// The seam between the program and the desktop: message boxes, the input box,
+// sounds, the settings store, the browser, the date, waiting and modal windows.
+// The Qt implementation lives in qt_platform.*; tests use a recording fake.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+
+enum class MsgButtons { Ok, OkCancel, YesNoCancel, YesNo };
+enum class MsgIcon { None, Question, Exclamation, Information, Critical };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Shows a message box. An empty title means the application's title.
+    virtual MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
+                             MsgIcon icon = MsgIcon::None, const QString &title = QString()) = 0;
+    // One-line input box; a cancelled box answers the empty text.
+    virtual QString InputBox(const QString &prompt, const QString &title,
+                             const QString &defaultText = QString()) = 0;
+
+    // Asynchronous playback of a WAV file given by bare name; missing files are silent.
+    virtual void PlaySound(const QString &fileName) = 0;
+    virtual void Beep() = 0;
+
+    // Per-user settings store: application, section, key.
+    virtual QString GetSetting(const QString &app, const QString &section, const QString &key,
+                               const QString &defaultValue = QString()) = 0;
+    virtual void SaveSetting(const QString &app, const QString &section, const QString &key,
+                             const QString &value) = 0;
+
+    // Full path of the desktop's web browser opener; empty when there is none.
+    virtual QString BrowserPath() = 0;
+    // Starts a program detached; false with a description in error when it fails.
+    virtual bool StartProgram(const QString &program, const QStringList &arguments,
+                              QString &error) = 0;
+
+    virtual QDate Today() = 0;
+    // Waits the given seconds while window events keep being processed.
+    virtual void TimeWait(double seconds) = 0;
+    // Runs a dialog modally and returns its result code.
+    virtual int ShowModal(QDialog &dialog) = 0;
+};
+
+// Caption of message boxes that do not name their own.
+inline QString AppTitle()
+{
+    return QStringLiteral("るでら３");
+}

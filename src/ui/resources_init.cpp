@@ -1,0 +1,8 @@
+#include "ui/resources_init.h"
+
+#include <QtGlobal>
+
+void InitLedraResources()
+{
+    Q_INIT_RESOURCE(resources);
+}

@@ -1,0 +1,81 @@
+#include "support/fake_platform.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+
+using namespace Qt::StringLiterals;
+
+MsgResult FakePlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                               const QString &title)
+{
+    messages.append({text, title, buttons, icon});
+    if (!msgAnswers.isEmpty())
+        return msgAnswers.takeFirst();
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                              : MsgResult::Ok;
+}
+
+QString FakePlatform::InputBox(const QString &prompt, const QString &title,
+                               const QString &defaultText)
+{
+    inputs.append({prompt, title, defaultText});
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+}
+
+void FakePlatform::PlaySound(const QString &fileName)
+{
+    sounds.append(fileName);
+}
+
+void FakePlatform::Beep()
+{
+    sounds.append(u"beep"_s);
+}
+
+QString FakePlatform::GetSetting(const QString &app, const QString &section, const QString &key,
+                                 const QString &defaultValue)
+{
+    const auto it = settings.find(app + u'/' + section + u'/' + key);
+    return it == settings.end() ? defaultValue : it->second;
+}
+
+void FakePlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
+                               const QString &value)
+{
+    settings[app + u'/' + section + u'/' + key] = value;
+}
+
+QString FakePlatform::BrowserPath()
+{
+    return browserPath;
+}
+
+bool FakePlatform::StartProgram(const QString &program, const QStringList &arguments,
+                                QString &error)
+{
+    startedPrograms.append(program + u' ' + arguments.join(u' '));
+    if (!startSucceeds)
+        error = u"failed to start"_s;
+    return startSucceeds;
+}
+
+QDate FakePlatform::Today()
+{
+    return today;
+}
+
+void FakePlatform::TimeWait(double seconds)
+{
+    waits.append(seconds);
+    QCoreApplication::processEvents();
+    if (onWait)
+        onWait(seconds);
+}
+
+int FakePlatform::ShowModal(QDialog &dialog)
+{
+    modalWindows.append(QString::fromLatin1(dialog.metaObject()->className()));
+    if (onModal)
+        return onModal(dialog);
+    return QDialog::Rejected;
+}

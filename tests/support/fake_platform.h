@@ -1,0 +1,69 @@
+#pragma once
+// A platform that records everything and answers from a script.
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+
+struct RecordedMessage {
+    QString text;
+    QString title; // as given: empty means the application's title
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+struct RecordedInput {
+    QString prompt;
+    QString title;
+    QString defaultText;
+};
+
+class FakePlatform : public Platform {
+public:
+    MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
+                     MsgIcon icon = MsgIcon::None, const QString &title = QString()) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText = QString()) override;
+    void PlaySound(const QString &fileName) override;
+    void Beep() override;
+    QString GetSetting(const QString &app, const QString &section, const QString &key,
+                       const QString &defaultValue = QString()) override;
+    void SaveSetting(const QString &app, const QString &section, const QString &key,
+                     const QString &value) override;
+    QString BrowserPath() override;
+    bool StartProgram(const QString &program, const QStringList &arguments,
+                      QString &error) override;
+    QDate Today() override;
+    void TimeWait(double seconds) override;
+    int ShowModal(QDialog &dialog) override;
+
+    // Scripted answers, taken in order; when none is left a message box answers
+    // its first button (OK or Yes) and an input box the empty text.
+    QList<MsgResult> msgAnswers;
+    QStringList inputAnswers;
+
+    // What happened.
+    QList<RecordedMessage> messages;
+    QList<RecordedInput> inputs;
+    QStringList sounds; // file names, and "beep"
+    QList<double> waits;
+    QStringList startedPrograms; // program + " " + arguments
+    QStringList modalWindows;    // class names of dialogs opened modally
+
+    // Settings store, keyed "app/section/key".
+    std::map<QString, QString> settings;
+
+    QString browserPath;
+    bool startSucceeds = true;
+    QDate today = QDate(2026, 12, 6);
+
+    // Called for each modal dialog instead of running it; returns its result.
+    // Without a handler the dialog is rejected at once.
+    std::function<int(QDialog &)> onModal;
+    // Called inside each TimeWait, after the wait was recorded.
+    std::function<void(double)> onWait;
+};
