@@ -10,26 +10,61 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTextStream>
+
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
-int main(int argc, char *argv[])
+namespace {
+void describe(QCommandLineParser &parser, const QCommandLineOption &dataDir)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(u"ledra3"_s);
-    QApplication::setApplicationDisplayName(u"るでら３"_s);
-    QApplication::setApplicationVersion(
-        u"%1.%2.%3"_s.arg(LEDRA_VERSION_MAJOR).arg(LEDRA_VERSION_MINOR).arg(LEDRA_VERSION_PATCH));
-    QApplication::setDesktopFileName(QStringLiteral(LEDRA_APP_ID));
-
-    QCommandLineParser parser;
     parser.setApplicationDescription(u"るでら３ — パチンコ成績の記録と分析"_s);
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(dataDir);
+}
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(u"ledra3"_s);
+    QCoreApplication::setApplicationVersion(
+        u"%1.%2.%3"_s.arg(LEDRA_VERSION_MAJOR).arg(LEDRA_VERSION_MINOR).arg(LEDRA_VERSION_PATCH));
+}
+
+// --help and --version answer without a display.
+bool wantsTextOnly(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-v" || a == "--version")
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
     const QCommandLineOption dataDir(u"data-dir"_s, u"プレーヤーのデータを置くフォルダ"_s,
                                      u"DIR"_s);
-    parser.addOption(dataDir);
+    if (wantsTextOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        nameApplication();
+        QCommandLineParser parser;
+        describe(parser, dataDir);
+        parser.process(core); // prints and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    nameApplication();
+    QApplication::setApplicationDisplayName(u"るでら３"_s);
+    QApplication::setDesktopFileName(QStringLiteral(LEDRA_APP_ID));
+
+    QCommandLineParser parser;
+    describe(parser, dataDir);
     parser.process(app);
 
     QString error;
@@ -40,6 +75,7 @@ int main(int argc, char *argv[])
 
     InitLedraResources();
     QApplication::setFont(UiFont());
+    QApplication::setWindowIcon(QIcon(u":/icons/app_icon.svg"_s));
 
     QtPlatform platform;
     SharedData shared(platform); // record table, machines, stores, settings

@@ -84,7 +84,7 @@ QString QtPlatform::FindSoundFile(const QString &fileName)
         return QFileInfo(fileName).absoluteFilePath();
     const QString candidates[] = {
         QStringLiteral(LEDRA_DATA_DIR) + u'/' + fileName,
-        QCoreApplication::applicationDirPath() + u"/sounds/"_s + fileName,
+        u":/sounds/"_s + fileName, // built into the program
     };
     for (const QString &path : candidates) {
         if (QFileInfo(path).isFile())
@@ -104,7 +104,8 @@ void QtPlatform::PlaySound(const QString &fileName)
     QSoundEffect *&effect = effects_[path];
     if (!effect) {
         effect = new QSoundEffect;
-        effect->setSource(QUrl::fromLocalFile(path));
+        effect->setSource(path.startsWith(u':') ? QUrl(u"qrc"_s + path)
+                                                : QUrl::fromLocalFile(path));
         effect->setVolume(0.8f);
     }
     effect->play();

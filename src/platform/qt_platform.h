@@ -31,7 +31,7 @@ public:
     int ShowModal(QDialog &dialog) override;
 
     // Where a sound file given by bare name is found: the working folder first,
-    // then the program's installed data folder. Empty when nowhere.
+    // then the installed data folder, then the copy built into the program.
     static QString FindSoundFile(const QString &fileName);
 
 private:
