@@ -1,0 +1,618 @@
+#include "ui/widgets/data_grid.h"
+
+#include "ui/app_font.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QProxyStyle>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr QRgb kTitleBack = qRgb(224, 224, 224);
+constexpr QRgb kGridLines = qRgb(192, 192, 192);
+constexpr QRgb kBeyondCells = qRgb(128, 128, 128);
+
+Qt::Alignment toQt(GridAlign a)
+{
+    switch (a) {
+    case GridAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case GridAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case GridAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Grid lines in the grid's own grey, whatever the desktop style.
+class GridStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *ret) const override
+    {
+        if (hint == SH_Table_GridLineColor)
+            return static_cast<int>(kGridLines);
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+
+const QString kEmpty;
+} // namespace
+
+// ---------------------------------------------------------------- model
+
+DataGridModel::DataGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+int DataGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows_ - fixedRows_;
+}
+
+int DataGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant DataGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const int row = index.row() + fixedRows_;
+    const int col = index.column();
+    switch (role) {
+    case Qt::DisplayRole: return texts_[at(row, col)];
+    case Qt::BackgroundRole: {
+        const QRgb c = back_[at(row, col)];
+        return QColor(c ? c : qRgb(255, 255, 255));
+    }
+    case Qt::ForegroundRole: {
+        const QRgb c = fore_[at(row, col)];
+        return QColor(c ? c : qRgb(0, 0, 0));
+    }
+    case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(cellAlign_.value(col)));
+    default: return QVariant();
+    }
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= cols_)
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole: return fixedRows_ > 0 ? texts_[at(0, section)] : QString();
+    case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(titleAlign_.value(section)));
+    case Qt::BackgroundRole: return QColor(kTitleBack);
+    default: return QVariant();
+    }
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void DataGridModel::setShape(int rows, int cols)
+{
+    rows = std::max(rows, fixedRows_);
+    cols = std::max(cols, 0);
+    if (cols != cols_) {
+        // A change of width rebuilds the cells column by column.
+        beginResetModel();
+        QList<QString> texts(qsizetype(rows) * cols);
+        QList<QRgb> back(texts.size(), 0), fore(texts.size(), 0);
+        for (int r = 0; r < std::min(rows, rows_); ++r)
+            for (int c = 0; c < std::min(cols, cols_); ++c) {
+                texts[qsizetype(r) * cols + c] = texts_[at(r, c)];
+                back[qsizetype(r) * cols + c] = back_[at(r, c)];
+                fore[qsizetype(r) * cols + c] = fore_[at(r, c)];
+            }
+        texts_ = std::move(texts);
+        back_ = std::move(back);
+        fore_ = std::move(fore);
+        rows_ = rows;
+        cols_ = cols;
+        cellAlign_.resize(cols, GridAlign::Left);
+        titleAlign_.resize(cols, GridAlign::Left);
+        endResetModel();
+        return;
+    }
+    if (rows > rows_) {
+        beginInsertRows(QModelIndex(), viewRow(rows_), viewRow(rows) - 1);
+        texts_.resize(qsizetype(rows) * cols_);
+        back_.resize(texts_.size(), 0);
+        fore_.resize(texts_.size(), 0);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows(QModelIndex(), viewRow(rows), viewRow(rows_) - 1);
+        texts_.resize(qsizetype(rows) * cols_);
+        back_.resize(texts_.size());
+        fore_.resize(texts_.size());
+        rows_ = rows;
+        endRemoveRows();
+    }
+}
+
+void DataGridModel::setFixedRows(int fixedRows)
+{
+    beginResetModel();
+    fixedRows_ = std::clamp(fixedRows, 0, 1);
+    if (rows_ < fixedRows_) {
+        rows_ = fixedRows_;
+        texts_.resize(qsizetype(rows_) * cols_);
+        back_.resize(texts_.size(), 0);
+        fore_.resize(texts_.size(), 0);
+    }
+    endResetModel();
+}
+
+const QString &DataGridModel::text(int row, int col) const
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        return kEmpty;
+    return texts_[at(row, col)];
+}
+
+void DataGridModel::setText(int row, int col, const QString &text)
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        return;
+    texts_[at(row, col)] = text;
+    if (row < fixedRows_)
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    else
+        markChanged();
+}
+
+QRgb DataGridModel::backColor(int row, int col) const
+{
+    return (row < 0 || row >= rows_ || col < 0 || col >= cols_) ? 0 : back_[at(row, col)];
+}
+
+QRgb DataGridModel::foreColor(int row, int col) const
+{
+    return (row < 0 || row >= rows_ || col < 0 || col >= cols_) ? 0 : fore_[at(row, col)];
+}
+
+void DataGridModel::setColors(int row, int col, QRgb back, QRgb fore)
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        return;
+    back_[at(row, col)] = back;
+    fore_[at(row, col)] = fore;
+    markChanged();
+}
+
+void DataGridModel::insertGridRow(int row)
+{
+    row = std::clamp(row, fixedRows_, rows_);
+    beginInsertRows(QModelIndex(), viewRow(row), viewRow(row));
+    texts_.insert(at(row, 0), cols_, QString());
+    back_.insert(at(row, 0), cols_, 0);
+    fore_.insert(at(row, 0), cols_, 0);
+    ++rows_;
+    endInsertRows();
+}
+
+void DataGridModel::removeGridRow(int row)
+{
+    if (row < fixedRows_ || row >= rows_)
+        return;
+    beginRemoveRows(QModelIndex(), viewRow(row), viewRow(row));
+    texts_.remove(at(row, 0), cols_);
+    back_.remove(at(row, 0), cols_);
+    fore_.remove(at(row, 0), cols_);
+    --rows_;
+    endRemoveRows();
+}
+
+void DataGridModel::setAlignment(int col, GridAlign cells, GridAlign title)
+{
+    if (col < 0 || col >= cols_)
+        return;
+    cellAlign_[col] = cells;
+    titleAlign_[col] = title;
+    emit headerDataChanged(Qt::Horizontal, col, col);
+    markChanged();
+}
+
+void DataGridModel::markChanged()
+{
+    if (changePending_)
+        return;
+    changePending_ = true;
+    QTimer::singleShot(0, this, &DataGridModel::flushChanges);
+}
+
+void DataGridModel::flushChanges()
+{
+    if (!changePending_)
+        return;
+    changePending_ = false;
+    if (rowCount() > 0 && cols_ > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, cols_ - 1));
+}
+
+// ---------------------------------------------------------------- view
+
+DataGrid::DataGrid(QWidget *parent) : QTableView(parent), model_(new DataGridModel(this))
+{
+    auto *style = new GridStyle;
+    style->setParent(this);
+    setStyle(style);
+    setModel(model_);
+    setFont(UiFont(9));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    verticalHeader()->hide();
+    // Fixed row heights: never measure rows, so large tables load at once.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setFixedHeight(fontMetrics().height() + 6);
+    horizontalHeader()->setStyleSheet(
+        u"QHeaderView::section { background-color: rgb(224,224,224); color: black;"
+        " border: none; border-right: 1px solid rgb(192,192,192);"
+        " border-bottom: 1px solid rgb(192,192,192); padding: 0px 2px; }"_s);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, QColor(kBeyondCells)); // beyond the last row or column
+    setPalette(pal);
+    viewport()->setAutoFillBackground(true);
+
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &DataGrid::onViewSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DataGrid::onViewSelectionChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // setModel's selection model survives a reset; keep it in step.
+        scheduleSync();
+    });
+}
+
+void DataGrid::SetRows(int rows)
+{
+    model_->setShape(rows, Cols());
+    clampSelection();
+}
+
+void DataGrid::SetCols(int cols)
+{
+    model_->setShape(Rows(), cols);
+    colAlign_.resize(cols, GridAlign::Left);
+    fixedAlign_.resize(cols, GridAlign::Left);
+    clampSelection();
+}
+
+void DataGrid::SetFixedRows(int fixedRows)
+{
+    model_->setFixedRows(fixedRows);
+    horizontalHeader()->setVisible(FixedRows() > 0);
+    clampSelection();
+}
+
+void DataGrid::SetFixedCols(int fixedCols)
+{
+    Q_UNUSED(fixedCols); // the windows use no fixed column
+}
+
+void DataGrid::SetRow(int row)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    row_ = rowSel_ = row;
+    colSel_ = col_;
+    scheduleSync();
+}
+
+void DataGrid::SetCol(int col)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    col_ = colSel_ = col;
+    rowSel_ = row_;
+    scheduleSync();
+}
+
+void DataGrid::SetRowSel(int row)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    rowSel_ = row;
+    scheduleSync();
+}
+
+void DataGrid::SetColSel(int col)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    colSel_ = col;
+    scheduleSync();
+}
+
+QString DataGrid::TextArray(qint64 index) const
+{
+    if (Cols() <= 0 || index < 0)
+        return QString();
+    return TextMatrix(int(index / Cols()), int(index % Cols()));
+}
+
+void DataGrid::SetTextArray(qint64 index, const QString &text)
+{
+    if (Cols() <= 0 || index < 0)
+        return;
+    SetTextMatrix(int(index / Cols()), int(index % Cols()), text);
+}
+
+QString DataGrid::TextMatrix(int row, int col) const
+{
+    return model_->text(row, col);
+}
+
+void DataGrid::SetTextMatrix(int row, int col, const QString &text)
+{
+    model_->setText(row, col, text);
+}
+
+QString DataGrid::Clip() const
+{
+    const int r1 = std::min(row_, rowSel_), r2 = std::max(row_, rowSel_);
+    const int c1 = std::min(col_, colSel_), c2 = std::max(col_, colSel_);
+    QString clip;
+    for (int r = r1; r <= r2; ++r) {
+        if (r > r1)
+            clip += u'\r';
+        for (int c = c1; c <= c2; ++c) {
+            if (c > c1)
+                clip += u'\t';
+            clip += TextMatrix(r, c);
+        }
+    }
+    return clip;
+}
+
+void DataGrid::SetClip(const QString &text)
+{
+    const int r1 = std::min(row_, rowSel_), r2 = std::max(row_, rowSel_);
+    const int c1 = std::min(col_, colSel_), c2 = std::max(col_, colSel_);
+    const QStringList lines = text.split(u'\r');
+    // A carriage return that ends the text does not start another line.
+    const qsizetype lineCount =
+        (lines.size() > 1 && lines.last().isEmpty()) ? lines.size() - 1 : lines.size();
+    for (qsizetype j = 0; j < lineCount && r1 + j <= r2; ++j) {
+        const QStringList cells = lines[j].split(u'\t');
+        for (qsizetype k = 0; k < cells.size() && c1 + k <= c2; ++k)
+            SetTextMatrix(int(r1 + j), int(c1 + k), cells[k]);
+    }
+}
+
+void DataGrid::SetCellBackColor(const QColor &color)
+{
+    model_->setColors(row_, col_, color.rgb(), model_->foreColor(row_, col_));
+}
+
+void DataGrid::SetCellForeColor(const QColor &color)
+{
+    model_->setColors(row_, col_, model_->backColor(row_, col_), color.rgb());
+}
+
+QColor DataGrid::CellBackColorAt(int row, int col) const
+{
+    const QRgb c = model_->backColor(row, col);
+    return QColor(c ? c : qRgb(255, 255, 255));
+}
+
+QColor DataGrid::CellForeColorAt(int row, int col) const
+{
+    const QRgb c = model_->foreColor(row, col);
+    return QColor(c ? c : qRgb(0, 0, 0));
+}
+
+int DataGrid::ColWidth(int col) const
+{
+    return int(PixelsToTwips(horizontalHeader()->sectionSize(col)));
+}
+
+void DataGrid::SetColWidth(int col, int twips)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    setColumnWidth(col, Twips(twips));
+    setColumnHidden(col, twips <= 0);
+}
+
+void DataGrid::SetColAlignment(int col, GridAlign align)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    colAlign_[col] = align;
+    model_->setAlignment(col, align, fixedAlign_[col]);
+}
+
+void DataGrid::SetFixedAlignment(int col, GridAlign align)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    fixedAlign_[col] = align;
+    model_->setAlignment(col, colAlign_[col], align);
+}
+
+void DataGrid::AddItem(const QString &text, int index)
+{
+    model_->insertGridRow(index);
+    const QStringList cells = text.split(u'\t');
+    if (!text.isEmpty())
+        for (int c = 0; c < Cols() && c < cells.size(); ++c)
+            SetTextMatrix(index, c, cells[c]);
+    clampSelection();
+}
+
+void DataGrid::RemoveItem(int index)
+{
+    model_->removeGridRow(index);
+    clampSelection();
+}
+
+void DataGrid::clampSelection()
+{
+    const int lastRow = std::max(Rows() - 1, 0), lastCol = std::max(Cols() - 1, 0);
+    row_ = std::clamp(row_, 0, lastRow);
+    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    col_ = std::clamp(col_, 0, lastCol);
+    colSel_ = std::clamp(colSel_, 0, lastCol);
+    scheduleSync();
+}
+
+QModelIndex DataGrid::viewIndex(int row, int col) const
+{
+    return model_->index(row - FixedRows(), col);
+}
+
+void DataGrid::scheduleSync()
+{
+    if (syncPending_)
+        return;
+    syncPending_ = true;
+    QTimer::singleShot(0, this, &DataGrid::syncView);
+}
+
+void DataGrid::syncView()
+{
+    syncPending_ = false;
+    model_->flushChanges();
+    syncing_ = true;
+    QItemSelectionModel *sel = selectionModel();
+    // The view's current index is the moving end of the selection (RowSel,
+    // ColSel); Row and Col are the corner where the selection started.
+    const QModelIndex anchor = viewIndex(row_, col_);
+    const QModelIndex moving = viewIndex(rowSel_, colSel_);
+    sel->setCurrentIndex(moving, QItemSelectionModel::NoUpdate);
+    if (anchor.isValid() && moving.isValid())
+        sel->select(QItemSelection(anchor, moving), QItemSelectionModel::ClearAndSelect);
+    else
+        sel->clearSelection();
+    syncing_ = false;
+}
+
+void DataGrid::onViewSelectionChanged()
+{
+    if (syncing_)
+        return;
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (!current.isValid())
+        return;
+    // The view's current index is the moving end; the start is the opposite
+    // corner of the selected rectangle.
+    int top = current.row(), bottom = current.row(), left = current.column(),
+        right = current.column();
+    const QItemSelection selection = selectionModel()->selection();
+    for (const QItemSelectionRange &range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
+    }
+    const int fixed = FixedRows();
+    const int rowSel = current.row() + fixed, colSel = current.column();
+    const int row = (current.row() == top ? bottom : top) + fixed;
+    const int col = current.column() == left ? right : left;
+    if (row == row_ && col == col_ && rowSel == rowSel_ && colSel == colSel_)
+        return;
+    row_ = row;
+    col_ = col;
+    rowSel_ = rowSel;
+    colSel_ = colSel;
+    emit selChange();
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (syncPending_)
+        syncView();
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: emit keyPress(9); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: emit keyPress(13); return;
+    case Qt::Key_Backspace: emit keyPress(8); return;
+    case Qt::Key_Escape: return;
+    default: break;
+    }
+    const QString text = event->text();
+    const bool plainCharacter = !text.isEmpty() && text[0].isPrint() &&
+                                !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (plainCharacter) {
+        for (QChar ch : text)
+            emit keyPress(ch.unicode());
+        return;
+    }
+    QTableView::keyPressEvent(event); // cursor keys, paging: the person's moves
+}
+
+void DataGrid::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Japanese typed through an input method arrives as commit text: each
+    // character counts as if typed.
+    for (QChar ch : event->commitString())
+        emit keyPress(ch.unicode());
+    event->accept();
+}
+
+QVariant DataGrid::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)
+        return visualRect(viewIndex(row_, col_));
+    if (query == Qt::ImEnabled)
+        return true;
+    return QTableView::inputMethodQuery(query);
+}
+
+void DataGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (syncPending_)
+        syncView();
+    if (event->button() == Qt::RightButton)
+        return; // a right click opens the window's menu, it does not select
+    QTableView::mousePressEvent(event);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), event->globalPosition().toPoint());
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+}
+
+bool DataGrid::event(QEvent *event)
+{
+    // The windows' menu shortcuts (copy, paste, cut, delete) win over the view's
+    // own handling of those keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) ||
+            key->matches(QKeySequence::Cut) || key->key() == Qt::Key_Delete) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QTableView::event(event);
+}

@@ -1,0 +1,168 @@
+#include "ui/widgets/data_grid.h"
+
+#include <QAbstractItemModelTester>
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+class DataGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid.SetCols(4);
+        grid.SetRows(5);
+        grid.SetFixedRows(1);
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 4; ++c)
+                grid.SetTextMatrix(r, c, u"%1%2"_s.arg(QChar(u'a' + r)).arg(c));
+        grid.resize(400, 300);
+        grid.show();
+        QCoreApplication::processEvents();
+    }
+
+    DataGrid grid;
+};
+
+TEST_F(DataGridTest, ModelPassesTheConsistencyChecks)
+{
+    QAbstractItemModelTester tester(grid.gridModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    grid.SetRows(40);
+    grid.AddItem(u"x\ty"_s, 2);
+    grid.RemoveItem(3);
+    grid.SetCols(6);
+    grid.SetRows(2);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 1); // the title row is the header
+}
+
+TEST_F(DataGridTest, TextArrayAddressesRowTimesColsPlusColumn)
+{
+    EXPECT_EQ(grid.TextArray(1 * 4 + 2), u"b2"_s);
+    grid.SetTextArray(3 * 4 + 0, u"new"_s);
+    EXPECT_EQ(grid.TextMatrix(3, 0), u"new"_s);
+    EXPECT_EQ(grid.gridModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"a1"_s);
+    EXPECT_EQ(grid.TextMatrix(9, 0), QString()); // outside: empty, no crash
+}
+
+TEST_F(DataGridTest, SettingRowOrColMakesTheCurrentCellTheSelection)
+{
+    grid.SetRow(1);
+    grid.SetCol(1);
+    grid.SetRowSel(3);
+    grid.SetColSel(2);
+    EXPECT_EQ(grid.Clip(), u"b1\tb2\rc1\tc2\rd1\td2"_s);
+    grid.SetRow(2);
+    EXPECT_EQ(grid.RowSel(), 2);
+    EXPECT_EQ(grid.ColSel(), 1);
+    EXPECT_EQ(grid.Clip(), u"c1"_s);
+    // Reversed corners give the same rectangle.
+    grid.SetRow(3);
+    grid.SetCol(2);
+    grid.SetRowSel(2);
+    grid.SetColSel(1);
+    EXPECT_EQ(grid.Clip(), u"c1\tc2\rd1\td2"_s);
+}
+
+TEST_F(DataGridTest, SetClipFillsOnlyTheRectangleFromTheTopLeft)
+{
+    grid.SetRow(1);
+    grid.SetCol(1);
+    grid.SetRowSel(2);
+    grid.SetColSel(2);
+    grid.SetClip(u"1\t2\t3\r4\r5\t6\r"_s);
+    EXPECT_EQ(grid.TextMatrix(1, 1), u"1"_s);
+    EXPECT_EQ(grid.TextMatrix(1, 2), u"2"_s);
+    EXPECT_EQ(grid.TextMatrix(1, 3), u"b3"_s); // outside the rectangle
+    EXPECT_EQ(grid.TextMatrix(2, 1), u"4"_s);
+    EXPECT_EQ(grid.TextMatrix(2, 2), u"c2"_s); // not reached: kept
+    EXPECT_EQ(grid.TextMatrix(3, 1), u"d1"_s);
+}
+
+TEST_F(DataGridTest, RowsGrowAndShrinkAtTheEndAndItemsInsertAndRemove)
+{
+    grid.SetRows(7);
+    EXPECT_EQ(grid.TextMatrix(4, 0), u"e0"_s);
+    EXPECT_EQ(grid.TextMatrix(6, 0), QString());
+    grid.AddItem(QString(), 2);
+    EXPECT_EQ(grid.Rows(), 8);
+    EXPECT_EQ(grid.TextMatrix(2, 0), QString());
+    EXPECT_EQ(grid.TextMatrix(3, 0), u"c0"_s);
+    grid.RemoveItem(1);
+    EXPECT_EQ(grid.TextMatrix(1, 0), QString());
+    EXPECT_EQ(grid.TextMatrix(2, 0), u"c0"_s);
+    grid.SetRow(6);
+    grid.SetRows(3);
+    EXPECT_EQ(grid.Row(), 2); // the current cell stays inside the grid
+}
+
+TEST_F(DataGridTest, ColoursBelongToTheCurrentCell)
+{
+    grid.SetRow(2);
+    grid.SetCol(3);
+    grid.SetCellBackColor(QColor(244, 244, 244));
+    grid.SetCellForeColor(QColor(255, 64, 64));
+    EXPECT_EQ(grid.CellBackColorAt(2, 3), QColor(244, 244, 244));
+    EXPECT_EQ(grid.CellForeColorAt(2, 3), QColor(255, 64, 64));
+    EXPECT_EQ(grid.CellBackColorAt(2, 2), QColor(Qt::white));
+    EXPECT_EQ(grid.CellForeColorAt(1, 3), QColor(Qt::black));
+    grid.SetColWidth(1, 0);
+    EXPECT_TRUE(grid.isColumnHidden(1));
+    grid.SetColWidth(2, 1500);
+    EXPECT_EQ(grid.ColWidth(2), 1500);
+}
+
+TEST_F(DataGridTest, OnlyThePersonsMovesReportASelectionChange)
+{
+    QSignalSpy spy(&grid, &DataGrid::selChange);
+    grid.SetRow(1);
+    grid.SetCol(0);
+    grid.syncView();
+    EXPECT_EQ(spy.count(), 0);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(grid.Row(), 2);
+    QTest::keyClick(&grid, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.ColSel(), 1);
+    const QRect cell = grid.visualRect(grid.gridModel()->index(2, 2));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.RowSel(), 3);
+}
+
+TEST_F(DataGridTest, KeysAndInputMethodTextReachTheWindow)
+{
+    QList<int> codes;
+    QObject::connect(&grid, &DataGrid::keyPress, [&](int k) { codes << k; });
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QTest::keyClick(&grid, Qt::Key_Backspace);
+    QTest::keyClicks(&grid, u"7a"_s);
+    QInputMethodEvent commit;
+    commit.setCommitString(u"店ﾊﾟ"_s);
+    QCoreApplication::sendEvent(&grid, &commit);
+    EXPECT_EQ(codes, (QList<int>{9, 13, 8, u'7', u'a', 0x5E97, 0xFF8A, 0xFF9F}));
+    EXPECT_EQ(grid.Row(), 0 + grid.Row()); // Tab did not move the view on its own
+}
+
+TEST_F(DataGridTest, RightButtonReleaseIsReportedWithoutMovingTheSelection)
+{
+    grid.SetRow(1);
+    grid.SetCol(0);
+    grid.syncView();
+    Qt::MouseButton released = Qt::NoButton;
+    QObject::connect(&grid, &DataGrid::mouseUp,
+                     [&](Qt::MouseButton b, const QPoint &) { released = b; });
+    const QRect cell = grid.visualRect(grid.gridModel()->index(2, 2));
+    QTest::mousePress(grid.viewport(), Qt::RightButton, {}, cell.center());
+    QTest::mouseRelease(grid.viewport(), Qt::RightButton, {}, cell.center());
+    EXPECT_EQ(released, Qt::RightButton);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 0);
+}
