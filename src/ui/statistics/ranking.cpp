@@ -1,0 +1,299 @@
+#include "ui/statistics/ranking.h"
+
+#include "app/tool.h"
+#include "data/record_table.h"
+#include "platform/platform.h"
+#include "ui/statistics/graph_series.h"
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kMaxId = 999;
+constexpr qsizetype kMaxRows = 32767; // the sort's row index is 16-bit
+
+RankRow emptyRow()
+{
+    RankRow row;
+    row[2] = kEmptyRank;
+    return row;
+}
+
+void clearTable(RankTable &table)
+{
+    for (RankRow &row : table)
+        row = emptyRow();
+}
+
+bool rankable(qint64 balance)
+{
+    return balance > kEmptyRank && balance <= std::numeric_limits<qint32>::max();
+}
+
+void countOutcome(RankRow &row, qint64 balance, qint32 WakeKin)
+{
+    switch (Classify(balance, WakeKin)) {
+    case Outcome::Win: ++row[3]; break;
+    case Outcome::Loss: ++row[4]; break;
+    case Outcome::Draw: ++row[5]; break;
+    }
+}
+
+// Best rows from the top of the order, worst from the bottom; the rest empty.
+void fillBestWorst(const QList<RankRow> &sorted, RankTable &best, RankTable &worst)
+{
+    clearTable(best);
+    clearTable(worst);
+    const qsizetype n = sorted.size();
+    for (qsizetype r = 0; r < best.size() && r < n; ++r) {
+        best[r] = sorted[r];
+        worst[r] = sorted[n - 1 - r];
+    }
+}
+
+// Groups the records by an ID in 1..999 (0: not grouped), then orders them.
+bool rankById(const QList<PlayRecord> &TData, qint32 WakeKin, qint16 PlayRecord::*key,
+              RankTable &best, RankTable &worst, qint32 &count)
+{
+    QList<RankRow> rows;
+    QList<qint64> sums;
+    std::array<qint16, kMaxId + 1> index{}; // ID → row + 1; 0 = not seen yet
+    bool ok = true;
+    for (const PlayRecord &r : TData) {
+        const qint16 id = r.*key;
+        if (id == 0)
+            continue;
+        if (id < 1 || id > kMaxId) {
+            ok = false;
+            break;
+        }
+        if (index[id] == 0) {
+            RankRow row;
+            row[1] = id;
+            rows.append(row);
+            sums.append(0);
+            index[id] = static_cast<qint16>(rows.size());
+        }
+        const qsizetype g = index[id] - 1;
+        sums[g] += r.Balance();
+        countOutcome(rows[g], r.Balance(), WakeKin);
+    }
+    for (qsizetype g = 0; ok && g < rows.size(); ++g) {
+        ok = rankable(sums[g]);
+        rows[g][2] = static_cast<qint32>(sums[g]);
+    }
+    if (!ok) {
+        clearTable(best);
+        clearTable(worst);
+        count = 0;
+        return false;
+    }
+    SortGroups(rows);
+    fillBestWorst(rows, best, worst);
+    count = static_cast<qint32>(rows.size());
+    return true;
+}
+
+// Answers "the eligible row of highest field 2, the lowest position on ties"
+// over a range of positions, with single positions replaceable.
+class MaxTree {
+public:
+    explicit MaxTree(const QList<RankRow> &rows) : rows_(rows)
+    {
+        while (size_ < rows.size())
+            size_ *= 2;
+        tree_.assign(static_cast<size_t>(2 * size_), -1);
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            tree_[static_cast<size_t>(size_ + i)] = eligible(i) ? i : -1;
+        for (qsizetype i = size_ - 1; i >= 1; --i)
+            pull(i);
+    }
+    void Refresh(qsizetype pos)
+    {
+        qsizetype i = size_ + pos;
+        tree_[static_cast<size_t>(i)] = eligible(pos) ? pos : -1;
+        for (i /= 2; i >= 1; i /= 2)
+            pull(i);
+    }
+    void Remove(qsizetype pos)
+    {
+        qsizetype i = size_ + pos;
+        tree_[static_cast<size_t>(i)] = -1;
+        for (i /= 2; i >= 1; i /= 2)
+            pull(i);
+    }
+    // Best position in from..end, or -1.
+    qsizetype BestFrom(qsizetype from) const
+    {
+        qsizetype best = -1;
+        qsizetype l = from + size_, r = 2 * size_ - 1;
+        while (l <= r) {
+            if (l % 2 == 1)
+                best = better(best, tree_[static_cast<size_t>(l++)]);
+            if (r % 2 == 0)
+                best = better(best, tree_[static_cast<size_t>(r--)]);
+            l /= 2;
+            r /= 2;
+        }
+        return best;
+    }
+
+private:
+    bool eligible(qsizetype i) const { return rows_[i][1] != 0 && rows_[i][2] > kEmptyRank; }
+    qsizetype better(qsizetype a, qsizetype b) const
+    {
+        if (a < 0)
+            return b;
+        if (b < 0)
+            return a;
+        const qint32 va = rows_[a][2], vb = rows_[b][2];
+        if (va != vb)
+            return va > vb ? a : b;
+        return a < b ? a : b;
+    }
+    void pull(qsizetype i)
+    {
+        tree_[static_cast<size_t>(i)] =
+            better(tree_[static_cast<size_t>(2 * i)], tree_[static_cast<size_t>(2 * i + 1)]);
+    }
+
+    const QList<RankRow> &rows_;
+    qsizetype size_ = 1;
+    std::vector<qsizetype> tree_;
+};
+} // namespace
+
+Rankings::Rankings()
+    : RStore(5), RStoreW(5), RMachine(5), RMachineW(5), RYoubi(7), RShouhai(5), RShouhaiW(5)
+{}
+
+QString YoubiName(qint32 number)
+{
+    static const char16_t *const kNames[] = {u"--", u"日", u"月", u"火",
+                                             u"水", u"木", u"金", u"土"};
+    return QString::fromUtf16(kNames[number >= 1 && number <= 7 ? number : 0]);
+}
+
+QString DateErrorMessage()
+{
+    return u"日付データにエラーがあります"_s;
+}
+
+QString RankOutOfRangeMessage()
+{
+    return u"店や台のIDが範囲外か、金額が大きすぎるデータがあるため、一部のランキングを表示できません"_s;
+}
+
+void SortGroups(QList<RankRow> &rows)
+{
+    // Selection sort: for each j take the first row of highest balance in
+    // j..n and swap it with row j. The tree finds that row in O(log n); only
+    // the two swapped positions change.
+    MaxTree tree(rows);
+    for (qsizetype j = 0; j + 1 < rows.size(); ++j) {
+        const qsizetype m = tree.BestFrom(j);
+        if (m < 0)
+            break; // no eligible row left: nothing moves any more
+        if (m != j) {
+            std::swap(rows[j], rows[m]);
+            tree.Refresh(m);
+        }
+        tree.Remove(j);
+    }
+}
+
+bool CalcRank_Store(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks)
+{
+    return rankById(TData, WakeKin, &PlayRecord::DSId, ranks.RStore, ranks.RStoreW,
+                    ranks.StoreCount);
+}
+
+bool CalcRank_Machine(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks)
+{
+    return rankById(TData, WakeKin, &PlayRecord::DMId, ranks.RMachine, ranks.RMachineW,
+                    ranks.MachineCount);
+}
+
+bool CalcRank_Youbi(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
+                    Rankings &ranks)
+{
+    static const QString kOrder = u"日月火水木金土"_s;
+    std::array<RankRow, 8> days{};
+    std::array<qint64, 8> sums{};
+    for (int k = 0; k <= 7; ++k)
+        days[static_cast<size_t>(k)][1] = k;
+    for (const PlayRecord &r : TData) {
+        QString youbi;
+        if (!YoubiGet(youbi, r.DYear, r.DMonth, r.DDay)) {
+            platform.MsgBox(DateErrorMessage());
+            return true; // RYoubi keeps what it held
+        }
+        const auto k = static_cast<size_t>(kOrder.indexOf(youbi) + 1);
+        sums[k] += r.Balance();
+        countOutcome(days[k], r.Balance(), WakeKin);
+    }
+    for (size_t k = 1; k <= 7; ++k) {
+        if (!rankable(sums[k])) {
+            clearTable(ranks.RYoubi);
+            return false;
+        }
+        days[k][2] = static_cast<qint32>(sums[k]);
+    }
+    // Seven rounds of "first weekday of highest balance"; the chosen one drops out.
+    for (qsizetype r = 0; r < 7; ++r) {
+        size_t m = 1;
+        qint32 max = kEmptyRank;
+        for (size_t k = 1; k <= 7; ++k) {
+            if (days[k][2] > max && days[k][1] != 0) {
+                max = days[k][2];
+                m = k;
+            }
+        }
+        ranks.RYoubi[r] = days[m];
+        days[m][2] = kEmptyRank;
+    }
+    return true;
+}
+
+bool CalcRank_Shouhai(const QList<PlayRecord> &TData, Rankings &ranks)
+{
+    QList<RankRow> rows;
+    rows.reserve(TData.size());
+    bool ok = TData.size() <= kMaxRows;
+    for (qsizetype i = 0; ok && i < TData.size(); ++i) {
+        ok = rankable(TData[i].Balance());
+        RankRow row;
+        row[1] = static_cast<qint32>(i + 1);
+        row[2] = static_cast<qint32>(TData[i].Balance());
+        rows.append(row);
+    }
+    if (!ok) {
+        clearTable(ranks.RShouhai);
+        clearTable(ranks.RShouhaiW);
+        return false;
+    }
+    SortGroups(rows);
+    for (RankRow &row : rows) {
+        const PlayRecord &p = TData[row[1] - 1];
+        row[3] = p.DYear;
+        row[4] = p.DMonth;
+        row[5] = p.DDay;
+    }
+    fillBestWorst(rows, ranks.RShouhai, ranks.RShouhaiW);
+    return true;
+}
+
+void CalcRank(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
+              GraphSeries &graph, Rankings &ranks)
+{
+    Calc_Graph(TData, graph);
+    bool ok = CalcRank_Store(TData, WakeKin, ranks);
+    ok = CalcRank_Machine(TData, WakeKin, ranks) && ok;
+    ok = CalcRank_Youbi(platform, TData, WakeKin, ranks) && ok;
+    ok = CalcRank_Shouhai(TData, ranks) && ok;
+    if (!ok)
+        platform.MsgBox(RankOutOfRangeMessage());
+}

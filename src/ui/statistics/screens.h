@@ -1,0 +1,67 @@
+#pragma once
+// The screens of the statistics window, drawn on its drawing area with pauses
+// and sounds between the steps. A pause keeps the window responsive: another
+// screen may be drawn inside it, after which the first one finishes over it.
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <functional>
+
+class DrawingArea;
+class Platform;
+class SMData;
+class States;
+struct GraphSeries;
+struct Rankings;
+
+class StatScreens {
+public:
+    // stillOpen is asked after every pause; once it answers false the routine
+    // stops without touching the drawing area or this object again (so it must
+    // not depend on them, e.g. capture a QPointer to the window).
+    StatScreens(Platform &platform, const States &states, DrawingArea &HGamen, const SMData &Stores,
+                const SMData &Machines, const GraphSeries &graph, const Rankings &ranks,
+                std::function<bool()> stillOpen);
+
+    // Advisor picture for the advice screen (70 × 147 pixels).
+    void SetAdvisorPicture(const QPixmap &picture) { advisor_ = picture; }
+
+    void GamenWriteText(qint32 HX, qint32 HY, qint16 HSize, const QColor &HColNo,
+                        const QString &HText);
+
+    // HSeiseki and HKachikin: the captions of the totals labels.
+    void GamenWrite_Default(const QString &HSeiseki, const QString &HKachikin);
+    void GamenWrite_Graph();
+    void GamenWrite_RStore();
+    void GamenWrite_RStoreW();
+    void GamenWrite_RMachine();
+    void GamenWrite_RMachineW();
+    void GamenWrite_RYoubi();
+    void GamenWrite_RShouhai();
+    void GamenWrite_RShouhaiW();
+    void GamenWrite_Advice();
+
+    // Which advice message was shown last; 表示 sets it to 0.
+    qint16 AdviceNo = 0;
+
+private:
+    enum class RankKind { Store, Machine };
+    void rankScreen(RankKind kind, bool best);
+    void shouhaiScreen(bool best);
+    // Clears the drawing and the picture.
+    void clearAll();
+    // TimeWait, then whether drawing may go on.
+    [[nodiscard]] bool pause(double seconds);
+    void sound();
+
+    Platform &platform_;
+    const States &states_;
+    DrawingArea &HGamen_;
+    const SMData &Stores_;
+    const SMData &Machines_;
+    const GraphSeries &graph_;
+    const Rankings &ranks_;
+    std::function<bool()> stillOpen_;
+    QPixmap advisor_;
+};

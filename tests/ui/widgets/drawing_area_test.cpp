@@ -1,0 +1,117 @@
+#include "data/numbers.h"
+#include "ui/widgets/drawing_area.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QImage render(DrawingArea &area)
+{
+    QImage image(area.size(), QImage::Format_RGB32);
+    area.render(&image);
+    return image;
+}
+
+// Counts pixels that are clearly of the given colour.
+int countNear(const QImage &image, QColor colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) < 40 &&
+                std::abs(c.green() - colour.green()) < 40 &&
+                std::abs(c.blue() - colour.blue()) < 40)
+                ++n;
+        }
+    return n;
+}
+} // namespace
+
+TEST(DrawingArea, RecordsCommandsWithTheStateSetBeforeThem)
+{
+    DrawingArea area;
+    area.SetCurrentX(400);
+    area.SetCurrentY(1200);
+    area.SetFontSize(12);
+    area.SetForeColor(QColor(255, 0, 0));
+    area.Print(u"-\\12,345"_s);
+    area.SetDrawStyle(DrawingArea::LineStyle::Dotted);
+    area.SetDrawWidth(2);
+    area.Line(500, 700.5f, 3245, 700, QColor(0, 0, 0));
+    area.SetDrawStyle(DrawingArea::LineStyle::Solid);
+    area.Circle(600, 1242, 20, QColor(255, 0, 0));
+
+    const auto &c = area.Commands();
+    ASSERT_EQ(c.size(), 3);
+    EXPECT_EQ(c[0].kind, DrawCommand::Kind::Text);
+    EXPECT_EQ(c[0].x1, 400);
+    EXPECT_EQ(c[0].y1, 1200);
+    EXPECT_EQ(c[0].fontSize, 12);
+    EXPECT_EQ(c[0].color, QColor(255, 0, 0));
+    EXPECT_EQ(c[0].text, u"-\\12,345"_s); // the backslash is kept; only painting shows ¥
+    EXPECT_EQ(c[1].kind, DrawCommand::Kind::Line);
+    EXPECT_TRUE(c[1].dotted);
+    EXPECT_EQ(c[1].lineWidth, 2);
+    EXPECT_DOUBLE_EQ(c[1].y1, 700.5);
+    EXPECT_EQ(c[2].kind, DrawCommand::Kind::Circle);
+    EXPECT_FALSE(c[2].dotted);
+    EXPECT_EQ(c[2].radius, 20);
+
+    // The state stays set after drawing; clearing keeps the picture.
+    EXPECT_EQ(area.FontSize(), 12);
+    area.SetPicture(QPixmap(70, 147));
+    area.Cls();
+    EXPECT_TRUE(area.Commands().isEmpty());
+    EXPECT_TRUE(area.HasPicture());
+    area.RemovePicture();
+    EXPECT_FALSE(area.HasPicture());
+}
+
+TEST(DrawingArea, TextWidthIsInTwipsOfTheSizeAsked)
+{
+    DrawingArea area;
+    const double w9 = DrawingArea::TextWidthAt(u"\\52,000"_s, 9);
+    const double w18 = DrawingArea::TextWidthAt(u"\\52,000"_s, 18);
+    EXPECT_GT(w9, 300); // seven characters of about half an em (90 twips at 9 pt)
+    EXPECT_LT(w9, 1000);
+    EXPECT_NEAR(w18, 2 * w9, w9 * 0.05);
+    area.SetFontSize(9);
+    EXPECT_DOUBLE_EQ(area.TextWidth(u"\\52,000"_s), w9);
+    // Measured as shown: the backslash is drawn as the yen sign.
+    EXPECT_DOUBLE_EQ(w9, DrawingArea::TextWidthAt(YenForDisplay(u"\\52,000"_s), 9));
+    EXPECT_EQ(DrawingArea::TextWidthAt(QString(), 9), 0);
+}
+
+TEST(DrawingArea, PaintsScaledKeepingProportions)
+{
+    DrawingArea area;
+    // Twice the page's size in pixels (233 × 157 at 15 twips a pixel), and wider.
+    area.resize(466 + 100, 314);
+    EXPECT_DOUBLE_EQ(area.PageScale(), 314.0 / DrawingArea::kPageHeight);
+    EXPECT_NEAR(area.PageOrigin().x(), 50, 0.5);
+    EXPECT_NEAR(area.PageOrigin().y(), 0, 1e-9);
+
+    QImage blank = render(area);
+    EXPECT_EQ(countNear(blank, Qt::white), blank.width() * blank.height());
+
+    // A solid red line across the middle of the page lands in the middle of the widget.
+    area.SetDrawWidth(1);
+    area.Line(0, 1177.5f, 3495, 1177.5f, QColor(255, 0, 0));
+    const QImage lined = render(area);
+    EXPECT_EQ(lined.pixelColor(283, 157).red(), 255);
+    EXPECT_LT(lined.pixelColor(283, 157).green(), 120);
+    EXPECT_EQ(lined.pixelColor(283, 100), QColor(Qt::white));
+    // Nothing is drawn outside the page.
+    EXPECT_EQ(lined.pixelColor(20, 157), QColor(Qt::white));
+
+    area.Cls();
+    area.SetCurrentX(100);
+    area.SetCurrentY(100);
+    area.SetFontSize(24);
+    area.SetForeColor(QColor(0, 0, 255));
+    area.Print(u"成　績"_s);
+    EXPECT_GT(countNear(render(area), QColor(0, 0, 255)), 50);
+}
