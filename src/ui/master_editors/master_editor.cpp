@@ -277,10 +277,8 @@ void MasterEditor::DName_Change(const QString &text)
     const bool moreForbidden = forbiddenCount(mapped) > forbiddenCount(before);
     const bool tooLong =
         Cp932Length(mapped) > kNameBytes && Cp932Length(mapped) > Cp932Length(before);
-    if (!moreForbidden && !tooLong) {
-        acceptedName_ = text;
+    if (!moreForbidden && !tooLong)
         return;
-    }
 
     // Put the text back as it was, the cursor where the refused input began.
     const int cursor =
@@ -329,7 +327,8 @@ void MasterEditor::IdCheck(qint16 Id, bool &Ok)
 
 void MasterEditor::DAdd_Click()
 {
-    const QString idText = DId->text().trimmed();
+    // Full-width digits, as an input method gives them, count as digits.
+    const QString idText = DId->text().normalized(QString::NormalizationForm_KC).trimmed();
     if (idText.isEmpty())
         return;
     bool isNumber = false;
