@@ -1,8 +1,180 @@
 #include "app/data_import.h"
 
+#include "app/tool.h"
+#include "data/cp932.h"
+#include "data/item_reader.h"
+#include "data/numbers.h"
+#include "data/save_sequence.h"
+#include "data/user_data_file.h"
 #include "platform/platform.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The previous version kept five player slots.
+constexpr int kSlots = 5;
+
+// One record of "Data.Dat": the player's slot and five fields of a play record.
+struct OldRecord {
+    qint16 player = 0;
+    qint16 year = 0, month = 0, day = 0;
+    qint32 toushi = 0, kaishuu = 0;
+};
+
+bool readInt16(ItemReader &reader, qint16 &value, bool &ended)
+{
+    QString item;
+    if (!reader.Next(item)) {
+        ended = true;
+        return false;
+    }
+    return ToInt16(Val(item), value);
+}
+
+bool readInt32(ItemReader &reader, qint32 &value, bool &ended)
+{
+    QString item;
+    if (!reader.Next(item)) {
+        ended = true;
+        return false;
+    }
+    return ToInt32(Val(item), value);
+}
+
+// The five player names of "Name.Dat"; false when the file cannot be read or
+// holds fewer than five entries.
+bool readNames(const QString &fileName, QStringList &names)
+{
+    ItemReader reader;
+    if (!reader.Open(fileName))
+        return false;
+    for (int i = 0; i < kSlots; ++i) {
+        QString unused, name;
+        if (!reader.Next(unused) || !reader.Next(name))
+            return false;
+        names.append(name);
+    }
+    return true;
+}
+
+// Every record of "Data.Dat" in file order. The end of the file ends the
+// records (a record cut short there, such as a final blank line, is no
+// record); a value too large for its field makes the file unreadable.
+bool readRecords(const QString &fileName, QList<OldRecord> &records)
+{
+    ItemReader reader;
+    if (!reader.Open(fileName))
+        return false;
+    for (;;) {
+        OldRecord r;
+        bool ended = false;
+        const bool ok = readInt16(reader, r.player, ended) && readInt16(reader, r.year, ended) &&
+                        readInt16(reader, r.month, ended) && readInt16(reader, r.day, ended) &&
+                        readInt32(reader, r.toushi, ended) && readInt32(reader, r.kaishuu, ended);
+        if (ended)
+            return true;
+        if (!ok)
+            return false;
+        records.append(r);
+    }
+}
+
+// The folder as typed, ending in a separator. A Windows-style path with "\"
+// stands for the same folder written with "/".
+QString importFolder(const QString &typed)
+{
+    QString folder = typed;
+    if (!QFileInfo(folder).isDir() && folder.contains(u'\\')) {
+        QString slashed = folder;
+        slashed.replace(u'\\', u'/');
+        if (QFileInfo(slashed).isDir())
+            folder = slashed;
+    }
+    if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
+        folder += u'/';
+    return folder;
+}
+
+// A player name must name a file of the working folder: no folder separator
+// and nothing the file check reads as a wildcard.
+bool formsFileName(const QString &name)
+{
+    return !name.contains(u'/') && !name.contains(QChar(0)) && !name.contains(u'*') &&
+           !name.contains(u'?');
+}
+
+// The complete new player file of one slot.
+QByteArray playerFile(const QList<OldRecord> &records, qint16 slot)
+{
+    const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
+    QString text = UserDataFile::NewPlayerHeader();
+    for (const OldRecord &r : records) {
+        if (r.player != slot)
+            continue;
+        text += QString::number(r.year) + u',' + QString::number(r.month) + u',' +
+                QString::number(r.day) + u',' + QString::number(r.toushi) + u',' +
+                QString::number(r.kaishuu) + u",0,0,"_s + UserDataFile::Quoted(QString()) + nl;
+    }
+    text += nl;
+    QByteArray bytes;
+    EncodeCp932(text, bytes); // numbers and markers only: always carried
+    return bytes;
+}
+} // namespace
 
 void DataImport(Platform &platform)
 {
-    (void)platform; // not yet built
+    if (platform.MsgBox(u"るでらVer2のデータをインポートしますか？"_s, MsgButtons::OkCancel,
+                        MsgIcon::None, u"確認"_s) != MsgResult::Ok)
+        return;
+    const QString typed = platform.InputBox(
+        u"ファイル形式を変換します。\n\rるでらVer2をインストールしたフォルダを指定して下さい。"_s,
+        u"フォルダの指定"_s, u"C:\\Program Files\\ledra\\"_s);
+    if (typed.isEmpty())
+        return;
+
+    const QString folder = importFolder(typed);
+    const QString nameFile = folder + u"Name.Dat"_s;
+    const QString dataFile = folder + u"Data.Dat"_s;
+    if (!FileCheck(nameFile)) {
+        platform.MsgBox(u"Name.Dat ファイルが見つかりませんでした。"_s);
+        return;
+    }
+    if (!FileCheck(dataFile)) {
+        platform.MsgBox(u"Data.Dat ファイルが見つかりませんでした。"_s);
+        return;
+    }
+
+    QStringList names;
+    if (!readNames(nameFile, names))
+        return;
+
+    // Read once, when the first player is converted.
+    std::optional<QList<OldRecord>> records;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const QString &name = names[slot - 1];
+        if (name.isEmpty())
+            continue;
+        const QString pcd = name + UserDataFile::PcdExtension();
+        if (FileCheck(pcd)) {
+            platform.MsgBox(name + u"は既に存在しているのでインポート出来ません。"_s);
+            continue;
+        }
+        if (!records) {
+            records.emplace();
+            if (!readRecords(dataFile, *records))
+                return;
+        }
+        // The whole file or nothing, and never over an existing entry.
+        if (!formsFileName(name) || QFileInfo::exists(pcd) ||
+            !ReplaceFileContents(pcd, playerFile(*records, static_cast<qint16>(slot))))
+            return;
+    }
+
+    platform.MsgBox(u"インポートが終了しました。"_s);
 }

@@ -1,11 +1,388 @@
 #include "ui/master_editors/master_editor.h"
 
+#include "app/tool.h"
+#include "data/cp932.h"
+#include "data/numbers.h"
 #include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "platform/platform.h"
+#include "ui/app_font.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// Each line keeps its entry beside its text, so that IDs of any width and
+// names holding a comma (both possible in a file) come back unchanged.
+constexpr int kIdRole = Qt::UserRole;
+constexpr int kNameRole = Qt::UserRole + 1;
+
+qint16 lineId(const QListWidgetItem *item)
+{
+    return static_cast<qint16>(item->data(kIdRole).toInt());
+}
+
+QString lineName(const QListWidgetItem *item)
+{
+    return item->data(kNameRole).toString();
+}
+
+// Characters a name cannot hold: the list separator, the quote the file
+// cannot escape, and what code page 932 cannot carry.
+qsizetype forbiddenCount(const QString &text)
+{
+    qsizetype n = 0;
+    for (QChar ch : text)
+        n += (ch == u',' || ch == u'"' || !IsCp932Encodable(QString(ch))) ? 1 : 0;
+    return n;
+}
+
+// The part of after that an edit of before inserted or replaced.
+QString insertedPart(const QString &before, const QString &after)
+{
+    qsizetype head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head])
+        ++head;
+    if (head > 0 && after[head - 1].isHighSurrogate())
+        --head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    if (tail > 0 && after[after.size() - tail].isLowSurrogate())
+        --tail;
+    return after.mid(head, after.size() - head - tail);
+}
+
+// The first character of text that code page 932 cannot carry (a surrogate
+// pair stays whole).
+QString firstUnencodable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString part = text.mid(i, len);
+        if (!IsCp932Encodable(part))
+            return part;
+        i += len - 1;
+    }
+    return QString();
+}
+
+// One line of the list: the ID with three digits, a comma and the name.
+QString lineText(qint16 id, const QString &name)
+{
+    return FormatZeroPad(id, 3) + u',' + name;
+}
+} // namespace
 
 MasterEditor::MasterEditor(SharedData &shared, Kind kind, QWidget *parent)
     : QDialog(parent), shared_(shared), kind_(kind)
 {
-    setWindowTitle(kind == Kind::MiseAdd ? u"店データ追加"_s : u"台データ追加"_s);
+    buildControls();
+    Form_Load();
+}
+
+SMData &MasterEditor::listObject() const
+{
+    return kind_ == Kind::MiseAdd ? shared_.Stores : shared_.Machines;
+}
+
+void MasterEditor::buildControls()
+{
+    const bool mise = kind_ == Kind::MiseAdd;
+    const QString caption = mise ? u"店データ追加"_s : u"台データ追加"_s;
+    setWindowTitle(caption);
+    setObjectName(mise ? u"MiseAdd"_s : u"DaiAdd"_s);
+    setFont(UiFont());
+
+    Icon = new QLabel(this);
+    Icon->setObjectName(mise ? u"MMiseAdd"_s : u"MDaiAdd"_s);
+    Icon->setPixmap(QIcon(mise ? u":/pictures/mise_add.svg"_s : u":/pictures/dai_add.svg"_s)
+                        .pixmap(QSize(48, 48), devicePixelRatioF()));
+    Label4 = new QLabel(caption, this);
+    Label4->setObjectName(u"Label4"_s);
+    Label4->setFont(UiFont(16));
+
+    Label1 = new QLabel(u"ID"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    DId = new QLineEdit(this);
+    DId->setObjectName(u"DId"_s);
+    DId->setMaxLength(3);
+    Label2 = new QLabel(mise ? u"店名 (16Bytesまで)"_s : u"台名(16Bytesまで)"_s, this);
+    Label2->setObjectName(u"Label2"_s);
+    DName = new QLineEdit(this);
+    DName->setObjectName(u"DName"_s);
+    DAdd = new QPushButton(u"追加"_s, this);
+    DAdd->setObjectName(u"DAdd"_s);
+    Label5 = new QLabel(u"※追加しないと登録されません"_s, this);
+    Label5->setObjectName(u"Label5"_s);
+    Label5->setStyleSheet(u"color: #b00000;"_s);
+
+    Yajirushi = new QLabel(this);
+    Yajirushi->setObjectName(u"Yajirushi"_s);
+    Yajirushi->setPixmap(
+        QIcon(u":/pictures/arrow.svg"_s).pixmap(QSize(32, 32), devicePixelRatioF()));
+
+    Label3 = new QLabel(u"ID , 店名"_s, this);
+    Label3->setObjectName(u"Label3"_s);
+    SList = new QListWidget(this);
+    SList->setObjectName(u"SList"_s);
+    SList->setSelectionMode(QAbstractItemView::SingleSelection);
+    DDel = new QPushButton(u"削除"_s, this);
+    DDel->setObjectName(u"DDel"_s);
+
+    OK = new QPushButton(u"OK"_s, this);
+    OK->setObjectName(u"OK"_s);
+    Cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    Cancel->setObjectName(u"Cancel"_s);
+
+    // Enter in a text box must neither store nor drop the edits: no button
+    // is the default.
+    for (QPushButton *b : {DAdd, DDel, OK, Cancel})
+        b->setAutoDefault(false);
+
+    // Widths from the font, so that the longest name fits whatever the font.
+    const QFontMetrics fm(font());
+    const int nameWidth = std::max(fm.horizontalAdvance(u"ＷＷＷＷＷＷＷＷ"_s),
+                                   fm.horizontalAdvance(u"W"_s.repeated(16)));
+    DName->setFixedWidth(nameWidth + 12);
+    DId->setFixedWidth(fm.horizontalAdvance(u"0000"_s) + 12);
+    SList->setFixedSize(fm.horizontalAdvance(u"000,"_s) + nameWidth + 40, 14 * fm.height());
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(Icon);
+    head->addSpacing(8);
+    head->addWidget(Label4);
+    head->addStretch();
+
+    auto *idRow = new QHBoxLayout;
+    idRow->addWidget(Label1);
+    idRow->addWidget(DId);
+    idRow->addStretch();
+
+    auto *entry = new QVBoxLayout;
+    entry->addStretch();
+    entry->addLayout(idRow);
+    entry->addSpacing(6);
+    entry->addWidget(Label2);
+    entry->addWidget(DName);
+    entry->addSpacing(6);
+    entry->addWidget(DAdd, 0, Qt::AlignLeft);
+    entry->addWidget(Label5);
+    entry->addStretch();
+
+    auto *list = new QVBoxLayout;
+    list->addWidget(Label3);
+    list->addWidget(SList);
+    list->addWidget(DDel, 0, Qt::AlignRight);
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(entry);
+    body->addSpacing(6);
+    body->addWidget(Yajirushi, 0, Qt::AlignVCenter);
+    body->addSpacing(6);
+    body->addLayout(list);
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OK);
+    buttons->addWidget(Cancel);
+
+    auto *root = new QVBoxLayout(this);
+    root->addLayout(head);
+    root->addLayout(body);
+    root->addWidget(line);
+    root->addLayout(buttons);
+    root->setSizeConstraint(QLayout::SetFixedSize); // the dialog keeps its size
+
+    connect(DAdd, &QPushButton::clicked, this, &MasterEditor::DAdd_Click);
+    connect(DDel, &QPushButton::clicked, this, &MasterEditor::DDel_Click);
+    connect(OK, &QPushButton::clicked, this, &MasterEditor::OK_Click);
+    connect(Cancel, &QPushButton::clicked, this, &MasterEditor::Cancel_Click);
+    // A click, also on the line already chosen, and moves with the keys.
+    connect(SList, &QListWidget::itemClicked, this, &MasterEditor::SList_Click);
+    connect(SList, &QListWidget::currentRowChanged, this, &MasterEditor::SList_Click);
+    // textEdited (the person's edits) comes before textChanged (every change),
+    // so the check sees the text as it was before the edit.
+    connect(DName, &QLineEdit::textEdited, this, &MasterEditor::DName_Change);
+    connect(DName, &QLineEdit::textChanged, this, [this] { acceptedName_ = DName->text(); });
+}
+
+void MasterEditor::Form_Load()
+{
+    QList<qint16> ids{0};
+    QList<QString> names{QString()};
+    listObject().ReadData(ids, names);
+
+    const QSignalBlocker block(SList);
+    SList->clear();
+    for (qsizetype i = 0; i + 1 < ids.size(); ++i)
+        addLine(ids[i], names[i]);
+    SList->setCurrentRow(-1);
+}
+
+void MasterEditor::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *s = screen()) {
+        const QRect area = s->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+}
+
+int MasterEditor::addLine(qint16 id, const QString &name)
+{
+    // After every line with the same or a lower ID: a file's order among
+    // equal IDs is kept.
+    int row = 0;
+    while (row < SList->count() && lineId(SList->item(row)) <= id)
+        ++row;
+    auto *item = new QListWidgetItem(lineText(id, name));
+    item->setData(kIdRole, id);
+    item->setData(kNameRole, name);
+    SList->insertItem(row, item);
+    return row;
+}
+
+void MasterEditor::SList_Click()
+{
+    const QListWidgetItem *item = SList->currentItem();
+    if (!item)
+        return;
+    DId->setText(FormatZeroPad(lineId(item), 3));
+    DName->setText(lineName(item));
+}
+
+void MasterEditor::DName_Change(const QString &text)
+{
+    const QString mapped = MapToCp932Forms(text);
+    const QString before = MapToCp932Forms(acceptedName_);
+    const bool moreForbidden = forbiddenCount(mapped) > forbiddenCount(before);
+    const bool tooLong =
+        Cp932Length(mapped) > kNameBytes && Cp932Length(mapped) > Cp932Length(before);
+    if (!moreForbidden && !tooLong)
+        return;
+
+    // Put the text back as it was, the cursor where the refused input began.
+    const int cursor =
+        DName->cursorPosition() - static_cast<int>(text.size() - acceptedName_.size());
+    DName->setText(acceptedName_);
+    DName->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(acceptedName_.size())));
+
+    const QString bad = moreForbidden ? firstUnencodable(insertedPart(before, mapped)) : QString();
+    if (!bad.isEmpty()) {
+        shared_.platform.MsgBox(u"「"_s + bad + u"」は名前に使えない文字です。"_s, MsgButtons::Ok,
+                                MsgIcon::Exclamation);
+    } else {
+        SoundPlay(shared_.platform, shared_.states, 3);
+    }
+}
+
+void MasterEditor::InputCheck(qint16 Id, const QString &Name, bool &Ok) const
+{
+    if (Name.contains(u',') || !UserDataFile::CanCarryText(Name) ||
+        Cp932Length(Name) > kNameBytes) {
+        Ok = false;
+        return;
+    }
+    Ok = Id > 0;
+}
+
+void MasterEditor::IdCheck(qint16 Id, bool &Ok)
+{
+    for (int i = 0; i < SList->count(); ++i) {
+        if (lineId(SList->item(i)) != Id)
+            continue;
+        const MsgResult answer = shared_.platform.MsgBox(
+            u"ID "_s + QString::number(Id) + u"を更新します。よろしいですか？"_s,
+            MsgButtons::OkCancel, MsgIcon::Question, u"変更確認"_s);
+        if (answer == MsgResult::Ok) {
+            const QSignalBlocker block(SList);
+            delete SList->takeItem(i);
+            Ok = true;
+        } else {
+            Ok = false;
+        }
+        return;
+    }
+    Ok = true;
+}
+
+void MasterEditor::DAdd_Click()
+{
+    // Full-width digits, as an input method gives them, count as digits.
+    const QString idText = DId->text().normalized(QString::NormalizationForm_KC).trimmed();
+    if (idText.isEmpty())
+        return;
+    bool isNumber = false;
+    const double value = idText.toDouble(&isNumber);
+    qint16 Id = 0;
+    if (!isNumber || !ToInt16(value, Id))
+        return; // not a number: nothing is added
+    const QString Name = MapToCp932Forms(DName->text());
+
+    bool Ok = false;
+    InputCheck(Id, Name, Ok);
+    if (!Ok)
+        return;
+    IdCheck(Id, Ok);
+    if (!Ok)
+        return;
+
+    const QSignalBlocker block(SList);
+    const int row = addLine(Id, Name);
+    SList->setCurrentRow(row); // show where the entry went
+    SList->scrollToItem(SList->item(row));
+}
+
+void MasterEditor::DDel_Click()
+{
+    QListWidgetItem *item = SList->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    const MsgResult answer =
+        shared_.platform.MsgBox(u"' "_s + item->text() + u" ' を削除します。よろしいですか？"_s,
+                                MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s);
+    if (answer != MsgResult::Ok)
+        return;
+    const QSignalBlocker block(SList);
+    delete SList->takeItem(SList->row(item));
+    SList->setCurrentRow(-1);
+}
+
+void MasterEditor::OK_Click()
+{
+    QList<qint16> ids;
+    QList<QString> names;
+    for (int i = 0; i < SList->count(); ++i) {
+        ids.append(lineId(SList->item(i)));
+        names.append(lineName(SList->item(i)));
+    }
+    ids.append(0); // the spare element
+    names.append(QString());
+    listObject().WriteData(ids, names);
+    shared_.states.Corrected = true;
+    accept();
+}
+
+void MasterEditor::Cancel_Click()
+{
+    reject();
 }

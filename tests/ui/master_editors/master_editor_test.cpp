@@ -1,0 +1,292 @@
+#include "ui/master_editors/master_editor.h"
+
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class MasterEditorTest : public ::testing::Test {
+protected:
+    FakePlatform platform;
+    SharedData shared{platform};
+    std::unique_ptr<MasterEditor> dlg;
+
+    void open(MasterEditor::Kind kind = MasterEditor::Kind::MiseAdd)
+    {
+        dlg = std::make_unique<MasterEditor>(shared, kind);
+    }
+
+    template <typename T> T *control(const QString &name)
+    {
+        T *w = dlg->findChild<T *>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QLineEdit *id() { return control<QLineEdit>(u"DId"_s); }
+    QLineEdit *name() { return control<QLineEdit>(u"DName"_s); }
+    QListWidget *list() { return control<QListWidget>(u"SList"_s); }
+    void click(const QString &button)
+    {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+
+    QStringList lines()
+    {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out.append(list()->item(i)->text());
+        return out;
+    }
+    void add(const QString &idText, const QString &nameText)
+    {
+        id()->setText(idText);
+        name()->setText(nameText);
+        click(u"DAdd"_s);
+    }
+    void clickLine(int row)
+    {
+        QListWidget *l = list();
+        const QRect r = l->visualItemRect(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    void commitText(QWidget *w, const QString &text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(w, &event);
+    }
+};
+
+TEST_F(MasterEditorTest, AddsLinesInIdOrder)
+{
+    shared.Stores.WriteData({5, 2, 0}, {u"b"_s, u"a"_s, QString()});
+    open();
+    EXPECT_EQ(lines(), (QStringList{u"002,a"_s, u"005,b"_s}));
+
+    add(u"7"_s, u"abc"_s);
+    add(u"3"_s, u"x"_s);
+    add(u"１２"_s, QString()); // an empty name is an entry too; input-method digits
+    EXPECT_EQ(lines(), (QStringList{u"002,a"_s, u"003,x"_s, u"005,b"_s, u"007,abc"_s, u"012,"_s}));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(MasterEditorTest, ReAddingAnIdAsksBeforeReplacingIt)
+{
+    open();
+    add(u"7"_s, u"abc"_s);
+    platform.msgAnswers = {MsgResult::Cancel};
+    add(u"007"_s, u"xyz"_s);
+    ASSERT_EQ(platform.messages.size(), 1);
+    const RecordedMessage &m = platform.messages[0];
+    EXPECT_EQ(m.text, u"ID 7を更新します。よろしいですか？"_s);
+    EXPECT_EQ(m.title, u"変更確認"_s);
+    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(m.icon, MsgIcon::Question);
+    EXPECT_EQ(lines(), QStringList{u"007,abc"_s});
+
+    platform.msgAnswers = {MsgResult::Ok};
+    add(u"7"_s, u"xyz"_s);
+    EXPECT_EQ(lines(), QStringList{u"007,xyz"_s});
+}
+
+TEST_F(MasterEditorTest, RefusesBadInputSilently)
+{
+    open();
+    add(u"1"_s, u"keep"_s);
+    add(u"2"_s, u"a,b"_s);
+    add(u"3"_s, u"say \"hi\""_s);
+    add(u"0"_s, u"zero"_s);
+    add(u"-5"_s, u"neg"_s);
+    add(u"ab"_s, u"text"_s);
+    add(QString(), u"noid"_s);
+    add(u"4"_s, u"あいうえおかきくけ"_s); // 18 bytes
+    add(u"5"_s, u"한"_s);                 // not in code page 932
+    EXPECT_EQ(lines(), QStringList{u"001,keep"_s});
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    add(u"6"_s, u"あいうえおかきく"_s); // exactly 16 bytes
+    add(u"8"_s, u"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"_s); // half-width kana count one byte each
+    EXPECT_EQ(lines(),
+              (QStringList{u"001,keep"_s, u"006,あいうえおかきく"_s, u"008,ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"_s}));
+}
+
+TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
+{
+    shared.states.Sound = true;
+    open();
+    name()->setFocus();
+    QTest::keyClicks(name(), u"ab,c\"d"_s);
+    EXPECT_EQ(name()->text(), u"abcd"_s);
+    EXPECT_EQ(platform.sounds, (QStringList{u"beep"_s, u"beep"_s}));
+
+    QTest::keyClicks(name(), u"0123456789xyz"_s);
+    EXPECT_EQ(name()->text(), u"abcd0123456789xy"_s); // 16 bytes
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    // Input-method text: refused whole when it does not fit, mapped forms pass.
+    name()->clear();
+    commitText(name(), u"あいうえおかきくけ"_s);
+    EXPECT_EQ(name()->text(), QString());
+    commitText(name(), u"波〜"_s);
+    EXPECT_EQ(name()->text(), u"波〜"_s);
+    add(u"1"_s, name()->text());
+    EXPECT_EQ(lines(), QStringList{u"001,波～"_s}); // stored in the file's form
+
+    commitText(name(), u"한"_s);
+    EXPECT_EQ(name()->text(), u"波〜"_s);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, u"「한」は名前に使えない文字です。"_s);
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(MasterEditorTest, LongNameFromTheFileCanBeShortened)
+{
+    shared.Stores.WriteData({1, 0}, {u"あいうえおかきくけこ"_s, QString()});
+    open();
+    clickLine(0);
+    name()->setFocus();
+    name()->end(false);
+    QTest::keyClick(name(), Qt::Key_Backspace);
+    EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
+    QTest::keyClicks(name(), u"x"_s); // still too long: refused
+    EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
+}
+
+TEST_F(MasterEditorTest, ClickingALineFillsTheFields)
+{
+    shared.Machines.WriteData({12, 3, 0}, {u"name"_s, u"other"_s, QString()});
+    open(MasterEditor::Kind::DaiAdd);
+    clickLine(1);
+    EXPECT_EQ(id()->text(), u"012"_s);
+    EXPECT_EQ(name()->text(), u"name"_s);
+    clickLine(0);
+    EXPECT_EQ(id()->text(), u"003"_s);
+    EXPECT_EQ(name()->text(), u"other"_s);
+}
+
+TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
+{
+    shared.Stores.WriteData({3, 4, 0}, {u"name"_s, u"x"_s, QString()});
+    open();
+    click(u"DDel"_s); // nothing selected
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    clickLine(0);
+    platform.msgAnswers = {MsgResult::Cancel};
+    click(u"DDel"_s);
+    ASSERT_EQ(platform.messages.size(), 1);
+    const RecordedMessage &m = platform.messages[0];
+    EXPECT_EQ(m.text, u"' 003,name ' を削除します。よろしいですか？"_s);
+    EXPECT_EQ(m.title, u"確認"_s);
+    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(lines().size(), 2);
+
+    click(u"DDel"_s);
+    EXPECT_EQ(lines(), QStringList{u"004,x"_s});
+    click(u"DDel"_s); // the deleted line leaves no selection behind
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(lines(), QStringList{u"004,x"_s});
+
+    clickLine(0);
+    click(u"DDel"_s);
+    click(u"OK"_s);
+    EXPECT_EQ(shared.Stores.Count(), 0);
+}
+
+TEST_F(MasterEditorTest, OkStoresTheListAndMarksTheDataModified)
+{
+    shared.Stores.WriteData({1, 0}, {u"S1"_s, QString()});
+    shared.Machines.WriteData({9, 0}, {u"M9"_s, QString()});
+    open(MasterEditor::Kind::DaiAdd);
+    add(u"2"_s, u"M2"_s);
+    click(u"OK"_s);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_TRUE(shared.states.Corrected);
+    EXPECT_EQ(shared.Machines.Entries(), (QList<MasterEntry>{{2, u"M2"_s}, {9, u"M9"_s}}));
+    EXPECT_EQ(shared.Stores.Entries(), (QList<MasterEntry>{{1, u"S1"_s}}));
+}
+
+TEST_F(MasterEditorTest, EntriesTheLinesCannotSpellSurviveOk)
+{
+    // Hand-edited files may hold wide IDs and names with commas.
+    shared.Stores.WriteData({1000, 4, -2, 0}, {u"big"_s, u"a,b"_s, u"neg"_s, QString()});
+    open();
+    EXPECT_EQ(lines(), (QStringList{u"-002,neg"_s, u"004,a,b"_s, u"1000,big"_s}));
+    click(u"OK"_s);
+    EXPECT_EQ(shared.Stores.Entries(),
+              (QList<MasterEntry>{{-2, u"neg"_s}, {4, u"a,b"_s}, {1000, u"big"_s}}));
+}
+
+TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)
+{
+    shared.Stores.WriteData({1, 0}, {u"S1"_s, QString()});
+    open();
+    add(u"2"_s, u"S2"_s);
+    clickLine(0);
+    click(u"DDel"_s);
+    click(u"Cancel"_s);
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+
+    open();
+    add(u"3"_s, u"S3"_s);
+    dlg->show();
+    name()->setFocus();
+    QTest::keyClick(name(), Qt::Key_Return); // no default button: still open
+    EXPECT_TRUE(dlg->isVisible());
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(shared.Stores.Entries(), (QList<MasterEntry>{{1, u"S1"_s}}));
+}
+
+TEST_F(MasterEditorTest, SavedFileHoldsTheEditedList)
+{
+    TempWorkDir dir;
+    WriteBytes(u"p.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n"
+                                      u"1,\"旧店\"\n\n<MachineData>\n\n<Data>\n"
+                                      u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
+    OpenPlayer(shared, u"p"_s);
+    open();
+    add(u"2"_s, u"新店"_s);
+    add(u"1"_s, u"旧店改"_s);
+    click(u"OK"_s);
+    ASSERT_TRUE(SavePlayerFile(shared, u"p"_s));
+    EXPECT_EQ(ReadBytes(u"p.pcd"_s),
+              Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n\n<StoreData>\n"
+                         u"1,\"旧店改\"\n2,\"新店\"\n\n<MachineData>\n\n<Data>\n"
+                         u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
+}
+
+TEST_F(MasterEditorTest, OpensCentredWithFixedSizeAndWholeCaptions)
+{
+    open();
+    dlg->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
+    const QRect screen = dlg->screen()->geometry();
+    EXPECT_LE(std::abs(dlg->geometry().center().x() - screen.center().x()), 2);
+    EXPECT_LE(std::abs(dlg->geometry().center().y() - screen.center().y()), 2);
+    for (const QLabel *label : dlg->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
+    }
+    for (const QPushButton *button : dlg->findChildren<QPushButton *>())
+        EXPECT_GE(button->width(), button->sizeHint().width());
+}
