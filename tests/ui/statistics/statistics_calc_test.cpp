@@ -11,9 +11,16 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
 
 using namespace Qt::StringLiterals;
+
+// Readable texts in failure messages.
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 PlayRecord visit(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 1,
