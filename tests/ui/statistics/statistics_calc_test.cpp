@@ -302,6 +302,42 @@ TEST(RankingOrder, FastOrderEqualsTheLiteralLoops)
     }
 }
 
+TEST(RankingOrder, RankingsEqualTheLiteralComputationOnRandomSelections)
+{
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 150; ++round) {
+        const int n = int(rng.bounded(0, 400));
+        const int stores = int(rng.bounded(1, 30));
+        QList<PlayRecord> records;
+        for (int i = 0; i < n; ++i) {
+            PlayRecord r;
+            r.DYear = 2001;
+            r.DMonth = qint16(rng.bounded(1, 13));
+            r.DDay = qint16(rng.bounded(1, 29));
+            r.DToushi = 500 * int(rng.bounded(0, 6));
+            r.DKaishuu = 500 * int(rng.bounded(0, 6));
+            r.DSId = qint16(rng.bounded(0, stores)); // 0: no store
+            records.append(r);
+        }
+        const qint32 wakeKin = round % 2 ? 1000 : 0;
+        FakePlatform platform;
+        GraphSeries graph;
+        Rankings fast;
+        CalcRank(platform, records, wakeKin, graph, fast);
+        // Rows beyond the groups are compared by field 2 only.
+        Rankings literal = fast;
+        qint32 count = -1;
+        LiteralRankByStore(records, wakeKin, literal.RStore, literal.RStoreW, count);
+        LiteralRankShouhai(records, literal.RShouhai, literal.RShouhaiW);
+        ASSERT_EQ(fast.RStore, literal.RStore) << "round " << round;
+        ASSERT_EQ(fast.RStoreW, literal.RStoreW) << "round " << round;
+        ASSERT_EQ(fast.StoreCount, count);
+        ASSERT_EQ(fast.RShouhai, literal.RShouhai) << "round " << round;
+        ASSERT_EQ(fast.RShouhaiW, literal.RShouhaiW) << "round " << round;
+        EXPECT_TRUE(platform.messages.isEmpty());
+    }
+}
+
 TEST(Graph, RunningTotals)
 {
     const GraphSeries none = series({});
