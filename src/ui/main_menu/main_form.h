@@ -23,6 +23,8 @@ public:
 
     // Runs at every activation of the window and after each modal window.
     void Form_Activate();
+    // The title-bar close: asks about unsaved data; false keeps the window open.
+    bool Form_Unload();
     void SeisekiDisp();
     // Shows the open player's sound and threshold settings as check marks.
     void ShowPlayerSettings();
@@ -89,6 +91,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void Form_Load();
     void buildMenus();
     void buildControls();
     PictureButton *addPictureButton(const QString &picture);

@@ -32,17 +32,6 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsAndShortcut)
     EXPECT_EQ(form.pos(), QPoint(Twips(1000), Twips(1500)));
 }
 
-TEST_F(MainFormTest, ThresholdTableBothWays)
-{
-    const qint32 amounts[] = {0, 500, 1000, 2000, 3000, 5000, 10000};
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(MainForm::WakeKinAmount(i), amounts[i]);
-        EXPECT_EQ(MainForm::WakeKinIndex(amounts[i]), i);
-    }
-    EXPECT_EQ(MainForm::WakeKinIndex(-500), 0);
-    EXPECT_EQ(MainForm::WakeKinIndex(750), 0);
-}
-
 TEST_F(MainFormTest, HomePageStartsTheOpenerWithTheGuide)
 {
     QTemporaryFile opener;

@@ -76,6 +76,10 @@ TEST_F(MainFormTest, ThresholdMenuChecksOneItemAndRecomputesOnly)
         EXPECT_EQ(checkedThresholds(), QList<int>{3});
         form.WakeKin[0]->trigger();
         EXPECT_EQ(form.Seiseki->text(), u"4戦 (3勝 1敗 0分)"_s);
+        form.WakeKin[6]->trigger();
+        EXPECT_EQ(shared.states.WakeKin, 10000);
+        EXPECT_EQ(form.Seiseki->text(), u"4戦 (0勝 1敗 3分)"_s);
+        EXPECT_EQ(form.HKingaku->text(), u"-¥9,200"_s); // the total does not depend on it
     }
 }
 
