@@ -80,6 +80,7 @@ void MainForm::buildControls()
     Image3->setToolTip(u"ダブルクリックでプレーヤーを選択"_s);
     TitleName = new ClickLabel;
     TitleName->setFont(UiFont(18));
+    TitleName->setTextFormat(Qt::PlainText); // a name is never markup
     TitleName->setFixedWidth(Twips(5400));
     TitleName->setToolTip(Image3->toolTip());
     Label1 = new QLabel(u"通算成績"_s);
