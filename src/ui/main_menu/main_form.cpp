@@ -1,10 +1,409 @@
 #include "ui/main_menu/main_form.h"
 
+#include "app/data_import.h"
+#include "app/tool.h"
+#include "data/numbers.h"
+#include "data/save_sequence.h"
 #include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "platform/platform.h"
+#include "ui/app_font.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/main_menu/about.h"
+#include "ui/master_editors/master_editor.h"
+#include "ui/player_select/player_select.h"
+#include "ui/statistics/toukei.h"
+#include "ui/twips.h"
+#include "ui/widgets/picture_button.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+constexpr qint32 kWakeKinAmounts[7] = {0, 500, 1000, 2000, 3000, 5000, 10000};
+
+QString modifiedQuestion()
+{
+    return u"データは更新されています。保存しますか？"_s;
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+}
+} // namespace
 
 MainForm::MainForm(SharedData &shared, QWidget *parent) : QMainWindow(parent), shared_(shared)
 {
     setWindowTitle(u"るでら３　[Main Menu]"_s);
+    buildMenus();
+    buildControls();
+    Form_Load();
+}
+
+void MainForm::Form_Load()
+{
+    move(Twips(1000), Twips(1500));
+}
+
+qint32 MainForm::WakeKinAmount(int Index)
+{
+    return Index >= 0 && Index < 7 ? kWakeKinAmounts[Index] : 0;
+}
+
+int MainForm::WakeKinIndex(qint32 amount)
+{
+    for (int i = 0; i < 7; ++i) {
+        if (kWakeKinAmounts[i] == amount)
+            return i;
+    }
+    return 0;
+}
+
+bool MainForm::event(QEvent *event)
+{
+    // Queued, so that a window opened at the first activation does not run
+    // inside the activation event itself.
+    if (event->type() == QEvent::WindowActivate)
+        QMetaObject::invokeMethod(this, &MainForm::Form_Activate, Qt::QueuedConnection);
+    return QMainWindow::event(event);
+}
+
+void MainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager the window may never be activated; the first
+    // showing counts as the first activation then.
+    if (!activated_)
+        QMetaObject::invokeMethod(this, &MainForm::Form_Activate, Qt::QueuedConnection);
+}
+
+void MainForm::Form_Activate()
+{
+    if (ended_)
+        return;
+    if (!activated_) {
+        // Set first: the player selection opened here activates the window again.
+        activated_ = true;
+        const QString name = RememberedPlayer(shared_.platform);
+        if (name.isEmpty() || !FileCheck(name + UserDataFile::PcdExtension())) {
+            SoundPlay(shared_.platform, shared_.states, 1);
+            openPlayerSelection();
+        } else {
+            OpenPlayer(shared_, name);
+            ShowPlayerSettings();
+        }
+    }
+    shared_.states.Sound = CSound->isChecked();
+    SeisekiDisp();
+    showSaveState();
+}
+
+void MainForm::ShowPlayerSettings()
+{
+    CSound->setChecked(shared_.states.Sound);
+    WakeKinClear();
+    WakeKin[WakeKinIndex(shared_.states.WakeKin)]->setChecked(true);
+}
+
+void MainForm::SeisekiDisp()
+{
+    const States &s = shared_.states;
+    TitleName->setText(s.UserName);
+    // A long name gets a smaller font rather than being cut off.
+    QFont font = UiFont(18);
+    while (font.pointSize() > 9 &&
+           QFontMetrics(font).horizontalAdvance(s.UserName) > TitleName->maximumWidth())
+        font.setPointSize(font.pointSize() - 1);
+    TitleName->setFont(font);
+
+    const int total = s.Kachi + s.Make + s.Wake;
+    Seiseki->setText(FormatPlain(total) + u"戦 ("_s + FormatPlain(s.Kachi) + u"勝 "_s +
+                     FormatPlain(s.Make) + u"敗 "_s + FormatPlain(s.Wake) + u"分)"_s);
+    HKingaku->setText(YenForDisplay(FormatYen(s.Kingaku)));
+}
+
+void MainForm::showSaveState()
+{
+    const bool modified = shared_.states.Corrected;
+    MSave->setEnabled(modified);
+    setTextColour(MLSave, modified ? QColor(0, 0, 0) : QColor(128, 128, 128));
+    FSave->setEnabled(modified);
+}
+
+void MainForm::openModal(QDialog &dialog)
+{
+    shared_.platform.ShowModal(dialog);
+    Form_Activate();
+}
+
+void MainForm::openPlayerSelection()
+{
+    PSelect dialog(shared_, this, [this] { ShowPlayerSettings(); });
+    openModal(dialog);
+}
+
+void MainForm::MInput_Click()
+{
+    if (!shared_.states.UserName.isEmpty())
+        RInput_Click();
+}
+
+void MainForm::MDisp_Click()
+{
+    if (!shared_.states.UserName.isEmpty())
+        RDisp_Click();
+}
+
+void MainForm::MMiseAdd_Click()
+{
+    if (!shared_.states.UserName.isEmpty())
+        RMiseAdd_Click();
+}
+
+void MainForm::MDaiAdd_Click()
+{
+    if (!shared_.states.UserName.isEmpty())
+        RDaiAdd_Click();
+}
+
+void MainForm::MLInput_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    MInput_Click();
+}
+
+void MainForm::MLDisp_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    MDisp_Click();
+}
+
+void MainForm::MLMiseAdd_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    MMiseAdd_Click();
+}
+
+void MainForm::MLDaiAdd_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    MDaiAdd_Click();
+}
+
+void MainForm::MLSave_Click()
+{
+    if (shared_.states.Corrected)
+        SoundPlay(shared_.platform, shared_.states, 1);
+    MSave_Click();
+}
+
+void MainForm::MLEnd_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    MEnd_Click();
+}
+
+void MainForm::RInput_Click()
+{
+    Nyuuryoku dialog(shared_, this);
+    openModal(dialog);
+}
+
+void MainForm::RDisp_Click()
+{
+    Toukei dialog(shared_, this);
+    openModal(dialog);
+}
+
+void MainForm::RMiseAdd_Click()
+{
+    MasterEditor dialog(shared_, MasterEditor::Kind::MiseAdd, this);
+    openModal(dialog);
+}
+
+void MainForm::RDaiAdd_Click()
+{
+    MasterEditor dialog(shared_, MasterEditor::Kind::DaiAdd, this);
+    openModal(dialog);
+}
+
+void MainForm::MSave_Click()
+{
+    States &s = shared_.states;
+    if (!s.Corrected)
+        return;
+    if (s.UserName.isEmpty()) {
+        // Data entered with no player open have no file to go to.
+        shared_.platform.MsgBox(u"プレーヤーが選択されていないため保存できません。"_s +
+                                QString::fromUtf16(UserDataFile::kLineEnd) +
+                                u"プレーヤーを選択して下さい。"_s);
+    } else if (SavePlayerFile(shared_, s.UserName)) {
+        s.Corrected = false;
+    }
+    // A failed save keeps the data marked as modified, so exit still asks.
+    showSaveState();
+}
+
+void MainForm::FSave_Click()
+{
+    MSave_Click();
+}
+
+void MainForm::MEnd_Click()
+{
+    if (shared_.states.Corrected) {
+        switch (shared_.platform.MsgBox(modifiedQuestion(), MsgButtons::YesNoCancel,
+                                        MsgIcon::Question, u"終了確認"_s)) {
+        case MsgResult::Yes:
+            MSave_Click();
+            if (shared_.states.Corrected)
+                return; // not saved: keep running rather than lose the data
+            break;
+        case MsgResult::No: break;
+        default: return;
+        }
+    }
+    EndProgram();
+}
+
+void MainForm::FEnd_Click()
+{
+    MEnd_Click();
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    // Ending the program closes the window without asking again.
+    if (ended_ || Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainForm::Form_Unload()
+{
+    // Cancel ends the program without saving.
+    if (shared_.states.Corrected &&
+        shared_.platform.MsgBox(modifiedQuestion(), MsgButtons::OkCancel, MsgIcon::Question,
+                                u"終了確認"_s) == MsgResult::Ok) {
+        MSave_Click();
+        if (shared_.states.Corrected)
+            return false; // not saved: keep running rather than lose the data
+    }
+    ended_ = true;
+    emit programEnded();
+    return true;
+}
+
+void MainForm::EndProgram()
+{
+    ended_ = true;
+    emit programEnded();
+    // Closing the last window ends the application.
+    close();
+}
+
+void MainForm::FPSelect_Click()
+{
+    if (shared_.states.Corrected) {
+        switch (shared_.platform.MsgBox(modifiedQuestion(), MsgButtons::YesNoCancel,
+                                        MsgIcon::Question, u"ユーザ変更"_s)) {
+        case MsgResult::Yes:
+            MSave_Click();
+            if (shared_.states.Corrected)
+                return; // not saved: opening another player would lose the data
+            break;
+        case MsgResult::No: break;
+        default: return;
+        }
+    }
+    SoundPlay(shared_.platform, shared_.states, 1);
+    openPlayerSelection();
+}
+
+void MainForm::TitleName_DblClick()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    FPSelect_Click();
+}
+
+void MainForm::Image3_DblClick()
+{
+    SoundPlay(shared_.platform, shared_.states, 1);
+    FPSelect_Click();
+}
+
+void MainForm::FImport_Click()
+{
+    DataImport(shared_.platform);
+}
+
+void MainForm::CSound_Click()
+{
+    shared_.states.Sound = CSound->isChecked();
+}
+
+void MainForm::WakeKin_Click(int Index)
+{
+    if (Index < 0 || Index >= 7)
+        return;
+    States &s = shared_.states;
+    s.WakeKin = WakeKinAmount(Index);
+    WakeKinClear();
+    WakeKin[Index]->setChecked(true);
+    shared_.data.CalcStatus(s.WakeKin, s.Kachi, s.Make, s.Wake, s.Kingaku);
+    SeisekiDisp();
+}
+
+void MainForm::WakeKinClear()
+{
+    for (QAction *item : WakeKin)
+        item->setChecked(false);
+}
+
+void MainForm::Seiseki_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton)
+        CWakeKin->popup(globalPos);
+}
+
+void MainForm::HAbout_Click()
+{
+    SoundPlay(shared_.platform, shared_.states, 3);
+    About dialog(this);
+    openModal(dialog);
+}
+
+QString MainForm::HomePageAddress()
+{
+    const QString installed = QStringLiteral(LEDRA_DATA_DIR "/docs/index.html");
+    // A build tree directly under the source tree finds the guide next to it.
+    const QString sourceTree = QCoreApplication::applicationDirPath() + u"/../docs/index.html"_s;
+    const QString guide = QFileInfo(installed).isFile() || !QFileInfo(sourceTree).isFile()
+                              ? installed
+                              : QFileInfo(sourceTree).canonicalFilePath();
+    return QUrl::fromLocalFile(guide).toString();
+}
+
+void MainForm::HHomePage_Click()
+{
+    Platform &ui = shared_.platform;
+    const QString browser = ui.BrowserPath();
+    if (!FileCheck(browser)) {
+        // Without an opener there is no path to name; name the program looked for.
+        ui.MsgBox((browser.isEmpty() ? u"xdg-open"_s : browser) + u"が存在しません"_s);
+        return;
+    }
+    QString error;
+    if (!ui.StartProgram(browser, {HomePageAddress()}, error))
+        ui.MsgBox(u"エラーが発生しました。"_s + error);
 }

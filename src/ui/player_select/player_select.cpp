@@ -1,0 +1,222 @@
+#include "ui/player_select/player_select.h"
+
+#include "app/tool.h"
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "platform/platform.h"
+#include "ui/app_font.h"
+#include "ui/twips.h"
+#include "ui/widgets/picture_button.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kNewTitle = u"新規ユーザ入力"_s;
+
+QString lineEnd()
+{
+    return QString::fromUtf16(UserDataFile::kLineEnd);
+}
+} // namespace
+
+QString RememberedPlayer(Platform &platform)
+{
+    return platform.GetSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s);
+}
+
+void RememberPlayer(Platform &platform, const QString &name)
+{
+    platform.SaveSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s, name);
+}
+
+PSelect::PSelect(SharedData &shared, QWidget *parent, std::function<void()> playerOpened)
+    : QDialog(parent), shared_(shared), playerOpened_(std::move(playerOpened))
+{
+    setWindowTitle(u"プレイヤー選択"_s);
+    setFont(UiFont(10));
+
+    Label1 = new QLabel(u"プレーヤの選択"_s, this);
+    Label1->setFont(UiFont(14));
+    NameTitleImage = new PictureButton(this);
+    NameTitleImage->setPicture(u":/pictures/player_title.svg"_s, QSize(48, 48));
+    NameTitleImage->setCursor(Qt::ArrowCursor);
+    PList = new QListWidget(this);
+    PList->setSelectionMode(QAbstractItemView::SingleSelection);
+    PList->setFixedSize(TwipsSize(3300, 2700));
+    KidouCheck = new QCheckBox(u"このユーザで自動起動する"_s, this);
+    PSentaku = new QPushButton(u"選択"_s, this);
+    PNew = new QPushButton(u"新規"_s, this);
+    PDel = new QPushButton(u"削除"_s, this);
+    PCancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    PSentaku->setDefault(true);
+
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(NameTitleImage);
+    heading->addWidget(Label1);
+    heading->addStretch();
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {PSentaku, PNew, PDel}) {
+        b->setMinimumWidth(Twips(1300));
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    PCancel->setMinimumWidth(Twips(1300));
+    buttons->addWidget(PCancel);
+    auto *grid = new QGridLayout(this);
+    grid->addLayout(heading, 0, 0, 1, 2);
+    grid->addWidget(PList, 1, 0);
+    grid->addLayout(buttons, 1, 1);
+    grid->addWidget(KidouCheck, 2, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(PSentaku, &QPushButton::clicked, this, &PSelect::PSentaku_Click);
+    connect(PList, &QListWidget::itemDoubleClicked, this, &PSelect::PList_DblClick);
+    connect(PNew, &QPushButton::clicked, this, &PSelect::PNew_Click);
+    connect(PDel, &QPushButton::clicked, this, &PSelect::PDel_Click);
+    connect(PCancel, &QPushButton::clicked, this, &PSelect::PCancel_Click);
+
+    Form_Load();
+}
+
+void PSelect::Form_Load()
+{
+    if (QWidget *main = parentWidget())
+        move(main->frameGeometry().topLeft() + QPoint(Twips(1000), Twips(1000)));
+    KidouCheck->setChecked(!RememberedPlayer(shared_.platform).isEmpty());
+    ListDisp();
+}
+
+QString PSelect::DelKakuchou(const QString &FileName)
+{
+    return FileName.section(u'.', 0, 0);
+}
+
+bool PSelect::IsUsableName(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return false;
+    static const QString kRefused = u"./\\:*?\"<>|"_s;
+    for (const QChar c : name) {
+        if (kRefused.contains(c) || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+bool PSelect::MakeFile(const QString &FileName)
+{
+    if (FileCheck(FileName))
+        return true;
+    QByteArray bytes;
+    return UserDataFile::EncodeSection(UserDataFile::NewPlayerFileText(), bytes) &&
+           ReplaceFileContents(FileName, bytes);
+}
+
+void PSelect::ListDisp()
+{
+    PList->clear();
+    // The file system lists in no useful order; players are shown by name.
+    const QStringList files =
+        QDir::current().entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
+    QStringList names;
+    for (const QString &file : files)
+        names.append(DelKakuchou(file));
+    names.sort();
+    names.removeDuplicates();
+    PList->addItems(names);
+}
+
+QString PSelect::selectedName() const
+{
+    const QList<QListWidgetItem *> items = PList->selectedItems();
+    return items.isEmpty() ? QString() : items.first()->text();
+}
+
+void PSelect::PSentaku_Click()
+{
+    UserSelect();
+}
+
+void PSelect::PList_DblClick()
+{
+    UserSelect();
+}
+
+void PSelect::PNew_Click()
+{
+    Platform &ui = shared_.platform;
+    const QString name = ui.InputBox(u"新規ユーザ名を入力して下さい。"_s, kNewTitle);
+    if (name.isEmpty()) {
+        ListDisp();
+        return;
+    }
+    // The name becomes a file name, and the list cuts names at their first ".".
+    if (!IsUsableName(name)) {
+        ui.MsgBox(u"このユーザ名は使えません。"_s + lineEnd() +
+                      u"空白だけの名前や、次の文字を含む名前は使えません： . / \\ : * ? \" < > |"_s,
+                  MsgButtons::Ok, MsgIcon::None, kNewTitle);
+        return;
+    }
+    const QString pcd = name + UserDataFile::PcdExtension();
+    if (FileCheck(pcd)) {
+        ui.MsgBox(u"そのユーザは既に存在しています"_s, MsgButtons::Ok, MsgIcon::None, kNewTitle);
+        return;
+    }
+    if (!MakeFile(pcd)) {
+        ui.MsgBox(u"ユーザのファイルを作成できませんでした"_s, MsgButtons::Ok, MsgIcon::None,
+                  kNewTitle);
+        return;
+    }
+    ListDisp();
+}
+
+void PSelect::PDel_Click()
+{
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return;
+    Platform &ui = shared_.platform;
+    // The open player's data live in memory; without its file the next save
+    // would have nothing to back up, so it cannot be deleted.
+    if (name == shared_.states.UserName) {
+        ui.MsgBox(u"'"_s + name + u"' は使用中のため削除できません。"_s + lineEnd() +
+                  u"別のプレーヤーを選択してから削除して下さい。"_s);
+        return;
+    }
+    const QString text = u"'"_s + name + u"' を削除します。"_s + lineEnd() +
+                         u"このデータは失われます。よろしいですか？"_s;
+    if (ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) != MsgResult::Ok)
+        return;
+    const QString pcd = name + UserDataFile::PcdExtension();
+    if (QFile::exists(pcd) && !QFile::remove(pcd))
+        ui.MsgBox(u"'"_s + name + u"' を削除できませんでした"_s);
+    ListDisp();
+}
+
+void PSelect::PCancel_Click()
+{
+    reject();
+}
+
+void PSelect::UserSelect()
+{
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return;
+    RememberPlayer(shared_.platform, KidouCheck->isChecked() ? name : QString());
+    OpenPlayer(shared_, name);
+    if (playerOpened_)
+        playerOpened_();
+    accept();
+}

@@ -1,0 +1,251 @@
+// The player selection dialog over a temporary working folder.
+
+#include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+#include "ui/player_select/player_select.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kSetting = u"ledra3/Start/UserName"_s;
+const QString kNewTitle = u"新規ユーザ入力"_s;
+
+QStringList lines(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+// A player with threshold 3000, sound off and one record of +800.
+QByteArray playerFile()
+{
+    return Cp932Lines(u"<States>\n\"Sound\",0\n\"WakeKin\",3000\n\n<StoreData>\n1,\"S\"\n\n"
+                      "<MachineData>\n\n<Data>\n2001,5,3,1000,1800,1,0,\"\"\n\n"_s);
+}
+} // namespace
+
+class PSelectTest : public ::testing::Test {
+protected:
+    std::unique_ptr<PSelect> open()
+    {
+        return std::make_unique<PSelect>(shared, nullptr, [this] { ++marksShown; });
+    }
+
+    void select(PSelect &dialog, const QString &name)
+    {
+        const auto found = dialog.PList->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        dialog.PList->setCurrentItem(found.first());
+    }
+
+    TempWorkDir dir;
+    FakePlatform platform;
+    SharedData shared{platform};
+    int marksShown = 0;
+};
+
+TEST_F(PSelectTest, EmptyFolderListsNobodyAndSelectDoesNothing)
+{
+    auto dialog = open();
+    EXPECT_EQ(dialog->windowTitle(), u"プレイヤー選択"_s);
+    EXPECT_EQ(dialog->PList->count(), 0);
+    EXPECT_FALSE(dialog->KidouCheck->isChecked());
+    dialog->show();
+    dialog->PSentaku_Click();
+    dialog->PDel_Click(); // no line selected: nothing
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_TRUE(platform.settings.empty());
+    EXPECT_EQ(marksShown, 0);
+}
+
+TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDot)
+{
+    for (const QString &f : {u"zeta.pcd"_s, u"a.b.pcd"_s, u"山田.pcd"_s, u"alpha.pcd"_s,
+                             u"alpha.Bak"_s, u"notes.txt"_s})
+        WriteBytes(f, QByteArray());
+    QDir().mkdir(u"folder.pcd"_s);
+    auto dialog = open();
+    EXPECT_EQ(lines(dialog->PList), (QStringList{u"a"_s, u"alpha"_s, u"zeta"_s, u"山田"_s}));
+    EXPECT_EQ(PSelect::DelKakuchou(u"a.b.pcd"_s), u"a"_s);
+    EXPECT_EQ(PSelect::DelKakuchou(u"noext"_s), u"noext"_s);
+}
+
+TEST_F(PSelectTest, ChoosingLineOfDottedFileOpensCutName)
+{
+    WriteBytes(u"a.b.pcd"_s, QByteArray());
+    WriteBytes(u"a.pcd"_s, playerFile());
+    auto dialog = open();
+    select(*dialog, u"a"_s);
+    dialog->PList_DblClick();
+    EXPECT_EQ(shared.states.UserName, u"a"_s);
+    EXPECT_EQ(shared.data.ListCount(), 1);
+}
+
+TEST_F(PSelectTest, OpeningPlayerLoadsEverythingAndClosesDialog)
+{
+    WriteBytes(u"taro.pcd"_s, playerFile());
+    shared.states.Corrected = true;
+    shared.states.WakeKin = 500;
+    shared.states.Sound = true;
+    auto dialog = open();
+    select(*dialog, u"taro"_s);
+    dialog->PSentaku_Click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(marksShown, 1);
+    const States &s = shared.states;
+    EXPECT_EQ(s.UserName, u"taro"_s);
+    EXPECT_FALSE(s.Corrected);
+    EXPECT_FALSE(s.Sound);
+    EXPECT_EQ(s.WakeKin, 3000);
+    EXPECT_EQ(s.Wake, 1); // +800 is a draw under 3000
+    EXPECT_EQ(s.Kingaku, 800);
+    EXPECT_EQ(shared.Stores.SeekName(1), u"S"_s);
+}
+
+TEST_F(PSelectTest, StartPlayerIsRememberedOnlyWhenTicked)
+{
+    WriteBytes(u"taro.pcd"_s, playerFile());
+    {
+        auto dialog = open();
+        EXPECT_FALSE(dialog->KidouCheck->isChecked());
+        dialog->KidouCheck->setChecked(true);
+        select(*dialog, u"taro"_s);
+        dialog->PSentaku_Click();
+        EXPECT_EQ(platform.settings[kSetting], u"taro"_s);
+    }
+    {
+        auto dialog = open();
+        EXPECT_TRUE(dialog->KidouCheck->isChecked());
+        dialog->KidouCheck->setChecked(false);
+        select(*dialog, u"taro"_s);
+        dialog->PSentaku_Click();
+        EXPECT_EQ(platform.settings[kSetting], u""_s);
+    }
+    {
+        auto dialog = open();
+        dialog->KidouCheck->setChecked(true);
+        dialog->PCancel_Click(); // cancelling remembers nothing
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(platform.settings[kSetting], u""_s);
+    }
+}
+
+TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
+{
+    platform.inputAnswers = {u"abc"_s, u"abc"_s};
+    auto dialog = open();
+    dialog->PNew_Click();
+    ASSERT_EQ(platform.inputs.size(), 1);
+    EXPECT_EQ(platform.inputs[0].prompt, u"新規ユーザ名を入力して下さい。"_s);
+    EXPECT_EQ(platform.inputs[0].title, kNewTitle);
+    EXPECT_EQ(platform.inputs[0].defaultText, u""_s);
+    EXPECT_EQ(ReadBytes(u"abc.pcd"_s),
+              Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n\n"
+                         "<MachineData>\n\n<Data>\n\n"_s));
+    EXPECT_EQ(lines(dialog->PList), QStringList{u"abc"_s});
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(shared.states.UserName, u""_s); // listed, not opened
+
+    WriteBytes(u"abc.pcd"_s, playerFile());
+    dialog->PNew_Click();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, u"そのユーザは既に存在しています"_s);
+    EXPECT_EQ(platform.messages[0].title, kNewTitle);
+    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(ReadBytes(u"abc.pcd"_s), playerFile());
+}
+
+TEST_F(PSelectTest, CancelledNameOnlyRefreshesList)
+{
+    auto dialog = open();
+    WriteBytes(u"late.pcd"_s, QByteArray());
+    dialog->PNew_Click(); // the input box answers "" when cancelled
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(lines(dialog->PList), QStringList{u"late"_s});
+}
+
+TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
+{
+    const QStringList refused = {u"  "_s,   u"a/b"_s,  u"a\\b"_s, u"a:b"_s, u"*"_s,
+                                 u"wh?"_s,  u"a\"b"_s, u"<x"_s,   u"x>"_s,  u"a|b"_s,
+                                 u"a\tb"_s, u"a\nb"_s, u"a.b"_s,  u".."_s};
+    platform.inputAnswers = refused;
+    auto dialog = open();
+    for (int i = 0; i < refused.size(); ++i)
+        dialog->PNew_Click();
+    ASSERT_EQ(platform.messages.size(), refused.size());
+    for (const RecordedMessage &m : platform.messages) {
+        EXPECT_EQ(m.title, kNewTitle);
+        EXPECT_EQ(m.buttons, MsgButtons::Ok);
+        EXPECT_TRUE(m.text.startsWith(u"このユーザ名は使えません。"_s));
+    }
+    EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(PSelect::IsUsableName(u" 山田 太郎 "_s));
+    EXPECT_TRUE(PSelect::IsUsableName(u"player-1_(2)"_s));
+}
+
+TEST_F(PSelectTest, NewPlayerFileThatCannotBeWrittenIsReported)
+{
+    platform.inputAnswers = {QString(300, u'x')}; // longer than a file name may be
+    auto dialog = open();
+    dialog->PNew_Click();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].title, kNewTitle);
+    EXPECT_EQ(dialog->PList->count(), 0);
+}
+
+TEST_F(PSelectTest, DeleteAsksAndKeepsBackup)
+{
+    WriteBytes(u"taro.pcd"_s, playerFile());
+    WriteBytes(u"taro.Bak"_s, playerFile());
+    auto dialog = open();
+    select(*dialog, u"taro"_s);
+    platform.msgAnswers = {MsgResult::Cancel, MsgResult::Ok};
+    dialog->PDel_Click();
+    ASSERT_EQ(platform.messages.size(), 1);
+    const RecordedMessage &m = platform.messages[0];
+    EXPECT_EQ(m.text, u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s);
+    EXPECT_EQ(m.title, u"確認"_s);
+    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
+
+    dialog->PDel_Click();
+    EXPECT_FALSE(QFile::exists(u"taro.pcd"_s));
+    EXPECT_TRUE(QFile::exists(u"taro.Bak"_s));
+    EXPECT_EQ(dialog->PList->count(), 0);
+}
+
+TEST_F(PSelectTest, OpenPlayerCannotBeDeleted)
+{
+    WriteBytes(u"taro.pcd"_s, playerFile());
+    shared.states.UserName = u"taro"_s;
+    auto dialog = open();
+    select(*dialog, u"taro"_s);
+    dialog->PDel_Click();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_TRUE(platform.messages[0].text.startsWith(u"'taro' は使用中のため削除できません。"_s));
+    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
+}
+
+TEST_F(PSelectTest, PlacedBelowRightOfMainWindow)
+{
+    QWidget main;
+    main.move(200, 150);
+    PSelect dialog(shared, &main);
+    EXPECT_EQ(dialog.pos(), main.frameGeometry().topLeft() + QPoint(Twips(1000), Twips(1000)));
+}
