@@ -37,6 +37,7 @@ MsgResult QtPlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon ic
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    box.setTextFormat(Qt::PlainText); // names from files are never markup
     box.setText(DisplayLines(text));
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
