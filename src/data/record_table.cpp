@@ -9,6 +9,19 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+void copyOut(const PlayRecord &r, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
+             qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment)
+{
+    DYear = r.DYear;
+    DMonth = r.DMonth;
+    DDay = r.DDay;
+    DToushi = r.DToushi;
+    DKaishuu = r.DKaishuu;
+    DSId = r.DSId;
+    DMId = r.DMId;
+    DComment = r.DComment;
+}
+
 bool fitsInt32(qint64 v)
 {
     return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
@@ -77,14 +90,7 @@ bool Data::ReadData(qint32 N, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint3
     if (N < 1 || N > ListCount())
         return false;
     const PlayRecord &r = Record(N);
-    DYear = r.DYear;
-    DMonth = r.DMonth;
-    DDay = r.DDay;
-    DToushi = r.DToushi;
-    DKaishuu = r.DKaishuu;
-    DSId = r.DSId;
-    DMId = r.DMId;
-    DComment = r.DComment;
+    copyOut(r, DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment);
     return true;
 }
 
@@ -153,14 +159,7 @@ bool Data::JReadData(qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToush
     PlayRecord r;
     if (!JReadData(r))
         return false;
-    DYear = r.DYear;
-    DMonth = r.DMonth;
-    DDay = r.DDay;
-    DToushi = r.DToushi;
-    DKaishuu = r.DKaishuu;
-    DSId = r.DSId;
-    DMId = r.DMId;
-    DComment = r.DComment;
+    copyOut(r, DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment);
     return true;
 }
 
