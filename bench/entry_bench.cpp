@@ -1,5 +1,5 @@
 // Speed of the entry window: opening on a full table, one keystroke on the
-// grid, storing a full grid. Run under the offscreen platform:
+// grid, storing a full grid, pasting a large block. Run under the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen entry_bench
 // With "--show N" it opens the window over N sample records instead, to look at.
 
@@ -10,6 +10,7 @@
 #include "ui/widgets/data_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -108,6 +109,42 @@ void BM_StoreGrid(benchmark::State &state)
     }
 }
 BENCHMARK(BM_StoreGrid)->Arg(32767)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 10,000 rows of twelve columns as a spreadsheet copies them, pasted at the
+// year of row 1.
+void BM_PasteRows(benchmark::State &state)
+{
+    SamplePlayer player(0);
+    QString block;
+    for (qint64 n = 0; n < state.range(0); ++n)
+        block += u"2001\t%1\t%2\t\t%3\t%4\t\t%5\t\t%6\t\tメモ\r\n"_s.arg(1 + n % 12)
+                     .arg(1 + n % 28)
+                     .arg(1000 * (n % 30))
+                     .arg(500 * (n % 70))
+                     .arg(1 + n % 40)
+                     .arg(1 + n % 120);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<Nyuuryoku>(player.shared);
+        window->show();
+        QCoreApplication::processEvents();
+        QGuiApplication::clipboard()->setText(block);
+        window->IGrid->SetRow(1);
+        window->IGrid->SetCol(0);
+        state.ResumeTiming();
+        window->EPaste_Click();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        const bool pasted = window->IGrid->Rows() > state.range(0);
+        window.reset();
+        state.ResumeTiming();
+        if (!pasted) {
+            state.SkipWithError("the block was not pasted");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_PasteRows)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
 
 int main(int argc, char **argv)

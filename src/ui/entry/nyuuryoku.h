@@ -119,8 +119,12 @@ private:
 
     // Editing.
     void MoveSel(qint16 ColNo, qint32 RowNo);
+    void RowsAppend(qint32 count);
+    void RowRecalc(qint32 row);
     void ComboListSet(const QList<QString> &names);
     void CellCalc(qint32 &row, qint16 &col);
+    void YoubiWrite(qint32 row);
+    void ShuushiWrite(qint32 row);
     void NameRefresh(qint32 row, qint16 idCol);
     void EditorOpen(bool stores);
     void ITextShow(const QString &text);

@@ -135,18 +135,22 @@ void Nyuuryoku::IGrid_MouseUp(Qt::MouseButton Button, const QPoint &globalPos)
 
 void Nyuuryoku::MoveSel(qint16 ColNo, qint32 RowNo)
 {
-    if (RowNo > IGrid->Rows() - 1) {
-        const int first = IGrid->Rows();
-        IGrid->SetRows(RowNo + 1);
-        // New rows get the grey computed cells of every data row.
-        for (qint32 r = first; r < IGrid->Rows(); ++r) {
-            CellWriteColor(r, Youbi, QString());
-            CellWriteColor(r, Shuushi, QString());
-        }
-    }
+    if (RowNo > IGrid->Rows() - 1)
+        RowsAppend(RowNo + 1 - IGrid->Rows());
     IGrid->SetCol(ColNo);
     IGrid->SetRow(RowNo);
     IGrid_SelChange();
+}
+
+void Nyuuryoku::RowsAppend(qint32 count)
+{
+    const qint32 first = IGrid->Rows();
+    IGrid->SetRows(first + count);
+    // New rows get the grey computed cells of every data row.
+    for (qint32 r = first; r < IGrid->Rows(); ++r) {
+        CellWriteColor(r, Youbi, QString());
+        CellWriteColor(r, Shuushi, QString());
+    }
 }
 
 void Nyuuryoku::IText_Change()
@@ -239,21 +243,36 @@ void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
     if (d == 0 && t + k != 0)
         takeOver(Day);
 
-    if (col == Year || col == Month || col == Day || filled) {
-        qint16 yy = 0, mm = 0, dd = 0;
-        QString youbi;
-        const bool valid = Int16Of(text(row, Year), yy) && Int16Of(text(row, Month), mm) &&
-                           Int16Of(text(row, Day), dd) && YoubiGet(youbi, yy, mm, dd);
-        CellWriteColor(row, Youbi, valid ? youbi : QString());
-    }
-    if (col == Toushi || col == Kaishuu || col == Shuushi) {
-        const double toushi = Val(text(row, Toushi));
-        const double kaishuu = Whole(text(row, Kaishuu));
-        CellWriteColor(row, Shuushi,
-                       toushi == 0 && kaishuu == 0 ? QString() : FormatGrouped(kaishuu - toushi));
-    }
+    if (col == Year || col == Month || col == Day || filled)
+        YoubiWrite(row);
+    if (col == Toushi || col == Kaishuu || col == Shuushi)
+        ShuushiWrite(row);
     if (col == StoreId || col == MachineId)
         NameRefresh(row, col);
+}
+
+void Nyuuryoku::YoubiWrite(qint32 row)
+{
+    qint16 y = 0, m = 0, d = 0;
+    QString youbi;
+    const bool valid = Int16Of(IGrid->TextMatrix(row, Year), y) &&
+                       Int16Of(IGrid->TextMatrix(row, Month), m) &&
+                       Int16Of(IGrid->TextMatrix(row, Day), d) && YoubiGet(youbi, y, m, d);
+    CellWriteColor(row, Youbi, valid ? youbi : QString());
+}
+
+void Nyuuryoku::ShuushiWrite(qint32 row)
+{
+    const double toushi = Val(IGrid->TextMatrix(row, Toushi));
+    const double kaishuu = Whole(IGrid->TextMatrix(row, Kaishuu));
+    CellWriteColor(row, Shuushi,
+                   toushi == 0 && kaishuu == 0 ? QString() : FormatGrouped(kaishuu - toushi));
+}
+
+void Nyuuryoku::RowRecalc(qint32 row)
+{
+    YoubiWrite(row);
+    ShuushiWrite(row);
 }
 
 void Nyuuryoku::NameRefresh(qint32 row, qint16 idCol)
