@@ -71,6 +71,12 @@ void Nyuuryoku::IGrid_DblClick()
 {
     const int col = IGrid->Col();
     if (IsTextColumn(col)) {
+        // The box edits what the cell holds now (a paste or a clear may have
+        // changed it since the cell was entered).
+        if (IText->text() != IGrid->Text()) {
+            const QSignalBlocker blocker(IText);
+            ITextShow(IGrid->Text());
+        }
         IText->show();
         IText->setFocus();
         IText->end(false);
@@ -124,7 +130,7 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     // The input box keeps showing the cell, so that Enter goes on editing what
     // was typed on the grid.
     const QSignalBlocker blocker(IText);
-    ITextShow(text);
+    ITextShow(IGrid->TextMatrix(row, col));
 }
 
 void Nyuuryoku::IGrid_MouseUp(Qt::MouseButton Button, const QPoint &globalPos)

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 
@@ -54,6 +55,9 @@ TEST_F(EntryClipboardTest, ACopiedRowPastedIntoAnEmptyRowReproducesIt)
     EXPECT_EQ(grid().Rows(), rows);
     EXPECT_EQ(grid().Row(), 5);
     EXPECT_EQ(grid().Col(), 0);
+    // Enter edits the pasted text in the input box, not what it showed before.
+    key(Qt::Key_Return);
+    EXPECT_EQ(window->IText->text(), u"2001"_s);
 }
 
 TEST_F(EntryClipboardTest, CopyingFromTheNameColumnTakesTheIdAlong)

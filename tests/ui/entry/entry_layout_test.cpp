@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -107,22 +106,4 @@ TEST_F(EntryWindowTest, ColumnsShareTheWidthAndTheHeightStaysFixed)
     EXPECT_EQ(window->height(), height);
     EXPECT_EQ(grid().width(), window->width() - Twips(500));
     EXPECT_EQ(grid().columnWidth(11), column);
-}
-
-TEST_F(EntryWindowTest, MenusCarryTheirCaptionsAndShortcuts)
-{
-    Open();
-    EXPECT_EQ(window->File->title(), u"ﾌｧｲﾙ(&F)"_s);
-    EXPECT_EQ(window->Henshuu->title(), u"編集(&E)"_s);
-    QStringList file;
-    for (QAction *a : window->File->actions())
-        file << (a->isSeparator() ? u"-"_s : a->text());
-    EXPECT_EQ(file, (QStringList{u"表計算ソフトからの入出力"_s, u"-"_s, u"作業のｷｬﾝｾﾙ(&C)"_s,
-                                 u"作業の終了(&X)"_s}));
-    QStringList edit;
-    for (QAction *a : window->Henshuu->actions())
-        edit << (a->isSeparator() ? u"-"_s : a->text() + u' ' + a->shortcut().toString());
-    EXPECT_EQ(edit,
-              (QStringList{u"切り取り(&T) Ctrl+X"_s, u"ｺﾋﾟｰ(&C) Ctrl+C"_s, u"張り付け(&P) Ctrl+V"_s,
-                           u"値のｸﾘｱ(&N) Del"_s, u"-"_s, u"行挿入 "_s, u"行の削除 "_s}));
 }
