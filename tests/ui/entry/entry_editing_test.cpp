@@ -1,5 +1,7 @@
 #include "entry_fixture.h"
 
+#include "ui/widgets/picture_button.h"
+
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -258,6 +260,12 @@ TEST_F(EntryWindowTest, EditorButtonsOpenTheEditorAndRefreshNames)
     EXPECT_EQ(window->ICombo->count(), 4); // the list shows the new entry
     EXPECT_EQ(window->ICombo->itemText(3), u"港"_s);
 
-    window->MDaiAdd_Click();
+    // Pressing the image plays the selection sound and shows the pressed border.
+    emit window->MDaiAdd->mouseDown(Qt::LeftButton);
+    EXPECT_TRUE(window->MDaiAdd->hasBorder());
+    EXPECT_EQ(platform.sounds.last(), u"sentaku.wav"_s);
+    emit window->MDaiAdd->mouseUp(Qt::LeftButton);
+    EXPECT_FALSE(window->MDaiAdd->hasBorder());
+    emit window->MLDaiAdd->clicked(); // the caption opens the editor too
     EXPECT_EQ(platform.modalWindows.size(), 2);
 }
