@@ -91,12 +91,6 @@ bool Nyuuryoku::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (watched == IGrid && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        // Tab moves between cells; Qt would move the focus to another control.
-        IGrid_KeyPress(9);
-        return true;
-    }
     if ((watched == IText || watched == ICombo) && enter) {
         // Enter in the input box or the list hands the keyboard back to the grid.
         IGrid->setFocus();

@@ -3,7 +3,6 @@
 
 #include "app/tool.h"
 #include "data/shared_data.h"
-#include "ui/entry/compact_cell_delegate.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
@@ -74,7 +73,6 @@ void Nyuuryoku::BuildControls(QWidget *client)
 
     IGrid = new DataGrid(client);
     IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
-    IGrid->setItemDelegate(new CompactCellDelegate(IGrid));
 
     MMiseAdd = new PictureButton(client);
     MMiseAdd->setGeometry(TwipsRect(1560, 4440, 375, 375));
@@ -134,7 +132,6 @@ void Nyuuryoku::ConnectHandlers()
     connect(IGrid, &DataGrid::mouseUp, this, &Nyuuryoku::IGrid_MouseUp);
     connect(IText, &QLineEdit::textChanged, this, &Nyuuryoku::IText_Change);
     connect(ICombo, &QComboBox::activated, this, &Nyuuryoku::ICombo_Click);
-    IGrid->installEventFilter(this);
     IText->installEventFilter(this);
     ICombo->installEventFilter(this);
 

@@ -2,6 +2,7 @@
 
 #include "ui/app_font.h"
 #include "ui/twips.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -254,6 +255,8 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent), model_(new DataGridMod
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    setItemDelegate(new GridCellDelegate(this));
+    setTextElideMode(Qt::ElideNone);
     setAttribute(Qt::WA_InputMethodEnabled);
     verticalHeader()->hide();
     // Fixed row heights: never measure rows, so large tables load at once.
@@ -600,6 +603,12 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent *event)
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit dblClick();
+}
+
+bool DataGrid::focusNextPrevChild(bool next)
+{
+    Q_UNUSED(next);
+    return false; // Tab moves between cells (keyPress(9)), never to another control
 }
 
 bool DataGrid::event(QEvent *event)

@@ -128,6 +128,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void clampSelection();

@@ -1,7 +1,9 @@
 #include "ui/widgets/data_grid.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -165,4 +167,22 @@ TEST_F(DataGridTest, RightButtonReleaseIsReportedWithoutMovingTheSelection)
     EXPECT_EQ(released, Qt::RightButton);
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(grid.Col(), 0);
+}
+
+TEST(DataGridFocus, TabStaysInTheGridBesideOtherControls)
+{
+    QWidget window;
+    auto *edit = new QLineEdit(&window);
+    auto *grid = new DataGrid(&window);
+    grid->SetCols(3);
+    grid->SetRows(3);
+    edit->move(0, 0);
+    grid->setGeometry(0, 40, 300, 200);
+    window.show();
+    grid->setFocus();
+    QList<int> codes;
+    QObject::connect(grid, &DataGrid::keyPress, [&](int k) { codes << k; });
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(codes, (QList<int>{9, 9}));
 }

@@ -1,11 +1,11 @@
-#include "ui/entry/compact_cell_delegate.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <algorithm>
 
-void CompactCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                                const QModelIndex &index) const
+void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
 {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);

@@ -1,11 +1,11 @@
 #pragma once
-// Paints the entry grid's cells with narrow text margins: the column widths are
-// fixed in twips, and the style's wider margins would cut "2001" in the year
+// Paints the grid's cells with narrow text margins: column widths are fixed in
+// twips, and the style's wider margins would cut "2001" in a 500-twip year
 // column to "2…".
 
 #include <QStyledItemDelegate>
 
-class CompactCellDelegate : public QStyledItemDelegate {
+class GridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
