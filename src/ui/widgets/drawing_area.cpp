@@ -12,6 +12,7 @@
 namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerPixel = 15.0;
+constexpr int kStretch = 94; // percent
 } // namespace
 
 DrawingArea::DrawingArea(QWidget *parent) : QWidget(parent)
@@ -83,8 +84,12 @@ void DrawingArea::Circle(float x, float y, float radius, const QColor &color)
 QFont DrawingArea::DrawingFont(qint16 points)
 {
     // Sized in twips so that metrics and painting (in twips) agree exactly.
+    // Slightly condensed: the stand-in gothic's Latin letters and digits are
+    // wider than those the screens were laid out with, and the longest
+    // ranking lines would run off the right edge.
     QFont font = UiFont();
     font.setPixelSize(std::max(1, int(points * kTwipsPerPoint)));
+    font.setStretch(kStretch);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
