@@ -182,8 +182,17 @@ TEST_F(ToukeiTest, CopyPutsTheSelectedCellsOnTheClipboard)
     w->HGrid->SetColSel(2);
     w->ECopy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"2001\t3\t5\r2001\t3\t6"_s);
-    EXPECT_EQ(w->ECopy->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
     EXPECT_EQ(w->ECopy->text(), u"ｺﾋﾟｰ(&C)"_s);
+
+    // Ctrl+C with the focus on the grid.
+    QGuiApplication::clipboard()->clear();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->HGrid->setFocus();
+    w->HGrid->SetRow(2);
+    w->HGrid->SetCol(4);
+    QTest::keyClick(w->HGrid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"2,000"_s);
 }
 
 TEST_F(ToukeiTest, SpreadsheetItemExplainsCopyAndPaste)
