@@ -214,17 +214,18 @@ void Toukei::closeEvent(QCloseEvent *event)
     }
 }
 
-void Toukei::showEvent(QShowEvent *event)
+void Toukei::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    closed_ = false;
-    // Centred on the screen the window opens on.
-    if (const QScreen *s = screen()) {
-        const QRect area = s->availableGeometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
+    if (visible && !isVisible()) {
+        closed_ = false;
+        // Centred on the screen (not over the main window) before it appears.
+        const QWidget *owner = parentWidget() ? parentWidget()->window() : this;
+        if (const QScreen *s = owner->screen()) {
+            const QRect area = s->availableGeometry();
+            const QSize outer = frameGeometry().size();
+            move(area.x() + (area.width() - outer.width()) / 2,
+                 area.y() + (area.height() - outer.height()) / 2);
+        }
     }
+    QDialog::setVisible(visible);
 }

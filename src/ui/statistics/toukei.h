@@ -167,10 +167,10 @@ public:
 
 public slots:
     void done(int result) override;
+    void setVisible(bool visible) override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

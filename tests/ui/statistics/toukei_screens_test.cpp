@@ -2,6 +2,7 @@
 
 #include "toukei_fixture.h"
 
+#include "platform/qt_platform.h"
 #include "ui/statistics/screens.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
@@ -221,11 +222,15 @@ TEST_F(ToukeiTest, RightButtonOnTheGridOpensTheEditMenu)
 
 TEST_F(ToukeiTest, WindowIsCentredAndItsDrawingAreaScales)
 {
-    auto w = open();
+    QWidget mainWindow;
+    mainWindow.setGeometry(10, 10, 200, 150);
+    mainWindow.show();
+    auto w = std::make_unique<Toukei>(shared, &mainWindow);
+    w->show();
     const QRect screen = w->screen()->availableGeometry();
-    const QRect outer = w->frameGeometry();
-    EXPECT_LE(std::abs(outer.left() - screen.left() - (screen.right() - outer.right())), 1);
-    EXPECT_LE(std::abs(outer.top() - screen.top() - (screen.bottom() - outer.bottom())), 1);
+    // Centred within the frame margins (known only once the window is shown).
+    EXPECT_LE((w->geometry().center() - screen.center()).manhattanLength(), 8);
+    EXPECT_GT((w->geometry().center() - mainWindow.geometry().center()).manhattanLength(), 100);
     EXPECT_EQ(w->HGamen->size(), TwipsSize(3495, 2355));
     const int gridHeight = w->HGrid->height();
 
@@ -236,4 +241,20 @@ TEST_F(ToukeiTest, WindowIsCentredAndItsDrawingAreaScales)
     EXPECT_GT(w->HGrid->height(), gridHeight);
     EXPECT_LE(w->HGamen->geometry().right(), w->width());
     EXPECT_LE(w->HGamen->geometry().bottom(), w->HGrid->geometry().top());
+}
+
+// The real modal loop and real pauses: 終了 pressed while the result screen
+// waits ends the window, and nothing more is drawn.
+TEST(ToukeiModal, ClosingDuringARealPauseEndsTheWindow)
+{
+    QtPlatform real;
+    SharedData shared(real);
+    ASSERT_TRUE(shared.data.DataWrite(2001, 3, 5, 1000, 3000, 0, 0, QString()));
+    Toukei w(shared);
+    // The result screen starts 500 ms after opening and then pauses 0.5 s.
+    QTimer::singleShot(750, &w, [&w] { w.TEnd->click(); });
+    EXPECT_EQ(real.ShowModal(w), QDialog::Rejected);
+    ASSERT_EQ(w.HGamen->Commands().size(), 1);
+    EXPECT_EQ(w.HGamen->Commands()[0].text, u"成　績"_s);
+    EXPECT_FALSE(w.GamenTimer->isActive());
 }
