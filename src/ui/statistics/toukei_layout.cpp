@@ -224,9 +224,23 @@ void Toukei::layoutControls()
 
     // Middle band: totals block, screen buttons, drawing area.
     const int middle = top + kFrameHeight + 10;
+    // The drawing area keeps its page's proportions; it takes half of any
+    // extra height, the grid the rest.
+    const QSize base = TwipsSize(DrawingArea::kPageWidth, DrawingArea::kPageHeight);
+    const QSize initial = TwipsSize(kDefaultWidth, kDefaultHeight);
+    const int availWidth = w - kMargin - kGamenLeft;
+    const int availHeight = base.height() + std::max(0, h - initial.height()) / 2;
+    const double scale = std::max(
+        1.0, std::min(double(availWidth) / base.width(), double(availHeight) / base.height()));
+    const QSize gamen(int(base.width() * scale + 0.5), int(base.height() * scale + 0.5));
+    // Whatever is lower than the band stands in its middle.
+    const int band = std::max(kMiddleHeight, gamen.height());
+    HGamen->setGeometry(kGamenLeft + (availWidth - gamen.width()) / 2,
+                        middle + (band - gamen.height()) / 2, gamen.width(), gamen.height());
+    const int blocks = middle + (band - kMiddleHeight) / 2;
     const int valueLeft = kMargin + 52;
     const int valueWidth = kTotalsWidth - 52;
-    y = middle;
+    y = blocks;
     Label27->setGeometry(kMargin, y, 48, kRowHeight);
     HKikan->setGeometry(valueLeft, y, valueWidth, kRowHeight);
     y += kRowHeight + 2;
@@ -252,7 +266,7 @@ void Toukei::layoutControls()
     amountRow(Label6, HKaishuu, Label18);
     amountRow(Label8, HKaishuuAve, Label20);
 
-    y = middle;
+    y = blocks;
     const int bl = kButtonsLeft, bw = kButtonsWidth;
     const int narrow = 48, wide = bw - narrow - 3, half = (bw - 3) / 2;
     Label5->setGeometry(bl, y, bw, 16);
@@ -272,19 +286,7 @@ void Toukei::layoutControls()
     }
     SGDay->setGeometry(bl, y, bw, kButtonHeight);
 
-    // The drawing area keeps its page's proportions; it takes half of any
-    // extra height, the grid the rest.
-    const QSize base = TwipsSize(DrawingArea::kPageWidth, DrawingArea::kPageHeight);
-    const QSize initial = TwipsSize(kDefaultWidth, kDefaultHeight);
-    const int availWidth = w - kMargin - kGamenLeft;
-    const int availHeight = base.height() + std::max(0, h - initial.height()) / 2;
-    const double scale = std::max(
-        1.0, std::min(double(availWidth) / base.width(), double(availHeight) / base.height()));
-    const QSize gamen(int(base.width() * scale + 0.5), int(base.height() * scale + 0.5));
-    HGamen->setGeometry(kGamenLeft + (availWidth - gamen.width()) / 2, middle, gamen.width(),
-                        gamen.height());
-
-    const int gridTop = middle + std::max(kMiddleHeight, gamen.height()) + 8;
+    const int gridTop = middle + band + 8;
     HGrid->setGeometry(kMargin, gridTop, Twips(PixelsToTwips(w) - 400), h - kMargin - gridTop);
 }
 
