@@ -1,0 +1,90 @@
+#pragma once
+// A statistics window over a player made in memory, with the recording platform.
+
+#include "data/shared_data.h"
+#include "support/fake_platform.h"
+#include "ui/statistics/toukei.h"
+#include "ui/widgets/drawing_area.h"
+
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+class ToukeiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform.today = QDate(2001, 12, 20);
+        shared.states.Sound = true;
+    }
+
+    void add(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 0,
+             qint16 machine = 0, const QString &comment = QString())
+    {
+        ASSERT_TRUE(shared.data.DataWrite(y, m, d, toushi, kaishuu, store, machine, comment));
+    }
+
+    // Lists given as (ID, name) in list order.
+    static void fill(SMData &list, const QList<std::pair<qint16, QString>> &entries)
+    {
+        QList<qint16> ids;
+        QList<QString> names;
+        for (const auto &[id, name] : entries) {
+            ids.append(id);
+            names.append(name);
+        }
+        ids.append(0);
+        names.append(QString());
+        list.WriteData(ids, names);
+    }
+
+    // Opens the window; the 500 ms timer that 表示 started is stopped, so that
+    // tests run the default screen themselves.
+    std::unique_ptr<Toukei> open()
+    {
+        auto w = std::make_unique<Toukei>(shared);
+        w->show();
+        w->GamenTimer->stop();
+        platform.waits.clear();
+        platform.sounds.clear();
+        return w;
+    }
+
+    // Each drawing command as one line, for exact comparisons.
+    static QStringList drawn(const DrawingArea &area)
+    {
+        QStringList out;
+        for (const DrawCommand &c : area.Commands()) {
+            switch (c.kind) {
+            case DrawCommand::Kind::Text:
+                out << QStringLiteral("text %1,%2 %3pt %4 [%5]")
+                           .arg(c.x1)
+                           .arg(c.y1)
+                           .arg(c.fontSize)
+                           .arg(c.color.name(), c.text);
+                break;
+            case DrawCommand::Kind::Line:
+                out << QStringLiteral("line %1,%2-%3,%4 %5%6")
+                           .arg(c.x1)
+                           .arg(c.y1)
+                           .arg(c.x2)
+                           .arg(c.y2)
+                           .arg(c.color.name(), c.dotted ? QStringLiteral(" dotted") : QString());
+                break;
+            case DrawCommand::Kind::Circle:
+                out << QStringLiteral("circle %1,%2 r%3 %4")
+                           .arg(c.x1)
+                           .arg(c.y1)
+                           .arg(c.radius)
+                           .arg(c.color.name());
+                break;
+            }
+        }
+        return out;
+    }
+
+    FakePlatform platform;
+    SharedData shared{platform};
+};

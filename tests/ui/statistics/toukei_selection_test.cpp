@@ -1,0 +1,315 @@
+// The statistics window's conditions, totals block and result grid.
+
+#include "toukei_fixture.h"
+
+#include "ui/statistics/selection.h"
+#include "ui/statistics/toukei_labels.h"
+#include "ui/statistics/toukei_table.h"
+#include "ui/twips.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QStringList column(const DataGrid &grid, int col)
+{
+    QStringList out;
+    for (int r = 1; r < grid.Rows(); ++r)
+        out << grid.TextMatrix(r, col);
+    return out;
+}
+
+QStringList row(const DataGrid &grid, int r)
+{
+    QStringList out;
+    for (int c = 0; c < grid.Cols(); ++c)
+        out << grid.TextMatrix(r, c);
+    return out;
+}
+} // namespace
+
+TEST_F(ToukeiTest, OpensWithAllDataSelectedAndTheConditionsDisabled)
+{
+    fill(shared.Stores, {{5, u"駅前店"_s}, {2, u"本店"_s}});
+    fill(shared.Machines, {{1, u"海物語"_s}});
+    add(2001, 3, 5, 10000, 12000, 5, 1);
+    add(2002, 1, 6, 5000, 0, 2, 1);
+    auto w = open();
+
+    EXPECT_EQ(w->windowTitle(), u"るでら３  [統計表示]"_s);
+    EXPECT_EQ(w->JSYear->text(), u"2001"_s);
+    EXPECT_EQ(w->JSMonth->text(), u"12"_s);
+    ASSERT_EQ(w->JStore->count(), 3);
+    EXPECT_EQ(w->JStore->itemText(0), u"すべての店"_s);
+    EXPECT_EQ(w->JStore->itemText(1), u"駅前店"_s);
+    EXPECT_EQ(w->JStore->itemText(2), u"本店"_s);
+    EXPECT_EQ(w->JMachine->count(), 2);
+    EXPECT_EQ(w->JMachine->itemText(0), u"すべての台"_s);
+    EXPECT_EQ(w->JStore->currentIndex(), 0);
+
+    EXPECT_TRUE(w->SAll->isChecked());
+    EXPECT_TRUE(w->JAll->isChecked());
+    for (QWidget *c : std::initializer_list<QWidget *>{w->Jouken, w->JAll, w->J10, w->JStore,
+                                                       w->JMachine, w->JSYear, w->JSMonth})
+        EXPECT_FALSE(c->isEnabled());
+
+    EXPECT_EQ(w->HGrid->Rows(), 3);
+    EXPECT_EQ(column(*w->HGrid, 7), (QStringList{u"駅前店"_s, u"本店"_s}));
+    EXPECT_EQ(w->HKikan->Caption(), u"2001/3/5 ～ 2002/1/6"_s);
+    EXPECT_EQ(w->HGrid->Row(), 0);
+    EXPECT_EQ(w->HGrid->Col(), 1);
+}
+
+TEST_F(ToukeiTest, PeriodTextForNoneOneAndSeveralRecords)
+{
+    auto empty = open();
+    EXPECT_EQ(empty->HKikan->Caption(), u"0/0/0"_s);
+
+    add(2001, 3, 5, 1000, 0);
+    auto one = open();
+    EXPECT_EQ(one->HKikan->Caption(), u"2001/3/5 ～ 2001/3/5"_s);
+
+    add(2001, 7, 1, 1000, 0);
+    add(2001, 12, 24, 1000, 0);
+    auto range = open();
+    EXPECT_EQ(range->HKikan->Caption(), u"2001/3/5 ～ 2001/12/24"_s);
+}
+
+TEST_F(ToukeiTest, DrawThresholdDecidesWinsLossesAndDraws)
+{
+    for (qint32 d : {499, -499, 500, -500, 0})
+        add(2001, 1, 1, 10000, 10000 + d);
+
+    shared.states.WakeKin = 500;
+    EXPECT_EQ(open()->HSeiseki->Caption(), u"5戦 (1勝 1敗 3分)"_s);
+    shared.states.WakeKin = 0;
+    EXPECT_EQ(open()->HSeiseki->Caption(), u"5戦 (2勝 2敗 1分)"_s);
+}
+
+TEST_F(ToukeiTest, LastTenRecordsThenTheChosenStore)
+{
+    fill(shared.Stores, {{3, u"C店"_s}, {2, u"B店"_s}, {1, u"A店"_s}});
+    for (qint16 i = 1; i <= 25; ++i)
+        add(2001, 1, i, 1000, 0, qint16(i % 3 + 1));
+    auto w = open();
+
+    w->SJouken->click();
+    w->J10->click();
+    w->JStore->setCurrentIndex(2); // B店, ID 2
+    w->SHyouji->click();
+    EXPECT_EQ(column(*w->HGrid, 2), (QStringList{u"16"_s, u"19"_s, u"22"_s, u"25"_s}));
+    EXPECT_EQ(w->HSeiseki->Caption(), u"4戦 (0勝 4敗 0分)"_s);
+
+    // 全データ ignores every condition again, without touching the controls.
+    w->SAll->click();
+    w->SHyouji->click();
+    EXPECT_EQ(w->HGrid->Rows(), 26);
+    EXPECT_EQ(w->JStore->currentIndex(), 2);
+}
+
+TEST_F(ToukeiTest, YearAndMonthConditions)
+{
+    add(2000, 12, 10, 1000, 0);
+    add(2001, 11, 30, 1000, 0);
+    add(2001, 12, 1, 1000, 0);
+    add(2001, 12, 31, 1000, 0);
+    add(2002, 12, 5, 1000, 0);
+    auto w = open();
+    w->SJouken->click();
+
+    w->JMonth->click();
+    w->SHyouji->click();
+    EXPECT_EQ(column(*w->HGrid, 2), (QStringList{u"1"_s, u"31"_s}));
+    EXPECT_EQ(w->HKikan->Caption(), u"2001/12/1 ～ 2001/12/31"_s);
+
+    w->JYear->click();
+    w->SHyouji->click();
+    EXPECT_EQ(column(*w->HGrid, 1), (QStringList{u"11"_s, u"12"_s, u"12"_s}));
+
+    // A condition that matches nothing.
+    w->JSYear->setText(u"1999"_s);
+    w->SHyouji->click();
+    EXPECT_EQ(w->HKikan->Caption(), u"0/0/0"_s);
+    EXPECT_EQ(row(*w->HGrid, 1),
+              (QStringList{u"該"_s, u"当"_s, u"な"_s, u"し"_s, {}, {}, {}, {}, {}, {}}));
+}
+
+TEST_F(ToukeiTest, SpinLabelsStepAcrossYearEnds)
+{
+    auto w = open();
+    w->SJouken->click();
+    w->JMonth->click();
+    ASSERT_TRUE(w->JSMonth->isEnabled());
+
+    w->JSMonth->setText(u"1"_s);
+    QTest::mousePress(w->JSMonth, Qt::LeftButton);
+    EXPECT_EQ(w->JSMonth->text(), u"12"_s);
+    EXPECT_EQ(w->JSYear->text(), u"2000"_s);
+    QTest::mousePress(w->JSMonth, Qt::RightButton);
+    EXPECT_EQ(w->JSMonth->text(), u"1"_s);
+    EXPECT_EQ(w->JSYear->text(), u"2001"_s);
+    QTest::mousePress(w->JSMonth, Qt::MiddleButton); // any other button counts up
+    EXPECT_EQ(w->JSMonth->text(), u"2"_s);
+
+    QTest::mousePress(w->JSYear, Qt::LeftButton);
+    EXPECT_EQ(w->JSYear->text(), u"2000"_s);
+    QTest::mousePress(w->JSYear, Qt::RightButton);
+    QTest::mousePress(w->JSYear, Qt::RightButton);
+    EXPECT_EQ(w->JSYear->text(), u"2002"_s);
+    EXPECT_EQ(w->JSMonth->text(), u"2"_s);
+
+    // The year stays a four-digit year (below 1000 the table would read it as
+    // "the last N records").
+    w->JSYear->setText(u"1000"_s);
+    w->JSMonth->setText(u"1"_s);
+    w->JSMonth_MouseDown(1);
+    w->JSYear_MouseDown(1);
+    EXPECT_EQ(w->JSYear->text(), u"1000"_s);
+    EXPECT_EQ(w->JSMonth->text(), u"1"_s);
+}
+
+TEST_F(ToukeiTest, OptionsEnableOnlyTheSpinsTheyUse)
+{
+    auto w = open();
+    const auto spins = [&] {
+        return QList<bool>{w->JSYear->isEnabled(), w->JSYearLabel->isEnabled(),
+                           w->JSMonth->isEnabled(), w->JSMonthLabel->isEnabled()};
+    };
+    const QList<bool> none{false, false, false, false};
+
+    w->SJouken->click();
+    EXPECT_TRUE(w->JStore->isEnabled());
+    EXPECT_EQ(spins(), none); // 全日 is selected
+    w->JYear->click();
+    EXPECT_EQ(spins(), (QList<bool>{true, true, false, false}));
+    w->JMonth->click();
+    EXPECT_EQ(spins(), (QList<bool>{true, true, true, true}));
+    w->J10->click();
+    EXPECT_EQ(spins(), none);
+
+    // Back through 全データ while 最近１０回 is selected: the spins stay off.
+    w->SAll->click();
+    EXPECT_FALSE(w->J10->isEnabled());
+    w->SJouken->click();
+    EXPECT_TRUE(w->J10->isEnabled());
+    EXPECT_EQ(spins(), none);
+
+    w->JMonth->click();
+    w->SAll->click();
+    EXPECT_EQ(spins(), none);
+    w->SJouken->click();
+    EXPECT_EQ(spins(), (QList<bool>{true, true, true, true}));
+}
+
+TEST_F(ToukeiTest, TotalsBlockOfAnEmptySelection)
+{
+    auto w = open();
+    EXPECT_EQ(w->HSeiseki->Caption(), u"0戦 (0勝 0敗 0分)"_s);
+    for (const YenLabel *l : {w->HKachikin, w->HToushi, w->HKaishuu, w->HToushiAve, w->HKaishuuAve})
+        EXPECT_EQ(l->Caption(), u"\\0"_s);
+    EXPECT_EQ(w->HKachikin->text(), u"¥0"_s); // what the person sees
+    EXPECT_EQ(w->HGrid->Rows(), 2);
+    EXPECT_EQ(row(*w->HGrid, 1),
+              (QStringList{u"該"_s, u"当"_s, u"な"_s, u"し"_s, {}, {}, {}, {}, {}, {}}));
+}
+
+TEST_F(ToukeiTest, TotalsAndAverages)
+{
+    add(2001, 3, 5, 20000, 7655);
+    auto w = open();
+    EXPECT_EQ(w->HKachikin->Caption(), u"-\\12,345"_s);
+    EXPECT_EQ(w->HKachikin->text(), u"-¥12,345"_s);
+    EXPECT_EQ(w->HToushi->Caption(), u"\\20,000"_s);
+    EXPECT_EQ(w->HKaishuu->Caption(), u"\\7,655"_s);
+    EXPECT_EQ(w->HToushiAve->Caption(), u"\\20,000"_s);
+
+    EXPECT_EQ(AverageYen(10000, 3), u"\\3,333"_s);
+    EXPECT_EQ(AverageYen(1001, 2), u"\\501"_s);
+    EXPECT_EQ(AverageYen(-1001, 2), u"-\\501"_s);
+    EXPECT_EQ(AverageYen(5, 0), u"\\0"_s);
+    EXPECT_EQ(SeisekiText(12, 30, 3), u"45戦 (12勝 30敗 3分)"_s);
+}
+
+TEST_F(ToukeiTest, AveragesOverThreeVisits)
+{
+    add(2001, 3, 5, 3000, 1001);
+    add(2001, 3, 6, 3000, 0);
+    add(2001, 3, 7, 4000, 0);
+    auto w = open();
+    EXPECT_EQ(w->HToushiAve->Caption(), u"\\3,333"_s);
+    EXPECT_EQ(w->HKaishuuAve->Caption(), u"\\334"_s); // 333.67
+}
+
+TEST_F(ToukeiTest, GridRowsWithTheirColours)
+{
+    fill(shared.Stores, {{1, u"本店"_s}});
+    fill(shared.Machines, {{4, u"海物語"_s}});
+    add(2001, 3, 4, 10000, 8500, 1, 4, u"朝から"_s); // a Sunday
+    add(2001, 3, 10, 1000, 1000, 7, 0);              // a Saturday, unknown store
+    add(2001, 3, 12, 1000, 3000, 1, 4);              // a Monday
+    add(2001, 2, 29, 0, 0, 1, 4);                    // no such date
+    auto w = open();
+    const DataGrid &g = *w->HGrid;
+
+    EXPECT_EQ(row(g, 1), (QStringList{u"2001"_s, u"3"_s, u"4"_s, u"日"_s, u"10,000"_s, u"8,500"_s,
+                                      u"-1,500"_s, u"本店"_s, u"海物語"_s, u"朝から"_s}));
+    const QColor tint(249, 249, 255), white(255, 255, 255), red(255, 64, 64), blue(64, 64, 255);
+    for (int c = 0; c < 10; ++c) {
+        EXPECT_EQ(g.CellBackColorAt(1, c), tint) << c;
+        EXPECT_EQ(g.CellBackColorAt(2, c), white) << c;
+        EXPECT_EQ(g.CellBackColorAt(3, c), tint) << c;
+    }
+    EXPECT_EQ(g.CellForeColorAt(1, 3), red);
+    EXPECT_EQ(g.CellForeColorAt(1, 6), red);
+    EXPECT_EQ(g.CellForeColorAt(1, 5), QColor(Qt::black));
+    EXPECT_EQ(g.CellForeColorAt(2, 3), blue);
+    EXPECT_EQ(g.TextMatrix(2, 6), u"0"_s);
+    EXPECT_EQ(g.CellForeColorAt(2, 6), QColor(Qt::black));
+    EXPECT_EQ(g.TextMatrix(2, 7), u"(不明)"_s);
+    EXPECT_EQ(g.TextMatrix(2, 8), u"(不明)"_s);
+    EXPECT_EQ(g.TextMatrix(3, 3), u"月"_s);
+    EXPECT_EQ(g.CellForeColorAt(3, 3), QColor(Qt::black));
+    EXPECT_EQ(g.TextMatrix(4, 3), u"--"_s);
+
+    // An empty selection afterwards: the 該当なし row starts without those colours.
+    w->SJouken->click();
+    w->JYear->click();
+    w->JSYear->setText(u"1999"_s);
+    w->SHyouji->click();
+    EXPECT_EQ(g.CellForeColorAt(1, 3), QColor(Qt::black));
+    EXPECT_EQ(g.CellBackColorAt(1, 0), white);
+}
+
+TEST_F(ToukeiTest, TotalsTooLargeGiveAMessageAndAnEmptyResult)
+{
+    add(2001, 3, 4, 2000000000, 2000000000);
+    add(2001, 3, 5, 2000000000, 2000000000);
+    auto w = open();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, SelectionTooLargeMessage());
+    EXPECT_EQ(w->HToushi->Caption(), u"\\0"_s);
+    EXPECT_EQ(w->HGrid->TextMatrix(1, 0), u"該"_s);
+}
+
+TEST_F(ToukeiTest, ColumnWidthsFollowTheWindowWidth)
+{
+    EXPECT_EQ(GridColWidths(9850),
+              (QList<int>{500, 350, 350, 350, 800, 800, 900, 1600, 1600, 1800}));
+    // 500 × 9100 / 9050 = 502.76…
+    EXPECT_EQ(GridColWidths(9900)[0], 503);
+
+    auto w = open();
+    EXPECT_EQ(w->ColWidths(), GridColWidths(Toukei::kDefaultWidth));
+    EXPECT_EQ(w->HGrid->width(), Twips(Toukei::kDefaultWidth - 400));
+    for (int c = 0; c < 10; ++c) // the grid keeps whole pixels
+        EXPECT_LE(std::abs(w->HGrid->ColWidth(c) - w->ColWidths()[c]), 8) << c;
+
+    w->resize(1000, 800);
+    EXPECT_EQ(w->ColWidths(), GridColWidths(15000));
+    EXPECT_EQ(w->HGrid->width(), Twips(15000 - 400));
+}
