@@ -426,6 +426,8 @@ QColor DataGrid::CellForeColorAt(int row, int col) const
 
 int DataGrid::ColWidth(int col) const
 {
+    if (col >= 0 && col < colWidthTwips_.size() && colWidthTwips_[col] >= 0)
+        return colWidthTwips_[col];
     return int(PixelsToTwips(horizontalHeader()->sectionSize(col)));
 }
 
@@ -433,6 +435,9 @@ void DataGrid::SetColWidth(int col, int twips)
 {
     if (col < 0 || col >= Cols())
         return;
+    if (colWidthTwips_.size() < Cols())
+        colWidthTwips_.resize(Cols(), -1);
+    colWidthTwips_[col] = twips;
     setColumnWidth(col, Twips(twips));
     setColumnHidden(col, twips <= 0);
 }

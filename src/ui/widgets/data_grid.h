@@ -143,6 +143,7 @@ private:
     int colSel_ = 0;
     QList<GridAlign> colAlign_;
     QList<GridAlign> fixedAlign_;
+    QList<int> colWidthTwips_; // as set: pixels would lose the twips
     bool syncing_ = false;
     bool syncPending_ = false;
 };

@@ -307,7 +307,7 @@ TEST_F(ToukeiTest, ColumnWidthsFollowTheWindowWidth)
     EXPECT_EQ(w->ColWidths(), GridColWidths(Toukei::kDefaultWidth));
     EXPECT_EQ(w->HGrid->width(), Twips(Toukei::kDefaultWidth - 400));
     for (int c = 0; c < 10; ++c) // the grid keeps whole pixels
-        EXPECT_LE(std::abs(w->HGrid->ColWidth(c) - w->ColWidths()[c]), 8) << c;
+        EXPECT_EQ(w->HGrid->ColWidth(c), w->ColWidths()[c]) << c;
 
     w->resize(1000, 800);
     EXPECT_EQ(w->ColWidths(), GridColWidths(15000));
