@@ -148,6 +148,18 @@ void StatScreens::GamenWrite_Graph()
     sound();
 }
 
+// A name from a hand-edited file can be longer than the editors allow; it is
+// shortened with "…" so that it never runs into the amount after it.
+QString FitName(const QString &name, qint16 points, double maxTwips)
+{
+    if (DrawingArea::TextWidthAt(name, points) <= maxTwips)
+        return name;
+    QString shortened = name;
+    while (!shortened.isEmpty() && DrawingArea::TextWidthAt(shortened + u'…', points) > maxTwips)
+        shortened.chop(1);
+    return shortened + u'…';
+}
+
 void StatScreens::rankScreen(RankKind kind, bool best)
 {
     const bool store = kind == RankKind::Store;
@@ -171,9 +183,10 @@ void StatScreens::rankScreen(RankKind kind, bool best)
             continue;
         const qint32 y = 700 + 250 * r;
         GamenWriteText(100, y, 9, labelColor, FormatPlain(r) % u"位"_s);
-        GamenWriteText(400, y, 9, kBlack, names.SeekName(static_cast<qint16>(row[1])));
         const QString a = FormatYen(row[2]);
         const qint32 x = roundEven(900 - DrawingArea::TextWidthAt(a, 9) + 1450);
+        GamenWriteText(400, y, 9, kBlack,
+                       FitName(names.SeekName(static_cast<qint16>(row[1])), 9, x - 400 - 60));
         const qint64 games = qint64(row[3]) + row[4] + row[5];
         GamenWriteText(x, y, 9, kBlack,
                        a % u"円("_s % FormatAtLeastOne(best ? row[3] : row[4]) %

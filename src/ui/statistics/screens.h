@@ -15,6 +15,9 @@ class States;
 struct GraphSeries;
 struct Rankings;
 
+// Shortens name with "…" so that it is at most maxTwips wide at the given size.
+QString FitName(const QString &name, qint16 points, double maxTwips);
+
 class StatScreens {
 public:
     // stillOpen is asked after every pause; once it answers false the routine

@@ -221,6 +221,18 @@ TEST_F(ScreensTest, BestStoresBottomUpWithAmountsEndingAtTheYenSign)
     EXPECT_EQ(platform.sounds.size(), 3);
 }
 
+TEST(FitName, LongNamesStopBeforeTheAmount)
+{
+    EXPECT_EQ(FitName(u"駅前店"_s, 9, 1000), u"駅前店"_s);
+    const QString longName = u"マルハン新宿東宝ビル店"_s;
+    const double room = 900;
+    const QString fitted = FitName(longName, 9, room);
+    EXPECT_TRUE(fitted.endsWith(u'…'));
+    EXPECT_TRUE(longName.startsWith(fitted.chopped(1)));
+    EXPECT_LE(DrawingArea::TextWidthAt(fitted, 9), room);
+    EXPECT_EQ(FitName(longName, 9, 0), u"…"_s);
+}
+
 TEST_F(ScreensTest, WorstAndMachineScreens)
 {
     ranks.RStoreW[0] = row(4, 52000, 6, 3, 1);
