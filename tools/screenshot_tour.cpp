@@ -55,7 +55,9 @@ public:
 
     MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon, const QString &) override
     {
+        // The tour asks for nothing: a message means something went wrong.
         QTextStream(stderr) << u"message: "_s << text << u'\n';
+        ++failures;
         return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
     }
     QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
@@ -114,6 +116,16 @@ void shootWithPopup(QWidget &window, QWidget &popup, const QString &name)
     painter.drawPixmap(at, menu);
     painter.end();
     savePicture(picture, name);
+}
+
+// The window the last step should have opened took its picture.
+void expectOpened(TourPlatform &platform, const QString &what)
+{
+    if (!platform.onModal)
+        return;
+    QTextStream(stderr) << what << u" did not open\n"_s;
+    platform.onModal = nullptr;
+    ++failures;
 }
 
 // A year of visits to three stores, deterministic so that the pictures only
@@ -208,6 +220,7 @@ void tourEntry(TourPlatform &platform, MainForm &mainForm)
         return int(QDialog::Rejected);
     };
     mainForm.RInput_Click();
+    expectOpened(platform, u"entry window"_s);
 }
 
 void tourEditor(TourPlatform &platform, MainForm &mainForm)
@@ -222,6 +235,7 @@ void tourEditor(TourPlatform &platform, MainForm &mainForm)
         return int(QDialog::Rejected);
     };
     mainForm.RMiseAdd_Click();
+    expectOpened(platform, u"store editor"_s);
 }
 
 void tourStatistics(TourPlatform &platform, MainForm &mainForm)
@@ -260,6 +274,7 @@ void tourStatistics(TourPlatform &platform, MainForm &mainForm)
         return int(QDialog::Rejected);
     };
     mainForm.RDisp_Click();
+    expectOpened(platform, u"statistics window"_s);
 }
 
 void tourAbout(TourPlatform &platform, MainForm &mainForm)
@@ -271,6 +286,7 @@ void tourAbout(TourPlatform &platform, MainForm &mainForm)
         return int(QDialog::Accepted);
     };
     mainForm.HAbout_Click();
+    expectOpened(platform, u"version dialog"_s);
 }
 
 } // namespace
@@ -310,6 +326,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(0, [&] {
         mainForm.show();
         settle(800);
+        expectOpened(platform, u"player selection"_s);
         shoot(mainForm, u"main_menu"_s);
         tourEntry(platform, mainForm);
         tourEditor(platform, mainForm);
