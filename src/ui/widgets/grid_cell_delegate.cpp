@@ -28,8 +28,19 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     // Two pixels of margin, less when the text would not fit otherwise.
     const int advance = QFontMetrics(opt.font).horizontalAdvance(opt.text);
     const int margin = std::clamp((opt.rect.width() - 1 - advance) / 2, 0, 2);
-    painter->drawText(opt.rect.adjusted(margin, 0, -margin - 1, 0),
-                      int(opt.displayAlignment) | Qt::TextSingleLine, opt.text);
+    const QRect area = opt.rect.adjusted(margin, 0, -margin - 1, 0);
+    const int flags = int(opt.displayAlignment) | Qt::TextSingleLine;
+    if (advance > area.width() && area.width() > 0 && advance * 4 <= area.width() * 5) {
+        // The fixed column widths were made for a narrower font: a text a few
+        // pixels too wide (a four-digit year) is narrowed rather than cut.
+        painter->save();
+        painter->translate(area.left(), 0);
+        painter->scale(qreal(area.width()) / advance, 1.0);
+        painter->drawText(QRect(0, area.top(), advance, area.height()), flags, opt.text);
+        painter->restore();
+    } else {
+        painter->drawText(area, flags, opt.text);
+    }
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(opt);

@@ -1,0 +1,338 @@
+// A guided tour through every window with a sample player, saving a picture of
+// each window as PNG for the user guide. Usage: screenshot_tour OUTPUT_FOLDER
+// (scripts/screenshots runs it under xvfb-run). Runs in a temporary data and
+// settings folder, so the person's own players and settings stay untouched.
+
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+#include "platform/qt_platform.h"
+#include "ui/app_font.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/main_menu/about.h"
+#include "ui/main_menu/main_form.h"
+#include "ui/master_editors/master_editor.h"
+#include "ui/player_select/player_select.h"
+#include "ui/resources_init.h"
+#include "ui/statistics/toukei.h"
+#include "ui/statistics/toukei_labels.h"
+#include "ui/widgets/data_grid.h"
+#include "ui/widgets/drawing_area.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <tuple>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kPlayer = u"たろう"_s;
+QString outputFolder;
+int failures = 0;
+
+// The real desktop, except that windows opened modally are handed to the tour
+// (which shows them, takes their picture and closes them), no message box
+// waits for an answer, and pauses do not sleep.
+class TourPlatform : public QtPlatform {
+public:
+    std::function<int(QDialog &)> onModal;
+
+    MsgResult MsgBox(const QString &text, MsgButtons buttons, MsgIcon, const QString &) override
+    {
+        // The tour asks for nothing: a message means something went wrong.
+        QTextStream(stderr) << u"message: "_s << text << u'\n';
+        ++failures;
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    }
+    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
+    void PlaySound(const QString &) override {}
+    void Beep() override {}
+    void TimeWait(double) override { QCoreApplication::processEvents(); }
+    int ShowModal(QDialog &dialog) override
+    {
+        auto handler = std::exchange(onModal, nullptr);
+        if (!handler) {
+            QTextStream(stderr) << u"unexpected window: "_s << dialog.metaObject()->className()
+                                << u'\n';
+            ++failures;
+            return QDialog::Rejected;
+        }
+        return handler(dialog);
+    }
+};
+
+// Lets the windows lay out and paint (timers included) for a while.
+void settle(int ms = 400)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+void savePicture(const QPixmap &picture, const QString &name)
+{
+    const QString path = outputFolder + u'/' + name + u".png"_s;
+    if (!picture.save(path)) {
+        QTextStream(stderr) << u"cannot write "_s << path << u'\n';
+        ++failures;
+        return;
+    }
+    QTextStream(stdout) << path << u'\n';
+}
+
+void shoot(QWidget &window, const QString &name)
+{
+    settle();
+    savePicture(window.grab(), name);
+}
+
+// The window with a pop-up menu drawn over it where it appeared.
+void shootWithPopup(QWidget &window, QWidget &popup, const QString &name)
+{
+    settle();
+    QPixmap picture = window.grab();
+    const QPixmap menu = popup.grab();
+    const QPoint at = window.mapFromGlobal(popup.mapToGlobal(QPoint(0, 0)));
+    QPainter painter(&picture);
+    painter.drawPixmap(at, menu);
+    painter.end();
+    savePicture(picture, name);
+}
+
+// The window the last step should have opened took its picture.
+void expectOpened(TourPlatform &platform, const QString &what)
+{
+    if (!platform.onModal)
+        return;
+    QTextStream(stderr) << what << u" did not open\n"_s;
+    platform.onModal = nullptr;
+    ++failures;
+}
+
+// A year of visits to three stores, deterministic so that the pictures only
+// change when the program does.
+void makeSamplePlayer(SharedData &shared)
+{
+    PSelect::MakeFile(kPlayer + u".pcd"_s);
+    OpenPlayer(shared, kPlayer);
+    shared.Stores.WriteData({1, 2, 3, 0},
+                            {u"駅前ホール"_s, u"パーラー銀河"_s, u"新台館"_s, QString()});
+    shared.Machines.WriteData({1, 2, 3, 4, 0}, {u"ドラゴン伝説"_s, u"海の仲間たち"_s, u"黄金の城"_s,
+                                                u"スター７"_s, QString()});
+    const QStringList comments = {u""_s, u"朝から並んだ"_s, u""_s, u"確変３連"_s,
+                                  u""_s, u"釘が渋い"_s};
+    quint32 seed = 20260105;
+    auto next = [&seed](quint32 range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    QList<PlayRecord> visits;
+    for (int i = 0; i < 40; ++i) {
+        PlayRecord r;
+        r.DYear = 2026;
+        r.DMonth = static_cast<qint16>(1 + i * 11 / 40);
+        r.DDay = static_cast<qint16>(1 + (i * 7 + next(5)) % 28);
+        r.DToushi = 5000 + 1000 * static_cast<qint32>(next(26));
+        const quint32 luck = next(10);
+        r.DKaishuu = std::max(
+            0, luck < 5 ? 0 : r.DToushi + 1000 * (static_cast<qint32>(next(40)) - 12 + (i / 4)));
+        r.DSId = static_cast<qint16>(1 + next(3));
+        r.DMId = static_cast<qint16>(1 + next(4));
+        r.DComment = comments[static_cast<int>(next(6))];
+        visits.append(r);
+    }
+    // In date order, as the entry window stores them.
+    std::stable_sort(visits.begin(), visits.end(), [](const PlayRecord &a, const PlayRecord &b) {
+        return std::tie(a.DMonth, a.DDay) < std::tie(b.DMonth, b.DDay);
+    });
+    for (const PlayRecord &r : visits)
+        shared.data.DataWrite(r);
+    shared.states.WakeKin = 1000;
+    shared.states.Corrected = true;
+    SavePlayerFile(shared, kPlayer);
+}
+
+void tourPlayerSelection(TourPlatform &platform)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &select = static_cast<PSelect &>(dialog);
+        select.show();
+        select.PList->setCurrentRow(0);
+        select.KidouCheck->setChecked(true);
+        shoot(select, u"player_select"_s);
+        select.PSentaku_Click();
+        return select.result();
+    };
+}
+
+void tourEntry(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &entry = static_cast<Nyuuryoku &>(dialog);
+        entry.show();
+        settle();
+        // The store column of the last visit, so that the store list shows.
+        const int last = entry.IGrid->Rows() - 1;
+        int row = last;
+        while (row > 1 && entry.IGrid->TextMatrix(row, 0).isEmpty())
+            --row;
+        entry.IGrid->SetRow(row);
+        entry.IGrid->SetCol(8);
+        entry.IGrid_SelChange();
+        shoot(entry, u"entry"_s);
+
+        // A row further up, so that the whole menu falls inside the window.
+        row = std::max(1, row - 7);
+        entry.IGrid->SetRow(row);
+        entry.IGrid->SetCol(4);
+        entry.IGrid_SelChange();
+        const QRect cell = entry.IGrid->visualRect(entry.IGrid->model()->index(row - 1, 4));
+        const QPoint at = entry.IGrid->viewport()->mapToGlobal(cell.center());
+        entry.IGrid_MouseUp(Qt::RightButton, at);
+        settle();
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            shootWithPopup(entry, *popup, u"entry_menu"_s);
+            popup->close();
+        } else {
+            shootWithPopup(entry, *entry.Henshuu, u"entry_menu"_s);
+            entry.Henshuu->close();
+        }
+        entry.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RInput_Click();
+    expectOpened(platform, u"entry window"_s);
+}
+
+void tourEditor(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        dialog.show();
+        settle();
+        if (auto *list = dialog.findChild<QListWidget *>(u"SList"_s))
+            list->setCurrentRow(1);
+        shoot(dialog, u"store_editor"_s);
+        dialog.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RMiseAdd_Click();
+    expectOpened(platform, u"store editor"_s);
+}
+
+void tourStatistics(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &stats = static_cast<Toukei &>(dialog);
+        stats.show();
+        settle(1200); // the first screen is drawn half a second after opening
+        shoot(stats, u"stats_seiseki"_s);
+        // The other screens: only the drawing area.
+        stats.SGraph_Click();
+        shoot(*stats.HGamen, u"stats_graph"_s);
+        stats.SGStore_Click();
+        shoot(*stats.HGamen, u"stats_store"_s);
+        stats.SGDay_Click();
+        shoot(*stats.HGamen, u"stats_weekday"_s);
+        stats.SGShouhai_Click();
+        shoot(*stats.HGamen, u"stats_biggest_win"_s);
+        stats.SAdvice_Click();
+        shoot(*stats.HGamen, u"stats_advice"_s);
+
+        // Conditions: October of the sample year, whatever today is.
+        stats.SJouken->click();
+        stats.JMonth->click();
+        for (int step = 0; step < 1200; ++step) {
+            const int shown = stats.JSYear->text().toInt() * 12 + stats.JSMonth->text().toInt();
+            const int wanted = 2026 * 12 + 10;
+            if (shown == wanted)
+                break;
+            stats.JSMonth_MouseDown(shown > wanted ? 1 : 2); // left: back, right: forward
+        }
+        stats.SHyouji_Click();
+        settle(1200);
+        shoot(stats, u"stats_conditions"_s);
+        stats.reject();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RDisp_Click();
+    expectOpened(platform, u"statistics window"_s);
+}
+
+void tourAbout(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        dialog.show();
+        shoot(dialog, u"about"_s);
+        dialog.hide();
+        return int(QDialog::Accepted);
+    };
+    mainForm.HAbout_Click();
+    expectOpened(platform, u"version dialog"_s);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    // Settings go to the temporary folder too, before Qt reads the variable.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(u"るでら３"_s);
+    if (argc < 2) {
+        QTextStream(stderr) << u"usage: screenshot_tour OUTPUT_FOLDER\n"_s;
+        return 2;
+    }
+    outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(outputFolder);
+    QDir().mkpath(home.filePath(u"data"_s));
+    QDir::setCurrent(home.filePath(u"data"_s));
+
+    InitLedraResources();
+    QApplication::setFont(UiFont());
+    QApplication::setWindowIcon(QIcon(u":/icons/app_icon.svg"_s));
+
+    TourPlatform platform;
+    {
+        SharedData sample(platform);
+        makeSamplePlayer(sample);
+    }
+
+    SharedData shared(platform);
+    MainForm mainForm(shared);
+    tourPlayerSelection(platform); // opened by the main window at its first showing
+    QTimer::singleShot(0, [&] {
+        mainForm.show();
+        settle(800);
+        expectOpened(platform, u"player selection"_s);
+        shoot(mainForm, u"main_menu"_s);
+        tourEntry(platform, mainForm);
+        tourEditor(platform, mainForm);
+        tourStatistics(platform, mainForm);
+        tourAbout(platform, mainForm);
+        QApplication::exit(failures == 0 ? 0 : 1);
+    });
+    return app.exec();
+}
