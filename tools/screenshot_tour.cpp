@@ -140,10 +140,10 @@ void makeSamplePlayer(SharedData &shared)
                                                 u"スター７"_s, QString()});
     const QStringList comments = {u""_s, u"朝から並んだ"_s, u""_s, u"確変３連"_s,
                                   u""_s, u"釘が渋い"_s};
-    quint32 seed = 20260105;
-    auto next = [&seed](quint32 range) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) % range;
+    quint32 state = 20260105;
+    auto next = [&state](quint32 range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % range;
     };
     QList<PlayRecord> visits;
     for (int i = 0; i < 40; ++i) {

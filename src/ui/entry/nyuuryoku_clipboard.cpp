@@ -43,10 +43,7 @@ QClipboard *Clipboard()
 
 void Nyuuryoku::SelAdjust()
 {
-    int c1 = std::min(IGrid->Col(), IGrid->ColSel());
-    const int c2 = std::max(IGrid->Col(), IGrid->ColSel());
-    const int r1 = std::min(IGrid->Row(), IGrid->RowSel());
-    const int r2 = std::max(IGrid->Row(), IGrid->RowSel());
+    auto [r1, r2, c1, c2] = IGrid->SelRange();
     // A name travels with its hidden ID.
     if (IsListColumn(c1))
         --c1;
@@ -72,10 +69,7 @@ void Nyuuryoku::ECut_Click()
 
 void Nyuuryoku::EDel_Click()
 {
-    int c1 = std::min(IGrid->Col(), IGrid->ColSel());
-    const int c2 = std::max(IGrid->Col(), IGrid->ColSel());
-    const int r1 = std::min(IGrid->Row(), IGrid->RowSel());
-    const int r2 = std::max(IGrid->Row(), IGrid->RowSel());
+    auto [r1, r2, c1, c2] = IGrid->SelRange();
     // What the person sees is what will be stored: a cleared name takes its ID.
     if (IsListColumn(c1))
         --c1;

@@ -370,10 +370,15 @@ void DataGrid::SetTextMatrix(int row, int col, const QString &text)
     model_->setText(row, col, text);
 }
 
+GridRange DataGrid::SelRange() const
+{
+    return GridRange{std::min(row_, rowSel_), std::max(row_, rowSel_), std::min(col_, colSel_),
+                     std::max(col_, colSel_)};
+}
+
 QString DataGrid::Clip() const
 {
-    const int r1 = std::min(row_, rowSel_), r2 = std::max(row_, rowSel_);
-    const int c1 = std::min(col_, colSel_), c2 = std::max(col_, colSel_);
+    const auto [r1, r2, c1, c2] = SelRange();
     QString clip;
     for (int r = r1; r <= r2; ++r) {
         if (r > r1)
@@ -389,8 +394,7 @@ QString DataGrid::Clip() const
 
 void DataGrid::SetClip(const QString &text)
 {
-    const int r1 = std::min(row_, rowSel_), r2 = std::max(row_, rowSel_);
-    const int c1 = std::min(col_, colSel_), c2 = std::max(col_, colSel_);
+    const auto [r1, r2, c1, c2] = SelRange();
     const QStringList lines = text.split(u'\r');
     // A carriage return that ends the text does not start another line.
     const qsizetype lineCount =

@@ -12,6 +12,14 @@
 
 enum class GridAlign { Left, Center, Right };
 
+// The selected rectangle with its corners in order.
+struct GridRange {
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+};
+
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -89,6 +97,8 @@ public:
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString &text);
 
+    // The rectangle between (Row, Col) and (RowSel, ColSel), in either order.
+    GridRange SelRange() const;
     // The selected rectangle: cells separated by tabs, rows by carriage returns.
     QString Clip() const;
     void SetClip(const QString &text);
