@@ -98,8 +98,9 @@ w(f"- memory: {env['MACHINE_MEM']}")
 w(f"- OS: {env['MACHINE_OS']}")
 w(f"- Qt: {env['MACHINE_QT']}")
 w(f"- compiler and build: {env['MACHINE_COMPILER']}")
-w(f"- load average (1, 5, 15 min) before the run: {env['LOAD_BEFORE']}, after: {env['LOAD_AFTER']}"
-  " (the machine is shared; figures taken under load are higher)")
+w(f"- load average (1, 5, 15 min) before the timings: {env['LOAD_BEFORE']}, before the start-up "
+  f"and memory runs: {env['LOAD_STARTUP']}, after: {env['LOAD_AFTER']} (the machine is shared; "
+  "figures taken under load are higher)")
 w("")
 w("## Targets at 32,767 records")
 w("")
