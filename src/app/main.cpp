@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QTextStream>
+#include <QTimer>
 
 #include <string_view>
 
@@ -43,6 +44,18 @@ bool wantsTextOnly(int argc, char *argv[])
     }
     return false;
 }
+
+// For the start-up benchmark: with LEDRA_QUIT_AFTER_FIRST_PAINT=1 the program
+// ends right after the main window's first paint.
+class QuitAfterFirstPaint : public QObject {
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+};
 } // namespace
 
 int main(int argc, char *argv[])
@@ -82,6 +95,9 @@ int main(int argc, char *argv[])
     KankyouCheck(platform);
 
     MainForm mainForm(shared);
+    QuitAfterFirstPaint quitter;
+    if (qEnvironmentVariableIntValue("LEDRA_QUIT_AFTER_FIRST_PAINT") == 1)
+        mainForm.installEventFilter(&quitter);
     mainForm.show();
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "ui/statistics/graph_series.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -97,72 +98,59 @@ bool rankById(const QList<PlayRecord> &TData, qint32 WakeKin, qint16 PlayRecord:
     return true;
 }
 
-// Answers "the eligible row of highest field 2, the lowest position on ties"
-// over a range of positions, with single positions replaceable.
+// The eligible row of highest field 2, the lowest position on ties, over the
+// positions not yet removed; single positions replaceable. Each node holds the
+// best key of its leaves, the key ordering balance first, then lower position,
+// so that a node is the plain maximum of its two children.
 class MaxTree {
 public:
     explicit MaxTree(const QList<RankRow> &rows) : rows_(rows)
     {
         while (size_ < rows.size())
             size_ *= 2;
-        tree_.assign(static_cast<size_t>(2 * size_), -1);
+        tree_.assign(static_cast<size_t>(2 * size_), kNone);
         for (qsizetype i = 0; i < rows.size(); ++i)
-            tree_[static_cast<size_t>(size_ + i)] = eligible(i) ? i : -1;
+            tree_[static_cast<size_t>(size_ + i)] = key(i);
         for (qsizetype i = size_ - 1; i >= 1; --i)
             pull(i);
     }
-    void Refresh(qsizetype pos)
+    void Refresh(qsizetype pos) { set(pos, key(pos)); }
+    void Remove(qsizetype pos) { set(pos, kNone); }
+    // Best remaining position, or -1.
+    qsizetype Best() const
     {
-        qsizetype i = size_ + pos;
-        tree_[static_cast<size_t>(i)] = eligible(pos) ? pos : -1;
-        for (i /= 2; i >= 1; i /= 2)
-            pull(i);
-    }
-    void Remove(qsizetype pos)
-    {
-        qsizetype i = size_ + pos;
-        tree_[static_cast<size_t>(i)] = -1;
-        for (i /= 2; i >= 1; i /= 2)
-            pull(i);
-    }
-    // Best position in from..end, or -1.
-    qsizetype BestFrom(qsizetype from) const
-    {
-        qsizetype best = -1;
-        qsizetype l = from + size_, r = 2 * size_ - 1;
-        while (l <= r) {
-            if (l % 2 == 1)
-                best = better(best, tree_[static_cast<size_t>(l++)]);
-            if (r % 2 == 0)
-                best = better(best, tree_[static_cast<size_t>(r--)]);
-            l /= 2;
-            r /= 2;
-        }
-        return best;
+        const qint64 k = tree_[1];
+        return k == kNone ? -1 : kMaxPosition - (k & kPositionMask);
     }
 
 private:
-    bool eligible(qsizetype i) const { return rows_[i][1] != 0 && rows_[i][2] > kEmptyRank; }
-    qsizetype better(qsizetype a, qsizetype b) const
+    static constexpr qint64 kNone = std::numeric_limits<qint64>::min();
+    static constexpr qint64 kPositionMask = 0xFFFFFFFF;
+    static constexpr qint64 kMaxPosition = 0x7FFFFFFF;
+
+    qint64 key(qsizetype i) const
     {
-        if (a < 0)
-            return b;
-        if (b < 0)
-            return a;
-        const qint32 va = rows_[a][2], vb = rows_[b][2];
-        if (va != vb)
-            return va > vb ? a : b;
-        return a < b ? a : b;
+        const RankRow &r = rows_[i];
+        if (r[1] == 0 || r[2] <= kEmptyRank)
+            return kNone;
+        return qint64(r[2]) * (kPositionMask + 1) + (kMaxPosition - i);
+    }
+    void set(qsizetype pos, qint64 k)
+    {
+        qsizetype i = size_ + pos;
+        tree_[static_cast<size_t>(i)] = k;
+        for (i /= 2; i >= 1; i /= 2)
+            pull(i);
     }
     void pull(qsizetype i)
     {
         tree_[static_cast<size_t>(i)] =
-            better(tree_[static_cast<size_t>(2 * i)], tree_[static_cast<size_t>(2 * i + 1)]);
+            std::max(tree_[static_cast<size_t>(2 * i)], tree_[static_cast<size_t>(2 * i + 1)]);
     }
 
     const QList<RankRow> &rows_;
     qsizetype size_ = 1;
-    std::vector<qsizetype> tree_;
+    std::vector<qint64> tree_;
 };
 } // namespace
 
@@ -190,11 +178,11 @@ QString RankOutOfRangeMessage()
 void SortGroups(QList<RankRow> &rows)
 {
     // Selection sort: for each j take the first row of highest balance in
-    // j..n and swap it with row j. The tree finds that row in O(log n); only
-    // the two swapped positions change.
+    // j..n and swap it with row j. Rows before j have left the tree, so its
+    // root is that row; only the two swapped positions change.
     MaxTree tree(rows);
     for (qsizetype j = 0; j + 1 < rows.size(); ++j) {
-        const qsizetype m = tree.BestFrom(j);
+        const qsizetype m = tree.Best();
         if (m < 0)
             break; // no eligible row left: nothing moves any more
         if (m != j) {

@@ -302,6 +302,23 @@ TEST(RankingOrder, FastOrderEqualsTheLiteralLoops)
     }
 }
 
+TEST(RankingOrder, ExtremeBalancesKeepTheLiteralOrder)
+{
+    // Balances at both ends of what a rank row can hold, with many ties.
+    const qint32 values[] = {2147483647, 2147483646, kEmptyRank + 1, kEmptyRank + 2, 0, -1, 1};
+    QRandomGenerator rng(32767);
+    for (int round = 0; round < 200; ++round) {
+        const int n = int(rng.bounded(2, 300));
+        QList<RankRow> rows;
+        for (int i = 1; i <= n; ++i)
+            rows.append(row(i, values[rng.bounded(int(std::size(values)))], 0, 0, 0));
+        QList<RankRow> expected = rows;
+        LiteralSortGroups(expected);
+        SortGroups(rows);
+        ASSERT_EQ(rows, expected) << "round " << round;
+    }
+}
+
 TEST(RankingOrder, RankingsEqualTheLiteralComputationOnRandomSelections)
 {
     QRandomGenerator rng(7);

@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Writes docs/performance.md (to stdout) from the figures scripts/bench collected.
+
+Reads the Google Benchmark and hyperfine JSON files and the environment
+variables scripts/bench exports."""
+
+import json
+import os
+
+env = os.environ
+work = env["WORK"]
+
+
+def shorten(text):
+    """Commands as a reader can repeat them: without the temporary folder."""
+    return text.replace(work, "$TMP")
+
+
+with open(env["BENCH_JSON"]) as f:
+    bench = json.load(f)
+runs = {}  # ms, wall clock
+for b in bench["benchmarks"]:
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+    if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+        continue  # with one repetition there are no aggregates, only the run
+    runs.setdefault(b["run_name"].split("/iterations:")[0], []).append(b["real_time"] * scale)
+medians = {name: sorted(v)[len(v) // 2] for name, v in runs.items()}
+with open(env["STARTUP_JSON"]) as f:
+    startup = json.load(f)["results"]
+empty_ms = startup[0]["median"] * 1e3
+ledra_ms = startup[1]["median"] * 1e3
+small_ms = startup[2]["median"] * 1e3
+kib = 1024.0
+rss_empty = int(env["RSS_EMPTY"]) / kib
+rss_ledra = int(env["RSS_LEDRA"]) / kib
+rss_session = int(env["RSS_SESSION"]) / kib
+
+SIZES = [100, 2000, 32767]
+ROWS = [  # (benchmark, what it measures)
+    ("BM_LoadPlayer", "load a player: four sections + `CalcStatus`"),
+    ("BM_SavePlayer", "save a player: backup, temporary file, flush, rename, folder sync"),
+    ("BM_CalcStatus", "`CalcStatus` alone"),
+    ("BM_DataRead", "表示: `JoukenSet` + `DataRead`"),
+    ("BM_Calc_Graph", "表示: `Calc_Graph`"),
+    ("BM_CalcRank", "表示: `CalcRank` (incl. `Calc_Graph`)"),
+    ("BM_HyoujiComputations", "表示: all computations (`DataRead` + `CalcRank`)"),
+    ("BM_GridFill", "表示: `DataWrite` (totals + grid fill) and repaint"),
+    ("BM_SHyouji_Click", "表示 button as a whole, with grid fill and repaint"),
+    ("BM_ToukeiOpen", "statistics window open (runs 表示 once)"),
+    ("BM_EntryOpen", "entry window open, to its first paint"),
+    ("BM_EntryKeystroke", "entry window: one keystroke in a cell, with repaint"),
+    ("BM_EntryStore", "entry window: OK (check, sort, store, summary)"),
+    ("BM_SortGroups", "single-visit ranking order (fast)"),
+    ("BM_LiteralSortGroups", "single-visit ranking order (literal quadratic loops)"),
+]
+
+
+def fmt_ms(v):
+    if v is None:
+        return "–"
+    if v < 0.1:
+        return f"{v * 1000:.1f} µs"
+    if v < 10:
+        return f"{v:.2f} ms"
+    return f"{v:.1f} ms"
+
+
+def median(name, size):
+    return medians.get(f"{name}/{size}")
+
+
+def verdict(value, limit):
+    return "met" if value is not None and value <= limit else "**missed**"
+
+
+full = 32767
+load = median("BM_LoadPlayer", full)
+save = median("BM_SavePlayer", full)
+comp = median("BM_HyoujiComputations", full)
+hyouji = median("BM_SHyouji_Click", full)
+entry = median("BM_EntryOpen", full)
+ratio = ledra_ms / empty_ms
+fast = median("BM_SortGroups", full)
+literal = median("BM_LiteralSortGroups", full)
+
+out = []
+w = out.append
+w("# Performance")
+w("")
+w("What ledra3 costs as the data grows, measured by `scripts/bench`, which writes this page.")
+w("Times are wall-clock medians; the windows run under Qt's offscreen platform.")
+w("")
+w("## Machine")
+w("")
+w(f"- date: {env['MACHINE_DATE']}")
+w(f"- CPU: {env['MACHINE_CPU']}, {env['MACHINE_CORES']} cores (`nproc`)")
+w(f"- memory: {env['MACHINE_MEM']}")
+w(f"- OS: {env['MACHINE_OS']}")
+w(f"- Qt: {env['MACHINE_QT']}")
+w(f"- compiler and build: {env['MACHINE_COMPILER']}")
+w(f"- load average (1, 5, 15 min) before the timings: {env['LOAD_BEFORE']}, before the start-up "
+  f"and memory runs: {env['LOAD_STARTUP']}, after: {env['LOAD_AFTER']} (the machine is shared; "
+  "figures taken under load are higher)")
+w("")
+w("## Targets at 32,767 records")
+w("")
+w("| what | target | measured | |")
+w("|---|---|---|---|")
+w(f"| load a player | ≤ 30 ms | {fmt_ms(load)} | {verdict(load, 30)} |")
+w(f"| save a player | ≤ 60 ms | {fmt_ms(save)} | {verdict(save, 60)} |")
+w(f"| 表示 computations | ≤ 20 ms | {fmt_ms(comp)} | {verdict(comp, 20)} |")
+w(f"| 表示 with grid fill | ≤ 100 ms | {fmt_ms(hyouji)} | {verdict(hyouji, 100)} |")
+w(f"| entry window open | ≤ 500 ms | {fmt_ms(entry)} | {verdict(entry, 500)} |")
+w(f"| start-up to the first painted main window | ≤ 1.5 × empty Qt window "
+  f"({fmt_ms(1.5 * empty_ms)}) | {fmt_ms(ledra_ms)} = {ratio:.2f} × | {verdict(ratio, 1.5)} |")
+w(f"| peak memory, player loaded and entry window open | ≤ 100 MB | {rss_session:.1f} MiB "
+  f"(empty Qt window: {rss_empty:.1f} MiB) | {verdict(rss_session * kib * kib / 1e6, 100)} |")
+w("")
+w("## Timings by data size")
+w("")
+w(f"Command: `{shorten(env['BENCH_CMD'])}` "
+  f"(median of {env['REPS']} repetitions, each the mean of as many iterations as Google Benchmark "
+  "needs; the player is made by the benchmark: 50 stores, 80 machines, dates from 1990 on, "
+  "a comment on every third visit).")
+w("")
+w("| what | 100 | 2,000 | 32,767 |")
+w("|---|---|---|---|")
+for name, what in ROWS:
+    w(f"| {what} | " + " | ".join(fmt_ms(median(name, s)) for s in SIZES) + " |")
+w(f"| entry window: paste 10,000 rows of 12 columns into an empty grid | "
+  f"{fmt_ms(median('BM_EntryPaste', 10000))} (10,000 rows) | | |")
+w("")
+if fast and literal:
+    w(f"The ranking order at 32,767 single visits: {fmt_ms(fast)} against {fmt_ms(literal)} for "
+      f"the literal quadratic loops (kept in the benchmark only, and checked to give the same "
+      f"order): {literal / fast:,.0f} × faster.")
+    w("")
+w("## Start-up")
+w("")
+w(f"Command: `{shorten(env['STARTUP_CMD'])}` (median of {env['RUNS']} runs after 3 warm-up runs), with "
+  "`QT_QPA_PLATFORM=offscreen`, `LEDRA_QUIT_AFTER_FIRST_PAINT=1` (both programs end in the "
+  "event-loop turn after their main window's first paint) and `XDG_CONFIG_HOME` pointing to a "
+  "folder in which the player `bench` is the remembered one, so the main window opens it "
+  "before it paints.")
+w("")
+w("| program | median | |")
+w("|---|---|---|")
+w(f"| `{shorten(env['EMPTY_CMD'])}` (a Qt Widgets program showing an empty window) | "
+  f"{fmt_ms(empty_ms)} | 1.00 × |")
+w(f"| `{shorten(env['LEDRA_CMD'])}` (32,767 records) | {fmt_ms(ledra_ms)} | {ratio:.2f} × |")
+w(f"| `{shorten(env['SMALL_CMD'])}` (100 records) | {fmt_ms(small_ms)} | {small_ms / empty_ms:.2f} × |")
+w("")
+w("## Peak memory")
+w("")
+w("Maximum resident set size from `/usr/bin/time -v COMMAND` (median of several runs), same "
+  "environment as for the start-up:")
+w("")
+w("| command | peak RSS |")
+w("|---|---|")
+w(f"| `{shorten(env['EMPTY_CMD'])}` | {rss_empty:.1f} MiB |")
+w(f"| `{shorten(env['LEDRA_CMD'])}` (32,767 records loaded, main window) | {rss_ledra:.1f} MiB |")
+w(f"| `{shorten(env['SESSION_CMD'])}` (the same, then the entry window open over all records) | "
+  f"{rss_session:.1f} MiB |")
+w("")
+w("## Profiling")
+w("")
+w("A figure that misses its target is profiled with `perf record -g` on the benchmark alone, e.g. "
+  "`QT_QPA_PLATFORM=offscreen perf record -g build/bench/ledra_bench "
+  "--benchmark_filter='BM_LoadPlayer/32767'` then `perf report --no-children`, and the start-up "
+  "with `perf record --call-graph dwarf` on the start-up command above.")
+w("")
+print("\n".join(out))

@@ -1,0 +1,77 @@
+#include "sample_player.h"
+
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+
+#include <QDate>
+#include <QDir>
+#include <QList>
+#include <QRandomGenerator>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void fillList(SMData &list, int count, const QString &prefix)
+{
+    QList<qint16> ids;
+    QList<QString> names;
+    for (int i = 1; i <= count; ++i) {
+        ids << qint16(i);
+        names << prefix + QString::number(i);
+    }
+    ids << 0; // the spare element
+    names << QString();
+    list.WriteData(ids, names);
+}
+} // namespace
+
+MsgResult QuietPlatform::MsgBox(const QString &, MsgButtons buttons, MsgIcon, const QString &)
+{
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return MsgResult::Yes;
+    default: return MsgResult::Ok;
+    }
+}
+
+QDate QuietPlatform::Today()
+{
+    return QDate(2026, 12, 6);
+}
+
+void FillSamplePlayer(SharedData &shared, int records)
+{
+    fillList(shared.Stores, kSampleStores, u"パーラー"_s);
+    fillList(shared.Machines, kSampleMachines, u"ＣＲ機種"_s);
+    shared.states.UserName = u"bench"_s;
+    shared.states.WakeKin = 1000;
+    shared.states.Sound = false;
+    shared.data.DataClear();
+    QRandomGenerator rng(32767);
+    QDate day(1990, 1, 1);
+    for (int i = 0; i < records; ++i) {
+        if (rng.bounded(4) != 0)
+            day = day.addDays(1);
+        const qint32 toushi = 500 * qint32(rng.bounded(1, 80));
+        const qint32 kaishuu = 500 * qint32(rng.bounded(0, 120));
+        const QString comment = i % 3 == 0 ? u"よく回った %1"_s.arg(i) : QString();
+        shared.data.DataWrite(qint16(day.year()), qint16(day.month()), qint16(day.day()), toushi,
+                              kaishuu, qint16(rng.bounded(1, kSampleStores + 1)),
+                              qint16(rng.bounded(1, kSampleMachines + 1)), comment);
+    }
+    shared.states.Corrected = true;
+}
+
+bool WriteSamplePlayer(const QString &dir, const QString &name, int records)
+{
+    QuietPlatform platform;
+    SharedData shared(platform);
+    FillSamplePlayer(shared, records);
+    shared.states.UserName = name;
+    const QString previous = QDir::currentPath();
+    if (!QDir::setCurrent(dir))
+        return false;
+    const bool saved = SavePlayerFile(shared, name);
+    QDir::setCurrent(previous);
+    return saved && shared.data.ListCount() == records;
+}
