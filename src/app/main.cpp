@@ -7,6 +7,7 @@
 #include "ui/app_font.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/resources_init.h"
+#include "ui/widgets/picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -88,7 +89,7 @@ int main(int argc, char *argv[])
 
     InitLedraResources();
     QApplication::setFont(UiFont());
-    QApplication::setWindowIcon(QIcon(u":/icons/app_icon.svg"_s));
+    QApplication::setWindowIcon(QIcon(RenderPicture(u":/icons/app_icon.svg"_s, QSize(64, 64))));
 
     QtPlatform platform;
     SharedData shared(platform); // record table, machines, stores, settings

@@ -1,18 +1,19 @@
 #include "platform/qt_platform.h"
 
+#include "platform/sound_backend.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -27,10 +28,7 @@ QString DisplayLines(const QString &text)
 
 QtPlatform::QtPlatform() = default;
 
-QtPlatform::~QtPlatform()
-{
-    qDeleteAll(effects_);
-}
+QtPlatform::~QtPlatform() = default;
 
 MsgResult QtPlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                              const QString &title)
@@ -99,17 +97,21 @@ void QtPlatform::PlaySound(const QString &fileName)
     const QString path = FindSoundFile(fileName);
     if (path.isEmpty())
         return;
-    // A new sound replaces one still playing.
-    for (QSoundEffect *effect : std::as_const(effects_))
-        effect->stop();
-    QSoundEffect *&effect = effects_[path];
-    if (!effect) {
-        effect = new QSoundEffect;
-        effect->setSource(path.startsWith(u':') ? QUrl(u"qrc"_s + path)
-                                                : QUrl::fromLocalFile(path));
-        effect->setVolume(0.8f);
+    if (!soundLoaded_) {
+        soundLoaded_ = true;
+        // Next to the program (build tree) first, then where it is installed.
+        for (const QString &dir :
+             {QCoreApplication::applicationDirPath(), QStringLiteral(LEDRA_MODULE_DIR)}) {
+            QLibrary module(dir + u"/ledra3_sound"_s);
+            if (auto create =
+                    reinterpret_cast<CreateSoundBackendFn>(module.resolve(kCreateSoundBackend))) {
+                sound_.reset(create());
+                break;
+            }
+        }
     }
-    effect->play();
+    if (sound_)
+        sound_->Play(path);
 }
 
 void QtPlatform::Beep()

@@ -3,10 +3,10 @@
 
 #include "platform/platform.h"
 
-#include <QHash>
 #include <QString>
+#include <memory>
 
-class QSoundEffect;
+class SoundBackend;
 
 class QtPlatform : public Platform {
 public:
@@ -35,7 +35,8 @@ public:
     static QString FindSoundFile(const QString &fileName);
 
 private:
-    QHash<QString, QSoundEffect *> effects_;
+    std::unique_ptr<SoundBackend> sound_;
+    bool soundLoaded_ = false; // tried to load the sound module
 };
 
 // Message texts use CR LF (or LF CR) between lines; the toolkit wants LF.

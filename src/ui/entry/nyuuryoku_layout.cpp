@@ -6,11 +6,11 @@
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
+#include "ui/widgets/picture.h"
 #include "ui/widgets/picture_button.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,13 +47,15 @@ void Nyuuryoku::BuildControls(QWidget *client)
 
     Image1 = new QLabel(client);
     Image1->setGeometry(TwipsRect(720, 120, 3720, 825));
-    Image1->setPixmap(QIcon(u":/pictures/entry_banner.svg"_s).pixmap(TwipsSize(3720, 825)));
+    Image1->setPixmap(
+        RenderPicture(u":/pictures/entry_banner.svg"_s, TwipsSize(3720, 825), devicePixelRatioF()));
     SetsumeiLabel = PlaceLabel(client, QString(), TwipsRect(4800, 120, 3375, 855));
     SetsumeiLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Image2 = new QLabel(client);
     Image2->setGeometry(TwipsRect(2160, 1140, 480, 360));
-    Image2->setPixmap(QIcon(u":/pictures/entry_icon.svg"_s).pixmap(TwipsSize(480, 360)));
+    Image2->setPixmap(
+        RenderPicture(u":/pictures/entry_icon.svg"_s, TwipsSize(480, 360), devicePixelRatioF()));
     Label2 = PlaceLabel(client, u"入力ボックス"_s, TwipsRect(2640, 1260, 1095, 255));
 
     IText = new QLineEdit(client);

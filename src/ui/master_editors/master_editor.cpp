@@ -1,5 +1,7 @@
 #include "ui/master_editors/master_editor.h"
 
+#include "ui/widgets/picture.h"
+
 #include "app/tool.h"
 #include "data/cp932.h"
 #include "data/numbers.h"
@@ -11,7 +13,6 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,8 +110,8 @@ void MasterEditor::buildControls()
 
     Icon = new QLabel(this);
     Icon->setObjectName(mise ? u"MMiseAdd"_s : u"MDaiAdd"_s);
-    Icon->setPixmap(QIcon(mise ? u":/pictures/mise_add.svg"_s : u":/pictures/dai_add.svg"_s)
-                        .pixmap(QSize(48, 48), devicePixelRatioF()));
+    Icon->setPixmap(RenderPicture(mise ? u":/pictures/mise_add.svg"_s : u":/pictures/dai_add.svg"_s,
+                                  QSize(48, 48), devicePixelRatioF()));
     Label4 = new QLabel(caption, this);
     Label4->setObjectName(u"Label4"_s);
     Label4->setFont(UiFont(16));
@@ -133,7 +134,7 @@ void MasterEditor::buildControls()
     Yajirushi = new QLabel(this);
     Yajirushi->setObjectName(u"Yajirushi"_s);
     Yajirushi->setPixmap(
-        QIcon(u":/pictures/arrow.svg"_s).pixmap(QSize(32, 32), devicePixelRatioF()));
+        RenderPicture(u":/pictures/arrow.svg"_s, QSize(32, 32), devicePixelRatioF()));
 
     Label3 = new QLabel(u"ID , 店名"_s, this);
     Label3->setObjectName(u"Label3"_s);

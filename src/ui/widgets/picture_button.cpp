@@ -1,7 +1,8 @@
 #include "ui/widgets/picture_button.h"
 
+#include "ui/widgets/picture.h"
+
 #include <QEvent>
-#include <QIcon>
 #include <QMouseEvent>
 
 PictureButton::PictureButton(QWidget *parent) : QLabel(parent)
@@ -23,9 +24,7 @@ void PictureButton::updatePixmap()
 {
     if (resource_.isEmpty())
         return;
-    const QIcon icon(resource_);
-    setPixmap(icon.pixmap(pictureSize_, devicePixelRatioF(),
-                          isEnabled() ? QIcon::Normal : QIcon::Disabled));
+    setPixmap(RenderPicture(resource_, pictureSize_, devicePixelRatioF(), !isEnabled()));
 }
 
 void PictureButton::setBorder(bool on)
