@@ -80,9 +80,9 @@ bool isLeadByte(unsigned char b)
 }
 } // namespace
 
-QString Cp932Decoder::decode(const QByteArray &piece)
+QString Cp932Decoder::decode(QByteArrayView piece)
 {
-    QByteArray bytes = carry_ + piece;
+    QByteArray bytes = carry_ + piece.toByteArray();
     carry_.clear();
     // Walk the pairs from the start; a byte that cannot be a trail byte is
     // never a lead byte either, so the walk agrees with the decoder's.

@@ -33,7 +33,7 @@ qsizetype Cp932Length(const QString &text);
 // whole: a lead byte at the end of a piece waits for its trail byte.
 class Cp932Decoder {
 public:
-    QString decode(const QByteArray &piece);
+    QString decode(QByteArrayView piece);
     // The text of a lead byte left over at the end of the file.
     QString finish();
 

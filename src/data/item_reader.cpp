@@ -4,6 +4,7 @@
 #include "data/numbers.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -14,8 +15,9 @@ constexpr qint64 kMaxReserve = qint64(1) << 29;
 
 bool ItemReader::Open(const QString &fileName)
 {
+    // Only plain files: a pipe would block the open, a device never end.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
         SetText(QString());
         return false;
     }
@@ -25,11 +27,12 @@ bool ItemReader::Open(const QString &fileName)
     QString text;
     text.reserve(static_cast<qsizetype>(std::min<qint64>(file.size(), kMaxReserve)));
     constexpr qint64 kChunk = 1 << 20;
-    while (!file.atEnd()) {
-        const QByteArray chunk = file.read(kChunk);
-        if (chunk.isEmpty())
-            break; // a read error: keep what was read
-        text += decoder.decode(chunk);
+    QByteArray buffer(static_cast<qsizetype>(std::min<qint64>(file.size(), kChunk)) + 1, '\0');
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n <= 0)
+            break; // the end, or a read error: keep what was read
+        text += decoder.decode(QByteArrayView(buffer.constData(), n));
     }
     text += decoder.finish();
     SetText(text);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <iostream>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -123,4 +124,18 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
     EXPECT_EQ(shared.states.WakeKin, 0);
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.states.UserName, u"nul"_s);
+}
+
+TEST(HostileFiles, PipesAndDevicesInThePlaceOfTheFileAreNotRead)
+{
+    TempWorkDir dir;
+    ASSERT_EQ(::mkfifo("pipe.pcd", 0600), 0);                // opening it would wait for a writer
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"zero.pcd"_s)); // reading it would never end
+    for (const QString &name : {u"pipe"_s, u"zero"_s}) {
+        FakePlatform platform;
+        SharedData shared(platform);
+        OpenPlayer(shared, name);
+        EXPECT_EQ(shared.data.ListCount(), 0);
+        EXPECT_TRUE(platform.messages.isEmpty());
+    }
 }
