@@ -1,10 +1,111 @@
 #include "ui/entry/nyuuryoku.h"
 
+#include "app/tool.h"
 #include "data/shared_data.h"
+#include "ui/app_font.h"
+#include "ui/entry/entry_columns.h"
+#include "ui/twips.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// The client area of the window at design time, in twips.
+constexpr int kClientWidth = 9225;
+constexpr int kClientHeight = 5055;
+} // namespace
 
 Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), shared_(shared)
 {
     setWindowTitle(u"入力画面"_s);
+    setFont(UiFont(9));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    client_ = new QWidget(this);
+    client_->setFixedHeight(Twips(kClientHeight));
+    layout->addWidget(client_);
+    BuildMenus();
+    layout->setMenuBar(MenuBar);
+    BuildControls(client_);
+    ConnectHandlers();
+
+    // Fixed height, any width from the design width up; the grid follows the width.
+    const int height = MenuBar->sizeHint().height() + Twips(kClientHeight);
+    setFixedHeight(height);
+    setMinimumWidth(Twips(kClientWidth));
+    resize(Twips(kClientWidth), height);
+
+    // Opening: centre, lists, grid, records, explanation.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height) / 2);
+    }
+    MasterRead();
+    GridInit();
+    IGrid->resize(width() - Twips(500), IGrid->height());
+    DataDisp();
+    SetsumeiLabel->setText(u"・パチンコ成績を表に書き込んで下さい。\n\r"
+                           u"・操作方法は表計算ソフトとほぼ同等です。\n\r"
+                           u"・同日に複数台でプレイした場合は別々に\n\r"
+                           u"　入力して下さい。\n\r"_s);
+    // Before the first cell is entered the input box stands empty over the grid,
+    // whose current cell is the year of row 1.
+    IText->show();
+    ICombo->hide();
+    IGrid->setFocus();
+}
+
+void Nyuuryoku::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (IGrid)
+        IGrid->resize(std::max(width() - Twips(500), 0), IGrid->height());
+}
+
+void Nyuuryoku::keyPressEvent(QKeyEvent *event)
+{
+    // Escape must not drop the grid's work, and Enter presses no default
+    // button: leaving the window takes OK or Cancel.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: event->accept(); return;
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
+bool Nyuuryoku::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == IGrid && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // Tab moves between cells; Qt would move the focus to another control.
+        IGrid_KeyPress(9);
+        return true;
+    }
+    if ((watched == IText || watched == ICombo) && enter) {
+        // Enter in the input box or the list hands the keyboard back to the grid.
+        IGrid->setFocus();
+        return true;
+    }
+    if (watched == IText && key->text().contains(u'"') && IGrid->Col() == EntryColumn::Comment) {
+        // A comment cannot carry a double quote in the data file.
+        SoundPlay(shared_.platform, shared_.states, 3);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }

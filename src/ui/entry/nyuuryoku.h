@@ -1,8 +1,24 @@
 #pragma once
-// The results entry window.
+// The results entry window: a grid in which the player types, edits, sorts and
+// finally stores all play records at once. The grid's cell texts are the working
+// copy; Data changes only when the grid is stored (ISave).
 
 #include <QDialog>
+#include <QList>
+#include <QString>
 
+class ClickLabel;
+class DataGrid;
+class PictureButton;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QWidget;
 struct SharedData;
 
 class Nyuuryoku : public QDialog {
@@ -10,6 +26,121 @@ class Nyuuryoku : public QDialog {
 public:
     explicit Nyuuryoku(SharedData &shared, QWidget *parent = nullptr);
 
+    // Controls, named as the window's description names them.
+    QMenuBar *MenuBar = nullptr;
+    QMenu *File = nullptr;
+    QAction *FCSV = nullptr;
+    QAction *FCancel = nullptr;
+    QAction *FEnd = nullptr;
+    QMenu *Henshuu = nullptr;
+    QAction *ECut = nullptr;
+    QAction *HCopy = nullptr;
+    QAction *EPaste = nullptr;
+    QAction *EDel = nullptr;
+    QAction *EGyouInsert = nullptr;
+    QAction *EGyouDel = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *SetsumeiLabel = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLabel *Image2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *IText = nullptr;
+    QComboBox *ICombo = nullptr;
+    QPushButton *ISort = nullptr;
+    DataGrid *IGrid = nullptr;
+    PictureButton *MMiseAdd = nullptr;
+    PictureButton *MDaiAdd = nullptr;
+    ClickLabel *MLMiseAdd = nullptr;
+    ClickLabel *MLDaiAdd = nullptr;
+    QPushButton *ISave = nullptr;
+    QPushButton *ICancel = nullptr;
+
+    // Cell editing and navigation.
+    void IGrid_SelChange();
+    void IGrid_DblClick();
+    void IGrid_KeyPress(int KeyAscii);
+    void IGrid_MouseUp(Qt::MouseButton Button, const QPoint &globalPos);
+    void IText_Change();
+    void ICombo_Click();
+    void MMiseAdd_Click();
+    void MDaiAdd_Click();
+
+    // Validation, sorting and storing.
+    bool DataCheck();
+    void ISort_Click();
+    void ISave_Click();
+    void FEnd_Click() { ISave_Click(); }
+    void ICancel_Click();
+    void FCancel_Click() { ICancel_Click(); }
+
+    // Clipboard and row operations.
+    void HCopy_Click();
+    void ECut_Click();
+    void EDel_Click();
+    void EPaste_Click();
+    void EGyouInsert_Click();
+    void EGyouDel_Click();
+    void FCSV_Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The current cell and the selected rectangle, saved around routines that
+    // move the current cell to write colours.
+    struct Selection {
+        int row, col, rowSel, colSel;
+    };
+    Selection SaveSel() const;
+    void RestoreSel(const Selection &sel);
+
+    // Building the window (layout, menus, connections).
+    void BuildControls(QWidget *client);
+    void BuildMenus();
+    void ConnectHandlers();
+
+    // Opening.
+    void MasterRead();
+    void GridInit();
+    void ColWidthSet();
+    void ColAlignSet();
+    void CalcColInit();
+    void TitleWrite();
+    void DataDisp();
+
+    // Cell writing.
+    void CellWrite(qint32 row, qint16 col, const QString &text);
+    void CellWriteColor(qint32 row, qint16 col, const QString &text);
+
+    // Editing.
+    void MoveSel(qint16 ColNo, qint32 RowNo);
+    void RowsAppend(qint32 count);
+    void RowRecalc(qint32 row);
+    void ComboListSet(const QList<QString> &names);
+    void CellCalc(qint32 &row, qint16 &col);
+    void YoubiWrite(qint32 row);
+    void ShuushiWrite(qint32 row);
+    void NameRefresh(qint32 row, qint16 idCol);
+    void EditorOpen(bool stores);
+    void ITextShow(const QString &text);
+
+    // Sorting and storing.
+    void Swap(qint32 Gyou1, qint32 Gyou2);
+    void RowError(qint32 row);
+
+    // Clipboard.
+    void SelAdjust();
+
     SharedData &shared_;
+    QWidget *client_ = nullptr;
+    QList<qint16> SId;
+    QList<QString> SName;
+    QList<qint16> MId;
+    QList<QString> MName;
+    bool FirstKey = false;
 };

@@ -1,0 +1,55 @@
+#include "ui/entry/entry_columns.h"
+
+#include "data/numbers.h"
+
+using namespace Qt::StringLiterals;
+
+bool IsTextColumn(int col)
+{
+    using namespace EntryColumn;
+    return col == Year || col == Month || col == Day || col == Toushi || col == Kaishuu ||
+           col == Comment;
+}
+
+bool IsListColumn(int col)
+{
+    return col == EntryColumn::StoreName || col == EntryColumn::MachineName;
+}
+
+int TypingLimit(int col)
+{
+    switch (col) {
+    case EntryColumn::Year: return 4;
+    case EntryColumn::Month:
+    case EntryColumn::Day: return 2;
+    default: return 40;
+    }
+}
+
+int TabStep(int col)
+{
+    switch (col) {
+    case EntryColumn::Day:
+    case EntryColumn::Shuushi:
+    case EntryColumn::StoreName: return 2;
+    case EntryColumn::Kaishuu: return 3;
+    default: return 1;
+    }
+}
+
+CellColors EntryCellColors(int col, const QString &text)
+{
+    CellColors colors{kWhite, kBlack};
+    if (col == EntryColumn::Youbi) {
+        colors.back = kComputedBack;
+        if (text == u"土"_s)
+            colors.fore = kSaturdayBlue;
+        else if (text == u"日"_s)
+            colors.fore = kAlertRed;
+    } else if (col == EntryColumn::Shuushi) {
+        colors.back = kComputedBack;
+        if (Val(text) < 0)
+            colors.fore = kAlertRed;
+    }
+    return colors;
+}

@@ -1,0 +1,160 @@
+// Exchanging blocks of cells with spreadsheet programs through the clipboard
+// (cells separated by tabs, rows by carriage returns), clearing cells,
+// inserting and deleting rows.
+
+#include "data/shared_data.h"
+#include "platform/platform.h"
+#include "ui/entry/entry_columns.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+using namespace EntryColumn;
+
+namespace {
+// Rows (carriage returns) and the widest line (tabs on a line that a carriage
+// return ends; without any carriage return, the tabs of the whole text).
+void BlockSize(const QString &text, qint32 &rows, int &width)
+{
+    rows = 0;
+    width = 0;
+    int tabs = 0;
+    for (QChar ch : text) {
+        if (ch == u'\t') {
+            ++tabs;
+        } else if (ch == u'\r') {
+            ++rows;
+            width = std::max(width, tabs);
+            tabs = 0;
+        }
+    }
+    if (rows == 0)
+        width = tabs;
+}
+
+QClipboard *Clipboard()
+{
+    return QGuiApplication::clipboard();
+}
+} // namespace
+
+void Nyuuryoku::SelAdjust()
+{
+    int c1 = std::min(IGrid->Col(), IGrid->ColSel());
+    const int c2 = std::max(IGrid->Col(), IGrid->ColSel());
+    const int r1 = std::min(IGrid->Row(), IGrid->RowSel());
+    const int r2 = std::max(IGrid->Row(), IGrid->RowSel());
+    // A name travels with its hidden ID.
+    if (IsListColumn(c1))
+        --c1;
+    IGrid->SetCol(c1);
+    IGrid->SetRow(r1);
+    IGrid->SetColSel(c2);
+    IGrid->SetRowSel(r2);
+}
+
+void Nyuuryoku::HCopy_Click()
+{
+    Clipboard()->clear();
+    SelAdjust();
+    Clipboard()->setText(IGrid->Clip());
+}
+
+void Nyuuryoku::ECut_Click()
+{
+    SelAdjust();
+    Clipboard()->setText(IGrid->Clip());
+    EDel_Click();
+}
+
+void Nyuuryoku::EDel_Click()
+{
+    int c1 = std::min(IGrid->Col(), IGrid->ColSel());
+    const int c2 = std::max(IGrid->Col(), IGrid->ColSel());
+    const int r1 = std::min(IGrid->Row(), IGrid->RowSel());
+    const int r2 = std::max(IGrid->Row(), IGrid->RowSel());
+    // What the person sees is what will be stored: a cleared name takes its ID.
+    if (IsListColumn(c1))
+        --c1;
+    for (int c = c1; c <= c2; ++c)
+        for (int r = r1; r <= r2; ++r)
+            CellWrite(r, qint16(c), QString());
+    const Selection sel = SaveSel();
+    for (int r = r1; r <= r2; ++r)
+        RowRecalc(r);
+    RestoreSel(sel);
+}
+
+void Nyuuryoku::EPaste_Click()
+{
+    SelAdjust();
+    QString text = Clipboard()->text();
+    qint32 n = 0;
+    int w = 0;
+    BlockSize(text, n, w);
+    const qint32 r0 = IGrid->Row();
+    const qint16 c0 = qint16(IGrid->Col());
+    RowsAppend(n);
+    IGrid->SetRow(r0);
+    IGrid->SetCol(c0);
+    IGrid->SetColSel(std::min(c0 + w, IGrid->Cols() - 1));
+    IGrid->SetRowSel(r0 + n);
+    text.remove(u'\n');
+    if (!text.isEmpty())
+        IGrid->SetClip(text);
+    for (qint32 r = r0; r <= r0 + n; ++r) {
+        IGrid->SetRow(r);
+        IGrid->SetCol(c0);
+        qint32 row = 0;
+        qint16 col = 0;
+        CellCalc(row, col);
+    }
+    IGrid->SetRow(r0);
+    IGrid->SetCol(c0);
+}
+
+void Nyuuryoku::EGyouInsert_Click()
+{
+    const Selection sel = SaveSel();
+    const int count = std::abs(sel.row - sel.rowSel) + 1;
+    // The new rows go above the selection, which then covers them.
+    const int top = std::min(sel.row, sel.rowSel);
+    for (int i = 0; i < count; ++i) {
+        IGrid->AddItem(QString(), top);
+        CellWriteColor(top, Youbi, QString());
+        CellWriteColor(top, Shuushi, QString());
+    }
+    RestoreSel(sel);
+}
+
+void Nyuuryoku::EGyouDel_Click()
+{
+    const int count = std::abs(IGrid->Row() - IGrid->RowSel()) + 1;
+    if (IGrid->Row() > IGrid->RowSel())
+        IGrid->SetRow(IGrid->RowSel());
+    const MsgResult answer =
+        shared_.platform.MsgBox(u"この行を削除します。\r\nよろしいですか。"_s, MsgButtons::OkCancel,
+                                MsgIcon::Exclamation, u"確認"_s);
+    if (answer != MsgResult::Ok)
+        return;
+    const int row = IGrid->Row();
+    // The grid keeps one data row: deleting every row leaves one empty row.
+    const bool all = count >= IGrid->Rows() - 1;
+    for (int i = 0; i < (all ? count - 1 : count); ++i)
+        IGrid->RemoveItem(row);
+    if (all) {
+        for (int c = 0; c < IGrid->Cols(); ++c)
+            CellWriteColor(1, qint16(c), QString());
+        IGrid->SetRow(1);
+        IGrid->SetCol(0);
+    }
+}
+
+void Nyuuryoku::FCSV_Click()
+{
+    shared_.platform.MsgBox(u"Excelや1-2-3からのデータの入出力はｺﾋﾟｰ&ﾍﾟｰｽﾄで簡単に行えます。"_s,
+                            MsgButtons::Ok, MsgIcon::None, u"説明"_s);
+}

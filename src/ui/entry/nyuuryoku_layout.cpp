@@ -1,0 +1,168 @@
+// The entry window's controls at their design positions (twips), its menus and
+// the connections of every control to its handler.
+
+#include "app/tool.h"
+#include "data/shared_data.h"
+#include "ui/entry/compact_cell_delegate.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/twips.h"
+#include "ui/widgets/data_grid.h"
+#include "ui/widgets/picture_button.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QLabel *PlaceLabel(QWidget *parent, const QString &text, const QRect &rect)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    return label;
+}
+
+QPushButton *PlaceButton(QWidget *parent, const QString &text, const QRect &rect)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setGeometry(rect);
+    button->setAutoDefault(false);
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::Button, QColor(224, 224, 224));
+    button->setPalette(pal);
+    return button;
+}
+} // namespace
+
+void Nyuuryoku::BuildControls(QWidget *client)
+{
+    Shape1 = new QFrame(client);
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setGeometry(TwipsRect(1920, 1080, 5055, 495));
+
+    Image1 = new QLabel(client);
+    Image1->setGeometry(TwipsRect(720, 120, 3720, 825));
+    Image1->setPixmap(QIcon(u":/pictures/entry_banner.svg"_s).pixmap(TwipsSize(3720, 825)));
+    SetsumeiLabel = PlaceLabel(client, QString(), TwipsRect(4800, 120, 3375, 855));
+    SetsumeiLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Image2 = new QLabel(client);
+    Image2->setGeometry(TwipsRect(2160, 1140, 480, 360));
+    Image2->setPixmap(QIcon(u":/pictures/entry_icon.svg"_s).pixmap(TwipsSize(480, 360)));
+    Label2 = PlaceLabel(client, u"入力ボックス"_s, TwipsRect(2640, 1260, 1095, 255));
+
+    IText = new QLineEdit(client);
+    IText->setGeometry(TwipsRect(3840, 1200, 2775, 270));
+    IText->setAttribute(Qt::WA_InputMethodEnabled);
+    ICombo = new QComboBox(client);
+    ICombo->setEditable(false);
+    ICombo->setGeometry(TwipsRect(3840, 1200, 2775, 300));
+    ICombo->setMaxVisibleItems(20);
+    ICombo->hide();
+
+    Label4 = PlaceLabel(client, u"※"_s, TwipsRect(7200, 1080, 255, 255));
+    Label1 = PlaceLabel(client, u"移動：TAB、ｶｰｿﾙｷｰ"_s, TwipsRect(7440, 1080, 1695, 255));
+    Label3 = PlaceLabel(client, u"入力：Enterｷｰ"_s, TwipsRect(7440, 1320, 1335, 255));
+
+    ISort = PlaceButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
+
+    IGrid = new DataGrid(client);
+    IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
+    IGrid->setItemDelegate(new CompactCellDelegate(IGrid));
+
+    MMiseAdd = new PictureButton(client);
+    MMiseAdd->setGeometry(TwipsRect(1560, 4440, 375, 375));
+    MMiseAdd->setPicture(u":/pictures/mise_add.svg"_s, TwipsSize(345, 345));
+    MDaiAdd = new PictureButton(client);
+    MDaiAdd->setGeometry(TwipsRect(2520, 4440, 375, 375));
+    MDaiAdd->setPicture(u":/pictures/dai_add.svg"_s, TwipsSize(345, 345));
+    MLMiseAdd = new ClickLabel(u"店ﾃﾞｰﾀ追加"_s, client);
+    MLMiseAdd->setGeometry(TwipsRect(1320, 4800, 975, 255));
+    MLMiseAdd->setAlignment(Qt::AlignCenter);
+    MLDaiAdd = new ClickLabel(u"台ﾃﾞｰﾀ追加"_s, client);
+    MLDaiAdd->setGeometry(TwipsRect(2280, 4800, 975, 255));
+    MLDaiAdd->setAlignment(Qt::AlignCenter);
+
+    ISave = PlaceButton(client, u"OK"_s, TwipsRect(5280, 4560, 975, 375));
+    ICancel = PlaceButton(client, u"ｷｬﾝｾﾙ"_s, TwipsRect(6840, 4560, 975, 375));
+
+    // The keyboard goes from the grid to the input box and back.
+    setTabOrder(IGrid, IText);
+    setTabOrder(IText, ICombo);
+    setTabOrder(ICombo, ISort);
+    setTabOrder(ISort, ISave);
+    setTabOrder(ISave, ICancel);
+}
+
+void Nyuuryoku::BuildMenus()
+{
+    MenuBar = new QMenuBar(this);
+    File = MenuBar->addMenu(u"ﾌｧｲﾙ(&F)"_s);
+    FCSV = File->addAction(u"表計算ソフトからの入出力"_s);
+    File->addSeparator();
+    FCancel = File->addAction(u"作業のｷｬﾝｾﾙ(&C)"_s);
+    FEnd = File->addAction(u"作業の終了(&X)"_s);
+
+    Henshuu = MenuBar->addMenu(u"編集(&E)"_s);
+    ECut = Henshuu->addAction(u"切り取り(&T)"_s);
+    ECut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    HCopy = Henshuu->addAction(u"ｺﾋﾟｰ(&C)"_s);
+    HCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    EPaste = Henshuu->addAction(u"張り付け(&P)"_s);
+    EPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    EDel = Henshuu->addAction(u"値のｸﾘｱ(&N)"_s);
+    EDel->setShortcut(QKeySequence(Qt::Key_Delete));
+    Henshuu->addSeparator();
+    EGyouInsert = Henshuu->addAction(u"行挿入"_s);
+    EGyouDel = Henshuu->addAction(u"行の削除"_s);
+    // The editing keys work only on the grid; in the input box they edit its text.
+    for (QAction *action : {ECut, HCopy, EPaste, EDel})
+        action->setShortcutContext(Qt::WindowShortcut);
+}
+
+void Nyuuryoku::ConnectHandlers()
+{
+    connect(IGrid, &DataGrid::selChange, this, &Nyuuryoku::IGrid_SelChange);
+    connect(IGrid, &DataGrid::dblClick, this, &Nyuuryoku::IGrid_DblClick);
+    connect(IGrid, &DataGrid::keyPress, this, &Nyuuryoku::IGrid_KeyPress);
+    connect(IGrid, &DataGrid::mouseUp, this, &Nyuuryoku::IGrid_MouseUp);
+    connect(IText, &QLineEdit::textChanged, this, &Nyuuryoku::IText_Change);
+    connect(ICombo, &QComboBox::activated, this, &Nyuuryoku::ICombo_Click);
+    IGrid->installEventFilter(this);
+    IText->installEventFilter(this);
+    ICombo->installEventFilter(this);
+
+    // Image buttons: a sound and a border while pressed; image and caption open
+    // the editor.
+    for (PictureButton *button : {MMiseAdd, MDaiAdd}) {
+        connect(button, &PictureButton::mouseDown, this, [this, button](Qt::MouseButton) {
+            SoundPlay(shared_.platform, shared_.states, 1);
+            button->setBorder(true);
+        });
+        connect(button, &PictureButton::mouseUp, this,
+                [button](Qt::MouseButton) { button->setBorder(false); });
+    }
+    connect(MMiseAdd, &PictureButton::clicked, this, &Nyuuryoku::MMiseAdd_Click);
+    connect(MLMiseAdd, &ClickLabel::clicked, this, &Nyuuryoku::MMiseAdd_Click);
+    connect(MDaiAdd, &PictureButton::clicked, this, &Nyuuryoku::MDaiAdd_Click);
+    connect(MLDaiAdd, &ClickLabel::clicked, this, &Nyuuryoku::MDaiAdd_Click);
+
+    connect(ISort, &QPushButton::clicked, this, &Nyuuryoku::ISort_Click);
+    connect(ISave, &QPushButton::clicked, this, &Nyuuryoku::ISave_Click);
+    connect(ICancel, &QPushButton::clicked, this, &Nyuuryoku::ICancel_Click);
+    connect(FEnd, &QAction::triggered, this, &Nyuuryoku::FEnd_Click);
+    connect(FCancel, &QAction::triggered, this, &Nyuuryoku::FCancel_Click);
+    connect(FCSV, &QAction::triggered, this, &Nyuuryoku::FCSV_Click);
+    connect(ECut, &QAction::triggered, this, &Nyuuryoku::ECut_Click);
+    connect(HCopy, &QAction::triggered, this, &Nyuuryoku::HCopy_Click);
+    connect(EPaste, &QAction::triggered, this, &Nyuuryoku::EPaste_Click);
+    connect(EDel, &QAction::triggered, this, &Nyuuryoku::EDel_Click);
+    connect(EGyouInsert, &QAction::triggered, this, &Nyuuryoku::EGyouInsert_Click);
+    connect(EGyouDel, &QAction::triggered, this, &Nyuuryoku::EGyouDel_Click);
+}

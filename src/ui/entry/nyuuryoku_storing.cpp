@@ -1,0 +1,168 @@
+// Checking, sorting and storing the entry grid, and leaving the window.
+
+#include "app/tool.h"
+#include "data/numbers.h"
+#include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "platform/platform.h"
+#include "ui/entry/entry_columns.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace EntryColumn;
+
+namespace {
+// A grid row's values as the record table holds them; false when a value does
+// not fit its width (16 bits for date parts and IDs, 32 bits for amounts).
+bool RowValues(const DataGrid &grid, qint32 row, PlayRecord &rec)
+{
+    const auto value = [&](int col) { return Val(grid.TextMatrix(row, col)); };
+    rec.DComment = grid.TextMatrix(row, Comment);
+    return ToInt16(value(Year), rec.DYear) && ToInt16(value(Month), rec.DMonth) &&
+           ToInt16(value(Day), rec.DDay) && ToInt32(value(Toushi), rec.DToushi) &&
+           ToInt32(value(Kaishuu), rec.DKaishuu) && ToInt16(value(StoreId), rec.DSId) &&
+           ToInt16(value(MachineId), rec.DMId);
+}
+
+// A row becomes a record when its date is complete and it has an amount.
+bool IsStored(const PlayRecord &rec)
+{
+    return rec.DYear != 0 && rec.DMonth != 0 && rec.DDay != 0 &&
+           (rec.DToushi != 0 || rec.DKaishuu != 0);
+}
+
+// Sort key: undated parts sink to the bottom (year 9999, month and day 99).
+struct SortKey {
+    double year, month, day;
+    bool operator<(const SortKey &o) const
+    {
+        if (year != o.year)
+            return year < o.year;
+        if (month != o.month)
+            return month < o.month;
+        return day < o.day;
+    }
+};
+
+SortKey RowKey(const DataGrid &grid, qint32 row)
+{
+    SortKey key{Val(grid.TextMatrix(row, Year)), Val(grid.TextMatrix(row, Month)),
+                std::nearbyint(Val(grid.TextMatrix(row, Day)))};
+    if (key.year == 0)
+        key.year = 9999;
+    if (key.month == 0)
+        key.month = 99;
+    if (key.day == 0)
+        key.day = 99;
+    return key;
+}
+} // namespace
+
+void Nyuuryoku::RowError(qint32 row)
+{
+    shared_.platform.MsgBox(QString::number(row) + u"行目で書き込みエラーが発生しました。"_s);
+    IGrid->SetCol(0);
+    IGrid->SetRow(row);
+}
+
+bool Nyuuryoku::DataCheck()
+{
+    for (qint32 r = 1; r < IGrid->Rows(); ++r) {
+        PlayRecord rec;
+        bool ok = RowValues(*IGrid, r, rec);
+        QString youbi;
+        if (ok && (rec.DYear != 0 || rec.DMonth != 0 || rec.DDay != 0))
+            ok = YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
+        // A stored comment must reach the data file unchanged.
+        if (ok && IsStored(rec))
+            ok = UserDataFile::CanCarryText(rec.DComment);
+        if (!ok) {
+            RowError(r);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Nyuuryoku::ISort_Click()
+{
+    // The rows in stable date order (rows with equal keys keep their order),
+    // then moved there by exchanges.
+    const qint32 n = IGrid->Rows() - 1;
+    std::vector<SortKey> keys(size_t(n) + 1);
+    for (qint32 r = 1; r <= n; ++r)
+        keys[size_t(r)] = RowKey(*IGrid, r);
+    std::vector<qint32> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qint32 a, qint32 b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    std::vector<qint32> at(size_t(n) + 1), where(size_t(n) + 1);
+    std::iota(at.begin(), at.end(), 0);
+    std::iota(where.begin(), where.end(), 0);
+    for (qint32 p = 1; p <= n; ++p) {
+        const qint32 wanted = order[size_t(p - 1)];
+        const qint32 q = where[size_t(wanted)];
+        if (q == p)
+            continue;
+        Swap(p, q);
+        const qint32 moved = at[size_t(p)];
+        at[size_t(q)] = moved;
+        where[size_t(moved)] = q;
+        at[size_t(p)] = wanted;
+        where[size_t(wanted)] = p;
+    }
+}
+
+void Nyuuryoku::Swap(qint32 Gyou1, qint32 Gyou2)
+{
+    // Texts and their colours change places, so a Sunday stays red.
+    DataGridModel *model = IGrid->gridModel();
+    for (int c = 0; c < IGrid->Cols(); ++c) {
+        const QString text1 = IGrid->TextMatrix(Gyou1, c);
+        const QString text2 = IGrid->TextMatrix(Gyou2, c);
+        const QRgb back1 = model->backColor(Gyou1, c), fore1 = model->foreColor(Gyou1, c);
+        model->setColors(Gyou1, c, model->backColor(Gyou2, c), model->foreColor(Gyou2, c));
+        model->setColors(Gyou2, c, back1, fore1);
+        CellWrite(Gyou1, qint16(c), text2);
+        CellWrite(Gyou2, qint16(c), text1);
+    }
+}
+
+void Nyuuryoku::ISave_Click()
+{
+    if (!DataCheck())
+        return;
+    ISort_Click();
+    // The records are built and tried on a scratch table first: a refused
+    // record leaves the player's table as it was.
+    Data trial(shared_.platform);
+    QList<PlayRecord> records;
+    for (qint32 r = 1; r < IGrid->Rows(); ++r) {
+        PlayRecord rec;
+        if (!RowValues(*IGrid, r, rec) || !IsStored(rec))
+            continue;
+        if (!trial.DataWrite(rec)) {
+            RowError(r);
+            return;
+        }
+        records.append(rec);
+    }
+    shared_.data.DataClear();
+    for (const PlayRecord &rec : records)
+        shared_.data.DataWrite(rec);
+    States &states = shared_.states;
+    states.Corrected = true;
+    shared_.data.CalcStatus(states.WakeKin, states.Kachi, states.Make, states.Wake, states.Kingaku);
+    accept();
+}
+
+void Nyuuryoku::ICancel_Click()
+{
+    reject();
+}

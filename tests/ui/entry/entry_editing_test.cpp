@@ -1,0 +1,271 @@
+#include "entry_fixture.h"
+
+#include "ui/widgets/picture_button.h"
+
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr QRgb kRed = qRgb(255, 64, 64);
+constexpr QRgb kGrey = qRgb(244, 244, 244);
+} // namespace
+
+TEST_F(EntryWindowTest, YearTakesFourDigitsAndTheFifthBeeps)
+{
+    Open();
+    enter(1, 0);
+    type(u"2001"_s);
+    EXPECT_EQ(cell(1, 0), u"2001"_s);
+    EXPECT_EQ(beeps(), 0);
+    type(u"9"_s);
+    EXPECT_EQ(cell(1, 0), u"2001"_s);
+    EXPECT_EQ(beeps(), 1);
+    // Month and day take two characters.
+    enter(1, 1);
+    type(u"123"_s);
+    EXPECT_EQ(cell(1, 1), u"12"_s);
+    EXPECT_EQ(beeps(), 2);
+}
+
+TEST_F(EntryWindowTest, FirstKeyReplacesTheCellAndLaterKeysAppend)
+{
+    addRecord(2001, 3, 5, 1000, 0);
+    Open();
+    enter(1, 1);
+    type(u"1"_s);
+    EXPECT_EQ(cell(1, 1), u"1"_s);
+    type(u"1"_s);
+    EXPECT_EQ(cell(1, 1), u"11"_s);
+    EXPECT_EQ(cell(1, 3), u"月"_s); // 2001-11-05 is a Monday
+    enter(1, 1);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(cell(1, 1), QString()); // Backspace as the first key empties the cell
+    type(u"4"_s);
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace); // on an empty cell: nothing to drop
+    EXPECT_EQ(cell(1, 1), QString());
+    EXPECT_EQ(cell(1, 3), QString()); // no month: no weekday
+}
+
+TEST_F(EntryWindowTest, TabFollowsTheRowAndAppendsARowAfterTheLast)
+{
+    Open();
+    enter(1, 0);
+    QList<int> visited;
+    for (int i = 0; i < 8; ++i) {
+        visited << grid().Col();
+        key(Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (QList<int>{0, 1, 2, 4, 5, 8, 10, 11}));
+    EXPECT_EQ(grid().Row(), 2);
+    EXPECT_EQ(grid().Col(), 0);
+
+    enter(5, 11);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(grid().Rows(), 7);
+    EXPECT_EQ(grid().Row(), 6);
+    EXPECT_EQ(grid().Col(), 0);
+    EXPECT_EQ(back(6, 3), kGrey);
+    EXPECT_TRUE(window->IText->isVisible());
+    // From a computed cell Tab goes on too.
+    enter(2, 6);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(grid().Col(), 8);
+    EXPECT_TRUE(window->ICombo->isVisible());
+    EXPECT_FALSE(window->IText->isVisible());
+}
+
+TEST_F(EntryWindowTest, AmountsUnderADatedRowTakeOverItsDate)
+{
+    addRecord(2001, 4, 1, 1000, 3000);
+    Open();
+    enter(2, 4);
+    type(u"5000"_s);
+    EXPECT_EQ(cell(2, 0), u"2001"_s);
+    EXPECT_EQ(cell(2, 1), u"4"_s);
+    EXPECT_EQ(cell(2, 2), u"1"_s);
+    EXPECT_EQ(cell(2, 3), u"日"_s);
+    EXPECT_EQ(fore(2, 3), kRed);
+    EXPECT_EQ(cell(2, 6), u"-5,000"_s);
+    EXPECT_EQ(fore(2, 6), kRed);
+    // The payout brings the balance back to black.
+    enter(2, 5);
+    type(u"7000"_s);
+    EXPECT_EQ(cell(2, 6), u"2,000"_s);
+    EXPECT_EQ(fore(2, 6), qRgb(0, 0, 0));
+    // Nothing is taken over into row 1 from the title row.
+    enter(3, 0);
+    enter(1, 0);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(cell(1, 0), QString());
+}
+
+TEST_F(EntryWindowTest, ZeroAmountsLeaveTheBalanceEmpty)
+{
+    Open();
+    enter(1, 4);
+    type(u"0"_s);
+    EXPECT_EQ(cell(1, 6), QString());
+    enter(1, 5);
+    type(u"1"_s);
+    EXPECT_EQ(cell(1, 6), u"1"_s);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(cell(1, 6), QString());
+}
+
+TEST_F(EntryWindowTest, TypingIntoComputedAndListCellsOnlyBeeps)
+{
+    addRecord(2001, 4, 1, 1000, 3000, 3, 7);
+    Open();
+    for (int col : {3, 6, 8, 10}) {
+        enter(1, col);
+        const QString before = cell(1, col);
+        type(u"1"_s);
+        key(Qt::Key_Backspace);
+        EXPECT_EQ(cell(1, col), before) << col;
+    }
+    EXPECT_EQ(beeps(), 8);
+    // Double-click (or Enter) on a computed cell beeps too.
+    enter(1, 6);
+    key(Qt::Key_Return);
+    EXPECT_EQ(beeps(), 9);
+}
+
+TEST_F(EntryWindowTest, CommentRefusesADoubleQuote)
+{
+    Open();
+    enter(1, 11);
+    type(u"a\"b"_s);
+    EXPECT_EQ(cell(1, 11), u"ab"_s);
+    EXPECT_EQ(beeps(), 1);
+    key(Qt::Key_Return);
+    QTest::keyClicks(window->IText, u"\"c"_s);
+    EXPECT_EQ(cell(1, 11), u"abc"_s);
+    EXPECT_EQ(beeps(), 2);
+}
+
+TEST_F(EntryWindowTest, UnknownChoiceEmptiesAnUnusedRowAndMarksAUsedOne)
+{
+    Open();
+    // A row without balance: "(不明)" empties ID and name.
+    enter(1, 8);
+    EXPECT_EQ(window->ICombo->currentIndex(), 0);
+    EXPECT_EQ(window->ICombo->count(), 3);
+    EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
+    EXPECT_EQ(window->ICombo->itemText(2), u"本町"_s);
+    window->ICombo->setCurrentIndex(2);
+    window->ICombo_Click();
+    EXPECT_EQ(cell(1, 7), u"5"_s);
+    EXPECT_EQ(cell(1, 8), u"本町"_s);
+    window->ICombo->setCurrentIndex(0);
+    window->ICombo_Click();
+    EXPECT_EQ(cell(1, 7), QString());
+    EXPECT_EQ(cell(1, 8), QString());
+
+    // A row with a balance: "(不明)" shows ID 0.
+    enter(1, 4);
+    type(u"500"_s);
+    enter(1, 10);
+    window->ICombo->setCurrentIndex(1);
+    window->ICombo_Click();
+    EXPECT_EQ(cell(1, 9), u"7"_s);
+    EXPECT_EQ(cell(1, 10), u"海物語"_s);
+    window->ICombo->setCurrentIndex(0);
+    window->ICombo_Click();
+    EXPECT_EQ(cell(1, 9), u"0"_s);
+    EXPECT_EQ(cell(1, 10), u"(不明)"_s);
+}
+
+TEST_F(EntryWindowTest, EnteringAStoreCellSelectsItsEntryAndRewritesUnknownIds)
+{
+    addRecord(2001, 4, 1, 1000, 0, 5, 0);
+    addRecord(2001, 4, 2, 1000, 0, 42, 0);
+    Open();
+    enter(1, 8);
+    EXPECT_TRUE(window->ICombo->isVisible());
+    EXPECT_EQ(window->ICombo->currentIndex(), 2);
+    EXPECT_EQ(cell(1, 7), u"5"_s);
+    enter(2, 8);
+    EXPECT_EQ(window->ICombo->currentIndex(), 0);
+    EXPECT_EQ(cell(2, 7), u"0"_s);
+    EXPECT_EQ(cell(2, 8), u"(不明)"_s);
+    // The person's choice arrives through the list's activation.
+    window->ICombo->setCurrentIndex(1);
+    emit window->ICombo->activated(1);
+    EXPECT_EQ(cell(2, 7), u"3"_s);
+    EXPECT_EQ(cell(2, 8), u"駅前"_s);
+}
+
+TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
+{
+    addRecord(2001, 4, 1, 1000, 3000);
+    Open();
+    enter(2, 5);
+    key(Qt::Key_Return); // Enter on a text cell: the input box takes the keyboard
+    EXPECT_TRUE(window->IText->hasFocus() || QApplication::focusWidget() == window->IText ||
+                !window->isActiveWindow());
+    QTest::keyClicks(window->IText, u"2500"_s);
+    EXPECT_EQ(cell(2, 5), u"2500"_s);
+    EXPECT_EQ(cell(2, 0), u"2001"_s); // taken over from the row above
+    EXPECT_EQ(cell(2, 6), u"2,500"_s);
+    QTest::keyClick(window->IText, Qt::Key_Return);
+    EXPECT_EQ(window->result(), 0); // Enter stored nothing and closed nothing
+    EXPECT_TRUE(window->isVisible());
+
+    // Japanese through the input method: a commit string in the input box...
+    enter(2, 11);
+    QInputMethodEvent commit;
+    commit.setCommitString(u"大当たり〜"_s);
+    QCoreApplication::sendEvent(window->IText, &commit);
+    EXPECT_EQ(cell(2, 11), u"大当たり〜"_s);
+    // ...and on the grid, character by character as if typed.
+    enter(1, 11);
+    grid().setFocus();
+    QInputMethodEvent onGrid;
+    onGrid.setCommitString(u"連チャン"_s);
+    QCoreApplication::sendEvent(&grid(), &onGrid);
+    EXPECT_EQ(cell(1, 11), u"連チャン"_s);
+    EXPECT_EQ(window->IText->text(), u"連チャン"_s); // the input box shows the cell
+}
+
+TEST_F(EntryWindowTest, EnteringACellWithOtherTextRecomputesItsRow)
+{
+    addRecord(2001, 4, 1, 1000, 3000);
+    Open();
+    // Amounts pasted into row 2 without a date.
+    grid().SetTextMatrix(2, 4, u"100"_s);
+    grid().SetTextMatrix(2, 5, u"300"_s);
+    enter(1, 4); // input box "1000"
+    enter(2, 5); // input box takes "300": its change runs the row's computation
+    EXPECT_EQ(cell(2, 0), u"2001"_s);
+    EXPECT_EQ(cell(2, 3), u"日"_s);
+    EXPECT_EQ(cell(2, 6), u"200"_s);
+}
+
+TEST_F(EntryWindowTest, EditorButtonsOpenTheEditorAndRefreshNames)
+{
+    addRecord(2001, 4, 1, 1000, 0, 3, 0);
+    Open();
+    enter(2, 8);
+    platform.onModal = [this](QDialog &) {
+        shared.Stores.WriteData({3, 5, 8, 0}, {u"駅前新館"_s, u"本町"_s, u"港"_s, QString()});
+        return int(QDialog::Accepted);
+    };
+    window->MMiseAdd_Click();
+    EXPECT_EQ(platform.modalWindows, QStringList{u"MasterEditor"_s});
+    EXPECT_EQ(cell(1, 8), u"駅前新館"_s);  // other rows follow the edited names
+    EXPECT_EQ(window->ICombo->count(), 4); // the list shows the new entry
+    EXPECT_EQ(window->ICombo->itemText(3), u"港"_s);
+
+    // Pressing the image plays the selection sound and shows the pressed border.
+    emit window->MDaiAdd->mouseDown(Qt::LeftButton);
+    EXPECT_TRUE(window->MDaiAdd->hasBorder());
+    EXPECT_EQ(platform.sounds.last(), u"sentaku.wav"_s);
+    emit window->MDaiAdd->mouseUp(Qt::LeftButton);
+    EXPECT_FALSE(window->MDaiAdd->hasBorder());
+    emit window->MLDaiAdd->clicked(); // the caption opens the editor too
+    EXPECT_EQ(platform.modalWindows.size(), 2);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// An entry window over a fake platform, with helpers that act as the person
+// would: enter a cell, type on the grid, read texts and colours.
+
+#include "data/shared_data.h"
+#include "support/fake_platform.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+class EntryWindowTest : public ::testing::Test {
+protected:
+    EntryWindowTest()
+    {
+        shared.states.Sound = true; // refused keys are heard as "beep"
+        shared.Stores.WriteData({3, 5, 0},
+                                {QStringLiteral(u"駅前"), QStringLiteral(u"本町"), QString()});
+        shared.Machines.WriteData({7, 0}, {QStringLiteral(u"海物語"), QString()});
+    }
+
+    void Open()
+    {
+        window = std::make_unique<Nyuuryoku>(shared);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+
+    DataGrid &grid() { return *window->IGrid; }
+    QString cell(int row, int col) { return grid().TextMatrix(row, col); }
+    QRgb fore(int row, int col) { return grid().CellForeColorAt(row, col).rgb(); }
+    QRgb back(int row, int col) { return grid().CellBackColorAt(row, col).rgb(); }
+
+    // The person moves to a cell (click or cursor key).
+    void enter(int row, int col)
+    {
+        grid().SetRow(row);
+        grid().SetCol(col);
+        window->IGrid_SelChange();
+    }
+    // Characters typed on the grid, as key events.
+    void type(const QString &keys)
+    {
+        grid().setFocus();
+        QTest::keyClicks(&grid(), keys);
+    }
+    void key(Qt::Key k) { QTest::keyClick(&grid(), k); }
+    qsizetype beeps() const { return platform.sounds.count(QStringLiteral(u"beep")); }
+
+    void addRecord(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 sid = 0,
+                   qint16 mid = 0, const QString &comment = QString())
+    {
+        ASSERT_TRUE(shared.data.DataWrite(y, m, d, toushi, kaishuu, sid, mid, comment));
+    }
+
+    FakePlatform platform;
+    SharedData shared{platform};
+    std::unique_ptr<Nyuuryoku> window;
+};
