@@ -2,15 +2,17 @@
 
 #include "fuzz_targets.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    // Some Qt file functions want an application object.
-    static QCoreApplication app(*argc, *argv);
+    // The entry window needs widgets and a clipboard: no screen required.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
     return 0;
 }
 

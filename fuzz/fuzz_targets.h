@@ -24,6 +24,8 @@ void FuzzPlayerFile(QByteArrayView input);
 void FuzzOldFiles(QByteArrayView input);
 // Number values of cell texts and the whole-number conversions.
 void FuzzNumbers(QByteArrayView input);
+// Clipboard text pasted into the entry grid, the rows recomputed and stored.
+void FuzzEntryPaste(QByteArrayView input);
 
 struct FuzzTarget {
     const char *name; // also the folder name under fuzz/corpus and fuzz/crashes
@@ -31,8 +33,6 @@ struct FuzzTarget {
 };
 
 inline constexpr FuzzTarget kFuzzTargets[] = {
-    {"item_reader", FuzzItemReader},
-    {"player_file", FuzzPlayerFile},
-    {"old_files", FuzzOldFiles},
-    {"numbers", FuzzNumbers},
+    {"item_reader", FuzzItemReader}, {"player_file", FuzzPlayerFile}, {"old_files", FuzzOldFiles},
+    {"numbers", FuzzNumbers},        {"entry_paste", FuzzEntryPaste},
 };

@@ -48,6 +48,7 @@ void FuzzNumbers(QByteArrayView input)
     // The bytes as Latin-1 text (short number-like strings) and as UTF-16.
     checkText(QString::fromLatin1(input));
     QString wide(input.size() / 2, Qt::Uninitialized);
-    std::memcpy(wide.data(), input.data(), static_cast<size_t>(wide.size()) * 2);
+    if (!wide.isEmpty())
+        std::memcpy(wide.data(), input.data(), static_cast<size_t>(wide.size()) * 2);
     checkText(wide);
 }
