@@ -1,6 +1,7 @@
 // One fuzzer program: LEDRA_FUZZ_TARGET names the target function.
 
 #include "fuzz_targets.h"
+#include "ui/resources_init.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);
+    InitLedraResources(); // the windows' pictures
+
     return 0;
 }
 
