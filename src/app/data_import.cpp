@@ -55,12 +55,14 @@ QString importFolder(const QString &typed)
     return folder;
 }
 
-// A player name must name a file of the working folder: no folder separator
-// and nothing the file check reads as a wildcard.
+// A player name must name a file of the working folder: no folder separator,
+// nothing the file check reads as a wildcard, and no leading ":", which makes
+// Qt look among the program's own resources: such a player would be written
+// to the folder but read back empty.
 bool formsFileName(const QString &name)
 {
     return !name.contains(u'/') && !name.contains(QChar(0)) && !name.contains(u'*') &&
-           !name.contains(u'?');
+           !name.contains(u'?') && !name.startsWith(u':');
 }
 
 // The complete new player file of one slot.
