@@ -19,13 +19,6 @@ namespace {
 // The previous version kept five player slots.
 constexpr int kSlots = 5;
 
-// One record of "Data.Dat": the player's slot and five fields of a play record.
-struct OldRecord {
-    qint16 player = 0;
-    qint16 year = 0, month = 0, day = 0;
-    qint32 toushi = 0, kaishuu = 0;
-};
-
 bool readInt16(ItemReader &reader, qint16 &value, bool &ended)
 {
     QString item;
@@ -46,44 +39,6 @@ bool readInt32(ItemReader &reader, qint32 &value, bool &ended)
     return ToInt32(Val(item), value);
 }
 
-// The five player names of "Name.Dat"; false when the file cannot be read or
-// holds fewer than five entries.
-bool readNames(const QString &fileName, QStringList &names)
-{
-    ItemReader reader;
-    if (!reader.Open(fileName))
-        return false;
-    for (int i = 0; i < kSlots; ++i) {
-        QString unused, name;
-        if (!reader.Next(unused) || !reader.Next(name))
-            return false;
-        names.append(name);
-    }
-    return true;
-}
-
-// Every record of "Data.Dat" in file order. The end of the file ends the
-// records (a record cut short there, such as a final blank line, is no
-// record); a value too large for its field makes the file unreadable.
-bool readRecords(const QString &fileName, QList<OldRecord> &records)
-{
-    ItemReader reader;
-    if (!reader.Open(fileName))
-        return false;
-    for (;;) {
-        OldRecord r;
-        bool ended = false;
-        const bool ok = readInt16(reader, r.player, ended) && readInt16(reader, r.year, ended) &&
-                        readInt16(reader, r.month, ended) && readInt16(reader, r.day, ended) &&
-                        readInt32(reader, r.toushi, ended) && readInt32(reader, r.kaishuu, ended);
-        if (ended)
-            return true;
-        if (!ok)
-            return false;
-        records.append(r);
-    }
-}
-
 // The folder as typed, ending in a separator. A Windows-style path with "\"
 // stands for the same folder written with "/".
 QString importFolder(const QString &typed)
@@ -100,12 +55,14 @@ QString importFolder(const QString &typed)
     return folder;
 }
 
-// A player name must name a file of the working folder: no folder separator
-// and nothing the file check reads as a wildcard.
+// A player name must name a file of the working folder: no folder separator,
+// nothing the file check reads as a wildcard, and no leading ":", which makes
+// Qt look among the program's own resources: such a player would be written
+// to the folder but read back empty.
 bool formsFileName(const QString &name)
 {
     return !name.contains(u'/') && !name.contains(QChar(0)) && !name.contains(u'*') &&
-           !name.contains(u'?');
+           !name.contains(u'?') && !name.startsWith(u':');
 }
 
 // The complete new player file of one slot.
@@ -126,6 +83,36 @@ QByteArray playerFile(const QList<OldRecord> &records, qint16 slot)
     return bytes;
 }
 } // namespace
+
+bool ReadOldNames(ItemReader &reader, QStringList &names)
+{
+    for (int i = 0; i < kSlots; ++i) {
+        QString unused, name;
+        if (!reader.Next(unused) || !reader.Next(name))
+            return false;
+        names.append(name);
+    }
+    return true;
+}
+
+// The end of the file ends the records (a record cut short there, such as a
+// final blank line, is no record); a value too large for its field makes the
+// file unreadable.
+bool ReadOldRecords(ItemReader &reader, QList<OldRecord> &records)
+{
+    for (;;) {
+        OldRecord r;
+        bool ended = false;
+        const bool ok = readInt16(reader, r.player, ended) && readInt16(reader, r.year, ended) &&
+                        readInt16(reader, r.month, ended) && readInt16(reader, r.day, ended) &&
+                        readInt32(reader, r.toushi, ended) && readInt32(reader, r.kaishuu, ended);
+        if (ended)
+            return true;
+        if (!ok)
+            return false;
+        records.append(r);
+    }
+}
 
 void DataImport(Platform &platform)
 {
@@ -151,7 +138,8 @@ void DataImport(Platform &platform)
     }
 
     QStringList names;
-    if (!readNames(nameFile, names))
+    ItemReader nameReader;
+    if (!nameReader.Open(nameFile) || !ReadOldNames(nameReader, names))
         return;
 
     // Read once, when the first player is converted.
@@ -167,7 +155,8 @@ void DataImport(Platform &platform)
         }
         if (!records) {
             records.emplace();
-            if (!readRecords(dataFile, *records))
+            ItemReader dataReader;
+            if (!dataReader.Open(dataFile) || !ReadOldRecords(dataReader, *records))
                 return;
         }
         // The whole file or nothing, and never over an existing entry.

@@ -4,7 +4,7 @@
 #include <QStringEncoder>
 
 namespace {
-constexpr const char *kCodec = "windows-31j";
+constexpr const char *kCodec = kCp932Codec;
 
 char16_t cp932Form(char16_t c)
 {
@@ -71,4 +71,35 @@ qsizetype Cp932Length(const QString &text)
         n += (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F)) ? 1 : 2; // ASCII and half-width kana
     }
     return n;
+}
+
+namespace {
+bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+} // namespace
+
+QString Cp932Decoder::decode(QByteArrayView piece)
+{
+    QByteArray bytes = carry_ + piece.toByteArray();
+    carry_.clear();
+    // Walk the pairs from the start; a byte that cannot be a trail byte is
+    // never a lead byte either, so the walk agrees with the decoder's.
+    qsizetype i = 0;
+    const qsizetype n = bytes.size();
+    while (i < n)
+        i += isLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    if (i > n) { // the last byte is a lead byte whose trail is in the next piece
+        carry_ = bytes.right(1);
+        bytes.chop(1);
+    }
+    return decoder_.isValid() ? decoder_.decode(bytes) : DecodeCp932(bytes);
+}
+
+QString Cp932Decoder::finish()
+{
+    const QString rest = carry_.isEmpty() ? QString() : DecodeCp932(carry_);
+    carry_.clear();
+    return rest;
 }

@@ -4,6 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
+
+// Name of the converter (ICU's name for code page 932).
+inline constexpr char kCp932Codec[] = "windows-31j";
 
 // Maps the characters Linux input methods give in their JIS form to the code
 // page 932 character that looks the same (〜 → ～, − → －, ...).
@@ -24,3 +28,16 @@ bool Cp932Available();
 
 // Number of bytes the text takes in code page 932 (unencodable characters count 2).
 qsizetype Cp932Length(const QString &text);
+
+// Decodes a file piece by piece, giving the same text as DecodeCp932 of the
+// whole: a lead byte at the end of a piece waits for its trail byte.
+class Cp932Decoder {
+public:
+    QString decode(QByteArrayView piece);
+    // The text of a lead byte left over at the end of the file.
+    QString finish();
+
+private:
+    QByteArray carry_;
+    QStringDecoder decoder_{kCp932Codec, QStringConverter::Flag::Stateless};
+};

@@ -4,15 +4,38 @@
 #include "data/numbers.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+// Text for up to 512 MB of file is reserved at once; beyond that it grows.
+constexpr qint64 kMaxReserve = qint64(1) << 29;
+} // namespace
 
 bool ItemReader::Open(const QString &fileName)
 {
+    // Only plain files: a pipe would block the open, a device never end.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
         SetText(QString());
         return false;
     }
-    SetText(DecodeCp932(file.readAll()));
+    // Decoded piece by piece, so that the bytes of a huge file and their text
+    // are never held in memory at the same time.
+    Cp932Decoder decoder;
+    QString text;
+    text.reserve(static_cast<qsizetype>(std::min<qint64>(file.size(), kMaxReserve)));
+    constexpr qint64 kChunk = 1 << 20;
+    QByteArray buffer(static_cast<qsizetype>(std::min<qint64>(file.size(), kChunk)) + 1, '\0');
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n <= 0)
+            break; // the end, or a read error: keep what was read
+        text += decoder.decode(QByteArrayView(buffer.constData(), n));
+    }
+    text += decoder.finish();
+    SetText(text);
     return true;
 }
 
@@ -37,6 +60,17 @@ void ItemReader::skipLineEnd()
 
 bool ItemReader::Next(QString &item)
 {
+    QStringView view;
+    bool quoted = false;
+    if (!nextView(view, quoted))
+        return false;
+    item = view.toString();
+    return true;
+}
+
+bool ItemReader::nextView(QStringView &item, bool &quoted)
+{
+    quoted = false;
     const qsizetype size = text_.size();
     while (pos_ < size && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
         ++pos_;
@@ -44,17 +78,18 @@ bool ItemReader::Next(QString &item)
         return false;
 
     if (atLineEnd()) { // a blank line (or nothing after a comma) is one empty item
-        item.clear();
+        item = QStringView();
         skipLineEnd();
         return true;
     }
 
     if (text_[pos_] == u'"') {
+        quoted = true;
         const qsizetype start = pos_ + 1;
         qsizetype close = text_.indexOf(u'"', start);
         if (close < 0)
             close = size;
-        item = text_.mid(start, close - start);
+        item = QStringView(text_).mid(start, close - start);
         pos_ = close < size ? close + 1 : size;
         // Skip to just past the next comma or line end.
         while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
@@ -69,7 +104,7 @@ bool ItemReader::Next(QString &item)
     const qsizetype start = pos_;
     while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
         ++pos_;
-    item = text_.mid(start, pos_ - start).trimmed();
+    item = QStringView(text_).mid(start, pos_ - start).trimmed();
     if (pos_ < size && text_[pos_] == u',')
         ++pos_;
     else
@@ -100,9 +135,10 @@ bool ItemReader::NextInt32(qint32 &value)
 bool ItemReader::SeekMarker(const QString &marker)
 {
     pos_ = 0;
-    QString item;
-    while (Next(item)) {
-        if (item == marker)
+    QStringView item;
+    bool quoted = false;
+    while (nextView(item, quoted)) {
+        if (!quoted && item == marker)
             return true;
     }
     return false;

@@ -4,6 +4,7 @@
 // line as one empty item. Never reports anything: a failure just ends a read.
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 class ItemReader {
@@ -20,10 +21,15 @@ public:
     bool NextInt16(qint16 &value);
     bool NextInt32(qint32 &value);
 
-    // Reads single items from the start until one equals marker exactly.
+    // Reads single items from the start until one equals marker exactly. The
+    // writers never quote a marker and always quote names and comments, so a
+    // quoted item is never taken for one: a store named "<Data>" stays a name.
     bool SeekMarker(const QString &marker);
 
 private:
+    // The next item as a view into the text (valid until the text changes),
+    // so that a search over a huge file copies nothing.
+    bool nextView(QStringView &item, bool &quoted);
     bool atLineEnd() const;
     void skipLineEnd();
 

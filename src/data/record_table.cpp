@@ -38,21 +38,30 @@ Outcome Classify(qint64 balance, qint32 WakeKin)
 
 Data::Data(Platform &platform) : platform_(platform) {}
 
+namespace {
+bool readRecord(ItemReader &reader, PlayRecord &r)
+{
+    return reader.NextInt16(r.DYear) && reader.NextInt16(r.DMonth) && reader.NextInt16(r.DDay) &&
+           reader.NextInt32(r.DToushi) && reader.NextInt32(r.DKaishuu) &&
+           reader.NextInt16(r.DSId) && reader.NextInt16(r.DMId) && reader.Next(r.DComment);
+}
+} // namespace
+
 void Data::ReadFileData(const QString &FileName)
 {
     DataClear();
+    unread_ = 0;
     ItemReader reader;
     if (!reader.Open(FileName) || !reader.SeekMarker(UserDataFile::DataMarker()))
         return;
-    for (;;) {
-        PlayRecord r;
-        if (!reader.NextInt16(r.DYear) || !reader.NextInt16(r.DMonth) ||
-            !reader.NextInt16(r.DDay) || !reader.NextInt32(r.DToushi) ||
-            !reader.NextInt32(r.DKaishuu) || !reader.NextInt16(r.DSId) ||
-            !reader.NextInt16(r.DMId) || !reader.Next(r.DComment))
-            return;
-        if (!DataWrite(r))
-            return; // past the limit: keep what fits
+    PlayRecord r;
+    while (readRecord(reader, r)) {
+        if (unread_ == 0 && DataWrite(r))
+            continue;
+        // Past the limit: keep what fits and count the rest, so that nobody
+        // saves over them unawares.
+        if (unread_ < std::numeric_limits<qint32>::max())
+            ++unread_;
     }
 }
 

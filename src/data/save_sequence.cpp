@@ -1,5 +1,6 @@
 #include "data/save_sequence.h"
 
+#include "data/numbers.h"
 #include "data/shared_data.h"
 #include "data/user_data_file.h"
 #include "platform/platform.h"
@@ -44,6 +45,23 @@ void syncFolderOf(const QString &fileName)
     }
 }
 
+// Records the table could not take when the file was read would vanish from
+// the file with this save: only with the person's agreement.
+bool agreesToDropUnread(SharedData &shared, const QString &pcd, const QString &bak)
+{
+    const qint32 unread = shared.data.UnreadRecords();
+    if (unread == 0)
+        return true;
+    const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
+    QString text = u"読み込めなかった"_s + FormatGrouped(unread) +
+                   u"件の記録は、保存するとファイルから失われます。"_s + nl;
+    if (QFileInfo::exists(pcd))
+        text += u"保存前のファイルは、次に保存するまで "_s + bak + u" に残ります。"_s + nl;
+    text += u"保存しますか？"_s;
+    return shared.platform.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation,
+                                  u"保存確認"_s) == MsgResult::Ok;
+}
+
 bool writeAll(QSaveFile &file, const QByteArray &bytes, const SaveWriteFn &write)
 {
     // QSaveFile may report success after a short write (disk full), so every
@@ -74,6 +92,8 @@ bool SavePlayerFile(SharedData &shared, const QString &UserName, const SaveWrite
     Platform &ui = shared.platform;
     const QString pcd = UserName + UserDataFile::PcdExtension();
     const QString bak = UserName + UserDataFile::BackupExtension();
+    if (!agreesToDropUnread(shared, pcd, bak))
+        return false;
 
     struct Section {
         QByteArray bytes;
@@ -138,5 +158,6 @@ bool SavePlayerFile(SharedData &shared, const QString &UserName, const SaveWrite
         return false;
     }
     syncFolderOf(pcd);
+    shared.data.ForgetUnreadRecords(); // the file now holds what the table holds
     return true;
 }

@@ -3,6 +3,8 @@
 // same folder and replaces the user data file only when every byte was written
 // and flushed; the previous file is copied to the backup file first. A failed
 // save reports its message, leaves the previous file as it was and returns false.
+// Records left unread when the file was opened (an oversized table) are only
+// dropped from the file after the person agreed; otherwise nothing is saved.
 
 #include <QByteArray>
 #include <QString>

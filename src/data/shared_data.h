@@ -21,5 +21,6 @@ struct SharedData {
 };
 
 // Opens a player: reads the four sections of "<name>.pcd", sets the name,
-// clears the modified flag and recomputes the summary.
+// clears the modified flag and recomputes the summary. Tells the person when
+// the file holds more records than the table can take.
 void OpenPlayer(SharedData &shared, const QString &name);

@@ -1,0 +1,49 @@
+#include "data/shared_data.h"
+#include "fuzz_targets.h"
+#include "quiet_platform.h"
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QClipboard>
+#include <QDate>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+void FuzzEntryPaste(QByteArrayView input)
+{
+    // Two bytes choose the cell pasted into; the rest is the clipboard text.
+    if (input.size() < 2)
+        return;
+    QuietPlatform platform;
+    SharedData shared(platform);
+    shared.Stores.WriteData({3, 5, 0}, {u"駅前"_s, u"本町"_s, QString()});
+    shared.Machines.WriteData({7, 0}, {u"海物語"_s, QString()});
+    shared.data.DataWrite(2001, 4, 1, 10000, 8500, 3, 7, u"初打ち"_s);
+    shared.data.DataWrite(2001, 4, 2, 2000, 0, 0, 0, QString());
+
+    Nyuuryoku window(shared);
+    DataGrid &grid = *window.IGrid;
+    const int rows = grid.Rows();
+    const int row = 1 + static_cast<unsigned char>(input[0]) % (rows - 1);
+    const int col = static_cast<unsigned char>(input[1]) % grid.Cols();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(input.sliced(2)));
+    grid.SetRow(row);
+    grid.SetCol(col);
+    grid.SetRowSel(row);
+    grid.SetColSel(col);
+    window.EPaste_Click();
+    FUZZ_CHECK(grid.Rows() >= rows);
+
+    // Storing takes only complete, valid rows, or refuses with a message.
+    const int messages = platform.messages;
+    window.ISave_Click();
+    if (platform.messages > messages)
+        return;
+    FUZZ_CHECK(shared.data.ListCount() <= Data::kMaxRecords);
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n) {
+        const PlayRecord &r = shared.data.Record(n);
+        FUZZ_CHECK(QDate(r.DYear, r.DMonth, r.DDay).isValid());
+        FUZZ_CHECK(r.DToushi != 0 || r.DKaishuu != 0);
+    }
+}

@@ -1,0 +1,141 @@
+// Player files no program of ours wrote: huge, one endless line, all NUL
+// bytes. Opening one never crashes, stays within a bounded amount of memory
+// (measured in a child process) and ends in a clear state.
+
+#include "data/shared_data.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizers' own memory makes a bound meaningless; smaller files suffice.
+constexpr bool kMeasureMemory = false;
+constexpr qint64 kHugeBytes = 20 << 20;
+#else
+constexpr bool kMeasureMemory = true;
+constexpr qint64 kHugeBytes = 200 << 20;
+#endif
+constexpr long kMemoryBoundKb = 1024 * 1024; // 1 GB
+
+struct Opened {
+    int records = -1, unread = -1, stores = -1, messages = -1;
+    long peakKb = -1;
+};
+
+// Writes head, then block repeated up to about size bytes.
+void writeLarge(const QString &fileName, const QByteArray &head, const QByteArray &block,
+                qint64 size)
+{
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(head), head.size());
+    QByteArray chunk;
+    while (chunk.size() < (1 << 20))
+        chunk += block;
+    for (qint64 written = head.size(); written < size; written += chunk.size())
+        ASSERT_EQ(file.write(chunk), chunk.size());
+}
+
+Opened openInChild(const QString &folder, const QString &name)
+{
+    QProcess child;
+    child.start(QStringLiteral(LEDRA_RELIABILITY_HELPER), {u"open"_s, folder, name});
+    EXPECT_TRUE(child.waitForFinished(300000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit)
+        << child.readAllStandardError().toStdString();
+    EXPECT_EQ(child.exitCode(), 0);
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    const QRegularExpression pattern(
+        u"records=(\\d+) unread=(\\d+) stores=(\\d+) messages=(\\d+) hwm_kb=(-?\\d+)"_s);
+    const QRegularExpressionMatch m = pattern.match(out);
+    EXPECT_TRUE(m.hasMatch()) << out.toStdString();
+    Opened o;
+    if (m.hasMatch()) {
+        o.records = m.captured(1).toInt();
+        o.unread = m.captured(2).toInt();
+        o.stores = m.captured(3).toInt();
+        o.messages = m.captured(4).toInt();
+        o.peakKb = m.captured(5).toLong();
+    }
+    std::cout << name.toStdString() << ": " << o.records << " records read, " << o.unread
+              << " unread, " << o.messages << " messages, peak memory " << o.peakKb / 1024
+              << " MB\n";
+    return o;
+}
+
+void expectBoundedMemory(const Opened &o)
+{
+    if (kMeasureMemory) {
+        EXPECT_GT(o.peakKb, 0);
+        EXPECT_LT(o.peakKb, kMemoryBoundKb);
+    }
+}
+} // namespace
+
+TEST(HostileFiles, HugeFileOfRecordsOpensItsFirst32767AndSaysSo)
+{
+    TempWorkDir dir;
+    const QByteArray head = Cp932Lines(u"<States>\n\"Sound\",0\n\"WakeKin\",500\n\n<StoreData>\n"
+                                       "1,\"駅前店\"\n\n<MachineData>\n\n<Data>\n"_s);
+    const QByteArray record = Cp932Lines(u"2001,5,3,10000,15000,1,0,\"普通の一日\"\n"_s);
+    writeLarge(u"huge.pcd"_s, head, record, kHugeBytes);
+    const qint64 records = (QFile(u"huge.pcd"_s).size() - head.size()) / record.size();
+
+    const Opened o = openInChild(dir.path(), u"huge"_s);
+    EXPECT_EQ(o.records, 32767);
+    EXPECT_EQ(o.unread, records - 32767);
+    EXPECT_EQ(o.stores, 1);
+    EXPECT_EQ(o.messages, 1);
+    expectBoundedMemory(o);
+}
+
+TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
+{
+    TempWorkDir dir;
+    writeLarge(u"line.pcd"_s, QByteArray(), "xxxxxxxx", kHugeBytes / 2); // no separator at all
+    writeLarge(u"quote.pcd"_s, "<Data>\r\n\"", "no closing quote ", kHugeBytes / 4);
+    writeLarge(u"nul.pcd"_s, QByteArray(), QByteArray(4096, '\0'), kHugeBytes / 4);
+
+    for (const QString &name : {u"line"_s, u"quote"_s, u"nul"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        const Opened o = openInChild(dir.path(), name);
+        EXPECT_EQ(o.stores, 0);
+        EXPECT_EQ(o.unread, 0);
+        EXPECT_EQ(o.messages, 0);
+        EXPECT_EQ(o.records, 0);
+        expectBoundedMemory(o);
+    }
+
+    // The settings keep their defaults; nothing is marked as modified.
+    FakePlatform platform;
+    SharedData shared(platform);
+    OpenPlayer(shared, u"nul"_s);
+    EXPECT_EQ(shared.data.ListCount(), 0);
+    EXPECT_EQ(shared.states.WakeKin, 0);
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(shared.states.UserName, u"nul"_s);
+}
+
+TEST(HostileFiles, PipesAndDevicesInThePlaceOfTheFileAreNotRead)
+{
+    TempWorkDir dir;
+    ASSERT_EQ(::mkfifo("pipe.pcd", 0600), 0);                // opening it would wait for a writer
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"zero.pcd"_s)); // reading it would never end
+    for (const QString &name : {u"pipe"_s, u"zero"_s}) {
+        FakePlatform platform;
+        SharedData shared(platform);
+        OpenPlayer(shared, name);
+        EXPECT_EQ(shared.data.ListCount(), 0);
+        EXPECT_TRUE(platform.messages.isEmpty());
+    }
+}

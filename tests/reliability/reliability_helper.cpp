@@ -1,0 +1,72 @@
+// A child process for the reliability tests.
+//   reliability_helper save-loop DIR    opens player "taro" in DIR, prints "ready"
+//                                       and saves the two states in turns until killed
+//   reliability_helper open DIR NAME    opens player NAME in DIR and prints what was
+//                                       read and the peak memory (VmHWM, kB)
+
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+#include "save_variants.h"
+#include "support/fake_platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+long peakMemoryKb()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+int saveLoop()
+{
+    FakePlatform platform;
+    SharedData shared(platform);
+    OpenPlayer(shared, u"taro"_s);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (int i = 1;; ++i) {
+        FillVariant(shared, i % 2);
+        if (!SavePlayerFile(shared, u"taro"_s)) {
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(platform.messages.value(0).text));
+            return 2;
+        }
+    }
+}
+
+int openPlayer(const QString &name)
+{
+    FakePlatform platform;
+    SharedData shared(platform);
+    OpenPlayer(shared, name);
+    std::printf("records=%d unread=%d stores=%d messages=%d hwm_kb=%ld\n", shared.data.ListCount(),
+                shared.data.UnreadRecords(), shared.Stores.Count(),
+                static_cast<int>(platform.messages.size()), peakMemoryKb());
+    return 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3 || !QDir::setCurrent(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    if (std::strcmp(argv[1], "save-loop") == 0)
+        return saveLoop();
+    if (std::strcmp(argv[1], "open") == 0 && argc == 4)
+        return openPlayer(QString::fromLocal8Bit(argv[3]));
+    return 1;
+}

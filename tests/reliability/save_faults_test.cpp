@@ -1,0 +1,195 @@
+// Saving when the disk is full, the folder is read-only or the player's file
+// has become a folder: the previous file and the backup stay byte for byte,
+// the person is told, and the data stay marked as modified.
+
+#include "data/save_sequence.h"
+#include "data/shared_data.h"
+#include "mounts.h"
+#include "save_variants.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+#include "ui/main_menu/main_form.h"
+#include "ui/widgets/picture_button.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kDataFailure = u"データの書き込みに失敗しました"_s;
+const QString kListFailure = u"店データの書き込みに失敗しました"_s;
+const QString kBackupFailure = u"バックアップファイルの作成に失敗しました"_s;
+} // namespace
+
+class SaveFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkdir(u"disk"_s));
+        folder = QDir(u"disk"_s).absolutePath();
+    }
+
+    // Player taro saved twice in folder (so that a backup exists), then changed
+    // in memory as the entry window would change it.
+    void preparePlayer(int records = 0)
+    {
+        ASSERT_TRUE(QDir::setCurrent(folder));
+        WriteBytes(u"taro.pcd"_s, VariantBytes(0));
+        OpenPlayer(shared, u"taro"_s);
+        FillVariant(shared, 1);
+        ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
+        previousFile = ReadBytes(u"taro.pcd"_s);
+        previousBackup = ReadBytes(u"taro.Bak"_s);
+        ASSERT_EQ(previousBackup, VariantBytes(0));
+        for (int i = 0; i < records; ++i)
+            shared.data.DataWrite(2010, 1, 1, i, 0, 1, 1, u"追加の記録です、長めのコメント"_s);
+        shared.data.DataWrite(2011, 2, 3, 100, 200, 1, 1, QString());
+        shared.states.Corrected = true;
+    }
+
+    // Saves through the main window as the person would.
+    void saveFromMainWindow()
+    {
+        platform.messages.clear();
+        form->MSave_Click();
+    }
+
+    void expectNothingLost(const QString &message)
+    {
+        ASSERT_EQ(platform.messages.size(), 1);
+        EXPECT_EQ(platform.messages[0].text, message);
+        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
+        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
+        EXPECT_TRUE(shared.states.Corrected);
+        EXPECT_TRUE(form->MSave->isEnabled());
+    }
+
+    // Files of the player's folder other than its two files (temporary files
+    // left behind).
+    QStringList strayFiles() const
+    {
+        QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        files.removeAll(u"taro.pcd"_s);
+        files.removeAll(u"taro.Bak"_s);
+        files.removeAll(u"filler"_s);
+        return files;
+    }
+
+    TempWorkDir dir;
+    QString folder;
+    FakePlatform platform;
+    SharedData shared{platform};
+    std::unique_ptr<MainForm> form = std::make_unique<MainForm>(shared);
+    QByteArray previousFile, previousBackup;
+};
+
+TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
+{
+    TinyDisk disk(folder, 512 * 1024);
+    if (!disk.ok()) {
+        // No mounting here: the same failure as a short write of the data section.
+        preparePlayer(2000);
+        qint64 budget = 40 * 1024;
+        const SaveWriteFn diskFull = [&budget](QIODevice &device, const QByteArray &bytes) {
+            const qint64 n = std::min<qint64>(bytes.size(), budget);
+            budget -= n;
+            return n == 0 ? qint64(-1) : device.write(bytes.left(n));
+        };
+        EXPECT_FALSE(SavePlayerFile(shared, u"taro"_s, diskFull));
+        EXPECT_EQ(platform.messages.value(0).text, kDataFailure);
+        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
+        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
+        EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
+        GTEST_SKIP() << "tmpfs cannot be mounted here; an injected short write stood in";
+    }
+    preparePlayer(2000);
+    QByteArray newContent;
+    {
+        QByteArray s[4];
+        shared.states.SectionBytes(s[0]);
+        shared.Stores.SectionBytes(u"<StoreData>"_s, s[1]);
+        shared.Machines.SectionBytes(u"<MachineData>"_s, s[2]);
+        shared.data.SectionBytes(s[3]);
+        newContent = s[0] + s[1] + s[2] + s[3];
+    }
+    ASSERT_GT(newContent.size(), previousFile.size());
+
+    // Room for neither the new file: the data section cannot be written.
+    WriteBytes(u"filler"_s, QByteArray(disk.freeBytes() - newContent.size() / 2, 'x'));
+    saveFromMainWindow();
+    expectNothingLost(kDataFailure);
+    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
+
+    // Room for the new file but not for the backup copy.
+    QFile::remove(u"filler"_s);
+    WriteBytes(u"filler"_s,
+               QByteArray(disk.freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
+    saveFromMainWindow();
+    expectNothingLost(kBackupFailure);
+    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
+
+    // With room again, the same data are saved.
+    QFile::remove(u"filler"_s);
+    saveFromMainWindow();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), newContent);
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousFile);
+}
+
+TEST_F(SaveFaultTest, ReadOnlyFolder)
+{
+    preparePlayer();
+    std::unique_ptr<ReadOnlyFolder> readOnly;
+    if (geteuid() == 0) {
+        readOnly = std::make_unique<ReadOnlyFolder>(folder);
+        if (!readOnly->ok())
+            GTEST_SKIP() << "root ignores permissions, and neither a read-only mount nor the "
+                            "immutable attribute is available here";
+        ASSERT_TRUE(QDir::setCurrent(folder)); // see the folder through the new mount
+    } else {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    saveFromMainWindow();
+    // The new file cannot even be created: the first section's message.
+    expectNothingLost(kListFailure);
+    EXPECT_TRUE(strayFiles().isEmpty());
+    readOnly.reset();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
+{
+    preparePlayer();
+    previousFile.clear(); // a folder reads as nothing
+    ASSERT_TRUE(QFile::remove(u"taro.pcd"_s));
+    ASSERT_TRUE(QDir().mkdir(u"taro.pcd"_s));
+    WriteBytes(u"taro.pcd/keep.txt"_s, "kept");
+
+    saveFromMainWindow();
+    // The new file cannot take the folder's name: the first section's message.
+    expectNothingLost(kListFailure);
+    EXPECT_TRUE(QFileInfo(u"taro.pcd"_s).isDir());
+    EXPECT_EQ(ReadBytes(u"taro.pcd/keep.txt"_s), "kept");
+    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
+
+    // The same holds when the backup is the folder.
+    ASSERT_TRUE(QDir(u"taro.pcd"_s).removeRecursively());
+    WriteBytes(u"taro.pcd"_s, VariantBytes(1));
+    previousFile = VariantBytes(1);
+    ASSERT_TRUE(QFile::remove(u"taro.Bak"_s));
+    ASSERT_TRUE(QDir().mkdir(u"taro.Bak"_s));
+    saveFromMainWindow();
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, kBackupFailure);
+    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
+    EXPECT_TRUE(QFileInfo(u"taro.Bak"_s).isDir());
+    EXPECT_TRUE(shared.states.Corrected);
+}

@@ -1,0 +1,61 @@
+// A save loop in a child process killed at random moments: after every kill
+// the player's file and its backup each hold one complete state, never a
+// mixture or a cut-off file.
+
+#include "save_variants.h"
+#include "support/test_files.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+#include <signal.h>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
+{
+    TempWorkDir dir;
+    const QByteArray states[2] = {VariantBytes(0), VariantBytes(1)};
+    ASSERT_NE(states[0].size(), states[1].size());
+    WriteBytes(u"taro.pcd"_s, states[0]);
+
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> delayUs(0, 40000);
+    int kills = 0, changes = 0;
+    QByteArray last = states[0];
+    QElapsedTimer clock;
+    clock.start();
+    for (; kills < 200 && clock.elapsed() < 60000; ++kills) {
+        QProcess child;
+        child.start(QStringLiteral(LEDRA_RELIABILITY_HELPER), {u"save-loop"_s, dir.path()});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        ASSERT_TRUE(child.waitForReadyRead(20000)) << child.readAllStandardError().toStdString();
+        ASSERT_EQ(child.readLine().trimmed(), "ready");
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished(10000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) // killed, not failed
+            << child.readAllStandardError().toStdString();
+
+        const QByteArray now = ReadBytes(u"taro.pcd"_s);
+        ASSERT_TRUE(now == states[0] || now == states[1])
+            << "after kill " << kills + 1 << ": " << now.size() << " bytes";
+        if (QFile::exists(u"taro.Bak"_s)) {
+            const QByteArray backup = ReadBytes(u"taro.Bak"_s);
+            ASSERT_TRUE(backup == states[0] || backup == states[1])
+                << "after kill " << kills + 1 << ": backup of " << backup.size() << " bytes";
+        }
+        changes += now != last;
+        last = now;
+    }
+    std::cout << kills << " kills, the file changed " << changes << " times between kills\n";
+    EXPECT_GE(kills, 20);
+    EXPECT_GT(changes, 0); // the kills did land while saves were happening
+}

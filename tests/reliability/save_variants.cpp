@@ -1,0 +1,37 @@
+#include "save_variants.h"
+
+#include "data/shared_data.h"
+#include "data/user_data_file.h"
+#include "support/fake_platform.h"
+
+using namespace Qt::StringLiterals;
+
+void FillVariant(SharedData &shared, int variant)
+{
+    const int records = variant == 0 ? 300 : 1200;
+    shared.states.Sound = variant == 0;
+    shared.states.WakeKin = variant == 0 ? 500 : 1000;
+    shared.Stores.WriteData({1, 2, 0},
+                            {u"駅前店"_s, variant == 0 ? u"本店"_s : u"新館"_s, QString()});
+    shared.Machines.WriteData({1, 0}, {u"海物語"_s, QString()});
+    shared.data.DataClear();
+    for (int i = 0; i < records; ++i) {
+        shared.data.DataWrite(static_cast<qint16>(2000 + i % 20), static_cast<qint16>(1 + i % 12),
+                              static_cast<qint16>(1 + i % 28), 1000 * (i % 30), 700 * (i % 41),
+                              static_cast<qint16>(1 + i % 2), 1,
+                              variant == 0 ? u"旧"_s : u"新しい記録、その"_s + QString::number(i));
+    }
+}
+
+QByteArray VariantBytes(int variant)
+{
+    FakePlatform platform;
+    SharedData shared(platform);
+    FillVariant(shared, variant);
+    QByteArray states, stores, machines, data;
+    shared.states.SectionBytes(states);
+    shared.Stores.SectionBytes(UserDataFile::StoreMarker(), stores);
+    shared.Machines.SectionBytes(UserDataFile::MachineMarker(), machines);
+    shared.data.SectionBytes(data);
+    return states + stores + machines + data;
+}
