@@ -9,6 +9,23 @@
 #include <algorithm>
 
 namespace {
+// The number value of an item. The writers' own form, a plain whole number,
+// is read directly; anything else the general way.
+double itemValue(QStringView item)
+{
+    const qsizetype sign = !item.isEmpty() && item.front() == u'-' ? 1 : 0;
+    if (item.size() <= sign || item.size() - sign > 15)
+        return Val(item);
+    qint64 v = 0;
+    for (qsizetype i = sign; i < item.size(); ++i) {
+        const char16_t c = item[i].unicode();
+        if (c < u'0' || c > u'9')
+            return Val(item);
+        v = v * 10 + (c - u'0');
+    }
+    return double(sign ? -v : v);
+}
+
 // Text for up to 512 MB of file is reserved at once; beyond that it grows.
 constexpr qint64 kMaxReserve = qint64(1) << 29;
 } // namespace
@@ -114,9 +131,10 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
 
 bool ItemReader::NextInt16(qint16 &value)
 {
-    QString item;
+    QStringView item;
+    bool quoted = false;
     qint16 v = 0;
-    if (!Next(item) || !ToInt16(Val(item), v))
+    if (!nextView(item, quoted) || !ToInt16(itemValue(item), v))
         return false;
     value = v;
     return true;
@@ -124,9 +142,10 @@ bool ItemReader::NextInt16(qint16 &value)
 
 bool ItemReader::NextInt32(qint32 &value)
 {
-    QString item;
+    QStringView item;
+    bool quoted = false;
     qint32 v = 0;
-    if (!Next(item) || !ToInt32(Val(item), v))
+    if (!nextView(item, quoted) || !ToInt32(itemValue(item), v))
         return false;
     value = v;
     return true;

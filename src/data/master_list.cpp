@@ -15,9 +15,15 @@ SMData::SMData(Platform &platform) : platform_(platform) {}
 
 void SMData::ReadFileData(const QString &FileName, const QString &SLabel)
 {
-    EntryList.clear();
     ItemReader reader;
-    if (!reader.Open(FileName) || !reader.SeekMarker(SLabel))
+    reader.Open(FileName);
+    ReadFileData(reader, SLabel);
+}
+
+void SMData::ReadFileData(ItemReader &reader, const QString &SLabel)
+{
+    EntryList.clear();
+    if (!reader.SeekMarker(SLabel))
         return;
     for (;;) {
         MasterEntry e;

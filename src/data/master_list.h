@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class ItemReader;
 class Platform;
 
 struct MasterEntry {
@@ -22,6 +23,8 @@ public:
 
     // Empties the list and reads the entries under the marker SLabel.
     void ReadFileData(const QString &FileName, const QString &SLabel);
+    // The same from a file already read (the reader's position moves).
+    void ReadFileData(ItemReader &reader, const QString &SLabel);
     // Appends the section; reports a failure and returns false.
     bool WriteFileData(const QString &FileName, const QString &SLabel);
     // The section's bytes; false when a name cannot be carried by the file.

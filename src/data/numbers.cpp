@@ -1,41 +1,42 @@
 #include "data/numbers.h"
 
+#include <QVarLengthArray>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
 
-double Val(const QString &text)
+double Val(QStringView text)
 {
     // Collect the characters that can still belong to the number, skipping
     // blanks anywhere, then let strtod read the longest valid prefix.
-    std::string s;
-    s.reserve(static_cast<size_t>(text.size()));
+    QVarLengthArray<char, 64> s;
     enum { Sign, Int, Frac, ExpSign, Exp } state = Sign;
     for (QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c == u' ' || c == u'\t' || c == u'\n')
             continue;
         if (state == Sign && (c == u'+' || c == u'-')) {
-            s += static_cast<char>(c);
+            s.append(static_cast<char>(c));
             state = Int;
         } else if ((state == Sign || state == Int || state == Frac) && c >= u'0' && c <= u'9') {
-            s += static_cast<char>(c);
+            s.append(static_cast<char>(c));
             if (state == Sign)
                 state = Int;
         } else if ((state == Sign || state == Int) && c == u'.') {
-            s += '.';
+            s.append('.');
             state = Frac;
         } else if ((state == Int || state == Frac) &&
                    (c == u'e' || c == u'E' || c == u'd' || c == u'D')) {
-            s += 'e';
+            s.append('e');
             state = ExpSign;
         } else if (state == ExpSign && (c == u'+' || c == u'-' || (c >= u'0' && c <= u'9'))) {
-            s += static_cast<char>(c);
+            s.append(static_cast<char>(c));
             state = Exp;
         } else if (state == Exp && c >= u'0' && c <= u'9') {
-            s += static_cast<char>(c);
+            s.append(static_cast<char>(c));
         } else {
             break;
         }

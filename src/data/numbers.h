@@ -3,12 +3,13 @@
 // number patterns used on screen. One helper each, used everywhere.
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 // Number value of a text: blanks, tabs and line feeds are ignored wherever they
 // stand; then sign, digits, decimal point and exponent as far as they go.
 // A text without a leading number is 0.
-double Val(const QString &text);
+double Val(QStringView text);
 
 // Real → whole number, halves to the even neighbour. False (and out untouched)
 // when the value does not fit or is not a number.

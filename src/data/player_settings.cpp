@@ -11,7 +11,13 @@ States::States(Platform &platform) : platform_(platform) {}
 void States::ReadFileData(const QString &FileName)
 {
     ItemReader reader;
-    if (!reader.Open(FileName) || !reader.SeekMarker(UserDataFile::StatesMarker()))
+    reader.Open(FileName);
+    ReadFileData(reader);
+}
+
+void States::ReadFileData(ItemReader &reader)
+{
+    if (!reader.SeekMarker(UserDataFile::StatesMarker()))
         return;
     // A new player's file has no blank line here: the later markers and items
     // are read as further pairs and ignored until an empty key.

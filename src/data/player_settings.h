@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+class ItemReader;
 class Platform;
 
 class States {
@@ -12,6 +13,8 @@ public:
 
     // Reads the <States> section; keys that are absent keep their values.
     void ReadFileData(const QString &FileName);
+    // The same from a file already read (the reader's position moves).
+    void ReadFileData(ItemReader &reader);
     // Appends the section; reports a failure and returns false.
     bool WriteFileData(const QString &FileName);
     bool SectionBytes(QByteArray &out) const;

@@ -49,10 +49,16 @@ bool readRecord(ItemReader &reader, PlayRecord &r)
 
 void Data::ReadFileData(const QString &FileName)
 {
+    ItemReader reader;
+    reader.Open(FileName);
+    ReadFileData(reader);
+}
+
+void Data::ReadFileData(ItemReader &reader)
+{
     DataClear();
     unread_ = 0;
-    ItemReader reader;
-    if (!reader.Open(FileName) || !reader.SeekMarker(UserDataFile::DataMarker()))
+    if (!reader.SeekMarker(UserDataFile::DataMarker()))
         return;
     PlayRecord r;
     while (readRecord(reader, r)) {

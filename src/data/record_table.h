@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+class ItemReader;
 class Platform;
 
 class Data {
@@ -17,6 +18,8 @@ public:
 
     // Empties the table and reads the <Data> section; stops quietly on failure.
     void ReadFileData(const QString &FileName);
+    // The same from a file already read (the reader's position moves).
+    void ReadFileData(ItemReader &reader);
     // Appends the <Data> section to the file; reports a failure and returns false.
     bool WriteFileData(const QString &FileName);
     // The section's bytes; false when a comment cannot be carried by the file.

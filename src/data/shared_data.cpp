@@ -1,5 +1,6 @@
 #include "data/shared_data.h"
 
+#include "data/item_reader.h"
 #include "data/numbers.h"
 #include "data/user_data_file.h"
 #include "platform/platform.h"
@@ -8,11 +9,13 @@ using namespace Qt::StringLiterals;
 
 void OpenPlayer(SharedData &shared, const QString &name)
 {
-    const QString pcd = name + UserDataFile::PcdExtension();
-    shared.data.ReadFileData(pcd);
-    shared.Stores.ReadFileData(pcd, UserDataFile::StoreMarker());
-    shared.Machines.ReadFileData(pcd, UserDataFile::MachineMarker());
-    shared.states.ReadFileData(pcd);
+    // The file is read and decoded once for its four sections.
+    ItemReader reader;
+    reader.Open(name + UserDataFile::PcdExtension());
+    shared.data.ReadFileData(reader);
+    shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());
+    shared.Machines.ReadFileData(reader, UserDataFile::MachineMarker());
+    shared.states.ReadFileData(reader);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     shared.data.CalcStatus(shared.states.WakeKin, shared.states.Kachi, shared.states.Make,
