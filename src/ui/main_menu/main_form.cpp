@@ -72,18 +72,17 @@ bool MainForm::event(QEvent *event)
 {
     // Queued, so that a window opened at the first activation does not run
     // inside the activation event itself.
-    if (event->type() == QEvent::WindowActivate)
+    // The first activation opens the remembered player, which can take a
+    // moment with many records: it waits until the window has been painted
+    // once, so that the window appears at once. Without a window manager the
+    // window may never be activated; its first paint counts as activation then.
+    const bool firstPaint = event->type() == QEvent::Paint && !painted_;
+    if (firstPaint)
+        painted_ = true;
+    if ((event->type() == QEvent::WindowActivate && (activated_ || painted_)) ||
+        (firstPaint && !activated_))
         QMetaObject::invokeMethod(this, &MainForm::Form_Activate, Qt::QueuedConnection);
     return QMainWindow::event(event);
-}
-
-void MainForm::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // Without a window manager the window may never be activated; the first
-    // showing counts as the first activation then.
-    if (!activated_)
-        QMetaObject::invokeMethod(this, &MainForm::Form_Activate, Qt::QueuedConnection);
 }
 
 void MainForm::Form_Activate()

@@ -86,7 +86,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     // The title-bar close (Form_Unload).
     void closeEvent(QCloseEvent *event) override;
 
@@ -102,5 +101,6 @@ private:
 
     SharedData &shared_;
     bool activated_ = false; // the first activation has run
+    bool painted_ = false;   // the window has been painted once
     bool ended_ = false;
 };
