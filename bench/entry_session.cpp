@@ -63,11 +63,18 @@ int main(int argc, char *argv[])
     MainForm mainForm(shared);
     std::unique_ptr<Nyuuryoku> entry;
     AfterFirstPaint entryPainted([] { QCoreApplication::quit(); });
-    AfterFirstPaint mainPainted([&] {
+    // The main window opens the remembered player right after its first paint;
+    // the entry window follows once the player is open.
+    std::function<void()> openEntry = [&] {
+        if (shared.states.UserName.isEmpty()) {
+            QTimer::singleShot(1, qApp, openEntry);
+            return;
+        }
         entry = std::make_unique<Nyuuryoku>(shared, &mainForm);
         entry->installEventFilter(&entryPainted);
         entry->show();
-    });
+    };
+    AfterFirstPaint mainPainted(openEntry);
     mainForm.installEventFilter(&mainPainted);
     mainForm.show();
     const int code = app.exec();

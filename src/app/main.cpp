@@ -47,15 +47,25 @@ bool wantsTextOnly(int argc, char *argv[])
 }
 
 // For the start-up benchmark: with LEDRA_QUIT_AFTER_FIRST_PAINT=1 the program
-// ends right after the main window's first paint.
+// ends right after the main window's first paint; with 2, after the first paint
+// that shows the remembered player's summary.
 class QuitAfterFirstPaint : public QObject {
+public:
+    QuitAfterFirstPaint(const States &states, bool withPlayer)
+        : states_(states), withPlayer_(withPlayer)
+    {}
+
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && (!withPlayer_ || !states_.UserName.isEmpty()))
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         return false;
     }
+
+private:
+    const States &states_;
+    bool withPlayer_;
 };
 } // namespace
 
@@ -96,8 +106,9 @@ int main(int argc, char *argv[])
     KankyouCheck(platform);
 
     MainForm mainForm(shared);
-    QuitAfterFirstPaint quitter;
-    if (qEnvironmentVariableIntValue("LEDRA_QUIT_AFTER_FIRST_PAINT") == 1)
+    const int quitMode = qEnvironmentVariableIntValue("LEDRA_QUIT_AFTER_FIRST_PAINT");
+    QuitAfterFirstPaint quitter(shared.states, quitMode == 2);
+    if (quitMode == 1 || quitMode == 2)
         mainForm.installEventFilter(&quitter);
     mainForm.show();
     return app.exec();
