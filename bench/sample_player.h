@@ -1,6 +1,6 @@
 #pragma once
 // The benchmarks' player: records over 50 stores and 80 machines, made here
-// from a fixed seed so that every run measures the same data.
+// by a fixed random sequence so that every run measures the same data.
 
 #include "platform/platform.h"
 

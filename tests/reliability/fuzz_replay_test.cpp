@@ -1,4 +1,4 @@
-// Every input the fuzzers once failed on, and their seed inputs, run again as
+// Every input the fuzzers once failed on, and their starting inputs, run again as
 // ordinary tests (under the sanitizer build too).
 
 #include "fuzz_targets.h"
