@@ -1,22 +1,66 @@
 #include "ui/widgets/picture.h"
 
-#include <QImage>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+QImage DrawSvg(const QString &file, const QSize &deviceSize)
+{
+    QImage image(deviceSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer svg(file);
+    if (svg.isValid()) {
+        QPainter painter(&image);
+        svg.render(&painter);
+    }
+    return image;
+}
+
+QString BakedPictureName(const QString &resource, const QSize &deviceSize)
+{
+    return u"%1-%2x%3.argb32"_s.arg(QFileInfo(resource).completeBaseName())
+        .arg(deviceSize.width())
+        .arg(deviceSize.height());
+}
+
+QByteArray BakedPixels(const QImage &image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const qsizetype rowBytes = qsizetype(argb.width()) * 4;
+    QByteArray pixels(rowBytes * argb.height(), Qt::Uninitialized);
+    for (int y = 0; y < argb.height(); ++y)
+        std::memcpy(pixels.data() + y * rowBytes, argb.constScanLine(y), rowBytes);
+    return pixels;
+}
+
+QImage LoadBakedPicture(const QString &resource, const QSize &deviceSize)
+{
+    QFile file(u":/baked/"_s + BakedPictureName(resource, deviceSize));
+    if (deviceSize.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pixels = file.readAll();
+    const qsizetype rowBytes = qsizetype(deviceSize.width()) * 4;
+    if (pixels.size() != rowBytes * deviceSize.height())
+        return {};
+    QImage image(deviceSize, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), pixels.constData() + y * rowBytes, rowBytes);
+    return image;
+}
 
 QPixmap RenderPicture(const QString &resource, const QSize &size, qreal devicePixelRatio,
                       bool disabled)
 {
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    QImage image(QSize(int(std::ceil(size.width() * dpr)), int(std::ceil(size.height() * dpr))),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer svg(resource);
-    if (svg.isValid()) {
-        QPainter painter(&image);
-        svg.render(&painter);
-    }
+    const QSize deviceSize(int(std::ceil(size.width() * dpr)), int(std::ceil(size.height() * dpr)));
+    QImage image = LoadBakedPicture(resource, deviceSize);
+    if (image.isNull())
+        image = DrawSvg(resource, deviceSize);
     if (disabled) {
         // Grey, half transparent: the look of a control that cannot be used.
         for (int y = 0; y < image.height(); ++y) {
