@@ -5,6 +5,7 @@
 #include "data/shared_data.h"
 #include "platform/qt_platform.h"
 #include "ui/app_font.h"
+#include "ui/app_style.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/resources_init.h"
 #include "ui/widgets/picture.h"
@@ -98,6 +99,7 @@ int main(int argc, char *argv[])
     }
 
     InitLedraResources();
+    QApplication::setStyle(new AppStyle);
     QApplication::setFont(UiFont());
     QApplication::setWindowIcon(QIcon(RenderPicture(u":/icons/app_icon.svg"_s, QSize(64, 64))));
 
