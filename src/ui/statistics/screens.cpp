@@ -160,42 +160,54 @@ QString FitName(const QString &name, qint16 points, double maxTwips)
     return shortened + u'…';
 }
 
-void StatScreens::rankScreen(RankKind kind, bool best)
+// The ranking screens' common course: the title, then the places from the
+// last to the first, each with its sound and pause. The table is a copy: a
+// screen button pressed during a pause may compute the rankings anew.
+void StatScreens::rankingScreen(qint32 titleX, qint32 titleY, const QString &title,
+                                const RankTable table, qint16 places,
+                                const std::function<void(qint16, const RankRow &)> &drawPlace)
 {
-    const bool store = kind == RankKind::Store;
-    const RankTable table = store ? (best ? ranks_.RStore : ranks_.RStoreW)
-                                  : (best ? ranks_.RMachine : ranks_.RMachineW);
-    const SMData &names = store ? Stores_ : Machines_;
-    const QString title = store ? (best ? u"優秀店ﾗﾝｷﾝｸﾞ"_s : u"店ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s)
-                                : (best ? u"優秀台ﾗﾝｷﾝｸﾞ"_s : u"台ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s);
-    const QColor labelColor = best ? kBlue : kRed;
-
     clearAll();
     if (!pause(0.5))
         return;
-    GamenWriteText(400, 300, 20, kGreen, title);
+    GamenWriteText(titleX, titleY, 20, kGreen, title);
     sound();
     if (!pause(0.4))
         return;
-    for (qint16 r = 5; r >= 1; --r) {
+    for (qint16 r = places; r >= 1; --r) {
         const RankRow &row = table[r - 1];
         if (row.Empty())
             continue;
-        const qint32 y = 700 + 250 * r;
-        GamenWriteText(100, y, 9, labelColor, FormatPlain(r) % u"位"_s);
-        const QString a = FormatYen(row[2]);
-        const qint32 x = roundEven(900 - DrawingArea::TextWidthAt(a, 9) + 1450);
-        GamenWriteText(400, y, 9, kBlack,
-                       FitName(names.SeekName(static_cast<qint16>(row[1])), 9, x - 400 - 60));
-        const qint64 games = qint64(row[3]) + row[4] + row[5];
-        GamenWriteText(x, y, 9, kBlack,
-                       a % u"円("_s % FormatAtLeastOne(best ? row[3] : row[4]) %
-                           (best ? u"勝/"_s : u"敗/"_s) % FormatAtLeastOne(double(games)) %
-                           u"戦)"_s);
+        drawPlace(r, row);
         sound();
         if (!pause(0.3))
             return;
     }
+}
+
+void StatScreens::rankScreen(RankKind kind, bool best)
+{
+    const bool store = kind == RankKind::Store;
+    const SMData &names = store ? Stores_ : Machines_;
+    const QString title = store ? (best ? u"優秀店ﾗﾝｷﾝｸﾞ"_s : u"店ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s)
+                                : (best ? u"優秀台ﾗﾝｷﾝｸﾞ"_s : u"台ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s);
+    rankingScreen(400, 300, title,
+                  store ? (best ? ranks_.RStore : ranks_.RStoreW)
+                        : (best ? ranks_.RMachine : ranks_.RMachineW),
+                  5, [&](qint16 r, const RankRow &row) {
+                      const qint32 y = 700 + 250 * r;
+                      GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
+                      const QString a = FormatYen(row[2]);
+                      const qint32 x = roundEven(900 - DrawingArea::TextWidthAt(a, 9) + 1450);
+                      GamenWriteText(
+                          400, y, 9, kBlack,
+                          FitName(names.SeekName(static_cast<qint16>(row[1])), 9, x - 400 - 60));
+                      const qint64 games = qint64(row[3]) + row[4] + row[5];
+                      GamenWriteText(x, y, 9, kBlack,
+                                     a % u"円("_s % FormatAtLeastOne(best ? row[3] : row[4]) %
+                                         (best ? u"勝/"_s : u"敗/"_s) %
+                                         FormatAtLeastOne(double(games)) % u"戦)"_s);
+                  });
 }
 
 void StatScreens::GamenWrite_RStore()
@@ -220,18 +232,7 @@ void StatScreens::GamenWrite_RMachineW()
 
 void StatScreens::GamenWrite_RYoubi()
 {
-    const RankTable table = ranks_.RYoubi;
-    clearAll();
-    if (!pause(0.5))
-        return;
-    GamenWriteText(500, 100, 20, kGreen, u"曜日別ﾗﾝｷﾝｸﾞ"_s);
-    sound();
-    if (!pause(0.4))
-        return;
-    for (qint16 r = 7; r >= 1; --r) {
-        const RankRow &row = table[r - 1];
-        if (row.Empty())
-            continue;
+    rankingScreen(500, 100, u"曜日別ﾗﾝｷﾝｸﾞ"_s, ranks_.RYoubi, 7, [&](qint16 r, const RankRow &row) {
         const qint32 y = 500 + 200 * r;
         GamenWriteText(200, y, 9, kBlue, FormatPlain(r) % u"位"_s);
         const QColor dayColor = row[1] == 1 ? kRed : row[1] == 7 ? kBlue : kBlack;
@@ -243,39 +244,23 @@ void StatScreens::GamenWrite_RYoubi()
                        a % u"円 ("_s % FormatAtLeastOne(row[3]) % u"勝"_s %
                            FormatAtLeastOne(row[4]) % u"敗/"_s % FormatAtLeastOne(double(games)) %
                            u"戦)"_s);
-        sound();
-        if (!pause(0.3))
-            return;
-    }
+    });
 }
 
 void StatScreens::shouhaiScreen(bool best)
 {
-    const RankTable table = best ? ranks_.RShouhai : ranks_.RShouhaiW;
-    clearAll();
-    if (!pause(0.5))
-        return;
-    GamenWriteText(400, 300, 20, kGreen, best ? u"最大勝ちﾗﾝｷﾝｸﾞ"_s : u"最大負けﾗﾝｷﾝｸﾞ"_s);
-    sound();
-    if (!pause(0.4))
-        return;
-    for (qint16 r = 5; r >= 1; --r) {
-        const RankRow &row = table[r - 1];
-        if (row.Empty())
-            continue;
-        const qint32 y = 700 + 250 * r;
-        GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
-        QString youbi;
-        YoubiGet(youbi, static_cast<qint16>(row[3]), static_cast<qint16>(row[4]),
-                 static_cast<qint16>(row[5]));
-        GamenWriteText(500, y, 9, kBlack,
-                       FormatZeroPad(row[3], 4) % u"年"_s % FormatZeroPad(row[4], 2) % u"月"_s %
-                           FormatZeroPad(row[5], 2) % u"日("_s % youbi % u")　"_s %
-                           FormatYen(row[2]) % u"円"_s);
-        sound();
-        if (!pause(0.3))
-            return;
-    }
+    rankingScreen(400, 300, best ? u"最大勝ちﾗﾝｷﾝｸﾞ"_s : u"最大負けﾗﾝｷﾝｸﾞ"_s,
+                  best ? ranks_.RShouhai : ranks_.RShouhaiW, 5, [&](qint16 r, const RankRow &row) {
+                      const qint32 y = 700 + 250 * r;
+                      GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
+                      QString youbi;
+                      YoubiGet(youbi, static_cast<qint16>(row[3]), static_cast<qint16>(row[4]),
+                               static_cast<qint16>(row[5]));
+                      GamenWriteText(500, y, 9, kBlack,
+                                     FormatZeroPad(row[3], 4) % u"年"_s % FormatZeroPad(row[4], 2) %
+                                         u"月"_s % FormatZeroPad(row[5], 2) % u"日("_s % youbi %
+                                         u")　"_s % FormatYen(row[2]) % u"円"_s);
+                  });
 }
 
 void StatScreens::GamenWrite_RShouhai()

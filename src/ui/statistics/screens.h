@@ -3,6 +3,8 @@
 // and sounds between the steps. A pause keeps the window responsive: another
 // screen may be drawn inside it, after which the first one finishes over it.
 
+#include "ui/statistics/ranking.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QString>
@@ -13,7 +15,6 @@ class Platform;
 class SMData;
 class States;
 struct GraphSeries;
-struct Rankings;
 
 // Shortens name with "…" so that it is at most maxTwips wide at the given size.
 QString FitName(const QString &name, qint16 points, double maxTwips);
@@ -50,6 +51,9 @@ public:
 
 private:
     enum class RankKind { Store, Machine };
+    void rankingScreen(qint32 titleX, qint32 titleY, const QString &title, const RankTable table,
+                       qint16 places,
+                       const std::function<void(qint16, const RankRow &)> &drawPlace);
     void rankScreen(RankKind kind, bool best);
     void shouhaiScreen(bool best);
     // Clears the drawing and the picture.
