@@ -24,15 +24,22 @@ struct Player {
     explicit Player(int records) { FillSamplePlayer(shared, records); }
     QuietPlatform platform;
     SharedData shared{platform};
+
+    // Every record selected, as 表示 with 全データ does.
+    Selection SelectAll()
+    {
+        shared.data.JoukenSet(0, 0, 0, 0);
+        Selection sel;
+        DataRead(platform, shared.data, kWakeKin, sel);
+        return sel;
+    }
 };
 
 void BM_DataRead(benchmark::State &state)
 {
     Player p(int(state.range(0)));
     for (auto _ : state) {
-        p.shared.data.JoukenSet(0, 0, 0, 0);
-        Selection sel;
-        DataRead(p.platform, p.shared.data, kWakeKin, sel);
+        Selection sel = p.SelectAll();
         benchmark::DoNotOptimize(sel.TKachiKin);
     }
 }
@@ -41,9 +48,7 @@ BENCHMARK(BM_DataRead)->Arg(kMediumPlayer)->Arg(kFullPlayer)->Unit(benchmark::kM
 void BM_Calc_Graph(benchmark::State &state)
 {
     Player p(int(state.range(0)));
-    p.shared.data.JoukenSet(0, 0, 0, 0);
-    Selection sel;
-    DataRead(p.platform, p.shared.data, kWakeKin, sel);
+    const Selection sel = p.SelectAll();
     for (auto _ : state) {
         GraphSeries graph;
         Calc_Graph(sel.TData, graph);
@@ -56,9 +61,7 @@ BENCHMARK(BM_Calc_Graph)->Arg(kMediumPlayer)->Arg(kFullPlayer)->Unit(benchmark::
 void BM_CalcRank(benchmark::State &state)
 {
     Player p(int(state.range(0)));
-    p.shared.data.JoukenSet(0, 0, 0, 0);
-    Selection sel;
-    DataRead(p.platform, p.shared.data, kWakeKin, sel);
+    const Selection sel = p.SelectAll();
     for (auto _ : state) {
         GraphSeries graph;
         Rankings ranks;
@@ -74,9 +77,7 @@ void BM_HyoujiComputations(benchmark::State &state)
 {
     Player p(int(state.range(0)));
     for (auto _ : state) {
-        p.shared.data.JoukenSet(0, 0, 0, 0);
-        Selection sel;
-        DataRead(p.platform, p.shared.data, kWakeKin, sel);
+        const Selection sel = p.SelectAll();
         GraphSeries graph;
         Rankings ranks;
         CalcRank(p.platform, sel.TData, kWakeKin, graph, ranks);

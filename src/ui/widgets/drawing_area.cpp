@@ -48,36 +48,42 @@ void DrawingArea::Print(const QString &text)
     c.text = text;
     c.fontSize = fontSize_;
     c.color = foreColor_;
-    commands_.append(c);
-    update();
+    add(c);
 }
 
 void DrawingArea::Line(float x1, float y1, float x2, float y2, const QColor &color)
 {
-    DrawCommand c;
-    c.kind = DrawCommand::Kind::Line;
+    DrawCommand c = stroke(DrawCommand::Kind::Line, color);
     c.x1 = x1;
     c.y1 = y1;
     c.x2 = x2;
     c.y2 = y2;
-    c.color = color;
-    c.dotted = drawStyle_ == LineStyle::Dotted;
-    c.lineWidth = drawWidth_;
-    commands_.append(c);
-    update();
+    add(c);
 }
 
 void DrawingArea::Circle(float x, float y, float radius, const QColor &color)
 {
-    DrawCommand c;
-    c.kind = DrawCommand::Kind::Circle;
+    DrawCommand c = stroke(DrawCommand::Kind::Circle, color);
     c.x1 = x;
     c.y1 = y;
     c.radius = radius;
+    add(c);
+}
+
+// A line or circle in the current line style and width.
+DrawCommand DrawingArea::stroke(DrawCommand::Kind kind, const QColor &color) const
+{
+    DrawCommand c;
+    c.kind = kind;
     c.color = color;
     c.dotted = drawStyle_ == LineStyle::Dotted;
     c.lineWidth = drawWidth_;
-    commands_.append(c);
+    return c;
+}
+
+void DrawingArea::add(const DrawCommand &command)
+{
+    commands_.append(command);
     update();
 }
 

@@ -85,6 +85,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    DrawCommand stroke(DrawCommand::Kind kind, const QColor &color) const;
+    void add(const DrawCommand &command);
+
     QList<DrawCommand> commands_;
     QPixmap picture_;
     double currentX_ = 0;
