@@ -25,20 +25,6 @@ void fillList(SMData &list, int count, const QString &prefix)
 }
 } // namespace
 
-MsgResult QuietPlatform::MsgBox(const QString &, MsgButtons buttons, MsgIcon, const QString &)
-{
-    switch (buttons) {
-    case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return MsgResult::Yes;
-    default: return MsgResult::Ok;
-    }
-}
-
-QDate QuietPlatform::Today()
-{
-    return QDate(2026, 12, 6);
-}
-
 void FillSamplePlayer(SharedData &shared, int records)
 {
     fillList(shared.Stores, kSampleStores, u"パーラー"_s);

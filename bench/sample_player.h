@@ -2,7 +2,7 @@
 // The benchmarks' player: records over 50 stores and 80 machines, made here
 // by a fixed random sequence so that every run measures the same data.
 
-#include "platform/platform.h"
+#include "platform/quiet_platform.h"
 
 #include <QString>
 
@@ -15,27 +15,6 @@ inline constexpr int kFullPlayer = 32767;
 
 inline constexpr int kSampleStores = 50;
 inline constexpr int kSampleMachines = 80;
-
-// A platform that answers every question with its first button and shows
-// nothing, so that a benchmark never waits for a person.
-class QuietPlatform : public Platform {
-public:
-    MsgResult MsgBox(const QString &, MsgButtons buttons, MsgIcon, const QString &) override;
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void PlaySound(const QString &) override {}
-    void Beep() override {}
-    QString GetSetting(const QString &, const QString &, const QString &,
-                       const QString &defaultValue) override
-    {
-        return defaultValue;
-    }
-    void SaveSetting(const QString &, const QString &, const QString &, const QString &) override {}
-    QString BrowserPath() override { return {}; }
-    bool StartProgram(const QString &, const QStringList &, QString &) override { return false; }
-    QDate Today() override;
-    void TimeWait(double) override {}
-    int ShowModal(QDialog &) override { return 0; }
-};
 
 // Replaces the player's lists and records by the sample: dates from 1990 on in
 // order, up to a few visits a day, amounts in steps of 500 yen (so that many

@@ -1,6 +1,6 @@
 #include "data/shared_data.h"
 #include "fuzz_targets.h"
-#include "quiet_platform.h"
+#include "platform/quiet_platform.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 

@@ -4,7 +4,7 @@
 #include "data/shared_data.h"
 #include "data/user_data_file.h"
 #include "fuzz_targets.h"
-#include "quiet_platform.h"
+#include "platform/quiet_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #pragma once
-// A platform for the fuzz targets: shows nothing, answers every question with
+// A platform for the programs that run without a person (the benchmarks and
+// the fuzz targets): shows nothing, never waits, answers every question with
 // its first button and every input box with a scripted text.
 
 #include "platform/platform.h"
