@@ -56,11 +56,9 @@ TEST_F(DataImportTest, AsksBeforeAnythingHappens)
     writeOld(twoPlayers(), interleaved());
     platform.msgAnswers = {MsgResult::Cancel};
     run(oldFolder);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"るでらVer2のデータをインポートしますか？"_s);
-    EXPECT_EQ(platform.messages[0].title, u"確認"_s);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"るでらVer2のデータをインポートしますか？"_s, u"確認"_s,
+                                       MsgButtons::OkCancel}}));
     EXPECT_TRUE(platform.inputs.isEmpty());
 
     run(QString()); // the folder question cancelled
@@ -78,12 +76,10 @@ TEST_F(DataImportTest, ConvertsEachPlayerWithRecordsInTheirOrder)
 {
     writeOld(twoPlayers(), interleaved());
     run(oldFolder); // no final separator
-    EXPECT_EQ(messageTexts(), (QStringList{u"るでらVer2のデータをインポートしますか？"_s,
-                                           u"インポートが終了しました。"_s}));
-    const RecordedMessage &done = platform.messages.last();
-    EXPECT_TRUE(done.title.isEmpty());
-    EXPECT_EQ(done.buttons, MsgButtons::Ok);
-    EXPECT_EQ(done.icon, MsgIcon::None);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{
+                  {u"るでらVer2のデータをインポートしますか？"_s, u"確認"_s, MsgButtons::OkCancel},
+                  {u"インポートが終了しました。"_s}}));
 
     // Empty slots make no file.
     EXPECT_EQ(playerFiles(), (QStringList{u"太郎.pcd"_s, u"花子.pcd"_s}));

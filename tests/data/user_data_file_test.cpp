@@ -145,10 +145,7 @@ TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
 {
     shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"emoji 😀"_s);
     EXPECT_FALSE(shared.data.WriteFileData(u"x.pcd"_s));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"データの書き込みに失敗しました"_s);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{{u"データの書き込みに失敗しました"_s}}));
     EXPECT_FALSE(QFile::exists(u"x.pcd"_s));
 
     shared.Machines.WriteData({5, 0}, {u"say \"hi\""_s, QString()});

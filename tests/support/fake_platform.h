@@ -8,13 +8,27 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <ostream>
+#include <utility>
 
 struct RecordedMessage {
+    RecordedMessage(QString text = {}, QString title = {}, MsgButtons buttons = MsgButtons::Ok,
+                    MsgIcon icon = MsgIcon::None)
+        : text(std::move(text)), title(std::move(title)), buttons(buttons), icon(icon)
+    {}
     QString text;
     QString title; // as given: empty means the application's title
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    bool operator==(const RecordedMessage &) const = default;
 };
+
+// Readable messages in failure output.
+inline void PrintTo(const RecordedMessage &m, std::ostream *os)
+{
+    *os << '{' << m.text.toStdString() << " | " << m.title.toStdString() << " | " << int(m.buttons)
+        << " | " << int(m.icon) << '}';
+}
 
 struct RecordedInput {
     QString prompt;

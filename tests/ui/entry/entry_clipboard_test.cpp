@@ -160,11 +160,9 @@ TEST_F(EntryClipboardTest, DeletingSelectedRowsAsksOnceAndRemovesExactlyThem)
     platform.msgAnswers = {MsgResult::Ok};
     select(5, 2, 3, 2);
     window->EGyouDel_Click();
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.messages[1].text, u"この行を削除します。\r\nよろしいですか。"_s);
-    EXPECT_EQ(platform.messages[1].title, u"確認"_s);
-    EXPECT_EQ(platform.messages[1].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(platform.messages[1].icon, MsgIcon::Exclamation);
+    const RecordedMessage question{u"この行を削除します。\r\nよろしいですか。"_s, u"確認"_s,
+                                   MsgButtons::OkCancel, MsgIcon::Exclamation};
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{question, question}));
     EXPECT_EQ(grid().Rows(), rows - 3);
     EXPECT_EQ(cell(2, 2), u"2"_s);
     EXPECT_EQ(cell(3, 11), u"row6"_s);
@@ -227,9 +225,8 @@ TEST_F(EntryClipboardTest, EditingKeysAndTheExplanation)
     EXPECT_TRUE(window->Henshuu->isVisible());
     window->Henshuu->hide();
     window->FCSV_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text,
-              u"Excelや1-2-3からのデータの入出力はｺﾋﾟｰ&ﾍﾟｰｽﾄで簡単に行えます。"_s);
-    EXPECT_EQ(platform.messages[0].title, u"説明"_s);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(
+        platform.messages,
+        (QList<RecordedMessage>{
+            {u"Excelや1-2-3からのデータの入出力はｺﾋﾟｰ&ﾍﾟｰｽﾄで簡単に行えます。"_s, u"説明"_s}}));
 }

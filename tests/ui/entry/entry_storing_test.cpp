@@ -29,11 +29,8 @@ TEST_F(EntryWindowTest, InvalidDateIsReportedWithItsRowAndNothingIsStored)
     grid().SetTextMatrix(3, 4, u"1000"_s);
     enter(5, 4);
     window->ISave_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"3行目で書き込みエラーが発生しました。"_s);
-    EXPECT_EQ(platform.messages[0].title, QString());
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"3行目で書き込みエラーが発生しました。"_s}}));
     EXPECT_EQ(grid().Row(), 3);
     EXPECT_EQ(grid().Col(), 0);
     EXPECT_TRUE(window->isVisible());

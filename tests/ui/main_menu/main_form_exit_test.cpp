@@ -21,12 +21,9 @@ QByteArray TaroSaved()
                       "2001,6,1,3000,0,1,1,\"\"\n\n"_s);
 }
 
-void expectQuestion(const RecordedMessage &m, const QString &title, MsgButtons buttons)
+QList<RecordedMessage> question(const QString &title, MsgButtons buttons)
 {
-    EXPECT_EQ(m.text, kModified);
-    EXPECT_EQ(m.title, title);
-    EXPECT_EQ(m.buttons, buttons);
-    EXPECT_EQ(m.icon, MsgIcon::Question);
+    return {{kModified, title, buttons, MsgIcon::Question}};
 }
 
 // Makes the next save fail: the user data file's name is taken by a folder.
@@ -108,8 +105,7 @@ TEST_F(MainFormTest, ExitAnswers)
 
     platform.msgAnswers = {MsgResult::Cancel};
     form.MLEnd_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    expectQuestion(platform.messages[0], u"終了確認"_s, MsgButtons::YesNoCancel);
+    EXPECT_EQ(platform.messages, question(u"終了確認"_s, MsgButtons::YesNoCancel));
     EXPECT_FALSE(form.programHasEnded());
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
@@ -148,8 +144,7 @@ TEST_F(MainFormTest, TitleBarCloseAnsweredOkSaves)
     modify();
     platform.msgAnswers = {MsgResult::Ok};
     EXPECT_TRUE(form.close());
-    ASSERT_EQ(platform.messages.size(), 1);
-    expectQuestion(platform.messages[0], u"終了確認"_s, MsgButtons::OkCancel);
+    EXPECT_EQ(platform.messages, question(u"終了確認"_s, MsgButtons::OkCancel));
     EXPECT_TRUE(form.programHasEnded());
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
 }
@@ -172,8 +167,7 @@ TEST_F(MainFormTest, ChangePlayerAsksFirst)
     modify();
     platform.msgAnswers = {MsgResult::Cancel};
     form.FPSelect->trigger();
-    ASSERT_EQ(platform.messages.size(), 1);
-    expectQuestion(platform.messages[0], u"ユーザ変更"_s, MsgButtons::YesNoCancel);
+    EXPECT_EQ(platform.messages, question(u"ユーザ変更"_s, MsgButtons::YesNoCancel));
     EXPECT_TRUE(platform.modalWindows.isEmpty());
 
     platform.msgAnswers = {MsgResult::No};

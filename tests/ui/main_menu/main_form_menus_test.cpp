@@ -46,9 +46,8 @@ TEST_F(MainFormTest, HomePageStartsTheOpenerWithTheGuide)
 
     platform.startSucceeds = false;
     form.HHomePage_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"エラーが発生しました。failed to start"_s);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"エラーが発生しました。failed to start"_s}}));
 }
 
 TEST_F(MainFormTest, HomePageWithoutOpener)
@@ -57,11 +56,9 @@ TEST_F(MainFormTest, HomePageWithoutOpener)
     form.HHomePage_Click();
     platform.browserPath.clear();
     form.HHomePage_Click();
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.messages[0].text, dir.file(u"no-such-opener"_s) + u"が存在しません"_s);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
-    EXPECT_EQ(platform.messages[1].text, u"xdg-openが存在しません"_s);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{dir.file(u"no-such-opener"_s) + u"が存在しません"_s},
+                                      {u"xdg-openが存在しません"_s}}));
     EXPECT_TRUE(platform.startedPrograms.isEmpty());
 }
 

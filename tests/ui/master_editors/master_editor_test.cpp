@@ -90,12 +90,9 @@ TEST_F(MasterEditorTest, ReAddingAnIdAsksBeforeReplacingIt)
     add(u"7"_s, u"abc"_s);
     platform.msgAnswers = {MsgResult::Cancel};
     add(u"007"_s, u"xyz"_s);
-    ASSERT_EQ(platform.messages.size(), 1);
-    const RecordedMessage &m = platform.messages[0];
-    EXPECT_EQ(m.text, u"ID 7を更新します。よろしいですか？"_s);
-    EXPECT_EQ(m.title, u"変更確認"_s);
-    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(m.icon, MsgIcon::Question);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"ID 7を更新します。よろしいですか？"_s, u"変更確認"_s,
+                                       MsgButtons::OkCancel, MsgIcon::Question}}));
     EXPECT_EQ(lines(), QStringList{u"007,abc"_s});
 
     platform.msgAnswers = {MsgResult::Ok};
@@ -188,12 +185,9 @@ TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
     clickLine(0);
     platform.msgAnswers = {MsgResult::Cancel};
     click(u"DDel"_s);
-    ASSERT_EQ(platform.messages.size(), 1);
-    const RecordedMessage &m = platform.messages[0];
-    EXPECT_EQ(m.text, u"' 003,name ' を削除します。よろしいですか？"_s);
-    EXPECT_EQ(m.title, u"確認"_s);
-    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"' 003,name ' を削除します。よろしいですか？"_s, u"確認"_s,
+                                       MsgButtons::OkCancel, MsgIcon::Exclamation}}));
     EXPECT_EQ(lines().size(), 2);
 
     click(u"DDel"_s);

@@ -160,11 +160,8 @@ TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
 
     WriteBytes(u"abc.pcd"_s, playerFile());
     dialog->PNew_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"そのユーザは既に存在しています"_s);
-    EXPECT_EQ(platform.messages[0].title, kNewTitle);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"そのユーザは既に存在しています"_s, kNewTitle}}));
     EXPECT_EQ(ReadBytes(u"abc.pcd"_s), playerFile());
 }
 
@@ -215,12 +212,10 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackup)
     select(*dialog, u"taro"_s);
     platform.msgAnswers = {MsgResult::Cancel, MsgResult::Ok};
     dialog->PDel_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    const RecordedMessage &m = platform.messages[0];
-    EXPECT_EQ(m.text, u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s);
-    EXPECT_EQ(m.title, u"確認"_s);
-    EXPECT_EQ(m.buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{
+                  {u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s,
+                   u"確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
     EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
 
     dialog->PDel_Click();
