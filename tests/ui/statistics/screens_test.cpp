@@ -330,12 +330,8 @@ TEST_F(ScreensTest, AdviceRotatesThroughItsMessages)
     EXPECT_EQ(screens.AdviceNo, 1);
     EXPECT_EQ(drawn()[2], u"T 1100,1200 10 #000000 \\1,700円"_s);
 
-    setGraph({1000});
-    screens.AdviceNo = 0; // as 表示 does
-    screens.GamenWrite_Advice();
-    EXPECT_EQ(drawn()[2], u"T 1100,1200 10 #000000 \\200円"_s);
     setGraph({-6048});
-    screens.AdviceNo = 0;
+    screens.AdviceNo = 0; // as 表示 does
     screens.GamenWrite_Advice();
     EXPECT_EQ(drawn()[2], u"T 1100,1200 10 #000000 -\\1,600円"_s);
     EXPECT_EQ(drawn()[3], u"T 1100,1500 10 #000000 負けると思うわ。"_s);
