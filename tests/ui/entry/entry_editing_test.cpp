@@ -13,21 +13,30 @@ constexpr QRgb kRed = qRgb(255, 64, 64);
 constexpr QRgb kGrey = qRgb(244, 244, 244);
 } // namespace
 
-TEST_F(EntryWindowTest, YearTakesFourDigitsAndTheFifthBeeps)
+TEST_F(EntryWindowTest, CharactersACellCannotTakeBeepAndAreDropped)
 {
     Open();
-    enter(1, 0);
-    type(u"2001"_s);
-    EXPECT_EQ(cell(1, 0), u"2001"_s);
-    EXPECT_EQ(beeps(), 0);
-    type(u"9"_s);
-    EXPECT_EQ(cell(1, 0), u"2001"_s);
-    EXPECT_EQ(beeps(), 1);
-    // Month and day take two characters.
-    enter(1, 1);
-    type(u"123"_s);
-    EXPECT_EQ(cell(1, 1), u"12"_s);
-    EXPECT_EQ(beeps(), 2);
+    const struct {
+        int col;
+        QString typed, kept;
+    } cases[] = {
+        {0, u"20019"_s, u"2001"_s}, // the year takes four digits
+        {1, u"123"_s, u"12"_s},     // month and day two
+        {11, u"a\"b"_s, u"ab"_s},   // a comment no double quote
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.col);
+        const qsizetype before = beeps();
+        enter(1, c.col);
+        type(c.typed);
+        EXPECT_EQ(cell(1, c.col), c.kept);
+        EXPECT_EQ(beeps(), before + 1);
+    }
+    // Nor does the input box take one.
+    key(Qt::Key_Return);
+    QTest::keyClicks(window->IText, u"\"c"_s);
+    EXPECT_EQ(cell(1, 11), u"abc"_s);
+    EXPECT_EQ(beeps(), 4);
 }
 
 TEST_F(EntryWindowTest, FirstKeyReplacesTheCellAndLaterKeysAppend)
@@ -132,19 +141,6 @@ TEST_F(EntryWindowTest, TypingIntoComputedAndListCellsOnlyBeeps)
     enter(1, 6);
     key(Qt::Key_Return);
     EXPECT_EQ(beeps(), 9);
-}
-
-TEST_F(EntryWindowTest, CommentRefusesADoubleQuote)
-{
-    Open();
-    enter(1, 11);
-    type(u"a\"b"_s);
-    EXPECT_EQ(cell(1, 11), u"ab"_s);
-    EXPECT_EQ(beeps(), 1);
-    key(Qt::Key_Return);
-    QTest::keyClicks(window->IText, u"\"c"_s);
-    EXPECT_EQ(cell(1, 11), u"abc"_s);
-    EXPECT_EQ(beeps(), 2);
 }
 
 TEST_F(EntryWindowTest, UnknownChoiceEmptiesAnUnusedRowAndMarksAUsedOne)
