@@ -1,3 +1,5 @@
+#include "drawing_lines.h"
+
 #include "data/master_list.h"
 #include "data/player_settings.h"
 #include "support/fake_platform.h"
@@ -6,51 +8,12 @@
 #include "ui/statistics/screens.h"
 #include "ui/widgets/drawing_area.h"
 
-#include <QStringList>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 
 using namespace Qt::StringLiterals;
 
-// Readable texts in failure messages.
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
-QString num(double v)
-{
-    return QString::number(std::round(v * 100) / 100);
-}
-
-// One line per drawing command, e.g. "T 900,500 24 #008000 成　績".
-QString describe(const DrawCommand &c)
-{
-    switch (c.kind) {
-    case DrawCommand::Kind::Text:
-        return u"T "_s % num(c.x1) % u',' % num(c.y1) % u' ' % QString::number(c.fontSize) % u' ' %
-               c.color.name() % u' ' % c.text;
-    case DrawCommand::Kind::Line:
-        return u"L "_s % num(c.x1) % u',' % num(c.y1) % u'-' % num(c.x2) % u',' % num(c.y2) %
-               (c.dotted ? u" dotted "_s : u" solid "_s) % QString::number(c.lineWidth) % u' ' %
-               c.color.name();
-    case DrawCommand::Kind::Circle:
-        return u"C "_s % num(c.x1) % u',' % num(c.y1) % u" r"_s % num(c.radius) %
-               (c.dotted ? u" dotted "_s : u" solid "_s) % c.color.name();
-    }
-    return {};
-}
-
-RankRow row(qint32 f1, qint32 f2, qint32 f3, qint32 f4, qint32 f5)
-{
-    RankRow r;
-    r.f = {f1, f2, f3, f4, f5};
-    return r;
-}
-
 const QString kSupura = u"supura.wav"_s;
 } // namespace
 
@@ -66,13 +29,7 @@ protected:
             for (RankRow &r : *t)
                 r[2] = kEmptyRank;
     }
-    QStringList drawn() const
-    {
-        QStringList lines;
-        for (const DrawCommand &c : area.Commands())
-            lines << describe(c);
-        return lines;
-    }
+    QStringList drawn() const { return ::drawn(area); }
     void setGraph(const QList<qint32> &balances)
     {
         QList<PlayRecord> records;

@@ -1,3 +1,5 @@
+#include "drawing_lines.h"
+
 #include "data/master_list.h"
 #include "data/record_table.h"
 #include "support/fake_platform.h"
@@ -11,16 +13,9 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <vector>
 
 using namespace Qt::StringLiterals;
-
-// Readable texts in failure messages.
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 PlayRecord visit(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 1,
@@ -41,13 +36,6 @@ PlayRecord visit(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qi
 PlayRecord balance(qint32 b, qint16 store = 1, qint16 machine = 1)
 {
     return visit(2001, 3, 4, b < 0 ? -b : 0, b > 0 ? b : 0, store, machine);
-}
-
-RankRow row(qint32 f1, qint32 f2, qint32 f3, qint32 f4, qint32 f5)
-{
-    RankRow r;
-    r.f = {f1, f2, f3, f4, f5};
-    return r;
 }
 
 RankRow empty()

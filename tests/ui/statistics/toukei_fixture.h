@@ -1,6 +1,8 @@
 #pragma once
 // A statistics window over a player made in memory, with the recording platform.
 
+#include "drawing_lines.h"
+
 #include "data/shared_data.h"
 #include "support/fake_platform.h"
 #include "ui/statistics/toukei.h"
@@ -50,39 +52,6 @@ protected:
         platform.waits.clear();
         platform.sounds.clear();
         return w;
-    }
-
-    // Each drawing command as one line, for exact comparisons.
-    static QStringList drawn(const DrawingArea &area)
-    {
-        QStringList out;
-        for (const DrawCommand &c : area.Commands()) {
-            switch (c.kind) {
-            case DrawCommand::Kind::Text:
-                out << QStringLiteral("text %1,%2 %3pt %4 [%5]")
-                           .arg(c.x1)
-                           .arg(c.y1)
-                           .arg(c.fontSize)
-                           .arg(c.color.name(), c.text);
-                break;
-            case DrawCommand::Kind::Line:
-                out << QStringLiteral("line %1,%2-%3,%4 %5%6")
-                           .arg(c.x1)
-                           .arg(c.y1)
-                           .arg(c.x2)
-                           .arg(c.y2)
-                           .arg(c.color.name(), c.dotted ? QStringLiteral(" dotted") : QString());
-                break;
-            case DrawCommand::Kind::Circle:
-                out << QStringLiteral("circle %1,%2 r%3 %4")
-                           .arg(c.x1)
-                           .arg(c.y1)
-                           .arg(c.radius)
-                           .arg(c.color.name());
-                break;
-            }
-        }
-        return out;
     }
 
     FakePlatform platform;

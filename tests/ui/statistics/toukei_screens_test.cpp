@@ -19,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString kTitle = u"text 900,500 24pt #008000 [成　績]"_s;
+const QString kTitle = u"T 900,500 24 #008000 成　績"_s;
 }
 
 TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
@@ -98,9 +98,9 @@ TEST_F(ToukeiTest, ScreenButtonDuringAPauseDrawsAtOnceAndTheFirstScreenFinishesO
     const QStringList d = drawn(*w->HGamen);
     ASSERT_GE(d.size(), 3);
     EXPECT_FALSE(d.contains(kTitle)); // the graph cleared it
-    EXPECT_TRUE(d.first().endsWith(u"[収支累積]"_s));
-    EXPECT_EQ(d[d.size() - 2], u"text 400,1200 12pt #000000 [1戦 (1勝 0敗 0分)]"_s);
-    EXPECT_EQ(d.last(), u"text 100,1500 24pt #0000ff [       \\2,000円]"_s);
+    EXPECT_TRUE(d.first().endsWith(u" 収支累積"_s));
+    EXPECT_EQ(d[d.size() - 2], u"T 400,1200 12 #000000 1戦 (1勝 0敗 0分)"_s);
+    EXPECT_EQ(d.last(), u"T 100,1500 24 #0000ff        \\2,000円"_s);
     EXPECT_EQ(platform.waits, (QList<double>{0.5, 0.5, 0.3, 0.3}));
 }
 
