@@ -57,18 +57,6 @@ TEST(DataFolder, IsCreatedAndBecomesTheWorkingFolder)
     QDir::setCurrent(before);
 }
 
-TEST(SharedObjects, StartEmpty)
-{
-    FakePlatform platform;
-    SharedData shared(platform);
-    EXPECT_EQ(shared.data.ListCount(), 0);
-    EXPECT_EQ(shared.Stores.Count(), 0);
-    EXPECT_TRUE(shared.states.UserName.isEmpty());
-    EXPECT_FALSE(shared.states.Sound);
-    EXPECT_FALSE(shared.states.Corrected);
-    EXPECT_EQ(shared.states.WakeKin, 0);
-}
-
 TEST(QtPlatformWait, ZeroReturnsAtOnceAndAWaitKeepsEventsFlowing)
 {
     QtPlatform platform;

@@ -97,21 +97,6 @@ TEST_F(MainFormTest, RightClickOnSummaryShowsThresholdPopup)
     form.CWakeKin->hide();
 }
 
-TEST_F(MainFormTest, SummaryFormatsLargeAndNegativeTotals)
-{
-    shared.states.UserName = u"x"_s;
-    shared.states.Kachi = 12;
-    shared.states.Make = 7;
-    shared.states.Wake = 3;
-    shared.states.Kingaku = 1234567;
-    form.SeisekiDisp();
-    EXPECT_EQ(form.Seiseki->text(), u"22戦 (12勝 7敗 3分)"_s);
-    EXPECT_EQ(form.HKingaku->text(), u"¥1,234,567"_s);
-    shared.states.Kingaku = -5000;
-    form.SeisekiDisp();
-    EXPECT_EQ(form.HKingaku->text(), u"-¥5,000"_s);
-}
-
 TEST_F(MainFormTest, PictureButtonsNeedAPlayerMenuItemsDoNot)
 {
     form.Form_Activate(); // selection cancelled: no player
