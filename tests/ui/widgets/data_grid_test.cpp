@@ -150,7 +150,6 @@ TEST_F(DataGridTest, KeysAndInputMethodTextReachTheWindow)
     commit.setCommitString(u"店ﾊﾟ"_s);
     QCoreApplication::sendEvent(&grid, &commit);
     EXPECT_EQ(codes, (QList<int>{9, 13, 8, u'7', u'a', 0x5E97, 0xFF8A, 0xFF9F}));
-    EXPECT_EQ(grid.Row(), 0 + grid.Row()); // Tab did not move the view on its own
 }
 
 TEST_F(DataGridTest, RightButtonReleaseIsReportedWithoutMovingTheSelection)
