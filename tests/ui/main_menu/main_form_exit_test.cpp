@@ -12,13 +12,8 @@ const QString kModified = u"データは更新されています。保存しま�
 // taro.pcd as a save writes it with the extra record of modify().
 QByteArray TaroSaved()
 {
-    return Cp932Lines(u"<States>\n\"Sound\",0\n\"WakeKin\",500\n\n"
-                      "<StoreData>\n1,\"駅前店\"\n\n<MachineData>\n1,\"海物語\"\n\n<Data>\n"
-                      "2001,5,3,10000,15000,1,1,\"\"\n"
-                      "2001,5,6,20000,4000,1,1,\"負け\"\n"
-                      "2001,5,7,10000,10300,1,1,\"\"\n"
-                      "2001,5,8,1000,2500,1,1,\"\"\n"
-                      "2001,6,1,3000,0,1,1,\"\"\n\n"_s);
+    QByteArray bytes = TaroFile();
+    return bytes.insert(bytes.size() - 2, "2001,6,1,3000,0,1,1,\"\"\r\n");
 }
 
 QList<RecordedMessage> question(const QString &title, MsgButtons buttons)
