@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -30,12 +29,9 @@ QString BakedPictureName(const QString &resource, const QSize &deviceSize)
 
 QByteArray BakedPixels(const QImage &image)
 {
+    // 32-bit pixels: rows are never padded.
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const qsizetype rowBytes = qsizetype(argb.width()) * 4;
-    QByteArray pixels(rowBytes * argb.height(), Qt::Uninitialized);
-    for (int y = 0; y < argb.height(); ++y)
-        std::memcpy(pixels.data() + y * rowBytes, argb.constScanLine(y), rowBytes);
-    return pixels;
+    return QByteArray(reinterpret_cast<const char *>(argb.constBits()), argb.sizeInBytes());
 }
 
 QImage LoadBakedPicture(const QString &resource, const QSize &deviceSize)
@@ -47,10 +43,9 @@ QImage LoadBakedPicture(const QString &resource, const QSize &deviceSize)
     const qsizetype rowBytes = qsizetype(deviceSize.width()) * 4;
     if (pixels.size() != rowBytes * deviceSize.height())
         return {};
-    QImage image(deviceSize, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(image.scanLine(y), pixels.constData() + y * rowBytes, rowBytes);
-    return image;
+    return QImage(reinterpret_cast<const uchar *>(pixels.constData()), deviceSize.width(),
+                  deviceSize.height(), rowBytes, QImage::Format_ARGB32_Premultiplied)
+        .copy();
 }
 
 QPixmap RenderPicture(const QString &resource, const QSize &size, qreal devicePixelRatio,
