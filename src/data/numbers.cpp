@@ -155,3 +155,14 @@ QString YenForDisplay(const QString &text)
     shown.replace(u'\\', QChar(0x00A5));
     return shown;
 }
+
+QString FormatPercent(std::optional<double> ratio)
+{
+    if (!ratio || !std::isfinite(*ratio))
+        return QStringLiteral("—");
+    // Tenths of a percent, halves away from zero like the other patterns.
+    const qint64 tenths = roundAway(*ratio * 1000.0);
+    const quint64 m = magnitudeOf(tenths);
+    const QString body = groupDigits(m / 10) + u'.' + QString::number(m % 10) + u'%';
+    return tenths < 0 ? u'-' + body : body;
+}

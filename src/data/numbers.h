@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 
 // Number value of a text: blanks, tabs and line feeds are ignored wherever they
 // stand; then sign, digits, decimal point and exponent as far as they go.
@@ -23,6 +24,10 @@ QString FormatAtLeastOne(double value);          // "##0"
 QString FormatZeroPad(double value, int digits); // "0000", "00"
 QString FormatGrouped(double value);             // "###,##0", "#,###,##0"
 QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-\12,345"
+
+// A ratio as a percentage with one decimal, grouped: 0.8734 → "87.3%",
+// 12.5 → "1,250.0%"; "—" when there is none (nothing put in, no visit).
+QString FormatPercent(std::optional<double> ratio);
 
 // Shows the yen texts' backslash as the yen sign, as the Japanese fonts did.
 QString YenForDisplay(const QString &text);
