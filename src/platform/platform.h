@@ -12,6 +12,7 @@ class QDialog;
 enum class MsgButtons { Ok, OkCancel, YesNoCancel, YesNo };
 enum class MsgIcon { None, Question, Exclamation, Information, Critical };
 enum class MsgResult { Ok, Cancel, Yes, No };
+enum class FileDialogMode { Open, Save };
 
 class Platform {
 public:
@@ -27,6 +28,11 @@ public:
     // Asynchronous playback of a WAV file given by bare name; missing files are silent.
     virtual void PlaySound(const QString &fileName) = 0;
     virtual void Beep() = 0;
+
+    // Asks for a file to open or to save under; the empty text when cancelled.
+    // filter in Qt's form: "CSVファイル (*.csv);;すべてのファイル (*)".
+    virtual QString FileDialog(FileDialogMode mode, const QString &title,
+                               const QString &startPath, const QString &filter) = 0;
 
     // Per-user settings store: application, section, key.
     virtual QString GetSetting(const QString &app, const QString &section, const QString &key,

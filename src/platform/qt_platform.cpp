@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLibrary>
@@ -75,6 +76,15 @@ QString QtPlatform::InputBox(const QString &prompt, const QString &title,
         QInputDialog::getText(QApplication::activeWindow(), title, DisplayLines(prompt),
                               QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
+}
+
+QString QtPlatform::FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                               const QString &filter)
+{
+    QWidget *parent = QApplication::activeWindow();
+    return mode == FileDialogMode::Open
+               ? QFileDialog::getOpenFileName(parent, title, startPath, filter)
+               : QFileDialog::getSaveFileName(parent, title, startPath, filter);
 }
 
 QString QtPlatform::FindSoundFile(const QString &fileName)

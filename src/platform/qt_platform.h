@@ -17,6 +17,8 @@ public:
                      MsgIcon icon = MsgIcon::None, const QString &title = QString()) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText = QString()) override;
+    QString FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                       const QString &filter) override;
     void PlaySound(const QString &fileName) override;
     void Beep() override;
     QString GetSetting(const QString &app, const QString &section, const QString &key,

@@ -14,6 +14,10 @@ public:
                                                                                   : MsgResult::Ok;
     }
     QString InputBox(const QString &, const QString &, const QString &) override { return input; }
+    QString FileDialog(FileDialogMode, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
     void PlaySound(const QString &) override {}
     void Beep() override {}
     QString GetSetting(const QString &, const QString &, const QString &,

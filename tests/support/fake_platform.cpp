@@ -22,6 +22,13 @@ QString FakePlatform::InputBox(const QString &prompt, const QString &title,
     return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
 }
 
+QString FakePlatform::FileDialog(FileDialogMode, const QString &title, const QString &,
+                                 const QString &)
+{
+    fileDialogs.append(title);
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
 void FakePlatform::PlaySound(const QString &fileName)
 {
     sounds.append(fileName);

@@ -42,6 +42,8 @@ public:
                      MsgIcon icon = MsgIcon::None, const QString &title = QString()) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText = QString()) override;
+    QString FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                       const QString &filter) override;
     void PlaySound(const QString &fileName) override;
     void Beep() override;
     QString GetSetting(const QString &app, const QString &section, const QString &key,
@@ -59,10 +61,12 @@ public:
     // its first button (OK or Yes) and an input box the empty text.
     QList<MsgResult> msgAnswers;
     QStringList inputAnswers;
+    QStringList fileAnswers; // file dialogs; the empty text (cancelled) when none is left
 
     // What happened.
     QList<RecordedMessage> messages;
     QList<RecordedInput> inputs;
+    QStringList fileDialogs; // the titles of the file dialogs shown
     QStringList sounds; // file names, and "beep"
     QList<double> waits;
     QStringList startedPrograms; // program + " " + arguments
