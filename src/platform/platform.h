@@ -31,8 +31,8 @@ public:
 
     // Asks for a file to open or to save under; the empty text when cancelled.
     // filter in Qt's form: "CSVファイル (*.csv);;すべてのファイル (*)".
-    virtual QString FileDialog(FileDialogMode mode, const QString &title,
-                               const QString &startPath, const QString &filter) = 0;
+    virtual QString FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                               const QString &filter) = 0;
 
     // Per-user settings store: application, section, key.
     virtual QString GetSetting(const QString &app, const QString &section, const QString &key,

@@ -67,7 +67,7 @@ public:
     QList<RecordedMessage> messages;
     QList<RecordedInput> inputs;
     QStringList fileDialogs; // the titles of the file dialogs shown
-    QStringList sounds; // file names, and "beep"
+    QStringList sounds;      // file names, and "beep"
     QList<double> waits;
     QStringList startedPrograms; // program + " " + arguments
     QStringList modalWindows;    // class names of dialogs opened modally
