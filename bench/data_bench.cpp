@@ -4,8 +4,8 @@
 #include "bench_dir.h"
 #include "sample_player.h"
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 
 #include "sample_player.h"
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 

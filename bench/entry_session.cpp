@@ -4,12 +4,12 @@
 //   QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=<folder with the remembered
 //   player> entry_session --data-dir DIR
 
-#include "app/startup.h"
-#include "data/shared_data.h"
-#include "platform/qt_platform.h"
+#include "core/file/data_folder.h"
+#include "core/model/shared_data.h"
 #include "ui/app_font.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/main_form.h"
+#include "ui/qt_platform.h"
 #include "ui/resources_init.h"
 #include "ui/widgets/data_grid.h"
 

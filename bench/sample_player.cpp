@@ -1,7 +1,7 @@
 #include "sample_player.h"
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 
 #include <QDate>
 #include <QDir>

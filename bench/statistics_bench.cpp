@@ -4,11 +4,11 @@
 
 #include "sample_player.h"
 
-#include "data/shared_data.h"
-#include "ui/statistics/graph_series.h"
-#include "ui/statistics/literal_ranking.h"
-#include "ui/statistics/ranking.h"
-#include "ui/statistics/selection.h"
+#include "core/model/shared_data.h"
+#include "core/statistics/graph_series.h"
+#include "core/statistics/ranking.h"
+#include "core/statistics/selection.h"
+#include "support/literal_ranking.h"
 #include "ui/statistics/toukei.h"
 #include "ui/widgets/data_grid.h"
 

@@ -1,6 +1,6 @@
-#include "data/cp932.h"
-#include "data/item_reader.h"
-#include "data/user_data_file.h"
+#include "core/file/cp932.h"
+#include "core/file/item_reader.h"
+#include "core/file/user_data_file.h"
 #include "fuzz_targets.h"
 
 using namespace Qt::StringLiterals;

@@ -1,4 +1,4 @@
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 #include "fuzz_targets.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "app/data_import.h"
-#include "data/cp932.h"
-#include "data/item_reader.h"
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
+#include "core/file/cp932.h"
+#include "core/file/data_import.h"
+#include "core/file/item_reader.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
+#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
-#include "platform/quiet_platform.h"
 
 #include <QDir>
 #include <QFile>

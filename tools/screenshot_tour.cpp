@@ -3,15 +3,15 @@
 // (scripts/screenshots runs it under xvfb-run). Runs in a temporary data and
 // settings folder, so the person's own players and settings stay untouched.
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
-#include "platform/qt_platform.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 #include "ui/app_font.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/master_editors/master_editor.h"
 #include "ui/player_select/player_select.h"
+#include "ui/qt_platform.h"
 #include "ui/resources_init.h"
 #include "ui/statistics/toukei.h"
 #include "ui/statistics/toukei_labels.h"

@@ -1,12 +1,13 @@
 // ledra3: start-up. Creates the shared objects in their fixed order, checks the
 // environment and shows the main menu window.
 
-#include "app/startup.h"
-#include "data/shared_data.h"
-#include "platform/qt_platform.h"
+#include "core/file/data_folder.h"
+#include "core/model/shared_data.h"
 #include "ui/app_font.h"
 #include "ui/app_style.h"
+#include "ui/environment_check.h"
 #include "ui/main_menu/main_form.h"
+#include "ui/qt_platform.h"
 #include "ui/resources_init.h"
 #include "ui/widgets/picture.h"
 

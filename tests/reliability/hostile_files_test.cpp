@@ -2,7 +2,7 @@
 // bytes. Opening one never crashes, stays within a bounded amount of memory
 // (measured in a child process) and ends in a clear state.
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 

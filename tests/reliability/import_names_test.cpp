@@ -2,7 +2,7 @@
 // resources rather than a file: the import must not make a player file that
 // opens empty (and whose next save would replace it with nothing).
 
-#include "app/data_import.h"
+#include "core/file/data_import.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 

@@ -1,9 +1,9 @@
 // Names and comments that look like section markers, and files decoded in
 // pieces: both once lost or changed a player's data on the way back in.
 
-#include "data/cp932.h"
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
+#include "core/file/cp932.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 

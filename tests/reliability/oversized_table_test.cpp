@@ -1,7 +1,7 @@
 // A player file with more records than the table holds: the person is told
 // once when it is opened, and no save drops the rest without agreement.
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 #include "ui/main_menu/main_form.h"

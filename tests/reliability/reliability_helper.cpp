@@ -4,8 +4,8 @@
 //   reliability_helper open DIR NAME    opens player NAME in DIR and prints what was
 //                                       read and the peak memory (VmHWM, kB)
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 #include "save_variants.h"
 #include "support/fake_platform.h"
 

@@ -2,8 +2,8 @@
 // has become a folder: the previous file and the backup stay byte for byte,
 // the person is told, and the data stay marked as modified.
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
 #include "mounts.h"
 #include "save_variants.h"
 #include "support/fake_platform.h"

@@ -1,7 +1,7 @@
 #include "save_variants.h"
 
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 
 using namespace Qt::StringLiterals;

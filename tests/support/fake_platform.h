@@ -1,7 +1,7 @@
 #pragma once
 // A platform that records everything and answers from a script.
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "support/test_files.h"
 
-#include "data/cp932.h"
+#include "core/file/cp932.h"
 
 #include <QDir>
 #include <QFile>

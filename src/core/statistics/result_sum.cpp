@@ -1,6 +1,6 @@
 #include "core/statistics/result_sum.h"
 
-#include "data/record_table.h"
+#include "core/model/record_table.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // Totals of one group of visits (a month, a day, a store, a whole selection):
 // the counts, sums and extremes that every summary of results shows.
 
-#include "data/play_record.h"
+#include "core/model/play_record.h"
 
 #include <QtGlobal>
 #include <optional>

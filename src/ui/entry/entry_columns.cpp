@@ -1,6 +1,6 @@
 #include "ui/entry/entry_columns.h"
 
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 
 using namespace Qt::StringLiterals;
 

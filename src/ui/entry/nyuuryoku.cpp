@@ -1,7 +1,7 @@
 #include "ui/entry/nyuuryoku.h"
 
-#include "app/tool.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/tool.h"
 #include "ui/app_font.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/twips.h"

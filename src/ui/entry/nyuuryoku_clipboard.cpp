@@ -2,8 +2,8 @@
 // (cells separated by tabs, rows by carriage returns), clearing cells,
 // inserting and deleting rows.
 
-#include "data/shared_data.h"
-#include "platform/platform.h"
+#include "core/model/shared_data.h"
+#include "core/platform.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"

@@ -2,10 +2,10 @@
 // the input box and the drop-down list, Tab navigation, and CellCalc, which
 // keeps the dependent cells of a row in step after every change.
 
-#include "app/tool.h"
-#include "data/numbers.h"
-#include "data/shared_data.h"
-#include "platform/platform.h"
+#include "core/model/shared_data.h"
+#include "core/platform.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/master_editors/master_editor.h"

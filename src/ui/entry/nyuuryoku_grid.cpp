@@ -1,9 +1,9 @@
 // Opening the entry window: the store and machine lists, the grid's shape,
 // widths and titles, the records as rows; and the two cell-writing routines.
 
-#include "app/tool.h"
-#include "data/numbers.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"

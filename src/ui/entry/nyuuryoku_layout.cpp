@@ -1,8 +1,8 @@
 // The entry window's controls at their design positions (twips), its menus and
 // the connections of every control to its handler.
 
-#include "app/tool.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/tool.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"

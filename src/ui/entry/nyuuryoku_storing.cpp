@@ -1,10 +1,10 @@
 // Checking, sorting and storing the entry grid, and leaving the window.
 
-#include "app/tool.h"
-#include "data/numbers.h"
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
-#include "platform/platform.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
+#include "core/platform.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"

@@ -2,8 +2,8 @@
 
 #include "ui/main_menu/main_form.h"
 
-#include "app/tool.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/tool.h"
 #include "ui/app_font.h"
 #include "ui/twips.h"
 #include "ui/widgets/picture_button.h"

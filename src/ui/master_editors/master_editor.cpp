@@ -2,12 +2,12 @@
 
 #include "ui/widgets/picture.h"
 
-#include "app/tool.h"
-#include "data/cp932.h"
-#include "data/numbers.h"
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
-#include "platform/platform.h"
+#include "core/file/cp932.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
+#include "core/platform.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/app_font.h"
 
 #include <QFontMetrics>

@@ -1,11 +1,11 @@
 #include "ui/statistics/screens.h"
 
-#include "app/tool.h"
-#include "data/master_list.h"
-#include "data/numbers.h"
-#include "ui/statistics/forecast.h"
-#include "ui/statistics/graph_series.h"
-#include "ui/statistics/ranking.h"
+#include "core/model/master_list.h"
+#include "core/statistics/forecast.h"
+#include "core/statistics/graph_series.h"
+#include "core/statistics/ranking.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QImage>

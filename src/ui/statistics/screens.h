@@ -3,7 +3,7 @@
 // and sounds between the steps. A pause keeps the window responsive: another
 // screen may be drawn inside it, after which the first one finishes over it.
 
-#include "ui/statistics/ranking.h"
+#include "core/statistics/ranking.h"
 
 #include <QColor>
 #include <QPixmap>

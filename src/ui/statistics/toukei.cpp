@@ -1,7 +1,7 @@
 #include "ui/statistics/toukei.h"
 
-#include "data/shared_data.h"
-#include "platform/platform.h"
+#include "core/model/shared_data.h"
+#include "core/platform.h"
 #include "ui/app_font.h"
 #include "ui/statistics/screens.h"
 #include "ui/statistics/toukei_labels.h"

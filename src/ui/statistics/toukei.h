@@ -2,9 +2,9 @@
 // The statistics window: condition controls, the totals block, the result grid
 // and the drawing area on which one screen at a time is drawn.
 
-#include "ui/statistics/graph_series.h"
-#include "ui/statistics/ranking.h"
-#include "ui/statistics/selection.h"
+#include "core/statistics/graph_series.h"
+#include "core/statistics/ranking.h"
+#include "core/statistics/selection.h"
 
 #include <QDialog>
 #include <QList>

@@ -2,8 +2,8 @@
 
 #include "ui/statistics/toukei.h"
 
-#include "data/numbers.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/numbers.h"
 #include "ui/statistics/toukei_labels.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/statistics/toukei_labels.h"
 
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 
 #include <QMouseEvent>
 

@@ -2,9 +2,9 @@
 
 #include "ui/statistics/toukei_table.h"
 
-#include "app/tool.h"
-#include "data/numbers.h"
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
+#include "core/util/numbers.h"
+#include "core/util/tool.h"
 #include "ui/statistics/toukei.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"

@@ -1,6 +1,6 @@
 #include "ui/widgets/drawing_area.h"
 
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 #include "ui/app_font.h"
 #include "ui/twips.h"
 

@@ -1,5 +1,5 @@
 #include "core/statistics/result_sum.h"
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 
 #include <gtest/gtest.h>
 

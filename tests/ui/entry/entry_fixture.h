@@ -2,7 +2,7 @@
 // An entry window over a fake platform, with helpers that act as the person
 // would: enter a cell, type on the grid, read texts and colours.
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"

@@ -1,6 +1,6 @@
 #include "entry_fixture.h"
 
-#include "data/save_sequence.h"
+#include "core/file/save_sequence.h"
 #include "support/test_files.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 // A main window over a temporary working folder and the recording platform.
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 #include "ui/main_menu/main_form.h"

@@ -1,8 +1,8 @@
 #include "ui/master_editors/master_editor.h"
 
-#include "data/save_sequence.h"
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
+#include "core/file/save_sequence.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 

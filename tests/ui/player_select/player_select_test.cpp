@@ -1,7 +1,7 @@
 // The player selection dialog over a temporary working folder.
 
-#include "data/shared_data.h"
-#include "data/user_data_file.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 #include "ui/player_select/player_select.h"

@@ -1,26 +1,13 @@
 #pragma once
-// Drawing commands as one line each, rank rows in one call, and readable texts
-// in failure messages: shared by the statistics tests.
+// Drawing commands as one line each: shared by the statistics window tests.
 
-#include "ui/statistics/ranking.h"
+#include "support/rank_rows.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QStringBuilder>
 #include <QStringList>
 #include <cmath>
 #include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline RankRow row(qint32 f1, qint32 f2, qint32 f3, qint32 f4, qint32 f5)
-{
-    RankRow r;
-    r.f = {f1, f2, f3, f4, f5};
-    return r;
-}
 
 // One line per drawing command, e.g. "T 900,500 24 #008000 成　績".
 inline QString describe(const DrawCommand &c)

@@ -1,10 +1,10 @@
 #include "drawing_lines.h"
 
-#include "data/master_list.h"
-#include "data/player_settings.h"
+#include "core/model/master_list.h"
+#include "core/model/player_settings.h"
+#include "core/statistics/graph_series.h"
+#include "core/statistics/ranking.h"
 #include "support/fake_platform.h"
-#include "ui/statistics/graph_series.h"
-#include "ui/statistics/ranking.h"
 #include "ui/statistics/screens.h"
 #include "ui/widgets/drawing_area.h"
 

@@ -3,7 +3,7 @@
 
 #include "drawing_lines.h"
 
-#include "data/shared_data.h"
+#include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 #include "ui/statistics/toukei.h"
 #include "ui/widgets/drawing_area.h"

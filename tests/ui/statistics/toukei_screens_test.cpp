@@ -2,7 +2,7 @@
 
 #include "toukei_fixture.h"
 
-#include "platform/qt_platform.h"
+#include "ui/qt_platform.h"
 #include "ui/statistics/screens.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"

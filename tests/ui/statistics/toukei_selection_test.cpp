@@ -2,7 +2,7 @@
 
 #include "toukei_fixture.h"
 
-#include "ui/statistics/selection.h"
+#include "core/statistics/selection.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/statistics/toukei_table.h"
 #include "ui/twips.h"

@@ -1,4 +1,4 @@
-#include "data/numbers.h"
+#include "core/util/numbers.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QImage>

@@ -1,0 +1,100 @@
+#include "core/model/master_list.h"
+
+#include "core/file/item_reader.h"
+#include "core/file/user_data_file.h"
+#include "core/platform.h"
+
+using namespace Qt::StringLiterals;
+
+QString UnknownName()
+{
+    return u"(不明)"_s;
+}
+
+SMData::SMData(Platform &platform) : platform_(platform) {}
+
+void SMData::ReadFileData(const QString &FileName, const QString &SLabel)
+{
+    ItemReader reader;
+    reader.Open(FileName);
+    ReadFileData(reader, SLabel);
+}
+
+void SMData::ReadFileData(ItemReader &reader, const QString &SLabel)
+{
+    EntryList.clear();
+    if (!reader.SeekMarker(SLabel))
+        return;
+    for (;;) {
+        MasterEntry e;
+        // The blank line after the list reads as ID 0 and ends it.
+        if (!reader.NextInt16(e.ID) || e.ID == 0 || !reader.Next(e.Name))
+            return;
+        if (Count() >= kMaxEntries)
+            return;
+        EntryList.append(e);
+    }
+}
+
+bool SMData::SectionBytes(const QString &SLabel, QByteArray &out) const
+{
+    const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
+    QString text = SLabel + nl;
+    for (const MasterEntry &e : EntryList) {
+        if (e.Name.contains(u'"'))
+            return false;
+        text += QString::number(e.ID) + u',' + UserDataFile::Quoted(e.Name) + nl;
+    }
+    text += nl;
+    return UserDataFile::EncodeSection(text, out);
+}
+
+bool SMData::WriteFileData(const QString &FileName, const QString &SLabel)
+{
+    QByteArray bytes;
+    if (!SectionBytes(SLabel, bytes) || !UserDataFile::AppendToFile(FileName, bytes)) {
+        platform_.MsgBox(u"店データの書き込みに失敗しました"_s);
+        return false;
+    }
+    return true;
+}
+
+void SMData::ReadData(QList<qint16> &DId, QList<QString> &DName) const
+{
+    if (DId.isEmpty())
+        DId.append(0);
+    if (DName.isEmpty())
+        DName.append(QString());
+    for (const MasterEntry &e : EntryList) {
+        DId.last() = e.ID;
+        DName.last() = e.Name;
+        DId.append(0);
+        DName.append(QString());
+    }
+}
+
+void SMData::WriteData(const QList<qint16> &DId, const QList<QString> &DName)
+{
+    EntryList.clear();
+    const qsizetype n = std::min(DId.size(), DName.size()) - 1;
+    for (qsizetype i = 0; i < n && i < kMaxEntries; ++i)
+        EntryList.append(MasterEntry{DId[i], DName[i]});
+}
+
+QString SMData::SeekName(qint16 DId) const
+{
+    for (const MasterEntry &e : EntryList) {
+        if (e.ID == DId)
+            return e.Name;
+    }
+    return UnknownName();
+}
+
+qint32 SMData::SeekJunban(qint32 DId) const
+{
+    for (qsizetype i = 0; i < EntryList.size(); ++i) {
+        if (EntryList[i].ID == DId)
+            return static_cast<qint32>(i + 1);
+    }
+    return 0;
+}

@@ -1,0 +1,201 @@
+#include "core/model/record_table.h"
+
+#include "core/file/item_reader.h"
+#include "core/file/user_data_file.h"
+#include "core/platform.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void copyOut(const PlayRecord &r, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
+             qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment)
+{
+    DYear = r.DYear;
+    DMonth = r.DMonth;
+    DDay = r.DDay;
+    DToushi = r.DToushi;
+    DKaishuu = r.DKaishuu;
+    DSId = r.DSId;
+    DMId = r.DMId;
+    DComment = r.DComment;
+}
+
+bool fitsInt32(qint64 v)
+{
+    return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
+}
+} // namespace
+
+Outcome Classify(qint64 balance, qint32 WakeKin)
+{
+    const qint64 magnitude = balance < 0 ? -balance : balance;
+    if (balance == 0 || magnitude < WakeKin)
+        return Outcome::Draw;
+    return balance > 0 ? Outcome::Win : Outcome::Loss;
+}
+
+Data::Data(Platform &platform) : platform_(platform) {}
+
+namespace {
+bool readRecord(ItemReader &reader, PlayRecord &r)
+{
+    return reader.NextInt16(r.DYear) && reader.NextInt16(r.DMonth) && reader.NextInt16(r.DDay) &&
+           reader.NextInt32(r.DToushi) && reader.NextInt32(r.DKaishuu) &&
+           reader.NextInt16(r.DSId) && reader.NextInt16(r.DMId) && reader.Next(r.DComment);
+}
+} // namespace
+
+void Data::ReadFileData(const QString &FileName)
+{
+    ItemReader reader;
+    reader.Open(FileName);
+    ReadFileData(reader);
+}
+
+void Data::ReadFileData(ItemReader &reader)
+{
+    DataClear();
+    unread_ = 0;
+    if (!reader.SeekMarker(UserDataFile::DataMarker()))
+        return;
+    PlayRecord r;
+    while (readRecord(reader, r)) {
+        if (unread_ == 0 && DataWrite(r))
+            continue;
+        // Past the limit: keep what fits and count the rest, so that nobody
+        // saves over them unawares.
+        if (unread_ < std::numeric_limits<qint32>::max())
+            ++unread_;
+    }
+}
+
+bool Data::SectionBytes(QByteArray &out) const
+{
+    const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
+    QString text;
+    text.reserve(RecordList.size() * 40 + 16);
+    text += UserDataFile::DataMarker() + nl;
+    for (const PlayRecord &r : RecordList) {
+        if (r.DComment.contains(u'"'))
+            return false;
+        text += QString::number(r.DYear) + u',' + QString::number(r.DMonth) + u',' +
+                QString::number(r.DDay) + u',' + QString::number(r.DToushi) + u',' +
+                QString::number(r.DKaishuu) + u',' + QString::number(r.DSId) + u',' +
+                QString::number(r.DMId) + u',' + UserDataFile::Quoted(r.DComment) + nl;
+    }
+    text += nl;
+    return UserDataFile::EncodeSection(text, out);
+}
+
+bool Data::WriteFileData(const QString &FileName)
+{
+    QByteArray bytes;
+    if (!SectionBytes(bytes) || !UserDataFile::AppendToFile(FileName, bytes)) {
+        platform_.MsgBox(u"データの書き込みに失敗しました"_s);
+        return false;
+    }
+    return true;
+}
+
+bool Data::ReadData(qint32 N, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
+                    qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment) const
+{
+    if (N < 1 || N > ListCount())
+        return false;
+    const PlayRecord &r = Record(N);
+    copyOut(r, DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment);
+    return true;
+}
+
+void Data::DataClear()
+{
+    RecordList.clear();
+    balanceSum_ = 0;
+}
+
+bool Data::DataWrite(qint16 DYear, qint16 DMonth, qint16 DDay, qint32 DToushi, qint32 DKaishuu,
+                     qint16 DSId, qint16 DMId, const QString &DComment)
+{
+    return DataWrite(PlayRecord{DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment});
+}
+
+bool Data::DataWrite(const PlayRecord &record)
+{
+    if (ListCount() >= kMaxRecords)
+        return false;
+    const qint64 balance = record.Balance();
+    if (!fitsInt32(balance) || !fitsInt32(balanceSum_ + balance))
+        return false;
+    RecordList.append(record);
+    balanceSum_ += balance;
+    return true;
+}
+
+void Data::JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId)
+{
+    CondYear = DYear;
+    CondMonth = DMonth;
+    CondSId = DSId;
+    CondMId = DMId;
+    if (CondYear == 0 || CondYear >= 1000) {
+        CondCursor = 1;
+    } else {
+        // A year below 1000 is a count of the most recent records.
+        CondCursor = ListCount() + 1 - CondYear;
+        if (CondCursor < 1)
+            CondCursor = 1;
+    }
+}
+
+bool Data::JReadData(PlayRecord &record)
+{
+    while (CondCursor >= 1 && CondCursor <= ListCount()) {
+        const PlayRecord &r = Record(CondCursor);
+        ++CondCursor;
+        if (CondYear >= 1000 && r.DYear != CondYear)
+            continue;
+        if (CondMonth != 0 && r.DMonth != CondMonth)
+            continue;
+        if (CondSId != 0 && r.DSId != CondSId)
+            continue;
+        if (CondMId != 0 && r.DMId != CondMId)
+            continue;
+        record = r;
+        return true;
+    }
+    return false;
+}
+
+bool Data::JReadData(qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi, qint32 &DKaishuu,
+                     qint16 &DSId, qint16 &DMId, QString &DComment)
+{
+    PlayRecord r;
+    if (!JReadData(r))
+        return false;
+    copyOut(r, DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment);
+    return true;
+}
+
+void Data::CalcStatus(qint32 WakeKin, qint16 &TKachi, qint16 &TMake, qint16 &TWake,
+                      qint32 &TKingaku) const
+{
+    // The table holds at most 32767 records whose balances sum within 32 bits
+    // (DataWrite refuses anything else), so none of these can overflow.
+    qint32 kachi = 0, make = 0, wake = 0;
+    qint64 kingaku = 0;
+    for (const PlayRecord &r : RecordList) {
+        const qint64 b = r.Balance();
+        switch (Classify(b, WakeKin)) {
+        case Outcome::Draw: ++wake; break;
+        case Outcome::Win: ++kachi; break;
+        case Outcome::Loss: ++make; break;
+        }
+        kingaku += b;
+    }
+    TKachi = static_cast<qint16>(kachi);
+    TMake = static_cast<qint16>(make);
+    TWake = static_cast<qint16>(wake);
+    TKingaku = static_cast<qint32>(kingaku);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The play record table of the current player.
+
+#include "core/model/play_record.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class ItemReader;
+class Platform;
+
+class Data {
+public:
+    static constexpr qint32 kMaxRecords = 32767;
+
+    explicit Data(Platform &platform);
+
+    // Empties the table and reads the <Data> section; stops quietly on failure.
+    void ReadFileData(const QString &FileName);
+    // The same from a file already read (the reader's position moves).
+    void ReadFileData(ItemReader &reader);
+    // Appends the <Data> section to the file; reports a failure and returns false.
+    bool WriteFileData(const QString &FileName);
+    // The section's bytes; false when a comment cannot be carried by the file.
+    bool SectionBytes(QByteArray &out) const;
+
+    bool ReadData(qint32 N, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
+                  qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment) const;
+    void DataClear();
+    // Appends a record. Refused (false, table unchanged) past 32767 records or
+    // when the balance or the total balance would leave 32 bits.
+    bool DataWrite(qint16 DYear, qint16 DMonth, qint16 DDay, qint32 DToushi, qint32 DKaishuu,
+                   qint16 DSId, qint16 DMId, const QString &DComment);
+    bool DataWrite(const PlayRecord &record);
+
+    void JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId);
+    bool JReadData(qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi, qint32 &DKaishuu,
+                   qint16 &DSId, qint16 &DMId, QString &DComment);
+    bool JReadData(PlayRecord &record);
+
+    qint32 ListCount() const { return static_cast<qint32>(RecordList.size()); }
+
+    void CalcStatus(qint32 WakeKin, qint16 &TKachi, qint16 &TMake, qint16 &TWake,
+                    qint32 &TKingaku) const;
+
+    // Complete records of the last file read that the table could not take
+    // (past 32767 records, or a total balance beyond 32 bits). Saving the table
+    // would drop them from the file. Kept until the next read or until the
+    // person has agreed to drop them.
+    qint32 UnreadRecords() const { return unread_; }
+    void ForgetUnreadRecords() { unread_ = 0; }
+
+    // Record N (1-based); N must be in 1..ListCount.
+    const PlayRecord &Record(qint32 N) const { return RecordList[N - 1]; }
+
+    // The filter state.
+    qint16 CondYear = 0;
+    qint16 CondMonth = 0;
+    qint16 CondSId = 0;
+    qint16 CondMId = 0;
+    qint32 CondCursor = 1;
+
+private:
+    Platform &platform_;
+    QList<PlayRecord> RecordList;
+    qint64 balanceSum_ = 0; // kept so that no total can leave 32 bits
+    qint32 unread_ = 0;
+};
+
+// The one win/loss/draw rule: a draw when b = 0 or |b| < WakeKin.
+enum class Outcome { Win, Loss, Draw };
+Outcome Classify(qint64 balance, qint32 WakeKin);

@@ -1,0 +1,183 @@
+#include "ui/qt_platform.h"
+
+#include "sound/sound_backend.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+QString DisplayLines(const QString &text)
+{
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    shown.replace(u"\n\r"_s, u"\n"_s);
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() = default;
+
+MsgResult QtPlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                             const QString &title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    box.setTextFormat(Qt::PlainText); // names from files are never markup
+    box.setText(DisplayLines(text));
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default: return MsgResult::Cancel;
+    }
+}
+
+QString QtPlatform::InputBox(const QString &prompt, const QString &title,
+                             const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(QApplication::activeWindow(), title, DisplayLines(prompt),
+                              QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+QString QtPlatform::FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                               const QString &filter)
+{
+    QWidget *parent = QApplication::activeWindow();
+    return mode == FileDialogMode::Open
+               ? QFileDialog::getOpenFileName(parent, title, startPath, filter)
+               : QFileDialog::getSaveFileName(parent, title, startPath, filter);
+}
+
+QString QtPlatform::FindSoundFile(const QString &fileName)
+{
+    if (QFileInfo(fileName).isFile())
+        return QFileInfo(fileName).absoluteFilePath();
+    const QString candidates[] = {
+        QStringLiteral(LEDRA_DATA_DIR) + u'/' + fileName,
+        u":/sounds/"_s + fileName, // built into the program
+    };
+    for (const QString &path : candidates) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
+}
+
+void QtPlatform::PlaySound(const QString &fileName)
+{
+    const QString path = FindSoundFile(fileName);
+    if (path.isEmpty())
+        return;
+    if (!soundLoaded_) {
+        soundLoaded_ = true;
+        // Next to the program (build tree) first, then where it is installed.
+        for (const QString &dir :
+             {QCoreApplication::applicationDirPath(), QStringLiteral(LEDRA_MODULE_DIR)}) {
+            QLibrary module(dir + u"/ledra3_sound"_s);
+            if (auto create =
+                    reinterpret_cast<CreateSoundBackendFn>(module.resolve(kCreateSoundBackend))) {
+                sound_.reset(create());
+                break;
+            }
+        }
+    }
+    if (sound_)
+        sound_->Play(path);
+}
+
+void QtPlatform::Beep()
+{
+    QApplication::beep();
+}
+
+QString QtPlatform::GetSetting(const QString &app, const QString &section, const QString &key,
+                               const QString &defaultValue)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
+    return settings.value(section + u'/' + key, defaultValue).toString();
+}
+
+void QtPlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
+                             const QString &value)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
+    settings.setValue(section + u'/' + key, value);
+    settings.sync();
+}
+
+QString QtPlatform::BrowserPath()
+{
+    return QStandardPaths::findExecutable(u"xdg-open"_s);
+}
+
+bool QtPlatform::StartProgram(const QString &program, const QStringList &arguments, QString &error)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (process.startDetached())
+        return true;
+    error = process.errorString();
+    return false;
+}
+
+QDate QtPlatform::Today()
+{
+    return QDate::currentDate();
+}
+
+void QtPlatform::TimeWait(double seconds)
+{
+    if (!(seconds > 0.0))
+        return;
+    // A nested event loop keeps the windows painting and reacting; QTimer runs
+    // on a monotonic clock, so a wait across midnight ends on time.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000.0 + 0.5), Qt::PreciseTimer, &loop,
+                       &QEventLoop::quit);
+    loop.exec();
+}
+
+int QtPlatform::ShowModal(QDialog &dialog)
+{
+    return dialog.exec();
+}

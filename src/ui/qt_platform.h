@@ -1,0 +1,45 @@
+#pragma once
+// The real desktop behind the platform seam.
+
+#include "core/platform.h"
+
+#include <QString>
+#include <memory>
+
+class SoundBackend;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
+                     MsgIcon icon = MsgIcon::None, const QString &title = QString()) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText = QString()) override;
+    QString FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
+                       const QString &filter) override;
+    void PlaySound(const QString &fileName) override;
+    void Beep() override;
+    QString GetSetting(const QString &app, const QString &section, const QString &key,
+                       const QString &defaultValue = QString()) override;
+    void SaveSetting(const QString &app, const QString &section, const QString &key,
+                     const QString &value) override;
+    QString BrowserPath() override;
+    bool StartProgram(const QString &program, const QStringList &arguments,
+                      QString &error) override;
+    QDate Today() override;
+    void TimeWait(double seconds) override;
+    int ShowModal(QDialog &dialog) override;
+
+    // Where a sound file given by bare name is found: the working folder first,
+    // then the installed data folder, then the copy built into the program.
+    static QString FindSoundFile(const QString &fileName);
+
+private:
+    std::unique_ptr<SoundBackend> sound_;
+    bool soundLoaded_ = false; // tried to load the sound module
+};
+
+// Message texts use CR LF (or LF CR) between lines; the toolkit wants LF.
+QString DisplayLines(const QString &text);

@@ -1,0 +1,162 @@
+// The user data file read and written back byte for byte.
+
+#include "core/file/cp932.h"
+#include "core/file/user_data_file.h"
+#include "core/model/shared_data.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kExample = u"<States>\n\"Sound\",1\n\"WakeKin\",1000\n\n"
+                         u"<StoreData>\n1,\"S1\"\n2,\"S2\"\n\n"
+                         u"<MachineData>\n1,\"M1\"\n\n"
+                         u"<Data>\n2001,5,3,10000,15000,1,1,\"\"\n"
+                         u"2001,5,6,20000,4000,2,1,\"abc\"\n\n"_s;
+
+// Loads a file into fresh objects and writes it back section by section.
+QByteArray roundTrip(SharedData &s, const QString &in, const QString &out)
+{
+    s.data.ReadFileData(in);
+    s.Stores.ReadFileData(in, UserDataFile::StoreMarker());
+    s.Machines.ReadFileData(in, UserDataFile::MachineMarker());
+    s.states.ReadFileData(in);
+    EXPECT_TRUE(s.states.WriteFileData(out));
+    EXPECT_TRUE(s.Stores.WriteFileData(out, UserDataFile::StoreMarker()));
+    EXPECT_TRUE(s.Machines.WriteFileData(out, UserDataFile::MachineMarker()));
+    EXPECT_TRUE(s.data.WriteFileData(out));
+    return ReadBytes(out);
+}
+} // namespace
+
+class UserDataFileTest : public ::testing::Test {
+protected:
+    TempWorkDir dir;
+    FakePlatform platform;
+    SharedData shared{platform};
+};
+
+TEST_F(UserDataFileTest, SavedFileReadsAndWritesBackByteForByte)
+{
+    const QByteArray bytes = Cp932Lines(kExample);
+    WriteBytes(u"in.pcd"_s, bytes);
+    EXPECT_EQ(roundTrip(shared, u"in.pcd"_s, u"out.pcd"_s), bytes);
+    EXPECT_TRUE(shared.states.Sound);
+    EXPECT_EQ(shared.states.WakeKin, 1000);
+    EXPECT_EQ(shared.Stores.SeekName(2), u"S2"_s);
+    ASSERT_EQ(shared.data.ListCount(), 2);
+    EXPECT_EQ(shared.data.Record(2).DComment, u"abc"_s);
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(UserDataFileTest, NewPlayerFileReadsAsSoundOnThresholdZeroAndEmptyLists)
+{
+    QByteArray bytes;
+    ASSERT_TRUE(EncodeCp932(UserDataFile::NewPlayerFileText(), bytes));
+    EXPECT_EQ(bytes, QByteArray("<States>\r\n\"Sound\",1\r\n\"WakeKin\",0\r\n<StoreData>\r\n\r\n"
+                                "<MachineData>\r\n\r\n<Data>\r\n\r\n"));
+    WriteBytes(u"new.pcd"_s, bytes);
+    shared.states.WakeKin = 3000;
+    shared.data.DataWrite(2001, 1, 1, 1, 2, 3, 4, u"x"_s);
+    OpenPlayer(shared, u"new"_s);
+    EXPECT_TRUE(shared.states.Sound);
+    EXPECT_EQ(shared.states.WakeKin, 0);
+    EXPECT_EQ(shared.Stores.Count(), 0);
+    EXPECT_EQ(shared.Machines.Count(), 0);
+    EXPECT_EQ(shared.data.ListCount(), 0);
+    EXPECT_EQ(shared.states.UserName, u"new"_s);
+}
+
+TEST_F(UserDataFileTest, EmptyPlayerIsFourMarkersEachWithABlankLine)
+{
+    shared.states.Sound = true;
+    shared.states.WakeKin = 3000;
+    roundTrip(shared, u"missing.pcd"_s, u"empty.pcd"_s); // reading a missing file leaves all empty
+    EXPECT_EQ(ReadBytes(u"empty.pcd"_s),
+              QByteArray("<States>\r\n\"Sound\",1\r\n\"WakeKin\",3000\r\n\r\n<StoreData>\r\n\r\n"
+                         "<MachineData>\r\n\r\n<Data>\r\n\r\n"));
+}
+
+TEST_F(UserDataFileTest, RecordLinesWithFewerThanEightItemsTakeTheRestFromTheNextLine)
+{
+    WriteBytes(u"p.pcd"_s,
+               Cp932Lines(u"<Data>\n2001,5,3,10000\n15000,1,1,\"c\"\n2002,1,2,3,4,5,6,\"\"\n\n"_s));
+    shared.data.ReadFileData(u"p.pcd"_s);
+    ASSERT_EQ(shared.data.ListCount(), 2);
+    EXPECT_EQ(shared.data.Record(1), (PlayRecord{2001, 5, 3, 10000, 15000, 1, 1, u"c"_s}));
+    EXPECT_EQ(shared.data.Record(2).DMId, 6);
+}
+
+TEST_F(UserDataFileTest, CommasNegativeAmountsAndJapaneseTextRoundTrip)
+{
+    const QString text = u"<States>\n\"Sound\",0\n\"WakeKin\",-500\n\n"
+                         u"<StoreData>\n3,\"ﾊﾟﾁﾝｺ,屋\"\n-7,\"㈱①～\\\"\n\n"
+                         u"<MachineData>\n\n"
+                         u"<Data>\n2001,5,3,-10000,-1,3,-7,\"a,b,c ﾊﾟﾁﾝｺ ～① ㈱\"\n\n"_s;
+    const QByteArray bytes = Cp932Lines(text);
+    ASSERT_TRUE(bytes.contains(QByteArray("\x81\x60", 2))); // ～ is 0x8160
+    WriteBytes(u"in.pcd"_s, bytes);
+    EXPECT_EQ(roundTrip(shared, u"in.pcd"_s, u"out.pcd"_s), bytes);
+    EXPECT_EQ(shared.Stores.SeekName(3), u"ﾊﾟﾁﾝｺ,屋"_s);
+    EXPECT_EQ(shared.Stores.SeekName(-7), u"㈱①～\\"_s);
+    EXPECT_EQ(shared.data.Record(1).DToushi, -10000);
+    EXPECT_EQ(shared.data.Record(1).DComment, u"a,b,c ﾊﾟﾁﾝｺ ～① ㈱"_s);
+}
+
+TEST_F(UserDataFileTest, ReadersNeverFail)
+{
+    // Missing file: everything empty, settings untouched, no message.
+    shared.states.WakeKin = 500;
+    OpenPlayer(shared, u"nobody"_s);
+    EXPECT_EQ(shared.data.ListCount(), 0);
+    EXPECT_EQ(shared.states.WakeKin, 500);
+
+    // "Sound",2 is off; a missing WakeKin keeps the previous threshold; a store
+    // ID 0 ends the list; no <Data> marker gives an empty table.
+    shared.states.Sound = true;
+    WriteBytes(u"odd.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",2\n\n<StoreData>\n1,\"A\"\n"
+                                        u"0,\"Z\"\n2,\"B\"\n\n<MachineData>\n"_s));
+    OpenPlayer(shared, u"odd"_s);
+    EXPECT_FALSE(shared.states.Sound);
+    EXPECT_EQ(shared.states.WakeKin, 500);
+    EXPECT_EQ(shared.Stores.Count(), 1);
+    EXPECT_EQ(shared.Machines.Count(), 0);
+    EXPECT_EQ(shared.data.ListCount(), 0);
+
+    // Stray bytes decode to substitutes and do not swallow separators.
+    QByteArray stray = Cp932Lines(u"<StoreData>\n1,\"A"_s);
+    stray += QByteArray("\x81\x7f\xff\x80", 4);
+    stray += Cp932Lines(u"\"\n2,\"B\"\n\n<Data>\n2001,1,1,1,2,1,2,\""_s);
+    stray += QByteArray("\x82", 1);
+    stray += Cp932Lines(u"\"\n\n"_s);
+    WriteBytes(u"stray.pcd"_s, stray);
+    OpenPlayer(shared, u"stray"_s);
+    EXPECT_EQ(shared.Stores.Count(), 2);
+    EXPECT_EQ(shared.Stores.SeekName(2), u"B"_s);
+    EXPECT_EQ(shared.data.ListCount(), 1);
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
+{
+    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"emoji 😀"_s);
+    EXPECT_FALSE(shared.data.WriteFileData(u"x.pcd"_s));
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{{u"データの書き込みに失敗しました"_s}}));
+    EXPECT_FALSE(QFile::exists(u"x.pcd"_s));
+
+    shared.Machines.WriteData({5, 0}, {u"say \"hi\""_s, QString()});
+    EXPECT_FALSE(shared.Machines.WriteFileData(u"x.pcd"_s, UserDataFile::MachineMarker()));
+    EXPECT_EQ(platform.messages.last().text, u"店データの書き込みに失敗しました"_s);
+}
+
+TEST_F(UserDataFileTest, InputMethodFormsAreStoredAsTheirCodePageTwins)
+{
+    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3"_s);
+    ASSERT_TRUE(shared.data.WriteFileData(u"y.pcd"_s));
+    shared.data.ReadFileData(u"y.pcd"_s);
+    EXPECT_EQ(shared.data.Record(1).DComment, u"1～2 －3"_s);
+}

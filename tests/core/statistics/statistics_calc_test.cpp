@@ -1,0 +1,492 @@
+#include "support/rank_rows.h"
+
+#include "core/model/master_list.h"
+#include "core/model/record_table.h"
+#include "core/statistics/forecast.h"
+#include "core/statistics/graph_series.h"
+#include "core/statistics/ranking.h"
+#include "core/statistics/selection.h"
+#include "support/fake_platform.h"
+#include "support/literal_ranking.h"
+
+#include <QRandomGenerator>
+#include <array>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+PlayRecord visit(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 1,
+                 qint16 machine = 1)
+{
+    PlayRecord r;
+    r.DYear = y;
+    r.DMonth = m;
+    r.DDay = d;
+    r.DToushi = toushi;
+    r.DKaishuu = kaishuu;
+    r.DSId = store;
+    r.DMId = machine;
+    return r;
+}
+
+// A visit on 2001-03-04 (a Sunday) with the given balance.
+PlayRecord balance(qint32 b, qint16 store = 1, qint16 machine = 1)
+{
+    return visit(2001, 3, 4, b < 0 ? -b : 0, b > 0 ? b : 0, store, machine);
+}
+
+RankRow empty()
+{
+    return row(0, kEmptyRank, 0, 0, 0);
+}
+
+GraphSeries series(const QList<qint32> &balances)
+{
+    QList<PlayRecord> records;
+    for (qint32 b : balances)
+        records.append(balance(b));
+    GraphSeries g;
+    Calc_Graph(records, g);
+    return g;
+}
+} // namespace
+
+class SelectionTest : public ::testing::Test {
+protected:
+    void add(const PlayRecord &r) { ASSERT_TRUE(data.DataWrite(r)); }
+    Selection read(qint32 wakeKin, qint16 y = 0, qint16 m = 0, qint16 s = 0, qint16 mid = 0)
+    {
+        data.JoukenSet(y, m, s, mid);
+        Selection sel;
+        EXPECT_TRUE(DataRead(platform, data, wakeKin, sel));
+        return sel;
+    }
+    FakePlatform platform;
+    Data data{platform};
+};
+
+TEST_F(SelectionTest, PeriodText)
+{
+    EXPECT_EQ(read(0).Kikan, u"0/0/0"_s);
+    add(visit(2001, 3, 5, 1000, 0));
+    EXPECT_EQ(read(0).Kikan, u"2001/3/5 ～ 2001/3/5"_s);
+    add(visit(2001, 7, 1, 1000, 0));
+    add(visit(2001, 12, 24, 1000, 0));
+    EXPECT_EQ(read(0).Kikan, u"2001/3/5 ～ 2001/12/24"_s);
+    // Nothing matching is not an error: the zero date again.
+    const Selection none = read(0, 2002);
+    EXPECT_EQ(none.Kikan, u"0/0/0"_s);
+    EXPECT_EQ(none.Count(), 0);
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(SelectionTest, DrawRuleAndTotals)
+{
+    for (qint32 b : {499, -499, 500, -500, 0, 12345})
+        add(balance(b));
+    const Selection at500 = read(500);
+    EXPECT_EQ(at500.TKachi, 2);
+    EXPECT_EQ(at500.TMake, 1);
+    EXPECT_EQ(at500.TWake, 3);
+    EXPECT_EQ(at500.TKachiKin, 12345);
+    EXPECT_EQ(at500.TToushi, 499 + 500);
+    EXPECT_EQ(at500.TKaishuu, 499 + 500 + 12345);
+    EXPECT_EQ(at500.Count(), 6);
+
+    const Selection at0 = read(0);
+    EXPECT_EQ(at0.TKachi, 3);
+    EXPECT_EQ(at0.TMake, 2);
+    EXPECT_EQ(at0.TWake, 1);
+}
+
+TEST_F(SelectionTest, LastTenWithAStoreAndOneMonth)
+{
+    for (int i = 1; i <= 25; ++i)
+        add(visit(2001, qint16(i % 12 + 1), 1, i, 0, qint16(i % 3 + 1)));
+    const Selection last10 = read(0, 10, 0, 2);
+    QList<qint32> picked;
+    for (const PlayRecord &r : last10.TData)
+        picked << r.DToushi;
+    EXPECT_EQ(picked, (QList<qint32>{16, 19, 22, 25})); // i % 3 + 1 == 2 among 16..25
+
+    const Selection december = read(0, 2001, 12);
+    picked.clear();
+    for (const PlayRecord &r : december.TData)
+        picked << r.DToushi;
+    EXPECT_EQ(picked, (QList<qint32>{11, 23}));
+}
+
+TEST_F(SelectionTest, TotalsThatWouldWrapGiveAMessageAndNothing)
+{
+    // Each balance is 0, but the investments together leave 32 bits.
+    add(visit(2001, 1, 1, 2000000000, 2000000000));
+    add(visit(2001, 1, 2, 2000000000, 2000000000));
+    data.JoukenSet(0, 0, 0, 0);
+    Selection sel;
+    sel.TKachi = 7;
+    EXPECT_FALSE(DataRead(platform, data, 0, sel));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, SelectionTooLargeMessage());
+    EXPECT_EQ(sel.Count(), 0);
+    EXPECT_EQ(sel.Kikan, u"0/0/0"_s);
+    EXPECT_EQ(sel.TKachi, 0);
+    EXPECT_EQ(sel.TToushi, 0);
+}
+
+class RankingTest : public ::testing::Test {
+protected:
+    void rank(const QList<PlayRecord> &records, qint32 wakeKin = 0)
+    {
+        CalcRank(platform, records, wakeKin, graph, ranks);
+    }
+    FakePlatform platform;
+    GraphSeries graph;
+    Rankings ranks;
+};
+
+TEST_F(RankingTest, EmptySelection)
+{
+    rank({});
+    for (const RankTable *t : {&ranks.RStore, &ranks.RStoreW, &ranks.RMachine, &ranks.RMachineW,
+                               &ranks.RShouhai, &ranks.RShouhaiW}) {
+        ASSERT_EQ(t->size(), 5);
+        for (const RankRow &r : *t)
+            EXPECT_EQ(r, empty());
+    }
+    EXPECT_EQ(ranks.StoreCount, 0);
+    EXPECT_EQ(ranks.MachineCount, 0);
+    ASSERT_EQ(ranks.RYoubi.size(), 7);
+    for (int r = 0; r < 7; ++r)
+        EXPECT_EQ(ranks.RYoubi[r], row(r + 1, 0, 0, 0, 0));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(RankingTest, OneStoreTwoVisits)
+{
+    rank({balance(3000, 7), balance(-1000, 7)}, 500);
+    EXPECT_EQ(ranks.RStore[0], row(7, 2000, 1, 1, 0));
+    EXPECT_EQ(ranks.RStoreW[0], row(7, 2000, 1, 1, 0));
+    for (int r = 1; r < 5; ++r) {
+        EXPECT_EQ(ranks.RStore[r], empty());
+        EXPECT_EQ(ranks.RStoreW[r], empty());
+    }
+    EXPECT_EQ(ranks.StoreCount, 1);
+}
+
+TEST_F(RankingTest, GroupOrderTiesAndSharedTables)
+{
+    // Stores 5 and 3 tie; 5 comes first. Store 0 is no store. Machine 2 breaks
+    // even, which is a draw even at WakeKin 0.
+    rank({balance(1000, 5, 2), balance(-2000, 9, 1), balance(1000, 3, 1), balance(400, 0, 1),
+          balance(-1000, 9, 2), visit(2001, 3, 4, 300, 300, 3, 2)});
+    EXPECT_EQ(ranks.RStore[0], row(5, 1000, 1, 0, 0));
+    EXPECT_EQ(ranks.RStore[1], row(3, 1000, 1, 0, 1));
+    EXPECT_EQ(ranks.RStore[2], row(9, -3000, 0, 2, 0));
+    EXPECT_EQ(ranks.RStore[3], empty());
+    EXPECT_EQ(ranks.RStoreW[0], row(9, -3000, 0, 2, 0));
+    EXPECT_EQ(ranks.RStoreW[1], row(3, 1000, 1, 0, 1));
+    EXPECT_EQ(ranks.RStoreW[2], row(5, 1000, 1, 0, 0));
+    EXPECT_EQ(ranks.StoreCount, 3);
+    EXPECT_EQ(ranks.RMachine[0], row(2, 0, 1, 1, 1));
+    EXPECT_EQ(ranks.RMachine[1], row(1, -600, 2, 1, 0));
+    EXPECT_EQ(ranks.RMachineW[0], row(1, -600, 2, 1, 0));
+    EXPECT_EQ(ranks.MachineCount, 2);
+    // The storeless visit still counts for the weekday (all on a Sunday).
+    EXPECT_EQ(ranks.RYoubi[0], row(2, 0, 0, 0, 0)); // 月 with nothing beats 日 at -600
+    EXPECT_EQ(ranks.RYoubi[6], row(1, -600, 3, 2, 1));
+}
+
+TEST_F(RankingTest, WeekdaysOrderedByBalanceThenDay)
+{
+    // 2001-03-03 is a Saturday, 03-05 a Monday, 03-07 a Wednesday.
+    rank({visit(2001, 3, 3, 0, 5000), visit(2001, 3, 5, 3000, 0), visit(2001, 3, 7, 0, 5000),
+          visit(2001, 3, 7, 1000, 0), visit(2001, 3, 7, 0, 1000)},
+         0);
+    QList<qint32> order;
+    for (const RankRow &r : ranks.RYoubi)
+        order << r[1];
+    EXPECT_EQ(order, (QList<qint32>{4, 7, 1, 3, 5, 6, 2}));
+    EXPECT_EQ(ranks.RYoubi[0], row(4, 5000, 2, 1, 0));
+    EXPECT_EQ(ranks.RYoubi[6], row(2, -3000, 0, 1, 0));
+}
+
+TEST_F(RankingTest, SingleVisits)
+{
+    QList<PlayRecord> records;
+    for (qint32 b : {5000, 4000, 3000, 2000, 1000, -500})
+        records.append(balance(b));
+    records[5].DDay = 10;
+    rank(records);
+    QList<qint32> best, worst;
+    for (int r = 0; r < 5; ++r) {
+        best << ranks.RShouhai[r][2];
+        worst << ranks.RShouhaiW[r][2];
+    }
+    EXPECT_EQ(best, (QList<qint32>{5000, 4000, 3000, 2000, 1000}));
+    EXPECT_EQ(worst, (QList<qint32>{-500, 1000, 2000, 3000, 4000}));
+    EXPECT_EQ(ranks.RShouhai[0], row(1, 5000, 2001, 3, 4));
+    EXPECT_EQ(ranks.RShouhaiW[0], row(6, -500, 2001, 3, 10));
+}
+
+TEST_F(RankingTest, BadDateLeavesWeekdaysAsTheyWere)
+{
+    rank({visit(2001, 3, 3, 0, 5000)});
+    const RankTable before = ranks.RYoubi;
+    rank({balance(100), visit(2001, 2, 29, 0, 1000), visit(2001, 2, 30, 0, 1000)});
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{{u"日付データにエラーがあります"_s}}));
+    EXPECT_EQ(ranks.RYoubi, before);
+    // The other rankings are computed normally.
+    EXPECT_EQ(ranks.RShouhai[0][2], 1000);
+    EXPECT_EQ(ranks.RStore[0], row(1, 2100, 3, 0, 0));
+}
+
+TEST_F(RankingTest, IdsOutsideTheIndexEmptyTheirRankingWithOneMessage)
+{
+    rank({balance(100, 1, 2)});
+    rank({balance(100, 1000, 2), balance(200, -3, 1000)});
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text, RankOutOfRangeMessage());
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(ranks.RStore[r], empty()); // the old store 1 is gone, every field
+        EXPECT_EQ(ranks.RMachine[r], empty());
+    }
+    EXPECT_EQ(ranks.StoreCount, 0);
+    EXPECT_EQ(ranks.RShouhai[0][2], 200);
+    EXPECT_EQ(ranks.RYoubi[0][2], 300);
+}
+
+TEST_F(RankingTest, GroupSumsBeyond32BitsEmptyTheirRanking)
+{
+    // Each visit fits, but store 1 and the weekday together would pass 2^31.
+    rank({balance(2000000000, 1, 1), balance(2000000000, 1, 2)});
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(ranks.RStore[0], empty());
+    EXPECT_EQ(ranks.RYoubi[0], empty());
+    EXPECT_EQ(ranks.RMachine[0], row(1, 2000000000, 1, 0, 0));
+    EXPECT_EQ(ranks.RShouhai[1], row(2, 2000000000, 2001, 3, 4));
+}
+
+TEST(RankingOrder, FastOrderEqualsTheLiteralLoops)
+{
+    // Few distinct balances make many ties, where the swaps matter; every third
+    // round takes balances at both ends of what a rank row can hold.
+    const qint32 extremes[] = {2147483647, 2147483646, kEmptyRank + 1, kEmptyRank + 2, 0, -1, 1};
+    QRandomGenerator rng(20011224);
+    for (int round = 0; round < 600; ++round) {
+        const bool extreme = round % 3 == 2;
+        const int n = round < 50 ? round : int(rng.bounded(1, 700));
+        const int spread = int(rng.bounded(1, 8));
+        QList<RankRow> rows;
+        for (int i = 1; i <= n; ++i) {
+            const qint32 balance = extreme ? extremes[rng.bounded(int(std::size(extremes)))]
+                                           : (int(rng.bounded(spread)) - spread / 2) * 1000;
+            rows.append(
+                row(i, balance, int(rng.bounded(5)), int(rng.bounded(5)), int(rng.bounded(5))));
+        }
+        QList<RankRow> expected = rows;
+        LiteralSortGroups(expected);
+        SortGroups(rows);
+        ASSERT_EQ(rows, expected) << "round " << round << " n " << n;
+    }
+}
+
+TEST(RankingOrder, RankingsEqualTheLiteralComputationOnRandomSelections)
+{
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 150; ++round) {
+        const int n = int(rng.bounded(0, 400));
+        const int stores = int(rng.bounded(1, 30));
+        QList<PlayRecord> records;
+        for (int i = 0; i < n; ++i) {
+            PlayRecord r;
+            r.DYear = 2001;
+            r.DMonth = qint16(rng.bounded(1, 13));
+            r.DDay = qint16(rng.bounded(1, 29));
+            r.DToushi = 500 * int(rng.bounded(0, 6));
+            r.DKaishuu = 500 * int(rng.bounded(0, 6));
+            r.DSId = qint16(rng.bounded(0, stores)); // 0: no store
+            records.append(r);
+        }
+        const qint32 wakeKin = round % 2 ? 1000 : 0;
+        FakePlatform platform;
+        GraphSeries graph;
+        Rankings fast;
+        CalcRank(platform, records, wakeKin, graph, fast);
+        // Rows beyond the groups are compared by field 2 only.
+        Rankings literal = fast;
+        qint32 count = -1;
+        LiteralRankByStore(records, wakeKin, literal.RStore, literal.RStoreW, count);
+        LiteralRankShouhai(records, literal.RShouhai, literal.RShouhaiW);
+        ASSERT_EQ(fast.RStore, literal.RStore) << "round " << round;
+        ASSERT_EQ(fast.RStoreW, literal.RStoreW) << "round " << round;
+        ASSERT_EQ(fast.StoreCount, count);
+        ASSERT_EQ(fast.RShouhai, literal.RShouhai) << "round " << round;
+        ASSERT_EQ(fast.RShouhaiW, literal.RShouhaiW) << "round " << round;
+        EXPECT_TRUE(platform.messages.isEmpty());
+    }
+}
+
+TEST(Graph, RunningTotals)
+{
+    const GraphSeries none = series({});
+    EXPECT_EQ(none.GData, (QList<qint32>{0, 0}));
+    EXPECT_EQ(none.GMax, 0);
+    EXPECT_EQ(none.GMin, 0);
+    EXPECT_EQ(none.Count(), 0);
+
+    const GraphSeries g = series({2000, -5000, 1000});
+    EXPECT_EQ(g.GData, (QList<qint32>{0, 2000, -3000, -2000, 0}));
+    EXPECT_EQ(g.GMax, 2000);
+    EXPECT_EQ(g.GMin, -3000);
+    EXPECT_EQ(g.Count(), 3);
+
+    const GraphSeries wins = series({100, 200});
+    EXPECT_EQ(wins.GMin, 0);
+    EXPECT_EQ(wins.GMax, 300);
+    const GraphSeries losses = series({-100});
+    EXPECT_EQ(losses.GMax, 0);
+}
+
+namespace {
+qint32 fit(const QList<double> &x, const QList<double> &y, qint16 at)
+{
+    qint32 result = 0;
+    Saishou2jouhou(x, y, qint16(x.size()), at, result);
+    return result;
+}
+
+// Least squares by Householder QR on the Vandermonde matrix, evaluated at t.
+double qrFit(const QList<double> &x, const QList<double> &y, double t)
+{
+    const int m = int(x.size());
+    auto a = std::vector<std::array<long double, 5>>(static_cast<size_t>(m));
+    for (int i = 0; i < m; ++i) {
+        for (int c = 0; c < 4; ++c)
+            a[size_t(i)][size_t(c)] = std::pow((long double)x[i], c);
+        a[size_t(i)][4] = y[i];
+    }
+    for (int k = 0; k < 4; ++k) {
+        long double norm = 0;
+        for (int i = k; i < m; ++i)
+            norm += a[size_t(i)][size_t(k)] * a[size_t(i)][size_t(k)];
+        norm = std::sqrt(norm);
+        const long double alpha = a[size_t(k)][size_t(k)] > 0 ? -norm : norm;
+        auto v = std::vector<long double>(static_cast<size_t>(m), 0.0L);
+        for (int i = k; i < m; ++i)
+            v[size_t(i)] = a[size_t(i)][size_t(k)];
+        v[size_t(k)] -= alpha;
+        long double vv = 0;
+        for (int i = k; i < m; ++i)
+            vv += v[size_t(i)] * v[size_t(i)];
+        for (int c = k; c < 5; ++c) {
+            long double dot = 0;
+            for (int i = k; i < m; ++i)
+                dot += v[size_t(i)] * a[size_t(i)][size_t(c)];
+            for (int i = k; i < m; ++i)
+                a[size_t(i)][size_t(c)] -= 2 * dot / vv * v[size_t(i)];
+        }
+    }
+    long double coef[4];
+    for (int k = 3; k >= 0; --k) {
+        long double s = a[size_t(k)][4];
+        for (int c = k + 1; c < 4; ++c)
+            s -= a[size_t(k)][size_t(c)] * coef[c];
+        coef[k] = s / a[size_t(k)][size_t(k)];
+    }
+    long double v = 0;
+    for (int k = 0; k < 4; ++k)
+        v += coef[k] * std::pow((long double)t, k);
+    return double(v);
+}
+} // namespace
+
+TEST(Forecast, FitThroughFewPoints)
+{
+    EXPECT_EQ(fit({0}, {0}, 1), 0);
+    EXPECT_EQ(fit({0}, {1234}, 5), 1234);                      // one point: the constant
+    EXPECT_EQ(fit({0, 1}, {0, 1000}, 2), 2000);                // two points: the line
+    EXPECT_EQ(fit({0, 1, 2, 3}, {0, 1000, 0, 1000}, 4), 8000); // the cubic through four
+    EXPECT_EQ(fit({0, 1}, {0, 1}, 0), 0);
+    EXPECT_EQ(fit({0, 1}, {0, 1}, 2), 2);
+    // Halves go to the even neighbour: the line through (0, 0.5), (1, 1.5) at x = 2 is 2.5.
+    EXPECT_EQ(fit({0, 1}, {0.5, 1.5}, 2), 2);
+    EXPECT_EQ(fit({0, 1}, {0.5, 1.5}, 1), 2);
+}
+
+TEST(Forecast, CubicFitAgreesWithAnIndependentSolution)
+{
+    QRandomGenerator rng(4711);
+    for (int round = 0; round < 200; ++round) {
+        const int m = int(rng.bounded(4, 21));
+        QList<double> x, y;
+        for (int i = 0; i < m; ++i) {
+            x.append(i);
+            y.append(rng.bounded(-50000, 50000));
+        }
+        const double expected = qrFit(x, y, m);
+        EXPECT_NEAR(fit(x, y, qint16(m)), expected, 1.0) << "round " << round;
+    }
+}
+
+TEST(Forecast, NextVisit)
+{
+    EXPECT_EQ(ForecastNext(series({})), 0);
+    EXPECT_EQ(ForecastNext(series({1000})), 200);
+    EXPECT_EQ(ForecastNext(series({1000, -1000, 1000})), 1700);
+    // With one visit the forecast step is the visit's balance, then a quarter
+    // of it, down to the hundred not above.
+    EXPECT_EQ(ForecastNext(series({-6048})), -1600); // -1512
+    EXPECT_EQ(ForecastNext(series({-200})), -100);   // -50
+    EXPECT_EQ(ForecastNext(series({200})), 0);       // 50
+    EXPECT_EQ(ForecastNext(series({7000})), 1700);   // 1750
+}
+
+TEST(Forecast, UsesExactlyTheLastTwentyTotals)
+{
+    // Totals 6..25 lie on a line rising 400 a visit; total 5 does not.
+    QList<qint32> balances{30000, -42000, 17000, 9000, -51000, 26000};
+    for (int i = 0; i < 19; ++i)
+        balances.append(400);
+    EXPECT_EQ(ForecastNext(series(balances)), 100);
+    // Now the first of the twenty is off the line of the other nineteen.
+    balances[6] = 30000;
+    EXPECT_NE(ForecastNext(series(balances)), 100);
+}
+
+TEST(Advice, RotationAndLines)
+{
+    EXPECT_EQ(NextAdviceNo(0), 1);
+    EXPECT_EQ(NextAdviceNo(1), 2);
+    EXPECT_EQ(NextAdviceNo(3), 4);
+    EXPECT_EQ(NextAdviceNo(4), 1);
+
+    FakePlatform platform;
+    SMData stores(platform), machines(platform);
+    stores.WriteData({4, 0}, {u"駅前店"_s, QString()});
+    machines.WriteData({2, 0}, {u"海物語"_s, QString()});
+    GraphSeries graph;
+    Rankings ranks;
+    CalcRank(platform, {}, 0, graph, ranks);
+
+    EXPECT_EQ(AdviceLines(1, graph, ranks, stores, machines),
+              (QStringList{u"グラフから推測すると次は、"_s, u"\\0円"_s, u"勝つと思うわ。"_s,
+                           u"（最小２乗法で予測）"_s}));
+    EXPECT_EQ(AdviceLines(2, graph, ranks, stores, machines),
+              (QStringList{QString(), u"これからも「るでら」を"_s, u"応援してね。"_s, QString()}));
+    // Without stores or machines the combination names "(不明)", not a stale entry.
+    EXPECT_EQ(AdviceLines(3, graph, ranks, stores, machines),
+              (QStringList{u"　・日曜日"_s, u"　・(不明)"_s, u"　・(不明)"_s,
+                           u"が最高の組み合わせよ。"_s}));
+
+    CalcRank(platform, {visit(2001, 3, 3, 0, 5000, 4, 2), visit(2001, 3, 5, 3000, 0, 4, 2)}, 0,
+             graph, ranks);
+    EXPECT_EQ(AdviceLines(3, graph, ranks, stores, machines),
+              (QStringList{u"　・土曜日"_s, u"　・駅前店"_s, u"　・海物語"_s,
+                           u"が最高の組み合わせよ。"_s}));
+    EXPECT_EQ(AdviceLines(4, graph, ranks, stores, machines),
+              (QStringList{u"　・月曜日"_s, u"　・駅前店"_s, u"　・海物語"_s,
+                           u"が最低の組み合わせよ。"_s}));
+}

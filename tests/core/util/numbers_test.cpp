@@ -1,0 +1,103 @@
+#include "core/util/numbers.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+TEST(Val, ReadsTheLeadingNumberIgnoringBlanksAnywhere)
+{
+    EXPECT_DOUBLE_EQ(Val(u"123"_s), 123);
+    EXPECT_DOUBLE_EQ(Val(u" 1 2\t3\n"_s), 123);
+    EXPECT_DOUBLE_EQ(Val(u"-1,500"_s), -1); // a comma ends the number
+    EXPECT_DOUBLE_EQ(Val(u"+42abc"_s), 42);
+    EXPECT_DOUBLE_EQ(Val(u"12.75"_s), 12.75);
+    EXPECT_DOUBLE_EQ(Val(u".5"_s), 0.5);
+    EXPECT_DOUBLE_EQ(Val(u"1e3"_s), 1000);
+    EXPECT_DOUBLE_EQ(Val(u"1D3"_s), 1000);
+    EXPECT_DOUBLE_EQ(Val(u"2e"_s), 2); // a dangling exponent is not taken
+    EXPECT_DOUBLE_EQ(Val(u"3.e2x"_s), 300);
+    EXPECT_DOUBLE_EQ(Val(u"- 7"_s), -7);
+}
+
+TEST(Val, TextWithoutLeadingDigitsIsZero)
+{
+    for (const QString &t : {u""_s, u"abc"_s, u"-"_s, u"."_s, u"e5"_s, u"(不明)"_s, u"１２"_s})
+        EXPECT_DOUBLE_EQ(Val(t), 0) << t.toStdString();
+}
+
+TEST(Val, HugeExponentsAreInfiniteOrZeroNotGarbage)
+{
+    EXPECT_TRUE(std::isinf(Val(u"1e999"_s)));
+    EXPECT_LT(Val(u"-1e999"_s), 0);
+    EXPECT_DOUBLE_EQ(Val(u"1e-999"_s), 0);
+}
+
+TEST(WholeNumbers, HalvesGoToTheEvenNeighbour)
+{
+    qint16 s = 0;
+    EXPECT_TRUE(ToInt16(2.5, s));
+    EXPECT_EQ(s, 2);
+    EXPECT_TRUE(ToInt16(3.5, s));
+    EXPECT_EQ(s, 4);
+    EXPECT_TRUE(ToInt16(-2.5, s));
+    EXPECT_EQ(s, -2);
+    EXPECT_TRUE(ToInt16(2.6, s));
+    EXPECT_EQ(s, 3);
+    qint32 l = 0;
+    EXPECT_TRUE(ToInt32(1000.5, l));
+    EXPECT_EQ(l, 1000);
+}
+
+TEST(WholeNumbers, OutOfRangeIsReportedNotWrapped)
+{
+    qint16 s = 7;
+    EXPECT_TRUE(ToInt16(32767.0, s));
+    EXPECT_EQ(s, 32767);
+    EXPECT_TRUE(ToInt16(-32768.0, s));
+    EXPECT_FALSE(ToInt16(32767.5, s)); // rounds to 32768
+    EXPECT_FALSE(ToInt16(-32769.0, s));
+    EXPECT_EQ(s, -32768);
+    qint32 l = 7;
+    EXPECT_FALSE(ToInt32(2147483648.0, l));
+    EXPECT_FALSE(ToInt32(std::numeric_limits<double>::infinity(), l));
+    EXPECT_FALSE(ToInt32(std::nan(""), l));
+    EXPECT_EQ(l, 7);
+    EXPECT_TRUE(ToInt32(-2147483648.0, l));
+    EXPECT_EQ(l, std::numeric_limits<qint32>::min());
+}
+
+TEST(Patterns, WholeNumberPatterns)
+{
+    EXPECT_EQ(FormatPlain(-5), u"-5"_s);
+    EXPECT_EQ(FormatBlankZero(2001), u"2001"_s);
+    EXPECT_EQ(FormatBlankZero(0), QString());
+    EXPECT_EQ(FormatBlankZero(0.4), QString());
+    EXPECT_EQ(FormatAtLeastOne(0), u"0"_s);
+    EXPECT_EQ(FormatZeroPad(99, 4), u"0099"_s);
+    EXPECT_EQ(FormatZeroPad(3, 2), u"03"_s);
+    EXPECT_EQ(FormatZeroPad(123, 2), u"123"_s);
+    EXPECT_EQ(FormatZeroPad(7, 3), u"007"_s);
+}
+
+TEST(Patterns, GroupedAndYenTexts)
+{
+    EXPECT_EQ(FormatGrouped(1234567), u"1,234,567"_s);
+    EXPECT_EQ(FormatGrouped(-5000), u"-5,000"_s);
+    EXPECT_EQ(FormatGrouped(0), u"0"_s);
+    EXPECT_EQ(FormatGrouped(999), u"999"_s);
+    EXPECT_EQ(FormatGrouped(-2147483648.0), u"-2,147,483,648"_s);
+    EXPECT_EQ(FormatYen(12345), u"\\12,345"_s);
+    EXPECT_EQ(FormatYen(-12345), u"-\\12,345"_s);
+    EXPECT_EQ(FormatYen(0), u"\\0"_s);
+    EXPECT_EQ(YenForDisplay(u"-\\5,000"_s), u"-¥5,000"_s);
+}
+
+TEST(Patterns, RealsRoundHalvesAwayFromZero)
+{
+    EXPECT_EQ(FormatYen(10000.0 / 3), u"\\3,333"_s);
+    EXPECT_EQ(FormatYen(1001.0 / 2), u"\\501"_s);
+    EXPECT_EQ(FormatYen(-1001.0 / 2), u"-\\501"_s);
+    EXPECT_EQ(FormatGrouped(2.5), u"3"_s);
+    EXPECT_EQ(FormatAtLeastOne(-0.4), u"0"_s); // no "-0"
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Rank rows in one call and readable texts in failure messages: shared by the
+// statistics tests.
+
+#include "core/statistics/ranking.h"
+
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline RankRow row(qint32 f1, qint32 f2, qint32 f3, qint32 f4, qint32 f5)
+{
+    RankRow r;
+    r.f = {f1, f2, f3, f4, f5};
+    return r;
+}
