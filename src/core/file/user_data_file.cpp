@@ -48,17 +48,6 @@ bool EncodeSection(const QString &sectionText, QByteArray &out)
     return EncodeCp932(sectionText, out);
 }
 
-bool AppendToFile(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const bool written = file.write(bytes) == bytes.size();
-    const bool flushed = file.flush();
-    file.close();
-    return written && flushed && file.error() == QFileDevice::NoError;
-}
-
 QString NewPlayerHeader()
 {
     const QString nl = QString::fromUtf16(kLineEnd);

@@ -26,9 +26,6 @@ bool CanCarryText(const QString &text);
 // Encodes a section's text; false when a character cannot be carried.
 bool EncodeSection(const QString &sectionText, QByteArray &out);
 
-// Appends bytes to the file, creating it when absent; false on any failure.
-bool AppendToFile(const QString &fileName, const QByteArray &bytes);
-
 // Header of a new player's file, up to and including the "<Data>" line.
 QString NewPlayerHeader();
 // Complete content of a new player's file.

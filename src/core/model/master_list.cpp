@@ -2,22 +2,12 @@
 
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
-#include "core/platform.h"
 
 using namespace Qt::StringLiterals;
 
 QString UnknownName()
 {
     return u"(不明)"_s;
-}
-
-SMData::SMData(Platform &platform) : platform_(platform) {}
-
-void SMData::ReadFileData(const QString &FileName, const QString &SLabel)
-{
-    ItemReader reader;
-    reader.Open(FileName);
-    ReadFileData(reader, SLabel);
 }
 
 void SMData::ReadFileData(ItemReader &reader, const QString &SLabel)
@@ -47,16 +37,6 @@ bool SMData::SectionBytes(const QString &SLabel, QByteArray &out) const
     }
     text += nl;
     return UserDataFile::EncodeSection(text, out);
-}
-
-bool SMData::WriteFileData(const QString &FileName, const QString &SLabel)
-{
-    QByteArray bytes;
-    if (!SectionBytes(SLabel, bytes) || !UserDataFile::AppendToFile(FileName, bytes)) {
-        platform_.MsgBox(u"店データの書き込みに失敗しました"_s);
-        return false;
-    }
-    return true;
 }
 
 void SMData::ReadData(QList<qint16> &DId, QList<QString> &DName) const

@@ -7,7 +7,6 @@
 #include <QString>
 
 class ItemReader;
-class Platform;
 
 struct MasterEntry {
     qint16 ID = 0;
@@ -19,14 +18,9 @@ class SMData {
 public:
     static constexpr qint32 kMaxEntries = 32767;
 
-    explicit SMData(Platform &platform);
-
-    // Empties the list and reads the entries under the marker SLabel.
-    void ReadFileData(const QString &FileName, const QString &SLabel);
-    // The same from a file already read (the reader's position moves).
+    // Empties the list and reads the entries under the marker SLabel from a
+    // file already read (the reader's position moves).
     void ReadFileData(ItemReader &reader, const QString &SLabel);
-    // Appends the section; reports a failure and returns false.
-    bool WriteFileData(const QString &FileName, const QString &SLabel);
     // The section's bytes; false when a name cannot be carried by the file.
     bool SectionBytes(const QString &SLabel, QByteArray &out) const;
 
@@ -43,7 +37,6 @@ public:
     const QList<MasterEntry> &Entries() const { return EntryList; }
 
 private:
-    Platform &platform_;
     QList<MasterEntry> EntryList;
 };
 

@@ -2,18 +2,8 @@
 
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
-#include "core/platform.h"
 
 using namespace Qt::StringLiterals;
-
-States::States(Platform &platform) : platform_(platform) {}
-
-void States::ReadFileData(const QString &FileName)
-{
-    ItemReader reader;
-    reader.Open(FileName);
-    ReadFileData(reader);
-}
 
 void States::ReadFileData(ItemReader &reader)
 {
@@ -40,14 +30,4 @@ bool States::SectionBytes(QByteArray &out) const
                          (Sound ? u'1' : u'0') + nl + u"\"WakeKin\","_s + QString::number(WakeKin) +
                          nl + nl;
     return UserDataFile::EncodeSection(text, out);
-}
-
-bool States::WriteFileData(const QString &FileName)
-{
-    QByteArray bytes;
-    if (!SectionBytes(bytes) || !UserDataFile::AppendToFile(FileName, bytes)) {
-        platform_.MsgBox(u"店データの書き込みに失敗しました"_s);
-        return false;
-    }
-    return true;
 }

@@ -5,18 +5,12 @@
 #include <QString>
 
 class ItemReader;
-class Platform;
 
 class States {
 public:
-    explicit States(Platform &platform);
-
-    // Reads the <States> section; keys that are absent keep their values.
-    void ReadFileData(const QString &FileName);
-    // The same from a file already read (the reader's position moves).
+    // Reads the <States> section from a file already read (the reader's
+    // position moves); keys that are absent keep their values.
     void ReadFileData(ItemReader &reader);
-    // Appends the section; reports a failure and returns false.
-    bool WriteFileData(const QString &FileName);
     bool SectionBytes(QByteArray &out) const;
 
     QString UserName;
@@ -27,7 +21,4 @@ public:
     qint32 WakeKin = 0;
     bool Corrected = false;
     bool Sound = false;
-
-private:
-    Platform &platform_;
 };

@@ -2,7 +2,6 @@
 
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
-#include "core/platform.h"
 
 #include <limits>
 
@@ -36,8 +35,6 @@ Outcome Classify(qint64 balance, qint32 WakeKin)
     return balance > 0 ? Outcome::Win : Outcome::Loss;
 }
 
-Data::Data(Platform &platform) : platform_(platform) {}
-
 namespace {
 bool readRecord(ItemReader &reader, PlayRecord &r)
 {
@@ -46,13 +43,6 @@ bool readRecord(ItemReader &reader, PlayRecord &r)
            reader.NextInt16(r.DSId) && reader.NextInt16(r.DMId) && reader.Next(r.DComment);
 }
 } // namespace
-
-void Data::ReadFileData(const QString &FileName)
-{
-    ItemReader reader;
-    reader.Open(FileName);
-    ReadFileData(reader);
-}
 
 void Data::ReadFileData(ItemReader &reader)
 {
@@ -87,16 +77,6 @@ bool Data::SectionBytes(QByteArray &out) const
     }
     text += nl;
     return UserDataFile::EncodeSection(text, out);
-}
-
-bool Data::WriteFileData(const QString &FileName)
-{
-    QByteArray bytes;
-    if (!SectionBytes(bytes) || !UserDataFile::AppendToFile(FileName, bytes)) {
-        platform_.MsgBox(u"データの書き込みに失敗しました"_s);
-        return false;
-    }
-    return true;
 }
 
 bool Data::ReadData(qint32 N, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,

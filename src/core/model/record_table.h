@@ -8,20 +8,14 @@
 #include <QString>
 
 class ItemReader;
-class Platform;
 
 class Data {
 public:
     static constexpr qint32 kMaxRecords = 32767;
 
-    explicit Data(Platform &platform);
-
-    // Empties the table and reads the <Data> section; stops quietly on failure.
-    void ReadFileData(const QString &FileName);
-    // The same from a file already read (the reader's position moves).
+    // Empties the table and reads the <Data> section from a file already read
+    // (the reader's position moves); stops quietly on failure.
     void ReadFileData(ItemReader &reader);
-    // Appends the <Data> section to the file; reports a failure and returns false.
-    bool WriteFileData(const QString &FileName);
     // The section's bytes; false when a comment cannot be carried by the file.
     bool SectionBytes(QByteArray &out) const;
 
@@ -62,7 +56,6 @@ public:
     qint32 CondCursor = 1;
 
 private:
-    Platform &platform_;
     QList<PlayRecord> RecordList;
     qint64 balanceSum_ = 0; // kept so that no total can leave 32 bits
     qint32 unread_ = 0;

@@ -9,7 +9,7 @@
 class Platform;
 
 struct SharedData {
-    explicit SharedData(Platform &p) : platform(p), data(p), Machines(p), Stores(p), states(p) {}
+    explicit SharedData(Platform &p) : platform(p) {}
     SharedData(const SharedData &) = delete;
     SharedData &operator=(const SharedData &) = delete;
 

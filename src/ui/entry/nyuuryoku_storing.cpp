@@ -141,7 +141,7 @@ void Nyuuryoku::ISave_Click()
     ISort_Click();
     // The records are built and tried on a scratch table first: a refused
     // record leaves the player's table as it was.
-    Data trial(shared_.platform);
+    Data trial;
     QList<PlayRecord> records;
     for (qint32 r = 1; r < IGrid->Rows(); ++r) {
         PlayRecord rec;

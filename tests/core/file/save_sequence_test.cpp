@@ -121,7 +121,6 @@ TEST_F(SaveSequenceTest, PlayerWhoseFileWasDeletedIsSavedWithoutBackup)
     shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
     EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-    shared.data.DataClear();
-    shared.data.ReadFileData(u"taro.pcd"_s);
+    OpenPlayer(shared, u"taro"_s);
     EXPECT_EQ(shared.data.ListCount(), 1);
 }

@@ -1,6 +1,7 @@
 // The user data file read and written back byte for byte.
 
 #include "core/file/cp932.h"
+#include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
@@ -18,18 +19,12 @@ const QString kExample = u"<States>\n\"Sound\",1\n\"WakeKin\",1000\n\n"
                          u"<Data>\n2001,5,3,10000,15000,1,1,\"\"\n"
                          u"2001,5,6,20000,4000,2,1,\"abc\"\n\n"_s;
 
-// Loads a file into fresh objects and writes it back section by section.
+// Opens player in and saves its data as player out.
 QByteArray roundTrip(SharedData &s, const QString &in, const QString &out)
 {
-    s.data.ReadFileData(in);
-    s.Stores.ReadFileData(in, UserDataFile::StoreMarker());
-    s.Machines.ReadFileData(in, UserDataFile::MachineMarker());
-    s.states.ReadFileData(in);
-    EXPECT_TRUE(s.states.WriteFileData(out));
-    EXPECT_TRUE(s.Stores.WriteFileData(out, UserDataFile::StoreMarker()));
-    EXPECT_TRUE(s.Machines.WriteFileData(out, UserDataFile::MachineMarker()));
-    EXPECT_TRUE(s.data.WriteFileData(out));
-    return ReadBytes(out);
+    OpenPlayer(s, in);
+    EXPECT_TRUE(SavePlayerFile(s, out));
+    return ReadBytes(out + u".pcd"_s);
 }
 } // namespace
 
@@ -44,7 +39,7 @@ TEST_F(UserDataFileTest, SavedFileReadsAndWritesBackByteForByte)
 {
     const QByteArray bytes = Cp932Lines(kExample);
     WriteBytes(u"in.pcd"_s, bytes);
-    EXPECT_EQ(roundTrip(shared, u"in.pcd"_s, u"out.pcd"_s), bytes);
+    EXPECT_EQ(roundTrip(shared, u"in"_s, u"out"_s), bytes);
     EXPECT_TRUE(shared.states.Sound);
     EXPECT_EQ(shared.states.WakeKin, 1000);
     EXPECT_EQ(shared.Stores.SeekName(2), u"S2"_s);
@@ -75,8 +70,8 @@ TEST_F(UserDataFileTest, EmptyPlayerIsFourMarkersEachWithABlankLine)
 {
     shared.states.Sound = true;
     shared.states.WakeKin = 3000;
-    roundTrip(shared, u"missing.pcd"_s, u"empty.pcd"_s); // reading a missing file leaves all empty
-    EXPECT_EQ(ReadBytes(u"empty.pcd"_s),
+    // Reading a missing file leaves all empty and the settings as they were.
+    EXPECT_EQ(roundTrip(shared, u"missing"_s, u"empty"_s),
               QByteArray("<States>\r\n\"Sound\",1\r\n\"WakeKin\",3000\r\n\r\n<StoreData>\r\n\r\n"
                          "<MachineData>\r\n\r\n<Data>\r\n\r\n"));
 }
@@ -85,7 +80,7 @@ TEST_F(UserDataFileTest, RecordLinesWithFewerThanEightItemsTakeTheRestFromTheNex
 {
     WriteBytes(u"p.pcd"_s,
                Cp932Lines(u"<Data>\n2001,5,3,10000\n15000,1,1,\"c\"\n2002,1,2,3,4,5,6,\"\"\n\n"_s));
-    shared.data.ReadFileData(u"p.pcd"_s);
+    OpenPlayer(shared, u"p"_s);
     ASSERT_EQ(shared.data.ListCount(), 2);
     EXPECT_EQ(shared.data.Record(1), (PlayRecord{2001, 5, 3, 10000, 15000, 1, 1, u"c"_s}));
     EXPECT_EQ(shared.data.Record(2).DMId, 6);
@@ -100,7 +95,7 @@ TEST_F(UserDataFileTest, CommasNegativeAmountsAndJapaneseTextRoundTrip)
     const QByteArray bytes = Cp932Lines(text);
     ASSERT_TRUE(bytes.contains(QByteArray("\x81\x60", 2))); // ～ is 0x8160
     WriteBytes(u"in.pcd"_s, bytes);
-    EXPECT_EQ(roundTrip(shared, u"in.pcd"_s, u"out.pcd"_s), bytes);
+    EXPECT_EQ(roundTrip(shared, u"in"_s, u"out"_s), bytes);
     EXPECT_EQ(shared.Stores.SeekName(3), u"ﾊﾟﾁﾝｺ,屋"_s);
     EXPECT_EQ(shared.Stores.SeekName(-7), u"㈱①～\\"_s);
     EXPECT_EQ(shared.data.Record(1).DToushi, -10000);
@@ -144,19 +139,17 @@ TEST_F(UserDataFileTest, ReadersNeverFail)
 TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
 {
     shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"emoji 😀"_s);
-    EXPECT_FALSE(shared.data.WriteFileData(u"x.pcd"_s));
-    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{{u"データの書き込みに失敗しました"_s}}));
-    EXPECT_FALSE(QFile::exists(u"x.pcd"_s));
+    QByteArray bytes;
+    EXPECT_FALSE(shared.data.SectionBytes(bytes));
 
     shared.Machines.WriteData({5, 0}, {u"say \"hi\""_s, QString()});
-    EXPECT_FALSE(shared.Machines.WriteFileData(u"x.pcd"_s, UserDataFile::MachineMarker()));
-    EXPECT_EQ(platform.messages.last().text, u"店データの書き込みに失敗しました"_s);
+    EXPECT_FALSE(shared.Machines.SectionBytes(UserDataFile::MachineMarker(), bytes));
 }
 
 TEST_F(UserDataFileTest, InputMethodFormsAreStoredAsTheirCodePageTwins)
 {
     shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3"_s);
-    ASSERT_TRUE(shared.data.WriteFileData(u"y.pcd"_s));
-    shared.data.ReadFileData(u"y.pcd"_s);
+    ASSERT_TRUE(SavePlayerFile(shared, u"y"_s));
+    OpenPlayer(shared, u"y"_s);
     EXPECT_EQ(shared.data.Record(1).DComment, u"1～2 －3"_s);
 }

@@ -1,3 +1,4 @@
+#include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
 #include "core/model/master_list.h"
 #include "support/fake_platform.h"
@@ -9,8 +10,7 @@ using namespace Qt::StringLiterals;
 
 class MasterListTest : public ::testing::Test {
 protected:
-    FakePlatform platform;
-    SMData list{platform};
+    SMData list;
 };
 
 TEST_F(MasterListTest, SearchesFindTheFirstEntryOrNothing)
@@ -43,10 +43,14 @@ TEST_F(MasterListTest, ArraysKeepTheirSpareElement)
 
 TEST_F(MasterListTest, EmptyListIsTheMarkerAndABlankLine)
 {
+    QByteArray bytes;
+    ASSERT_TRUE(list.SectionBytes(UserDataFile::MachineMarker(), bytes));
+    EXPECT_EQ(bytes, QByteArray("<MachineData>\r\n\r\n"));
     TempWorkDir dir;
-    ASSERT_TRUE(list.WriteFileData(u"m.pcd"_s, UserDataFile::MachineMarker()));
-    EXPECT_EQ(ReadBytes(u"m.pcd"_s), QByteArray("<MachineData>\r\n\r\n"));
+    WriteBytes(u"m.pcd"_s, bytes);
     list.WriteData({1, 0}, {u"x"_s, QString()});
-    list.ReadFileData(u"m.pcd"_s, UserDataFile::MachineMarker());
+    ItemReader reader;
+    reader.Open(u"m.pcd"_s);
+    list.ReadFileData(reader, UserDataFile::MachineMarker());
     EXPECT_EQ(list.Count(), 0);
 }

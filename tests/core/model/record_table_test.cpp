@@ -31,7 +31,7 @@ QList<int> selected(Data &d, qint16 y, qint16 m, qint16 s, qint16 mid)
 class RecordTableTest : public ::testing::Test {
 protected:
     FakePlatform platform;
-    Data data{platform};
+    Data data;
 };
 
 TEST_F(RecordTableTest, EmptyTable)

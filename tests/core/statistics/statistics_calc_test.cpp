@@ -65,7 +65,7 @@ protected:
         return sel;
     }
     FakePlatform platform;
-    Data data{platform};
+    Data data;
 };
 
 TEST_F(SelectionTest, PeriodText)
@@ -464,7 +464,7 @@ TEST(Advice, RotationAndLines)
     EXPECT_EQ(NextAdviceNo(4), 1);
 
     FakePlatform platform;
-    SMData stores(platform), machines(platform);
+    SMData stores, machines;
     stores.WriteData({4, 0}, {u"駅前店"_s, QString()});
     machines.WriteData({2, 0}, {u"海物語"_s, QString()});
     GraphSeries graph;

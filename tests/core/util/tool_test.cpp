@@ -56,7 +56,7 @@ TEST(FileCheck, OnlyExistingFilesWithoutWildcards)
 TEST(SoundPlay, FollowsTheSoundSettingIncludingTheBeep)
 {
     FakePlatform platform;
-    States states(platform);
+    States states;
     states.Sound = false;
     for (qint16 n : {1, 2, 3})
         SoundPlay(platform, states, n);

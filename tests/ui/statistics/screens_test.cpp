@@ -52,10 +52,10 @@ protected:
     }
 
     FakePlatform platform;
-    States states{platform};
+    States states;
     DrawingArea area;
-    SMData stores{platform};
-    SMData machines{platform};
+    SMData stores;
+    SMData machines;
     GraphSeries graph;
     Rankings ranks;
     bool open = true;
@@ -333,8 +333,8 @@ TEST_F(ScreensTest, ClosingDuringAPauseStopsTheDrawing)
 TEST(ScreensLifetime, TheWindowMayBeDestroyedDuringAPause)
 {
     FakePlatform platform;
-    States states(platform);
-    SMData stores(platform), machines(platform);
+    States states;
+    SMData stores, machines;
     GraphSeries graph;
     Rankings ranks;
     auto area = std::make_unique<DrawingArea>();
