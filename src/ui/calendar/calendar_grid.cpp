@@ -29,7 +29,7 @@ constexpr qreal kPadding = 4;    // pixels inside a cell
 constexpr qreal kMinPoints = 5;  // amounts shrink down to this size
 constexpr qreal kBasePoints = 9; // the window's font
 constexpr qreal kMaxPoints = 16; // cells of a maximised window
-constexpr qreal kAmountScale = 1.2;
+constexpr qreal kAmountScale = 1.3;
 // The widest amount a day can show (more than the record table can hold).
 const QString kWidestAmount = u"-¥99,999,999,999"_s;
 
@@ -146,7 +146,8 @@ QRectF CalendarGrid::CellRect(qint32 cell) const
 qreal CalendarGrid::basePointSize() const
 {
     const qreal cellHeight = CellRect(0).height();
-    qreal points = kMaxPoints;
+    // About a sixth of the cell's height (in pixels, 0.75 point each).
+    qreal points = std::clamp(std::floor(cellHeight * 0.75 / 6 * 2) / 2, kBasePoints, kMaxPoints);
     while (points > kBasePoints && QFontMetricsF(fontAt(points)).height() +
                                            QFontMetricsF(fontAt(points * kAmountScale)).height() +
                                            3 * kPadding >

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,12 +27,12 @@ struct Column {
     GridAlign align;
 };
 constexpr std::array<Column, 6> kDayColumns{{
-    {u"店名", 1500, GridAlign::Left},
-    {u"台名", 1500, GridAlign::Left},
-    {u"投資", 900, GridAlign::Right},
-    {u"回収", 900, GridAlign::Right},
-    {u"収支", 1000, GridAlign::Right},
-    {u"コメント", 2400, GridAlign::Left},
+    {u"店名", 1300, GridAlign::Left},
+    {u"台名", 1300, GridAlign::Left},
+    {u"投資", 800, GridAlign::Right},
+    {u"回収", 800, GridAlign::Right},
+    {u"収支", 850, GridAlign::Right},
+    {u"コメント", 1200, GridAlign::Left},
 }};
 
 QLabel *label(QWidget *parent, double points = 9, bool bold = false)
@@ -89,6 +90,7 @@ void CalendarWindow::createControls()
         DayList->SetColAlignment(c, kDayColumns[c].align);
         DayList->SetFixedAlignment(c, GridAlign::Center);
     }
+    DayList->horizontalHeader()->setStretchLastSection(true); // the comments take the rest
 
     auto *top = new QHBoxLayout;
     top->addWidget(SPrev);
@@ -115,9 +117,9 @@ void CalendarWindow::createControls()
     day->addWidget(DayList, 1);
 
     auto *middle = new QHBoxLayout;
-    middle->addLayout(month, 3);
+    middle->addLayout(month, 4);
     middle->addSpacing(8);
-    middle->addLayout(day, 2);
+    middle->addLayout(day, 3);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(HUndated, 1);

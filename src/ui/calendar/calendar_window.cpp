@@ -130,7 +130,8 @@ void CalendarWindow::showDay()
         DayList->SetText(FormatGrouped(double(r.Balance())));
         DayList->SetTextMatrix(row, 5, r.DComment);
     }
-    DayList->SetRow(1);
+    // The title row is the current cell: no visit looks chosen.
+    DayList->SetRow(0);
     DayList->SetCol(0);
 }
 
