@@ -72,6 +72,20 @@ QString yenText(qint64 v)
     return YenForDisplay(FormatYen(double(v)));
 }
 
+// Years between labels (and year lines) when a month is slot pixels wide:
+// 1, 2, 5, 10, 20, … whichever first leaves room for a label.
+qint32 yearStep(qreal slot, const QFontMetricsF &fm)
+{
+    const qreal room = fm.horizontalAdvance(u"2000年"_s) + 8;
+    for (qint32 factor = 1; factor < 100000; factor *= 10) {
+        for (qint32 step : {1, 2, 5}) {
+            if (12 * step * factor * slot >= room)
+                return step * factor;
+        }
+    }
+    return 100000;
+}
+
 // Texts at heights, drawn unless they would overlap one drawn before.
 class LabelColumn {
 public:
@@ -212,8 +226,9 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
     const qreal slot = n > 0 ? plot.width() / qreal(n) : 0;
     if (n > 0 && series_.first().Year != series_.last().Year) {
         p.setPen(QPen(kYearLines, 1));
+        const qint32 step = yearStep(slot, sm);
         for (qsizetype i = 1; i < n; ++i) {
-            if (series_[i].Month == 1) {
+            if (series_[i].Month == 1 && series_[i].Year % step == 0) {
                 const qreal x = plot.left() + qreal(i) * slot;
                 p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             }
@@ -288,8 +303,9 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
     p.restore();
 }
 
-// Month names under a single year; otherwise the years at their Januaries.
-// A label that would run into the one before it is left out.
+// Month names under a single year; otherwise the years at their Januaries,
+// every year or every 2, 5, 10, … years, as many as there is room for. A
+// label that would run into the one before it or out of the plot is left out.
 void MonthlyChart::paintXLabels(QPainter &p, const ChartLayout &layout) const
 {
     const qsizetype n = series_.size();
@@ -299,29 +315,32 @@ void MonthlyChart::paintXLabels(QPainter &p, const ChartLayout &layout) const
     const QFontMetricsF fm(small);
     p.setFont(small);
     p.setPen(Qt::black);
+    const QRectF &plot = layout.Plot;
     const bool oneYear = series_.first().Year == series_.last().Year;
-    const qreal slot = layout.Plot.width() / qreal(n);
+    const qreal slot = plot.width() / qreal(n);
     const bool longMonths = fm.horizontalAdvance(u"12月"_s) + 4 <= slot;
-    const qreal y = layout.Plot.bottom() + 6;
+    const qint32 step = yearStep(slot, fm);
+    const qreal y = plot.bottom() + 6;
     qreal lastRight = -std::numeric_limits<qreal>::infinity();
     for (qsizetype i = 0; i < n; ++i) {
         const MonthPoint &m = series_[i];
         QString text;
-        qreal x = layout.Plot.left() + (qreal(i) + 0.5) * slot;
+        qreal left = 0;
         if (oneYear) {
             text = longMonths ? u"%1月"_s.arg(m.Month) : QString::number(m.Month);
-        } else if (m.Month == 1 || i == 0) {
+            left = plot.left() + (qreal(i) + 0.5) * slot - fm.horizontalAdvance(text) / 2;
+        } else if ((m.Month == 1 && m.Year % step == 0) || i == 0) {
             text = u"%1年"_s.arg(m.Year);
-            x = layout.Plot.left() + qreal(i) * slot + fm.horizontalAdvance(text) / 2;
+            left = plot.left() + qreal(i) * slot;
         } else {
             continue;
         }
         const qreal w = fm.horizontalAdvance(text);
-        const qreal leftEdge = std::max(x - w / 2, layout.Plot.left() - kPad);
-        if (leftEdge < lastRight + 6)
+        left = std::max(left, plot.left());
+        if (left < lastRight + 6 || left + w > plot.right())
             continue;
-        p.drawText(QRectF(leftEdge, y, w, fm.height()), Qt::AlignCenter, text);
-        lastRight = leftEdge + w;
+        p.drawText(QRectF(left, y, w, fm.height()), Qt::AlignCenter, text);
+        lastRight = left + w;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "ui/app_font.h"
 #include "ui/monthly_chart/monthly_chart.h"
+#include "ui/monthly_chart/print_page.h"
 #include "ui/statistics/toukei_table.h"
 #include "ui/twips.h"
 
@@ -16,8 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -154,31 +153,17 @@ void MonthlyChartWindow::SSave_Click()
                                 QDir::toNativeSeparators(path));
 }
 
-bool MonthlyChartWindow::PrintOn(QPrinter &printer) const
-{
-    QPainter p;
-    if (!p.begin(&printer))
-        return false;
-    // The proportions shown on screen, as large as the page allows.
-    const QSizeF shown = Chart->size();
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const qreal scale = std::min(page.width() / shown.width(), page.height() / shown.height());
-    p.translate((page.width() - shown.width() * scale) / 2, 0);
-    p.scale(scale, scale);
-    Chart->Paint(p, shown);
-    return p.end();
-}
-
 void MonthlyChartWindow::SPrint_Click()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(u"月別グラフ"_s);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(u"月別グラフの印刷"_s);
-    if (shared_.platform.ShowModal(dialog) != QDialog::Accepted)
+    const PrintPageFn print = LoadPrintPage(PrintModule);
+    if (!print) {
+        shared_.platform.MsgBox(u"印刷の機能が見つからないため印刷できません。"_s);
         return;
-    if (!PrintOn(printer))
+    }
+    const QSizeF shown = Chart->size();
+    const PrintOutcome outcome = print(shared_.platform, this, u"月別グラフ"_s, shown,
+                                       [this, shown](QPainter &p) { Chart->Paint(p, shown); });
+    if (outcome == PrintOutcome::Failed)
         shared_.platform.MsgBox(u"印刷できませんでした。"_s);
 }
 

@@ -11,7 +11,6 @@
 class MonthlyChart;
 class QComboBox;
 class QLabel;
-class QPrinter;
 class QPushButton;
 struct SharedData;
 
@@ -29,9 +28,9 @@ public:
     qint32 ShownYear() const { return year_; }
     // The chart as it is shown, at the screen's pixel density.
     QImage Picture() const;
-    // Draws the chart onto a printer's page, as large as the page allows;
-    // false when the printer could not be used.
-    bool PrintOn(QPrinter &printer) const;
+    // Where the print module is; empty: next to the program or where it is
+    // installed (see print_page.h).
+    QString PrintModule;
 
     void JKikan_Change();
     void SSave_Click();

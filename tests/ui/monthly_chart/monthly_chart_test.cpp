@@ -169,14 +169,16 @@ TEST_F(MonthlyChartTest, SavesThePictureAsPng)
               (QList<RecordedMessage>{{u"画像を保存できませんでした。\n"_s + bad}}));
 }
 
-TEST_F(MonthlyChartTest, PrintsThroughThePrintDialog)
+TEST_F(MonthlyChartTest, PrintsThroughThePrintModule)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u"chart.pdf"_s);
     auto w = open();
+    w->PrintModule = QStringLiteral(LEDRA_PRINT_MODULE);
     w->SPrint_Click(); // the fake rejects the dialog: nothing printed
     EXPECT_EQ(platform.modalWindows, (QStringList{u"QPrintDialog"_s}));
     platform.onModal = [&](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"月別グラフの印刷"_s);
         QPrinter *printer = static_cast<QPrintDialog &>(dialog).printer();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdf);
@@ -187,6 +189,12 @@ TEST_F(MonthlyChartTest, PrintsThroughThePrintDialog)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    // Without the module there is nothing to print with.
+    w->PrintModule = dir.filePath(u"no_such_module"_s);
+    w->SPrint_Click();
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"印刷の機能が見つからないため印刷できません。"_s}}));
 }
 
 TEST_F(MonthlyChartTest, MenuItemsOpenTheNewWindows)
