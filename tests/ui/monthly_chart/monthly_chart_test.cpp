@@ -3,7 +3,7 @@
 
 #include "data/shared_data.h"
 #include "support/fake_platform.h"
-#include "support/test_files.h"
+#include "ui/app_font.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/monthly_chart/monthly_chart.h"
 #include "ui/monthly_chart/monthly_chart_window.h"
@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -141,6 +142,18 @@ TEST_F(MonthlyChartTest, BarsAndLineShareTheZeroAndFillThePlot)
     EXPECT_DOUBLE_EQ(l.ZeroY, l.Plot.center().y());
     EXPECT_EQ(l.Bars[1].height(), 0);
     EXPECT_DOUBLE_EQ(l.Line[2].y(), l.ZeroY);
+
+    // The widest amounts keep their labels beside the plot, inside the page.
+    QList<MonthPoint> huge(2);
+    huge[0].Sum.Toushi = huge[1].Sum.Kaishuu = 99999999999;
+    huge[0].Running = -99999999999;
+    flat.SetSeries(huge, u"全期間"_s);
+    const ChartLayout h = flat.Layout(QSize(420, 240));
+    QFont font = UiFont(9);
+    font.setPixelSize(12);
+    const qreal widest = QFontMetricsF(font).horizontalAdvance(u"-99,999,999,999"_s);
+    EXPECT_GE(h.Plot.left(), widest);
+    EXPECT_GE(420 - h.Plot.right(), widest);
 }
 
 TEST_F(MonthlyChartTest, SavesThePictureAsPng)
