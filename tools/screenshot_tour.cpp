@@ -6,10 +6,12 @@
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "ui/app_font.h"
+#include "ui/calendar/calendar_window.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/master_editors/master_editor.h"
+#include "ui/monthly_chart/monthly_chart_window.h"
 #include "ui/player_select/player_select.h"
 #include "ui/qt_platform.h"
 #include "ui/resources_init.h"
@@ -277,6 +279,75 @@ void tourStatistics(TourPlatform &platform, MainForm &mainForm)
     expectOpened(platform, u"statistics window"_s);
 }
 
+// A busy December in memory only (the pictures before stay as they were):
+// up to three visits a day, and one record without a date.
+void addBusyMonth(SharedData &shared)
+{
+    quint32 state = 20261201;
+    for (qint16 day = 1; day <= 27; ++day) {
+        state = state * 1103515245u + 12345u;
+        const quint32 r = (state >> 16) % 12;
+        for (quint32 visit = 0; visit < (r < 4 ? 0 : r < 10 ? 1 : r - 8); ++visit) {
+            const qint32 toushi = 3000 + 1000 * qint32((state >> (4 + visit)) % 30);
+            const qint32 kaishuu =
+                r % 3 == 0 ? 0 : toushi + 1000 * (qint32(r) * 3 - 14 + qint32(visit));
+            shared.data.DataWrite(2026, 12, day, toushi, std::max(0, kaishuu),
+                                  qint16(1 + (r + visit) % 3), qint16(1 + (r + 3 * visit) % 4),
+                                  visit == 1 ? u"はしご"_s : QString());
+        }
+    }
+    shared.data.DataWrite(0, 0, 0, 5000, 0, 1, 1, u"日付なし"_s);
+}
+
+// Default size, then as large as a 1600 × 1000 screen allows.
+void shootMaximised(QDialog &dialog, const QString &name)
+{
+    dialog.resize(1600, 1000);
+    shoot(dialog, name);
+}
+
+void tourCalendar(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &calendar = static_cast<CalendarWindow &>(dialog);
+        calendar.show();
+        // The day with the most visits.
+        qint32 best = 1;
+        qsizetype most = 0;
+        for (const DaySum &d : calendar.Sums().DaysOf(2026, 12)) {
+            if (d.Records.size() > most) {
+                most = d.Records.size();
+                best = d.Date.day();
+            }
+        }
+        calendar.ShowMonth(2026, 12, best);
+        shoot(calendar, u"calendar_busy"_s);
+        calendar.ShowMonth(2027, 2, 1);
+        shoot(calendar, u"calendar_empty"_s);
+        calendar.ShowMonth(2026, 12, best);
+        shootMaximised(calendar, u"calendar_maximised"_s);
+        calendar.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RCalendar_Click();
+    expectOpened(platform, u"calendar"_s);
+}
+
+void tourMonthlyChart(TourPlatform &platform, MainForm &mainForm)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &chart = static_cast<MonthlyChartWindow &>(dialog);
+        chart.show();
+        chart.ShowYear(2026);
+        shoot(chart, u"monthly_chart"_s);
+        shootMaximised(chart, u"monthly_chart_maximised"_s);
+        chart.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RMonthlyChart_Click();
+    expectOpened(platform, u"monthly chart"_s);
+}
+
 void tourAbout(TourPlatform &platform, MainForm &mainForm)
 {
     platform.onModal = [](QDialog &dialog) {
@@ -331,6 +402,9 @@ int main(int argc, char *argv[])
         tourEntry(platform, mainForm);
         tourEditor(platform, mainForm);
         tourStatistics(platform, mainForm);
+        addBusyMonth(shared);
+        tourCalendar(platform, mainForm);
+        tourMonthlyChart(platform, mainForm);
         tourAbout(platform, mainForm);
         QApplication::exit(failures == 0 ? 0 : 1);
     });

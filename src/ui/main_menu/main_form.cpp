@@ -8,9 +8,11 @@
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/app_font.h"
+#include "ui/calendar/calendar_window.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
 #include "ui/master_editors/master_editor.h"
+#include "ui/monthly_chart/monthly_chart_window.h"
 #include "ui/player_select/player_select.h"
 #include "ui/statistics/toukei.h"
 #include "ui/twips.h"
@@ -220,6 +222,18 @@ void MainForm::RInput_Click()
 void MainForm::RDisp_Click()
 {
     Toukei dialog(shared_, this);
+    openModal(dialog);
+}
+
+void MainForm::RCalendar_Click()
+{
+    CalendarWindow dialog(shared_, this);
+    openModal(dialog);
+}
+
+void MainForm::RMonthlyChart_Click()
+{
+    MonthlyChartWindow dialog(shared_, this);
     openModal(dialog);
 }
 

@@ -43,6 +43,8 @@ public:
     void RDisp_Click();
     void RMiseAdd_Click();
     void RDaiAdd_Click();
+    void RCalendar_Click();
+    void RMonthlyChart_Click();
     void MSave_Click();
     void FSave_Click();
     void MEnd_Click();
@@ -76,6 +78,7 @@ public:
     QMenu *File, *Menu, *Settei, *Help, *CWakeKin;
     QAction *FPSelect, *FSave, *FImport, *FEnd;
     QAction *RInput, *RDisp, *RMiseAdd, *RDaiAdd;
+    QAction *RCalendar, *RMonthlyChart;
     QAction *CSound, *HTitle;
     QAction *WakeKin[7];
     QAction *HHomePage, *HAbout;

@@ -36,6 +36,10 @@ void MainForm::buildMenus()
     Menu = bar->addMenu(u"ﾒﾆｭｰ(&M)"_s);
     RInput = Menu->addAction(u"データ入力(&I)"_s, this, &MainForm::RInput_Click);
     RDisp = Menu->addAction(u"統計表示(&D)"_s, this, &MainForm::RDisp_Click);
+    RCalendar = Menu->addAction(u"カレンダー(&C)"_s, this, &MainForm::RCalendar_Click);
+    RCalendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    RMonthlyChart = Menu->addAction(u"月別グラフ(&G)"_s, this, &MainForm::RMonthlyChart_Click);
+    RMonthlyChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     Menu->addSeparator();
     RMiseAdd = Menu->addAction(u"店データ追加(&S)"_s, this, &MainForm::RMiseAdd_Click);
     RDaiAdd = Menu->addAction(u"台データ追加(&M)"_s, this, &MainForm::RDaiAdd_Click);

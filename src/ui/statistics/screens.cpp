@@ -6,6 +6,7 @@
 #include "core/statistics/ranking.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
+#include "ui/result_colors.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QImage>
@@ -97,7 +98,7 @@ void StatScreens::GamenWrite_Default(const QString &HSeiseki, const QString &HKa
     // Right-aligned in 13 characters; longer amounts simply start at the left.
     const QString t =
         QString(std::max<qsizetype>(0, 13 - HKachikin.size()), u' ') % HKachikin % u"円"_s;
-    GamenWriteText(100, 1500, 24, HKachikin.startsWith(u'-') ? kRed : kBlue, t);
+    GamenWriteText(100, 1500, 24, HKachikin.startsWith(u'-') ? kLossColor : kWinColor, t);
     sound();
 }
 
@@ -235,7 +236,7 @@ void StatScreens::GamenWrite_RYoubi()
     rankingScreen(500, 100, u"曜日別ﾗﾝｷﾝｸﾞ"_s, ranks_.RYoubi, 7, [&](qint16 r, const RankRow &row) {
         const qint32 y = 500 + 200 * r;
         GamenWriteText(200, y, 9, kBlue, FormatPlain(r) % u"位"_s);
-        const QColor dayColor = row[1] == 1 ? kRed : row[1] == 7 ? kBlue : kBlack;
+        const QColor dayColor = row[1] == 1 ? kSundayColor : row[1] == 7 ? kSaturdayColor : kBlack;
         GamenWriteText(600, y, 9, dayColor, YoubiName(row[1]) % u"曜日"_s);
         const QString a = FormatYen(row[2]);
         const qint32 x = roundEven(800 - DrawingArea::TextWidthAt(a, 9) + 1200);
