@@ -30,12 +30,16 @@ void MainForm::buildMenus()
     FSave = File->addAction(u"保存(&S)"_s, this, &MainForm::FSave_Click);
     FSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FImport = File->addAction(u"ﾊﾞｰｼﾞｮﾝ2ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ"_s, this, &MainForm::FImport_Click);
+    FCsvExport = File->addAction(u"CSVファイルに書き出す…"_s, this, &MainForm::FCsvExport_Click);
+    FCsvImport = File->addAction(u"CSVファイルから読み込む…"_s, this, &MainForm::FCsvImport_Click);
     File->addSeparator();
     FEnd = File->addAction(u"終了(&X)"_s, this, &MainForm::FEnd_Click);
 
     Menu = bar->addMenu(u"ﾒﾆｭｰ(&M)"_s);
     RInput = Menu->addAction(u"データ入力(&I)"_s, this, &MainForm::RInput_Click);
     RDisp = Menu->addAction(u"統計表示(&D)"_s, this, &MainForm::RDisp_Click);
+    RShuukei = Menu->addAction(u"集計表(&T)"_s, this, &MainForm::RShuukei_Click);
+    RShuukei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     Menu->addSeparator();
     RMiseAdd = Menu->addAction(u"店データ追加(&S)"_s, this, &MainForm::RMiseAdd_Click);
     RDaiAdd = Menu->addAction(u"台データ追加(&M)"_s, this, &MainForm::RDaiAdd_Click);
