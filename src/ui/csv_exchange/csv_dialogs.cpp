@@ -10,10 +10,12 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -83,7 +85,8 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
     setObjectName(u"ImportPreviewDialog"_s);
     setFont(UiFont(9));
 
-    PFile = new QLabel(fileName + u"（"_s + Csv::EncodingName(preview.Encoding) + u"）"_s, this);
+    PFile = new QLabel(
+        u"ファイル: "_s + fileName + u"（"_s + Csv::EncodingName(preview.Encoding) + u"）"_s, this);
     PNew = new QLabel(this);
     QFont bold = PNew->font();
     bold.setBold(true);
@@ -102,12 +105,19 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
     PGrid->SetColAlignment(0, GridAlign::Right);
     PGrid->SetColWidth(0, 700);
     PGrid->SetColWidth(1, 8000);
+    PGrid->horizontalHeader()->setStretchLastSection(true);
     for (qsizetype i = 0; i < preview.Invalid.size(); ++i) {
         PGrid->SetTextMatrix(int(i) + 1, 0, FormatPlain(preview.Invalid[i].Row));
         PGrid->SetTextMatrix(int(i) + 1, 1, preview.Invalid[i].Reason);
     }
     PGrid->setVisible(!preview.Invalid.isEmpty());
-    PGrid->setMinimumSize(TwipsSize(9000, 2400));
+    // As tall as its rows, up to eight; more scroll.
+    const int shownRows = int(std::min<qsizetype>(preview.Invalid.size(), 8));
+    PGrid->setMinimumSize(Twips(9000),
+                          PGrid->horizontalHeader()->height() +
+                              shownRows * PGrid->verticalHeader()->defaultSectionSize() +
+                              2 * PGrid->frameWidth());
+    PGrid->setMaximumHeight(PGrid->minimumHeight());
 
     QStringList names;
     if (!preview.NewStores.isEmpty())
@@ -131,11 +141,13 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
 
     auto *root = new QVBoxLayout(this);
     root->addWidget(PFile);
+    root->addWidget(new QLabel(
+        u"まだ何も読み込んでいません。内容を確かめて「読み込む」を押してください。"_s, this));
     root->addSpacing(6);
     root->addWidget(PNew);
     root->addWidget(PPresent);
     root->addWidget(PInvalid);
-    root->addWidget(PGrid, 1);
+    root->addWidget(PGrid);
     root->addWidget(PNameList);
     root->addWidget(PNames);
     root->addWidget(PRefusal);

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -79,7 +80,7 @@ Shuukei::Shuukei(SharedData &shared, QWidget *parent) : QDialog(parent), shared_
     setObjectName(u"Shuukei"_s);
     setFont(UiFont(9));
     // A window of its own with the frame's maximise button: the table grows.
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     createControls();
     fillConditions();
     connectControls();
@@ -235,7 +236,7 @@ void Shuukei::Jouken_Change()
 {
     summary_ = Summarize(shared_.data, shared_.Stores, shared_.Machines, Grouping(), Filter(),
                          shared_.states.WakeKin);
-    // A new grouping starts in its natural order; other changes keep the sort.
+    // The chosen sort holds through every change of the conditions.
     shown_ = summary_.Rows;
     if (sortColumn_ >= 0)
         SortSummaryRows(shown_, sortColumn_, descending_);
@@ -260,7 +261,9 @@ void Shuukei::TableWrite()
         SGrid->SetTextMatrix(0, c, titles[c]);
     QHeaderView *header = SGrid->horizontalHeader();
     header->setSortIndicatorShown(sortColumn_ >= 0);
-    header->setSortIndicator(sortColumn_, descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+    // Qt draws ascending as a downward arrow; here ▲ means smallest first and
+    // ▼ largest first, as spreadsheets and file lists show it.
+    header->setSortIndicator(sortColumn_, descending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
     // Down to the title row first, so that no colour of an earlier table stays.
     SGrid->SetRows(1);
     if (shown_.isEmpty()) {
@@ -274,7 +277,8 @@ void Shuukei::TableWrite()
         RowWrite(int(shown_.size()) + 1, summary_.Total, true);
     }
     ColWidthSet();
-    SGrid->SetRow(1);
+    // The cursor on the title row: no cell stands out until the person picks one.
+    SGrid->SetRow(0);
     SGrid->SetCol(0);
 }
 
@@ -304,10 +308,10 @@ QList<int> Shuukei::BaseColWidths(SummaryGrouping grouping)
     case SummaryGrouping::Month: group = 1500; break;
     case SummaryGrouping::Weekday: group = 1100; break;
     case SummaryGrouping::Store:
-    case SummaryGrouping::Machine: group = 2200; break;
+    case SummaryGrouping::Machine: group = 2000; break;
     case SummaryGrouping::StoreMachine: group = 3800; break;
     }
-    return {group, 1100, 700, 700, 700, 1000, 1500, 1500, 1500, 1050, 1300, 1300, 1300};
+    return {group, 1100, 700, 700, 700, 1000, 1400, 1400, 1400, 1050, 1200, 1200, 1200};
 }
 
 void Shuukei::ColWidthSet()
@@ -317,7 +321,11 @@ void Shuukei::ColWidthSet()
     int sum = 0;
     for (int w : base)
         sum += w;
-    const double available = PixelsToTwips(SGrid->viewport()->width()) - 30;
+    // Room is kept for a vertical scroll bar and for each width's rounding to
+    // whole pixels, so that widening never brings a horizontal scroll bar.
+    const int room = SGrid->width() - 2 * SGrid->frameWidth() -
+                     SGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kSummaryColumns;
+    const double available = PixelsToTwips(room);
     const double scale = std::max(1.0, available / sum);
     for (int c = 0; c < kSummaryColumns; ++c)
         SGrid->SetColWidth(c, int(std::floor(base[c] * scale)));

@@ -25,8 +25,9 @@ class Shuukei : public QDialog {
 public:
     explicit Shuukei(SharedData &shared, QWidget *parent = nullptr);
 
-    // Default client size in twips: room for every column of the table by month.
-    static constexpr int kDefaultWidth = 15600;
+    // Default client size in twips: room for every column of the table by month
+    // or by store.
+    static constexpr int kDefaultWidth = 16200;
     static constexpr int kDefaultHeight = 8400;
 
     // Every condition control leads here: group again and fill the table.

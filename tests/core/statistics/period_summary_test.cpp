@@ -54,10 +54,6 @@ TEST_F(PeriodSummaryTest, ByMonthWithTheDrawThreshold)
          u"\\9,500"_s, u"122.1%"_s, u"\\1,900"_s, u"\\15,000"_s, u"-\\8,000"_s},
     };
     EXPECT_EQ(texts(make(SummaryGrouping::Month)), expected);
-    EXPECT_EQ(
-        SummaryTitles(SummaryGrouping::Month),
-        (QStringList{u"月"_s, u"来店回数"_s, u"勝"_s, u"敗"_s, u"分"_s, u"勝率"_s, u"投資"_s,
-                     u"回収"_s, u"収支"_s, u"回収率"_s, u"平均収支"_s, u"最大勝"_s, u"最大負"_s}));
 
     // Threshold 0: the -500 visit is a loss.
     const PeriodSummary strict = make(SummaryGrouping::Month, {}, 0);
