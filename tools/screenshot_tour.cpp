@@ -3,6 +3,7 @@
 // (scripts/screenshots runs it under xvfb-run). Runs in a temporary data and
 // settings folder, so the person's own players and settings stay untouched.
 
+#include "core/file/csv_exchange.h"
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "ui/app_font.h"
@@ -17,13 +18,16 @@
 #include "ui/resources_init.h"
 #include "ui/statistics/toukei.h"
 #include "ui/statistics/toukei_labels.h"
+#include "ui/summary_table/summary_table.h"
 #include "ui/widgets/data_grid.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QIcon>
 #include <QListWidget>
 #include <QMenu>
@@ -63,6 +67,12 @@ public:
         return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
     }
     QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
+    // The tour's own file instead of a dialog.
+    QString fileAnswer;
+    QString FileDialog(FileDialogMode, const QString &, const QString &, const QString &) override
+    {
+        return std::exchange(fileAnswer, QString());
+    }
     void PlaySound(const QString &) override {}
     void Beep() override {}
     void TimeWait(double) override { QCoreApplication::processEvents(); }
@@ -348,6 +358,54 @@ void tourMonthlyChart(TourPlatform &platform, MainForm &mainForm)
     expectOpened(platform, u"monthly chart"_s);
 }
 
+void tourSummary(TourPlatform &platform, MainForm &mainForm, const SharedData &shared)
+{
+    platform.onModal = [](QDialog &dialog) {
+        auto &table = static_cast<Shuukei &>(dialog);
+        table.show();
+        shoot(table, u"summary_month"_s);
+        // By store, the largest balance first, over the whole screen.
+        table.SGroup->setCurrentIndex(3);
+        table.SGrid_HeaderClick(ColBalance);
+        table.SGrid_HeaderClick(ColBalance);
+        // As maximised on a screen of 1440 × 900 (the tour's virtual screen is
+        // larger, and has no window manager that would maximise).
+        table.setGeometry(QRect(QPoint(0, 0), QSize(1440, 860)));
+        shoot(table, u"summary_store"_s);
+        table.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.RShuukei_Click();
+    expectOpened(platform, u"summary table"_s);
+
+    // A file with rows already there (the first three of the player's own
+    // export), new rows, a new store and two faults.
+    const QStringList exported =
+        CsvExchange::RecordsCsv(shared.data, shared.Stores, shared.Machines).split(u"\r\n"_s);
+    const QString csv = exported.mid(0, 4).join(u"\r\n"_s) +
+                        u"\r\n"
+                        "2026/12/01,火,10000,0,-10000,駅前ホール,ドラゴン伝説,,1,1\r\n"
+                        "2026/12/02,水,8000,21000,13000,パーラー銀河,黄金の城,,2,3\r\n"
+                        "2026/12/05,土,15000,32000,17000,グランドホール,スター７,初来店,9,4\r\n"
+                        "2026/12/32,,5000,0,-5000,駅前ホール,スター７,,1,4\r\n"
+                        "2026/12/06,日,五千,0,,新台館,黄金の城,,3,3\r\n"_s;
+    QFile file(u"import.csv"_s);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.toUtf8()) < 0) {
+        ++failures;
+        return;
+    }
+    file.close();
+    platform.fileAnswer = QFileInfo(file).absoluteFilePath();
+    platform.onModal = [](QDialog &dialog) {
+        dialog.show();
+        shoot(dialog, u"summary_import"_s);
+        dialog.hide();
+        return int(QDialog::Rejected);
+    };
+    mainForm.FCsvImport_Click();
+    expectOpened(platform, u"import preview"_s);
+}
+
 void tourAbout(TourPlatform &platform, MainForm &mainForm)
 {
     platform.onModal = [](QDialog &dialog) {
@@ -402,6 +460,7 @@ int main(int argc, char *argv[])
         tourEntry(platform, mainForm);
         tourEditor(platform, mainForm);
         tourStatistics(platform, mainForm);
+        tourSummary(platform, mainForm, shared);
         addBusyMonth(shared);
         tourCalendar(platform, mainForm);
         tourMonthlyChart(platform, mainForm);

@@ -9,12 +9,14 @@
 #include "core/util/tool.h"
 #include "ui/app_font.h"
 #include "ui/calendar/calendar_window.h"
+#include "ui/csv_exchange/csv_files.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
 #include "ui/master_editors/master_editor.h"
 #include "ui/monthly_chart/monthly_chart_window.h"
 #include "ui/player_select/player_select.h"
 #include "ui/statistics/toukei.h"
+#include "ui/summary_table/summary_table.h"
 #include "ui/twips.h"
 #include "ui/widgets/picture_button.h"
 
@@ -358,6 +360,24 @@ void MainForm::Image3_DblClick()
 void MainForm::FImport_Click()
 {
     DataImport(shared_.platform);
+}
+
+void MainForm::RShuukei_Click()
+{
+    Shuukei dialog(shared_, this);
+    openModal(dialog);
+}
+
+void MainForm::FCsvExport_Click()
+{
+    ExportRecords(shared_, this);
+}
+
+void MainForm::FCsvImport_Click()
+{
+    // The summary line and the save controls show the added records.
+    ImportRecords(shared_, this);
+    Form_Activate();
 }
 
 void MainForm::CSound_Click()

@@ -53,6 +53,9 @@ public:
     void TitleName_DblClick();
     void Image3_DblClick();
     void FImport_Click();
+    void RShuukei_Click();
+    void FCsvExport_Click();
+    void FCsvImport_Click();
     // Qt has already inverted the check mark when a menu item is triggered.
     void CSound_Click();
     void WakeKin_Click(int Index);
@@ -77,6 +80,7 @@ public:
 
     QMenu *File, *Menu, *Settei, *Help, *CWakeKin;
     QAction *FPSelect, *FSave, *FImport, *FEnd;
+    QAction *FCsvExport, *FCsvImport, *RShuukei;
     QAction *RInput, *RDisp, *RMiseAdd, *RDaiAdd;
     QAction *RCalendar, *RMonthlyChart;
     QAction *CSound, *HTitle;

@@ -30,6 +30,8 @@ void MainForm::buildMenus()
     FSave = File->addAction(u"保存(&S)"_s, this, &MainForm::FSave_Click);
     FSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FImport = File->addAction(u"ﾊﾞｰｼﾞｮﾝ2ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ"_s, this, &MainForm::FImport_Click);
+    FCsvExport = File->addAction(u"CSVファイルに書き出す…"_s, this, &MainForm::FCsvExport_Click);
+    FCsvImport = File->addAction(u"CSVファイルから読み込む…"_s, this, &MainForm::FCsvImport_Click);
     File->addSeparator();
     FEnd = File->addAction(u"終了(&X)"_s, this, &MainForm::FEnd_Click);
 
@@ -40,6 +42,8 @@ void MainForm::buildMenus()
     RCalendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     RMonthlyChart = Menu->addAction(u"月別グラフ(&G)"_s, this, &MainForm::RMonthlyChart_Click);
     RMonthlyChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    RShuukei = Menu->addAction(u"集計表(&T)"_s, this, &MainForm::RShuukei_Click);
+    RShuukei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     Menu->addSeparator();
     RMiseAdd = Menu->addAction(u"店データ追加(&S)"_s, this, &MainForm::RMiseAdd_Click);
     RDaiAdd = Menu->addAction(u"台データ追加(&M)"_s, this, &MainForm::RDaiAdd_Click);

@@ -20,7 +20,8 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsAndShortcut)
     for (QAction *a : form.File->actions())
         file.append(a->isSeparator() ? u"-"_s : a->text());
     EXPECT_EQ(file, (QStringList{u"プレーヤー選択(&S)"_s, u"保存(&S)"_s, u"ﾊﾞｰｼﾞｮﾝ2ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ"_s,
-                                 u"-"_s, u"終了(&X)"_s}));
+                                 u"CSVファイルに書き出す…"_s, u"CSVファイルから読み込む…"_s, u"-"_s,
+                                 u"終了(&X)"_s}));
     EXPECT_EQ(form.FSave->shortcut(), QKeySequence(u"Ctrl+S"_s));
     QStringList thresholds;
     for (QAction *a : form.WakeKin)

@@ -1,0 +1,105 @@
+// The summary table and the CSV exchange at the table's limit: grouping, the
+// window's table fill, the export of every record and the import preview.
+
+#include "sample_player.h"
+
+#include "core/file/csv_exchange.h"
+#include "core/model/shared_data.h"
+#include "core/statistics/period_summary.h"
+#include "ui/summary_table/summary_table.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+struct Player {
+    explicit Player(int records) { FillSamplePlayer(shared, records); }
+    QuietPlatform platform;
+    SharedData shared{platform};
+};
+
+// Grouping only, by each of the six groupings (the argument is its number).
+void BM_Summarize(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    const auto grouping = SummaryGrouping(state.range(0));
+    for (auto _ : state) {
+        const PeriodSummary s = Summarize(p.shared.data, p.shared.Stores, p.shared.Machines,
+                                          grouping, SummaryFilter(), 1000);
+        benchmark::DoNotOptimize(s.Total.Sum.Visits);
+    }
+}
+BENCHMARK(BM_Summarize)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// What the person waits for when changing the grouping: group again, fill
+// the grid and repaint. Alternates by month and by store and machine (the
+// largest table).
+void BM_SummaryRegroup(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    Shuukei window(p.shared);
+    window.show();
+    QCoreApplication::processEvents();
+    int k = 0;
+    for (auto _ : state) {
+        window.SGroup->setCurrentIndex(k++ % 2 == 0 ? 5 : 1);
+        QCoreApplication::processEvents();
+    }
+    if (window.SGrid->Rows() < 3)
+        state.SkipWithError("the table is empty");
+}
+BENCHMARK(BM_SummaryRegroup)->Unit(benchmark::kMillisecond);
+
+// A header click on 収支: sort and fill again.
+void BM_SummarySort(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    Shuukei window(p.shared);
+    window.SGroup->setCurrentIndex(5);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.SGrid_HeaderClick(ColBalance);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SummarySort)->Unit(benchmark::kMillisecond);
+
+// The text of every record and its UTF-8 or Shift_JIS bytes.
+void BM_CsvExport(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    const auto encoding = Csv::Encoding(state.range(0));
+    for (auto _ : state) {
+        QByteArray bytes;
+        Csv::Encode(CsvExchange::RecordsCsv(p.shared.data, p.shared.Stores, p.shared.Machines),
+                    encoding, bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_CsvExport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The export read back: into the same player (every row already present) and
+// into an empty one (every row new, every name to add).
+void BM_CsvImportPreview(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    QByteArray bytes;
+    Csv::Encode(CsvExchange::RecordsCsv(p.shared.data, p.shared.Stores, p.shared.Machines),
+                Csv::Encoding::Utf8, bytes);
+    Player empty(0);
+    const SharedData &into = state.range(0) == 0 ? p.shared : empty.shared;
+    for (auto _ : state) {
+        const CsvExchange::ImportPreview preview =
+            CsvExchange::PreviewImport(bytes, into.data, into.Stores, into.Machines);
+        benchmark::DoNotOptimize(preview.Present);
+        if (preview.Present + preview.NewRows.size() != kFullPlayer) {
+            state.SkipWithError("rows were lost");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_CsvImportPreview)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+} // namespace

@@ -1,0 +1,232 @@
+// CSV text, the export of the records, the import preview and the import.
+
+#include "core/file/csv.h"
+#include "core/file/csv_exchange.h"
+#include "support/fake_platform.h"
+#include "support/summary_sample.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace CsvExchange;
+
+namespace {
+QByteArray utf8(const QString &text)
+{
+    QByteArray bytes;
+    Csv::Encode(text, Csv::Encoding::Utf8, bytes);
+    return bytes;
+}
+
+QList<PlayRecord> recordsOf(const Data &data)
+{
+    QList<PlayRecord> out;
+    for (qint32 n = 1; n <= data.ListCount(); ++n)
+        out.append(data.Record(n));
+    return out;
+}
+
+const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID\r\n"_s;
+
+TEST(Csv, QuotesParsesAndTellsEncodings)
+{
+    EXPECT_EQ(Csv::Line({u"a"_s, u"b,c"_s, u"say \"hi\""_s, u"two\nlines"_s, QString()}),
+              u"a,\"b,c\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n"_s);
+
+    // CR LF, LF and CR end rows; a quoted line end does not; the final line
+    // end starts no row; an empty line is a row of one empty field.
+    const QList<Csv::Row> rows =
+        Csv::Parse(u"a,\"b,c\",\"d\"\"e\"\r\n\"x\r\ny\",,\n\nlast\r\"open,\r\nend"_s);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0].fields, (QStringList{u"a"_s, u"b,c"_s, u"d\"e"_s}));
+    EXPECT_EQ(rows[1].fields, (QStringList{u"x\r\ny"_s, QString(), QString()}));
+    EXPECT_EQ(rows[2].fields, QStringList{QString()});
+    EXPECT_EQ(rows[3].number, 4);
+    EXPECT_EQ(rows[3].fields, QStringList{u"last"_s});
+    EXPECT_TRUE(rows[4].unterminated);
+    EXPECT_EQ(Csv::Parse(u"a\r\n"_s).size(), 1);
+
+    // UTF-8 with its byte-order mark; Shift_JIS as code page 932.
+    QByteArray bytes;
+    ASSERT_TRUE(Csv::Encode(u"店,〜\r\n"_s, Csv::Encoding::Utf8, bytes));
+    EXPECT_EQ(bytes, QByteArray("\xEF\xBB\xBF\xE5\xBA\x97,\xE3\x80\x9C\r\n"));
+    ASSERT_TRUE(Csv::Encode(u"店,〜\r\n"_s, Csv::Encoding::ShiftJis, bytes));
+    EXPECT_EQ(bytes, QByteArray("\x93\x58,\x81\x60\r\n"));
+    QString bad;
+    EXPECT_FALSE(Csv::Encode(u"ok😀"_s, Csv::Encoding::ShiftJis, bytes, &bad));
+    EXPECT_EQ(bad, u"😀"_s);
+
+    Csv::Decoded d = Csv::Decode(QByteArray("\xEF\xBB\xBF\xE5\xBA\x97"));
+    EXPECT_EQ(d.text, u"店"_s);
+    EXPECT_EQ(d.encoding, Csv::Encoding::Utf8);
+    d = Csv::Decode(QByteArray("\xE5\xBA\x97,1")); // UTF-8 without the mark
+    EXPECT_EQ(d.encoding, Csv::Encoding::Utf8);
+    d = Csv::Decode(QByteArray("\x93\x58,\x8A\x43")); // 店,海 in Shift_JIS
+    EXPECT_EQ(d.encoding, Csv::Encoding::ShiftJis);
+    EXPECT_EQ(d.text, u"店,海"_s);
+}
+
+class CsvExchangeTest : public ::testing::Test {
+protected:
+    void SetUp() override { FillSummarySample(shared); }
+
+    ImportPreview preview(const QString &text, const SharedData &into)
+    {
+        return PreviewImport(utf8(text), into.data, into.Stores, into.Machines);
+    }
+
+    FakePlatform platform;
+    SharedData shared{platform};
+};
+
+TEST_F(CsvExchangeTest, ExportsEveryRecordWithNamesAndIds)
+{
+    const QStringList lines =
+        RecordsCsv(shared.data, shared.Stores, shared.Machines).split(u"\r\n"_s);
+    ASSERT_EQ(lines.size(), 7); // title, five records, the empty rest after the last CR LF
+    EXPECT_EQ(lines[0] + u"\r\n"_s, kHead);
+    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1"_s);
+    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1"_s);
+    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5"_s);
+}
+
+TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
+{
+    const ImportPreview p = preview(kHead + u"2026/02/30,,1000,0,,駅前,海,,,\r\n"
+                                            "2026/2/3,,abc,0,,駅前,海,,,\r\n"
+                                            "2026-02-03,,\"\\3,000,000,000\",0,,駅前,海,,,\r\n"
+                                            "2026/02/03,,0,0,,駅前,海,,,\r\n"
+                                            "\r\n" // an empty line is skipped but keeps its number
+                                            "2026/02/03,,1000,0,,駅前,海,\"say \"\"no\"\"\",,\r\n"
+                                            "2026/02/03,,1000,0,,\"駅前,南\",海,,,\r\n"
+                                            "2026/02/03,,1000,-500,,駅前,海😀,,,\r\n"
+                                            "1949/12/31,,1000,0,,駅前,海,,,\r\n"
+                                            "2026/02/03,,\"¥1,000\",0,,駅前,海,\"open"_s,
+                                    shared);
+    ASSERT_TRUE(p.Error.isEmpty());
+    const QList<std::pair<qint32, QString>> expected = {
+        {2, u"日付「2026/02/30」が正しくありません（例: 2026/03/05）"_s},
+        {3, u"投資「abc」が数値ではありません"_s},
+        {4, u"投資「\\3,000,000,000」が大きすぎます"_s},
+        {5, u"投資と回収がどちらも0です"_s},
+        {7, u"コメントに使えない文字（\"、改行、Shift_JISにない文字）があります"_s},
+        {8, u"店名「駅前,南」に使えない文字があります"_s},
+        {9, u"台名「海😀」に使えない文字があります"_s},
+        {10, u"日付「1949/12/31」が正しくありません（例: 2026/03/05）"_s},
+        {11, u"引用符（\"）が閉じていません"_s},
+    };
+    ASSERT_EQ(p.Invalid.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(p.Invalid[i].Row, expected[i].first);
+        EXPECT_EQ(p.Invalid[i].Reason, expected[i].second);
+    }
+    EXPECT_TRUE(p.NewRows.isEmpty());
+    EXPECT_TRUE(p.NewStores.isEmpty());
+
+    // Not a file of records: the missing titles are named.
+    EXPECT_EQ(
+        preview(u"日付,投資,回収\r\n2026/01/01,1,2\r\n"_s, shared).Error,
+        u"1行目の見出しに「店名」「台名」の列がありません。成績のCSVファイルではないようです。"_s);
+}
+
+TEST_F(CsvExchangeTest, PresentRowsAndNewNames)
+{
+    // Columns in another order, without IDs; Shift_JIS; "2026/1/4" as a
+    // spreadsheet writes it. The table holds the 1/4 visit once: of the two
+    // equal rows one is present, one is new.
+    QByteArray sjis;
+    ASSERT_TRUE(Csv::Encode(u"台名,店名,日付,回収,投資\r\n"
+                            "海,駅前,2026/1/4,19500,20000\r\n"
+                            "海,駅前,2026/1/4,19500,20000\r\n"
+                            "ドラゴン,新台館,2026/03/01,0,4000\r\n"
+                            "ドラゴン,新台館,2026/03/02,9000,4000\r\n"
+                            "スター,駅前,2026/03/03,9000,4000\r\n"_s,
+                            Csv::Encoding::ShiftJis, sjis));
+    const ImportPreview p = PreviewImport(sjis, shared.data, shared.Stores, shared.Machines);
+    EXPECT_EQ(p.Encoding, Csv::Encoding::ShiftJis);
+    EXPECT_EQ(p.Present, 1);
+    ASSERT_EQ(p.NewRows.size(), 4);
+    EXPECT_EQ(p.NewRows[0].Row, 3);
+    EXPECT_FALSE(p.NewRows[0].NewName);
+    // New IDs follow the highest ID in use, records' unlisted IDs (7, 9) included.
+    ASSERT_EQ(p.NewStores.size(), 1);
+    EXPECT_EQ(p.NewStores[0].ID, 10);
+    EXPECT_EQ(p.NewStores[0].Name, u"新台館"_s);
+    EXPECT_EQ(p.NewMachines[0].ID, 6);
+    EXPECT_EQ(p.NewRows[2].Record.DSId, 10);
+    EXPECT_EQ(p.NewRows[3].Record.DMId, 6);
+    EXPECT_EQ(p.RowsToAdd(true), 4);
+    EXPECT_EQ(p.RowsToAdd(false), 1);
+
+    // Without the new names only the 1/4 row comes in; the lists stay.
+    QString message;
+    ASSERT_TRUE(ApplyImport(p, false, shared, message));
+    EXPECT_EQ(shared.data.ListCount(), 6);
+    EXPECT_EQ(shared.Stores.Count(), 2);
+    // Sorted in by date after the equal record already there.
+    EXPECT_EQ(shared.data.Record(3).DDay, 4);
+    EXPECT_TRUE(shared.states.Corrected);
+    EXPECT_EQ(shared.states.Wake, 3); // two -500 draws and the 0
+
+    // The same file again: now both 1/4 rows are present.
+    const ImportPreview again = PreviewImport(sjis, shared.data, shared.Stores, shared.Machines);
+    EXPECT_EQ(again.Present, 2);
+    ASSERT_TRUE(ApplyImport(again, true, shared, message));
+    EXPECT_EQ(shared.data.ListCount(), 9);
+    EXPECT_EQ(shared.Stores.Entries().last(), (MasterEntry{10, u"新台館"_s}));
+    EXPECT_EQ(shared.Machines.SeekName(6), u"スター"_s);
+    EXPECT_EQ(shared.data.Record(9).DDay, 3); // 2026/03/03 last
+}
+
+TEST_F(CsvExchangeTest, LimitAndTotalsAreRefusedWithAMessage)
+{
+    const QString rows = kHead + u"2026/03/01,,1000,0,,駅前,海,,,\r\n"
+                                 "2026/03/02,,1000,0,,駅前,海,,,\r\n"_s;
+    shared.data.DataClear();
+    for (qint32 i = 0; i < Data::kMaxRecords - 1; ++i)
+        ASSERT_TRUE(shared.data.DataWrite(2000, 1, 1, 100, 0, 1, 1, QString()));
+    const ImportPreview p = preview(rows, shared);
+    QString message;
+    EXPECT_FALSE(ApplyImport(p, true, shared, message));
+    EXPECT_EQ(message, u"成績は32,767件までしか記録できないため、読み込めません。"
+                       "（今の成績 32,766件、新しい成績 2件）"_s);
+    EXPECT_EQ(shared.data.ListCount(), Data::kMaxRecords - 1);
+    EXPECT_FALSE(shared.states.Corrected);
+
+    // A total balance past 2^31 - 1 yen, even when each visit fits.
+    shared.data.DataClear();
+    ASSERT_TRUE(shared.data.DataWrite(2000, 1, 1, 0, 2'000'000'000, 1, 1, QString()));
+    const ImportPreview big = preview(kHead + u"2026/03/01,,0,200000000,,駅前,海,,,\r\n"_s, shared);
+    ASSERT_EQ(big.NewRows.size(), 1);
+    EXPECT_FALSE(ApplyImport(big, true, shared, message));
+    EXPECT_EQ(message,
+              u"収支の合計が記録できる範囲（±2,147,483,647円）を超えるため、読み込めません。"_s);
+    EXPECT_EQ(shared.data.ListCount(), 1);
+}
+
+TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
+{
+    // Two visits on one day in an order that sorting must keep, a name with
+    // a yen sign, the store ID 0 of a row without a store.
+    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"店なし"_s));
+    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 5000, 5000, 9, 5, u""_s));
+    FillList(shared.Machines, {{1, u"ドラゴン"_s}, {2, u"海\\"_s}});
+    const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
+
+    for (Csv::Encoding encoding : {Csv::Encoding::Utf8, Csv::Encoding::ShiftJis}) {
+        FakePlatform other;
+        SharedData empty(other);
+        QByteArray bytes;
+        ASSERT_TRUE(Csv::Encode(text, encoding, bytes));
+        const ImportPreview p = PreviewImport(bytes, empty.data, empty.Stores, empty.Machines);
+        EXPECT_TRUE(p.Invalid.isEmpty());
+        EXPECT_EQ(p.Present, 0);
+        QString message;
+        ASSERT_TRUE(ApplyImport(p, true, empty, message));
+        EXPECT_EQ(recordsOf(empty.data), recordsOf(shared.data));
+        EXPECT_EQ(empty.Stores.Entries(), shared.Stores.Entries());
+        EXPECT_EQ(empty.Machines.Entries(), shared.Machines.Entries());
+        EXPECT_EQ(RecordsCsv(empty.data, empty.Stores, empty.Machines), text);
+    }
+}
+} // namespace

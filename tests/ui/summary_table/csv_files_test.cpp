@@ -1,0 +1,87 @@
+// Writing and reading CSV files through the main window's ファイル menu.
+
+#include "support/summary_sample.h"
+#include "ui/csv_exchange/csv_dialogs.h"
+#include "ui/csv_exchange/csv_files.h"
+#include "ui/main_menu/main_form_fixture.h"
+#include "ui/widgets/data_grid.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+using CsvFilesTest = MainFormTest;
+
+TEST_F(CsvFilesTest, ExportWritesTheChosenEncodingOrSaysWhyNot)
+{
+    FillSummarySample(shared);
+    platform.onModal = [](QDialog &dialog) {
+        static_cast<CsvEncodingDialog &>(dialog).EShiftJis->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    platform.fileAnswers = {dir.file(u"out"_s)}; // ".csv" is added
+    form.FCsvExport->trigger();
+    QByteArray expected;
+    ASSERT_TRUE(Csv::Encode(CsvExchange::RecordsCsv(shared.data, shared.Stores, shared.Machines),
+                            Csv::Encoding::ShiftJis, expected));
+    EXPECT_EQ(ReadBytes(dir.file(u"out.csv"_s)), expected);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"5件の成績を書き出しました。"_s, u"CSVファイルに書き出す"_s,
+                                       MsgButtons::Ok, MsgIcon::Information}}));
+
+    // A comment that Shift_JIS cannot carry: nothing is written.
+    ASSERT_TRUE(shared.data.DataWrite(2026, 3, 1, 1000, 0, 1, 1, u"🎰"_s));
+    platform.messages.clear();
+    platform.fileAnswers = {dir.file(u"sjis.csv"_s)};
+    form.FCsvExport->trigger();
+    EXPECT_FALSE(QFile::exists(dir.file(u"sjis.csv"_s)));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages[0].text,
+              u"「🎰」はShift_JISでは書けない文字です。UTF-8で書き出してください。"_s);
+}
+
+TEST_F(CsvFilesTest, ImportShowsThePreviewAndRefreshesTheMainWindow)
+{
+    startWithTaro(); // 4 records, nothing modified
+    ASSERT_FALSE(saveControlsEnabled());
+    QByteArray bytes;
+    ASSERT_TRUE(Csv::Encode(u"日付,投資,回収,店名,台名\r\n"
+                            "2001/05/03,10000,15000,駅前店,海物語\r\n"
+                            "2001/05/04,3000,0,駅前店,海物語\r\n"
+                            "2001/05/32,3000,0,駅前店,海物語\r\n"
+                            "2001/05/05,1000,9000,新装店,海物語\r\n"_s,
+                            Csv::Encoding::Utf8, bytes));
+    WriteBytes(dir.file(u"in.csv"_s), bytes);
+
+    // Cancelled in the preview: nothing changes.
+    platform.fileAnswers = {dir.file(u"in.csv"_s)};
+    form.FCsvImport->trigger();
+    EXPECT_EQ(platform.modalWindows.last(), u"ImportPreviewDialog"_s);
+    EXPECT_EQ(shared.data.ListCount(), 4);
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    platform.fileAnswers = {dir.file(u"in.csv"_s)};
+    platform.onModal = [](QDialog &dialog) {
+        auto &p = static_cast<ImportPreviewDialog &>(dialog);
+        EXPECT_EQ(p.PNew->text(), u"新しい成績: 2件"_s);
+        EXPECT_EQ(p.PPresent->text(), u"すでにある成績: 1件（読み込みません）"_s);
+        EXPECT_EQ(p.PInvalid->text(), u"読み込めない行: 1件"_s);
+        EXPECT_EQ(p.PGrid->TextMatrix(1, 0), u"4"_s);
+        EXPECT_EQ(p.PNameList->text(), u"一覧にない店: 新装店 (ID 002)"_s);
+        p.PNames->click();
+        EXPECT_EQ(p.PNew->text(), u"新しい成績: 1件（一覧にない店・台の1件は読み込みません）"_s);
+        p.PNames->click();
+        EXPECT_TRUE(p.OK->isEnabled());
+        return int(QDialog::Accepted);
+    };
+    form.FCsvImport->trigger();
+    EXPECT_EQ(shared.data.ListCount(), 6);
+    EXPECT_EQ(shared.Stores.SeekName(2), u"新装店"_s);
+    EXPECT_EQ(platform.messages.last().text, u"2件の成績を読み込みました。"_s);
+    // Threshold 500: +5000 win, -16000 loss, +300 draw, +1500 win, -3000, +8000.
+    EXPECT_EQ(form.Seiseki->text(), u"6戦 (3勝 2敗 1分)"_s);
+    EXPECT_TRUE(saveControlsEnabled());
+}
+} // namespace
