@@ -30,7 +30,7 @@ struct Player {
     {
         shared.data.JoukenSet(0, 0, 0, 0);
         Selection sel;
-        DataRead(platform, shared.data, kWakeKin, sel);
+        DataRead(shared.data, kWakeKin, sel);
         return sel;
     }
 };
@@ -65,7 +65,7 @@ void BM_CalcRank(benchmark::State &state)
     for (auto _ : state) {
         GraphSeries graph;
         Rankings ranks;
-        CalcRank(p.platform, sel.TData, kWakeKin, graph, ranks);
+        CalcRank(sel.TData, kWakeKin, graph, ranks);
         benchmark::DoNotOptimize(ranks.RShouhai[0][2]);
     }
 }
@@ -80,7 +80,7 @@ void BM_HyoujiComputations(benchmark::State &state)
         const Selection sel = p.SelectAll();
         GraphSeries graph;
         Rankings ranks;
-        CalcRank(p.platform, sel.TData, kWakeKin, graph, ranks);
+        CalcRank(sel.TData, kWakeKin, graph, ranks);
         benchmark::DoNotOptimize(ranks.RShouhai[0][2]);
     }
 }

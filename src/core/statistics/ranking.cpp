@@ -1,7 +1,6 @@
 #include "core/statistics/ranking.h"
 
 #include "core/model/record_table.h"
-#include "core/platform.h"
 #include "core/statistics/graph_series.h"
 #include "core/util/tool.h"
 
@@ -205,8 +204,8 @@ bool CalcRank_Machine(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &
                     ranks.MachineCount);
 }
 
-bool CalcRank_Youbi(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
-                    Rankings &ranks)
+bool CalcRank_Youbi(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks,
+                    bool &DateError)
 {
     static const QString kOrder = u"日月火水木金土"_s;
     std::array<RankRow, 8> days{};
@@ -216,7 +215,7 @@ bool CalcRank_Youbi(Platform &platform, const QList<PlayRecord> &TData, qint32 W
     for (const PlayRecord &r : TData) {
         QString youbi;
         if (!YoubiGet(youbi, r.DYear, r.DMonth, r.DDay)) {
-            platform.MsgBox(DateErrorMessage());
+            DateError = true;
             return true; // RYoubi keeps what it held
         }
         const auto k = static_cast<size_t>(kOrder.indexOf(youbi) + 1);
@@ -274,14 +273,19 @@ bool CalcRank_Shouhai(const QList<PlayRecord> &TData, Rankings &ranks)
     return true;
 }
 
-void CalcRank(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
-              GraphSeries &graph, Rankings &ranks)
+QStringList CalcRank(const QList<PlayRecord> &TData, qint32 WakeKin, GraphSeries &graph,
+                     Rankings &ranks)
 {
     Calc_Graph(TData, graph);
+    bool dateError = false;
     bool ok = CalcRank_Store(TData, WakeKin, ranks);
     ok = CalcRank_Machine(TData, WakeKin, ranks) && ok;
-    ok = CalcRank_Youbi(platform, TData, WakeKin, ranks) && ok;
+    ok = CalcRank_Youbi(TData, WakeKin, ranks, dateError) && ok;
     ok = CalcRank_Shouhai(TData, ranks) && ok;
+    QStringList messages;
+    if (dateError)
+        messages << DateErrorMessage();
     if (!ok)
-        platform.MsgBox(RankOutOfRangeMessage());
+        messages << RankOutOfRangeMessage();
+    return messages;
 }

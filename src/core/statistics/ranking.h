@@ -5,9 +5,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
-class Platform;
 struct GraphSeries;
 
 // Field 2 of a rank row that holds no group.
@@ -45,20 +45,22 @@ QString YoubiName(qint32 number);
 QString DateErrorMessage();      // "日付データにエラーがあります"
 QString RankOutOfRangeMessage(); // IDs outside 1..999 or totals beyond 32 bits
 
-// Runs Calc_Graph, then the store, machine, weekday and single-visit rankings.
-// A record date that YoubiGet rejects shows DateErrorMessage and leaves RYoubi
-// as it was. A store or machine ID outside 1..999, or a group balance that
-// leaves 32 bits or reaches the empty-row mark, shows RankOutOfRangeMessage
-// (at most once per call) and makes that ranking all empty rows.
-void CalcRank(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
-              GraphSeries &graph, Rankings &ranks);
+// Runs Calc_Graph, then the store, machine, weekday and single-visit rankings,
+// and returns the messages the window shows, in this order:
+// DateErrorMessage when YoubiGet rejects a record date (RYoubi then stays as
+// it was); RankOutOfRangeMessage (once) when a store or machine ID is outside
+// 1..999 or a group balance leaves 32 bits or reaches the empty-row mark (that
+// ranking is then all empty rows).
+QStringList CalcRank(const QList<PlayRecord> &TData, qint32 WakeKin, GraphSeries &graph,
+                     Rankings &ranks);
 
 // The four rankings on their own (CalcRank runs them in this order).
 // They return false when they met data they cannot rank (see above).
 bool CalcRank_Store(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks);
 bool CalcRank_Machine(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks);
-bool CalcRank_Youbi(Platform &platform, const QList<PlayRecord> &TData, qint32 WakeKin,
-                    Rankings &ranks);
+// DateError is set when a date cannot be placed on a weekday.
+bool CalcRank_Youbi(const QList<PlayRecord> &TData, qint32 WakeKin, Rankings &ranks,
+                    bool &DateError);
 bool CalcRank_Shouhai(const QList<PlayRecord> &TData, Rankings &ranks);
 
 // Orders group rows by decreasing field 2 exactly as the selection sort

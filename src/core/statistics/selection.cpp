@@ -1,7 +1,6 @@
 #include "core/statistics/selection.h"
 
 #include "core/model/record_table.h"
-#include "core/platform.h"
 
 #include <limits>
 
@@ -25,7 +24,7 @@ QString SelectionTooLargeMessage()
     return u"選択されたデータの合計が大きすぎるため集計できません"_s;
 }
 
-bool DataRead(Platform &platform, Data &data, qint32 WakeKin, Selection &out)
+bool DataRead(Data &data, qint32 WakeKin, Selection &out)
 {
     out = Selection();
     // Counted wide and checked, so that nothing wraps.
@@ -56,7 +55,6 @@ bool DataRead(Platform &platform, Data &data, qint32 WakeKin, Selection &out)
     if (!ok) {
         out = Selection();
         out.Kikan = dateText(PlayRecord());
-        platform.MsgBox(SelectionTooLargeMessage());
         return false;
     }
     out.Kikan += dateText(last);

@@ -8,7 +8,6 @@
 #include <QString>
 
 class Data;
-class Platform;
 
 struct Selection {
     // The selected records in table order: TData[0] is record 1. The spare
@@ -31,6 +30,6 @@ QString SelectionTooLargeMessage();
 
 // Reads every record that passes the filter of the last Data.JoukenSet into
 // out, classifying each with WakeKin. When a counter or sum (or a running
-// total) would leave its width, shows SelectionTooLargeMessage once and leaves
-// out empty (as for a selection without records); the result is then false.
-bool DataRead(Platform &platform, Data &data, qint32 WakeKin, Selection &out);
+// total) would leave its width, leaves out empty (as for a selection without
+// records) and returns false: the window then shows SelectionTooLargeMessage.
+bool DataRead(Data &data, qint32 WakeKin, Selection &out);

@@ -2,10 +2,10 @@
 
 #include "core/model/shared_data.h"
 #include "core/platform.h"
+#include "core/statistics/totals_text.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/calendar/calendar_grid.h"
-#include "ui/statistics/toukei_table.h"
 #include "ui/widgets/data_grid.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "ui/monthly_chart/monthly_chart.h"
 
+#include "core/statistics/totals_text.h"
 #include "core/util/numbers.h"
 #include "ui/app_font.h"
 #include "ui/result_colors.h"
-#include "ui/statistics/toukei_table.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>

@@ -3,11 +3,11 @@
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
+#include "core/statistics/totals_text.h"
 #include "core/util/numbers.h"
 #include "ui/app_font.h"
 #include "ui/monthly_chart/monthly_chart.h"
 #include "ui/monthly_chart/print_page.h"
-#include "ui/statistics/toukei_table.h"
 #include "ui/twips.h"
 
 #include <QBuffer>

@@ -93,8 +93,10 @@ void Toukei::SHyouji_Click()
 {
     const qint32 wakeKin = shared_.states.WakeKin;
     JoukenSet();
-    DataRead(shared_.platform, shared_.data, wakeKin, sel_);
-    CalcRank(shared_.platform, sel_.TData, wakeKin, graph_, ranks_);
+    if (!DataRead(shared_.data, wakeKin, sel_))
+        shared_.platform.MsgBox(SelectionTooLargeMessage());
+    for (const QString &message : CalcRank(sel_.TData, wakeKin, graph_, ranks_))
+        shared_.platform.MsgBox(message);
     DataWrite();
     HGamen->Cls();
     HGamen->RemovePicture();

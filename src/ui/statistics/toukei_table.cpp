@@ -1,6 +1,7 @@
 // The statistics window's result grid and totals block.
 
 #include "ui/statistics/toukei_table.h"
+#include "core/statistics/totals_text.h"
 
 #include "core/model/shared_data.h"
 #include "core/util/numbers.h"
@@ -53,18 +54,6 @@ QList<int> GridColWidths(int windowWidth)
     for (const Column &c : kColumnsTable)
         widths.append(int(std::nearbyint(double(qint32(c.baseWidth) * (g - 400)) / kBaseTotal)));
     return widths;
-}
-
-QString SeisekiText(qint16 TKachi, qint16 TMake, qint16 TWake)
-{
-    const qint32 games = qint32(TKachi) + TMake + TWake;
-    return FormatPlain(games) % u"戦 ("_s % FormatPlain(TKachi) % u"勝 "_s % FormatPlain(TMake) %
-           u"敗 "_s % FormatPlain(TWake) % u"分)"_s;
-}
-
-QString AverageYen(qint32 total, qint32 visits)
-{
-    return visits == 0 ? FormatYen(0) : FormatYen(double(total) / visits);
 }
 
 void Toukei::GridInitialize()

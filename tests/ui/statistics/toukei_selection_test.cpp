@@ -3,6 +3,7 @@
 #include "toukei_fixture.h"
 
 #include "core/statistics/selection.h"
+#include "core/statistics/totals_text.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/statistics/toukei_table.h"
 #include "ui/twips.h"
