@@ -31,7 +31,7 @@ protected:
 TEST_F(DataGridTest, ModelPassesTheConsistencyChecks)
 {
     QAbstractItemModelTester tester(grid.gridModel(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     grid.SetRows(40);
     grid.AddItem(u"x\ty"_s, 2);
     grid.RemoveItem(3);
