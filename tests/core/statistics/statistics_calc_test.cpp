@@ -79,23 +79,19 @@ TEST_F(SelectionTest, PeriodText)
     EXPECT_EQ(none.Count(), 0);
 }
 
-TEST_F(SelectionTest, DrawRuleAndTotals)
+TEST_F(SelectionTest, DrawThresholdAndTotals)
 {
-    for (qint32 b : {499, -499, 500, -500, 0, 12345})
+    // Threshold 1000 (neither 0 nor the usual 500): 999 and 0 are draws.
+    for (qint32 b : {999, -1000, 0, 12345})
         add(balance(b));
-    const Selection at500 = read(500);
-    EXPECT_EQ(at500.TKachi, 2);
-    EXPECT_EQ(at500.TMake, 1);
-    EXPECT_EQ(at500.TWake, 3);
-    EXPECT_EQ(at500.TKachiKin, 12345);
-    EXPECT_EQ(at500.TToushi, 499 + 500);
-    EXPECT_EQ(at500.TKaishuu, 499 + 500 + 12345);
-    EXPECT_EQ(at500.Count(), 6);
-
-    const Selection at0 = read(0);
-    EXPECT_EQ(at0.TKachi, 3);
-    EXPECT_EQ(at0.TMake, 2);
-    EXPECT_EQ(at0.TWake, 1);
+    const Selection s = read(1000);
+    EXPECT_EQ(s.TKachi, 1);
+    EXPECT_EQ(s.TMake, 1);
+    EXPECT_EQ(s.TWake, 2);
+    EXPECT_EQ(s.TKachiKin, 12344);
+    EXPECT_EQ(s.TToushi, 1000);
+    EXPECT_EQ(s.TKaishuu, 999 + 12345);
+    EXPECT_EQ(s.Count(), 4);
 }
 
 TEST_F(SelectionTest, LastTenWithAStoreAndOneMonth)
