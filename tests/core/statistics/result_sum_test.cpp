@@ -5,10 +5,7 @@
 namespace {
 PlayRecord visit(qint32 toushi, qint32 kaishuu)
 {
-    PlayRecord r;
-    r.DToushi = toushi;
-    r.DKaishuu = kaishuu;
-    return r;
+    return {0, 0, 0, toushi, kaishuu, 0, 0, QString()};
 }
 } // namespace
 

@@ -19,15 +19,7 @@ namespace {
 PlayRecord visit(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 1,
                  qint16 machine = 1)
 {
-    PlayRecord r;
-    r.DYear = y;
-    r.DMonth = m;
-    r.DDay = d;
-    r.DToushi = toushi;
-    r.DKaishuu = kaishuu;
-    r.DSId = store;
-    r.DMId = machine;
-    return r;
+    return {y, m, d, toushi, kaishuu, store, machine, QString()};
 }
 
 // A visit on 2001-03-04 (a Sunday) with the given balance.
@@ -98,17 +90,14 @@ TEST_F(SelectionTest, LastTenWithAStoreAndOneMonth)
 {
     for (int i = 1; i <= 25; ++i)
         add(visit(2001, qint16(i % 12 + 1), 1, i, 0, qint16(i % 3 + 1)));
-    const Selection last10 = read(0, 10, 0, 2);
-    QList<qint32> picked;
-    for (const PlayRecord &r : last10.TData)
-        picked << r.DToushi;
-    EXPECT_EQ(picked, (QList<qint32>{16, 19, 22, 25})); // i % 3 + 1 == 2 among 16..25
-
-    const Selection december = read(0, 2001, 12);
-    picked.clear();
-    for (const PlayRecord &r : december.TData)
-        picked << r.DToushi;
-    EXPECT_EQ(picked, (QList<qint32>{11, 23}));
+    const auto picked = [this](qint16 y, qint16 m, qint16 store) {
+        QList<qint32> toushi;
+        for (const PlayRecord &r : read(0, y, m, store).TData)
+            toushi << r.DToushi;
+        return toushi;
+    };
+    EXPECT_EQ(picked(10, 0, 2), (QList<qint32>{16, 19, 22, 25})); // i % 3 + 1 == 2 among 16..25
+    EXPECT_EQ(picked(2001, 12, 0), (QList<qint32>{11, 23}));
 }
 
 TEST_F(SelectionTest, TotalsThatWouldWrapGiveAMessageAndNothing)
