@@ -211,10 +211,8 @@ TEST_F(RankingTest, IdsOutsideTheIndexEmptyTheirRankingWithOneMessage)
     rank({balance(100, 1, 2)});
     rank({balance(100, 1000, 2), balance(200, -3, 1000)});
     EXPECT_EQ(messages, QStringList{RankOutOfRangeMessage()});
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(ranks.RStore[r], empty()); // the old store 1 is gone, every field
-        EXPECT_EQ(ranks.RMachine[r], empty());
-    }
+    EXPECT_EQ(ranks.RStore, RankTable(5, empty())); // the old store 1 is gone, every field
+    EXPECT_EQ(ranks.RMachine, RankTable(5, empty()));
     EXPECT_EQ(ranks.StoreCount, 0);
     EXPECT_EQ(ranks.RShouhai[0][2], 200);
     EXPECT_EQ(ranks.RYoubi[0][2], 300);
