@@ -85,12 +85,9 @@ TEST_F(SummaryTableTest, ShowsMonthsWithYenTextsAndColours)
 TEST_F(SummaryTableTest, HeaderClickSortsAndCopyGivesTabs)
 {
     clickHeader(ColToushi);
-    EXPECT_EQ(window->SortColumn(), ColToushi);
-    EXPECT_FALSE(window->SortDescending());
     EXPECT_EQ(column(ColToushi),
               (QStringList{u"¥5,000"_s, u"¥10,000"_s, u"¥28,000"_s, u"¥43,000"_s}));
     clickHeader(ColToushi);
-    EXPECT_TRUE(window->SortDescending());
     EXPECT_EQ(column(ColGroup),
               (QStringList{u"2026年01月"_s, u"2025年12月"_s, u"2026年02月"_s, u"合計"_s}));
     // The sort holds when the conditions change.
