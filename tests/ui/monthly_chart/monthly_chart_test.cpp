@@ -129,12 +129,7 @@ TEST_F(MonthlyChartTest, BarsAndLineShareTheZeroAndFillThePlot)
 
     // Only draws: no bar and a level line, the zero in the middle.
     MonthlyChart flat;
-    QList<MonthPoint> draws(3);
-    for (int i = 0; i < 3; ++i) {
-        draws[i].Year = 2030;
-        draws[i].Month = i + 1;
-    }
-    flat.SetSeries(draws, u"2030年"_s);
+    flat.SetSeries({{2030, 1, {}, 0}, {2030, 2, {}, 0}, {2030, 3, {}, 0}}, u"2030年"_s);
     const ChartLayout l = flat.Layout(QSize(500, 300));
     EXPECT_DOUBLE_EQ(l.ZeroY, l.Plot.center().y());
     EXPECT_EQ(l.Bars[1].height(), 0);
