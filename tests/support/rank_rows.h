@@ -1,6 +1,6 @@
 #pragma once
 // Rank rows in one call and readable texts in failure messages: shared by the
-// statistics tests.
+// statistics and calendar tests.
 
 #include "core/statistics/ranking.h"
 

@@ -13,24 +13,11 @@
 
 #include <gtest/gtest.h>
 
-inline void FillList(SMData &list, const QList<MasterEntry> &entries)
-{
-    QList<qint16> ids;
-    QList<QString> names;
-    for (const MasterEntry &e : entries) {
-        ids.append(e.ID);
-        names.append(e.Name);
-    }
-    ids.append(0);
-    names.append(QString());
-    list.WriteData(ids, names);
-}
-
 inline void FillSummarySample(SharedData &shared)
 {
     using namespace Qt::StringLiterals;
-    FillList(shared.Stores, {{1, u"駅前"_s}, {2, u"銀河"_s}});
-    FillList(shared.Machines, {{1, u"ドラゴン"_s}, {2, u"海"_s}});
+    shared.Stores.WriteData({1, 2, 0}, {u"駅前"_s, u"銀河"_s, QString()});
+    shared.Machines.WriteData({1, 2, 0}, {u"ドラゴン"_s, u"海"_s, QString()});
     shared.data.DataClear();
     const PlayRecord records[] = {{2025, 12, 30, 10000, 25000, 1, 1, u"朝一"_s},
                                   {2026, 1, 4, 20000, 19500, 1, 2, u""_s},

@@ -210,7 +210,7 @@ TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
     // a yen sign, the store ID 0 of a row without a store.
     ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"店なし"_s));
     ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 5000, 5000, 9, 5, u""_s));
-    FillList(shared.Machines, {{1, u"ドラゴン"_s}, {2, u"海\\"_s}});
+    shared.Machines.WriteData({1, 2, 0}, {u"ドラゴン"_s, u"海\\"_s, QString()});
     const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
 
     for (Csv::Encoding encoding : {Csv::Encoding::Utf8, Csv::Encoding::ShiftJis}) {

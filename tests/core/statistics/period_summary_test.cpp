@@ -95,24 +95,17 @@ TEST_F(PeriodSummaryTest, ByStoreUnknownIdsAndNoInvestment)
 
 TEST_F(PeriodSummaryTest, PeriodStoreAndMachineFilters)
 {
-    SummaryFilter f;
-    f.From = QDate(2026, 1, 5);
-    f.To = QDate(2026, 1, 10); // both ends count
-    PeriodSummary s = make(SummaryGrouping::Store, f);
+    // From, to (both count), store, machine.
+    PeriodSummary s = make(SummaryGrouping::Store, {QDate(2026, 1, 5), QDate(2026, 1, 10), 0, 0});
     EXPECT_EQ(labels(s.Rows), (QStringList{u"銀河"_s, u"(不明)"_s}));
     EXPECT_EQ(s.Total.Sum.Visits, 2);
 
-    f = {};
-    f.SId = 1;
-    f.MId = 2;
-    s = make(SummaryGrouping::Month, f);
+    s = make(SummaryGrouping::Month, {{}, {}, 1, 2});
     EXPECT_EQ(labels(s.Rows), QStringList{u"2026年01月"_s});
     EXPECT_EQ(s.Total.Sum.Balance(), -500);
 
     // Nothing selected: no group rows, and a totals row of zeros and dashes.
-    f = {};
-    f.From = QDate(2027, 1, 1);
-    s = make(SummaryGrouping::Month, f);
+    s = make(SummaryGrouping::Month, {QDate(2027, 1, 1), {}, 0, 0});
     EXPECT_TRUE(s.Rows.isEmpty());
     EXPECT_EQ(SummaryTexts(s.Total),
               (QStringList{u"合計"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"—"_s, u"\\0"_s, u"\\0"_s,

@@ -1,7 +1,9 @@
 #include "core/util/numbers.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -33,38 +35,29 @@ TEST(Val, HugeExponentsAreInfiniteOrZeroNotGarbage)
     EXPECT_DOUBLE_EQ(Val(u"1e-999"_s), 0);
 }
 
-TEST(WholeNumbers, HalvesGoToTheEvenNeighbour)
+TEST(WholeNumbers, HalvesToEvenAndOutOfRangeReportedNotWrapped)
 {
-    qint16 s = 0;
-    EXPECT_TRUE(ToInt16(2.5, s));
-    EXPECT_EQ(s, 2);
-    EXPECT_TRUE(ToInt16(3.5, s));
-    EXPECT_EQ(s, 4);
-    EXPECT_TRUE(ToInt16(-2.5, s));
-    EXPECT_EQ(s, -2);
-    EXPECT_TRUE(ToInt16(2.6, s));
-    EXPECT_EQ(s, 3);
-    qint32 l = 0;
-    EXPECT_TRUE(ToInt32(1000.5, l));
-    EXPECT_EQ(l, 1000);
-}
-
-TEST(WholeNumbers, OutOfRangeIsReportedNotWrapped)
-{
-    qint16 s = 7;
-    EXPECT_TRUE(ToInt16(32767.0, s));
-    EXPECT_EQ(s, 32767);
-    EXPECT_TRUE(ToInt16(-32768.0, s));
-    EXPECT_FALSE(ToInt16(32767.5, s)); // rounds to 32768
-    EXPECT_FALSE(ToInt16(-32769.0, s));
-    EXPECT_EQ(s, -32768);
-    qint32 l = 7;
-    EXPECT_FALSE(ToInt32(2147483648.0, l));
-    EXPECT_FALSE(ToInt32(std::numeric_limits<double>::infinity(), l));
-    EXPECT_FALSE(ToInt32(std::nan(""), l));
-    EXPECT_EQ(l, 7);
-    EXPECT_TRUE(ToInt32(-2147483648.0, l));
-    EXPECT_EQ(l, std::numeric_limits<qint32>::min());
+    // value, taken or not, the result (7: left untouched); 32767.5 rounds to 32768
+    const std::tuple<double, bool, qint16> shorts[] = {
+        {2.5, true, 2},      {3.5, true, 4},         {-2.5, true, -2},
+        {2.6, true, 3},      {32767.0, true, 32767}, {-32768.0, true, -32768},
+        {32767.5, false, 7}, {-32769.0, false, 7}};
+    for (const auto &[value, ok, expected] : shorts) {
+        qint16 s = 7;
+        EXPECT_EQ(ToInt16(value, s), ok) << value;
+        EXPECT_EQ(s, expected) << value;
+    }
+    const std::tuple<double, bool, qint32> longs[] = {
+        {1000.5, true, 1000},
+        {-2147483648.0, true, std::numeric_limits<qint32>::min()},
+        {2147483648.0, false, 7},
+        {std::numeric_limits<double>::infinity(), false, 7},
+        {std::nan(""), false, 7}};
+    for (const auto &[value, ok, expected] : longs) {
+        qint32 l = 7;
+        EXPECT_EQ(ToInt32(value, l), ok) << value;
+        EXPECT_EQ(l, expected) << value;
+    }
 }
 
 TEST(Patterns, WholeNumberPatterns)
@@ -77,7 +70,6 @@ TEST(Patterns, WholeNumberPatterns)
     EXPECT_EQ(FormatZeroPad(99, 4), u"0099"_s);
     EXPECT_EQ(FormatZeroPad(3, 2), u"03"_s);
     EXPECT_EQ(FormatZeroPad(123, 2), u"123"_s);
-    EXPECT_EQ(FormatZeroPad(7, 3), u"007"_s);
 }
 
 TEST(Patterns, GroupedAndYenTexts)
@@ -100,4 +92,14 @@ TEST(Patterns, RealsRoundHalvesAwayFromZero)
     EXPECT_EQ(FormatYen(-1001.0 / 2), u"-\\501"_s);
     EXPECT_EQ(FormatGrouped(2.5), u"3"_s);
     EXPECT_EQ(FormatAtLeastOne(-0.4), u"0"_s); // no "-0"
+}
+
+TEST(Patterns, PercentTexts)
+{
+    EXPECT_EQ(FormatPercent(std::nullopt), u"—"_s);
+    EXPECT_EQ(FormatPercent(0.87345), u"87.3%"_s);
+    EXPECT_EQ(FormatPercent(0.00005), u"0.0%"_s);
+    EXPECT_EQ(FormatPercent(0.0025), u"0.3%"_s); // halves away from zero
+    EXPECT_EQ(FormatPercent(12.5), u"1,250.0%"_s);
+    EXPECT_EQ(FormatPercent(-0.5), u"-50.0%"_s);
 }

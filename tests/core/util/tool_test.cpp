@@ -24,15 +24,11 @@ TEST(YoubiGet, AgreesWithTheCalendarOnEveryDayOfItsRange)
 
 TEST(YoubiGet, ImpossibleDates)
 {
-    QString y;
-    EXPECT_TRUE(YoubiGet(y, 2001, 1, 1));
-    EXPECT_EQ(y, u"月"_s);
-    EXPECT_TRUE(YoubiGet(y, 2000, 2, 29));
-    EXPECT_EQ(y, u"火"_s);
     const qint16 bad[][3] = {{2001, 2, 29}, {2100, 2, 29}, {2001, 2, 30}, {2001, 13, 1},
                              {2001, 4, 0},  {2001, 4, 31}, {2001, 0, 1},  {0, 0, 0},
                              {2001, -1, 5}, {2001, 1, 32}};
     for (const auto &d : bad) {
+        QString y = u"月"_s; // what the last good date left
         EXPECT_FALSE(YoubiGet(y, d[0], d[1], d[2])) << d[0] << "/" << d[1] << "/" << d[2];
         EXPECT_EQ(y, u"--"_s);
     }
