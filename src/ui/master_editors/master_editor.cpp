@@ -21,23 +21,30 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// Each line keeps its entry beside its text, so that IDs of any width and
-// names holding a comma (both possible in a file) come back unchanged.
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kNameRole = Qt::UserRole + 1;
-
+// A line is the ID, a comma and the name: the ID ends at the first comma, so
+// IDs of any width and names holding a comma (both possible in a file) come
+// back unchanged.
 qint16 lineId(const QListWidgetItem *item)
 {
-    return static_cast<qint16>(item->data(kIdRole).toInt());
+    const QString text = item->text();
+    return static_cast<qint16>(QStringView(text).left(text.indexOf(u',')).toInt());
 }
 
 QString lineName(const QListWidgetItem *item)
 {
-    return item->data(kNameRole).toString();
+    const QString text = item->text();
+    return text.mid(text.indexOf(u',') + 1);
+}
+
+// One line of the list: the ID with three digits, a comma and the name.
+QString lineText(qint16 id, const QString &name)
+{
+    return FormatZeroPad(id, 3) + u',' + name;
 }
 
 // Characters a name cannot hold: the list separator, the quote the file
@@ -81,11 +88,6 @@ QString firstUnencodable(const QString &text)
     return QString();
 }
 
-// One line of the list: the ID with three digits, a comma and the name.
-QString lineText(qint16 id, const QString &name)
-{
-    return FormatZeroPad(id, 3) + u',' + name;
-}
 } // namespace
 
 MasterEditor::MasterEditor(SharedData &shared, Kind kind, QWidget *parent)
@@ -141,6 +143,7 @@ void MasterEditor::buildControls()
     SList = new QListWidget(this);
     SList->setObjectName(u"SList"_s);
     SList->setSelectionMode(QAbstractItemView::SingleSelection);
+    SList->setUniformItemSizes(true); // a long list lays out at once
     DDel = new QPushButton(u"削除"_s, this);
     DDel->setObjectName(u"DDel"_s);
 
@@ -231,10 +234,18 @@ void MasterEditor::Form_Load()
     QList<QString> names{QString()};
     listObject().ReadData(ids, names);
 
+    // In ID order, sorted once; equal IDs keep the file's order.
+    QList<qsizetype> order(ids.size() - 1);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return ids[a] < ids[b]; });
+    QStringList lines;
+    lines.reserve(order.size());
+    for (qsizetype i : order)
+        lines.append(lineText(ids[i], names[i]));
     const QSignalBlocker block(SList);
     SList->clear();
-    for (qsizetype i = 0; i + 1 < ids.size(); ++i)
-        addLine(ids[i], names[i]);
+    SList->addItems(lines);
     SList->setCurrentRow(-1);
 }
 
@@ -250,16 +261,17 @@ void MasterEditor::showEvent(QShowEvent *event)
 
 int MasterEditor::addLine(qint16 id, const QString &name)
 {
-    // After every line with the same or a lower ID: a file's order among
-    // equal IDs is kept.
-    int row = 0;
-    while (row < SList->count() && lineId(SList->item(row)) <= id)
-        ++row;
-    auto *item = new QListWidgetItem(lineText(id, name));
-    item->setData(kIdRole, id);
-    item->setData(kNameRole, name);
-    SList->insertItem(row, item);
-    return row;
+    // After every line with the same or a lower ID (the lines are in ID order).
+    int low = 0, high = SList->count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (lineId(SList->item(mid)) <= id)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    SList->insertItem(low, lineText(id, name));
+    return low;
 }
 
 void MasterEditor::SList_Click()
