@@ -74,18 +74,19 @@ QString insertedPart(const QString &before, const QString &after)
     return after.mid(head, after.size() - head - tail);
 }
 
-// The first character of text that code page 932 cannot carry (a surrogate
-// pair stays whole).
-QString firstUnencodable(const QString &text)
+// The first character a name cannot hold (the list separator, or what the
+// file cannot carry); empty when none.
+QString firstForbidden(const QString &text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString part = text.mid(i, len);
-        if (!IsCp932Encodable(part))
-            return part;
-        i += len - 1;
-    }
-    return QString();
+    const qsizetype comma = text.indexOf(u',');
+    const QString bad = UserDataFile::FirstUncarried(comma < 0 ? text : text.left(comma));
+    return !bad.isEmpty() || comma < 0 ? bad : u","_s;
+}
+
+// The refusal of a name, naming the character.
+QString forbiddenMessage(const QString &character)
+{
+    return u"「"_s + character + u"」は名前に使えない文字です。"_s;
 }
 
 } // namespace
@@ -299,10 +300,10 @@ void MasterEditor::DName_Change(const QString &text)
     DName->setText(acceptedName_);
     DName->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(acceptedName_.size())));
 
-    const QString bad = moreForbidden ? firstUnencodable(insertedPart(before, mapped)) : QString();
+    const QString bad =
+        moreForbidden ? firstForbidden(insertedPart(acceptedName_, text)) : QString();
     if (!bad.isEmpty()) {
-        shared_.platform.MsgBox(u"「"_s + bad + u"」は名前に使えない文字です。"_s, MsgButtons::Ok,
-                                MsgIcon::Exclamation);
+        shared_.platform.MsgBox(forbiddenMessage(bad), MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
         SoundPlay(shared_.platform, shared_.states, 3);
     }
@@ -310,8 +311,7 @@ void MasterEditor::DName_Change(const QString &text)
 
 void MasterEditor::InputCheck(qint16 Id, const QString &Name, bool &Ok) const
 {
-    if (Name.contains(u',') || !UserDataFile::CanCarryText(Name) ||
-        Cp932Length(Name) > kNameBytes) {
+    if (!firstForbidden(Name).isEmpty() || Cp932Length(Name) > kNameBytes) {
         Ok = false;
         return;
     }
@@ -353,8 +353,12 @@ void MasterEditor::DAdd_Click()
 
     bool Ok = false;
     InputCheck(Id, Name, Ok);
-    if (!Ok)
+    if (!Ok) {
+        // A name the file could not hold is refused with the reason; the rest silently.
+        if (const QString bad = firstForbidden(Name); !bad.isEmpty())
+            shared_.platform.MsgBox(forbiddenMessage(bad), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
+    }
     IdCheck(Id, Ok);
     if (!Ok)
         return;
