@@ -356,7 +356,7 @@ void StatScreens::GamenWrite_RYoubi()
     double dayWidth = 0;
     for (qint32 d = 1; d <= 7; ++d)
         dayWidth = std::max(dayWidth, DrawingArea::TextWidthAt(YoubiName(d) % u"曜日"_s, 9));
-    const AmountColumn column = LayOutAmounts(amounts, rests, 2000, 600 + dayWidth + kGap);
+    const AmountColumn column = LayOutAmounts(amounts, rests, 2000, 600 + dayWidth + 60);
     rankingScreen(500, 100, u"曜日別ﾗﾝｷﾝｸﾞ"_s, ranks_.RYoubi, 7, [&](qint16 r, const RankRow &row) {
         const qint32 y = 500 + 200 * r;
         GamenWriteText(200, y, 9, kBlue, FormatPlain(r) % u"位"_s);
