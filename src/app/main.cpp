@@ -14,10 +14,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
@@ -47,6 +51,50 @@ bool wantsTextOnly(int argc, char *argv[])
             return true;
     }
     return false;
+}
+
+// Qt ends the program with a fatal message (and an abort) when its platform
+// plugin cannot start, as without a display. While QApplication starts, its
+// messages are held back; a fatal one ends the program with one line and
+// status 1 instead.
+class PlatformStart {
+public:
+    PlatformStart() { previous_ = qInstallMessageHandler(&PlatformStart::hold); }
+    // The platform is up: what was held back is passed on.
+    ~PlatformStart()
+    {
+        qInstallMessageHandler(previous_);
+        for (const Held &m : held_)
+            previous_(m.type, QMessageLogContext(), m.text);
+        held_.clear();
+    }
+
+private:
+    struct Held {
+        QtMsgType type;
+        QString text;
+    };
+    static void hold(QtMsgType type, const QMessageLogContext &, const QString &text)
+    {
+        if (type == QtFatalMsg) {
+            std::fputs("ledra3: 画面に接続できないため起動できません"
+                       "（DISPLAY または WAYLAND_DISPLAY を確認して下さい）\n",
+                       stderr);
+            std::_Exit(1);
+        }
+        held_.append({type, text});
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline QList<Held> held_;
+};
+
+// Qt's own texts (message box buttons and the like) in Japanese, like the
+// rest of the program; without the translation file they stay English.
+void loadQtTranslation(QTranslator &translator)
+{
+    if (translator.load(u"qtbase_ja"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
 }
 
 // For the start-up benchmark: with LEDRA_QUIT_AFTER_FIRST_PAINT=1 the program
@@ -88,10 +136,14 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    std::optional<PlatformStart> platformStart(std::in_place);
     QApplication app(argc, argv);
+    platformStart.reset();
+    // No display name: Qt would append it to every window caption.
     nameApplication();
-    QApplication::setApplicationDisplayName(u"るでら３"_s);
     QApplication::setDesktopFileName(QStringLiteral(LEDRA_APP_ID));
+    QTranslator qtTranslation;
+    loadQtTranslation(qtTranslation);
 
     QCommandLineParser parser;
     describe(parser, dataDir);

@@ -151,13 +151,37 @@ QString QtPlatform::BrowserPath()
 
 bool QtPlatform::StartProgram(const QString &program, const QStringList &arguments, QString &error)
 {
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    if (process.startDetached())
+    // On the heap: a process still running after the wait keeps running, and
+    // a QProcess destroyed while its process runs would kill it.
+    auto *process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(arguments);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start();
+    if (!process->waitForStarted()) {
+        error = process->errorString();
+        delete process;
+        return false;
+    }
+    QEventLoop loop;
+    QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(openerWaitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (process->state() != QProcess::NotRunning) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
         return true;
-    error = process.errorString();
-    return false;
+    }
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    if (!opened) {
+        const QString name = QFileInfo(program).fileName();
+        error = name + (process->exitStatus() == QProcess::NormalExit
+                            ? u"が失敗しました（終了コード "_s +
+                                  QString::number(process->exitCode()) + u"）"_s
+                            : u"が異常終了しました"_s);
+    }
+    delete process;
+    return opened;
 }
 
 QDate QtPlatform::Today()

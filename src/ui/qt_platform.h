@@ -26,8 +26,13 @@ public:
     void SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
     QString BrowserPath() override;
+    // An opener such as xdg-open tells by its exit status whether it could
+    // open anything: it is waited for up to openerWaitMs (events go on). One
+    // still running then (it may be running the browser itself) counts as
+    // started and is left running.
     bool StartProgram(const QString &program, const QStringList &arguments,
                       QString &error) override;
+    int openerWaitMs = 3000;
     QDate Today() override;
     void TimeWait(double seconds) override;
     int ShowModal(QDialog &dialog) override;

@@ -80,3 +80,22 @@ TEST(QtPlatformSettings, StoresByApplicationSectionAndKey)
     EXPECT_EQ(platform.GetSetting(u"ledra3-test"_s, u"Start"_s, u"Missing"_s), QString());
     platform.SaveSetting(u"ledra3-test"_s, u"Start"_s, u"UserName"_s, QString());
 }
+
+// xdg-open reports by its exit status whether it found something to open with.
+TEST(QtPlatformStartProgram, ReportsAFailedOpenerAndLeavesARunningOneRunning)
+{
+    QtPlatform platform;
+    QString error;
+    EXPECT_TRUE(platform.StartProgram(u"true"_s, {}, error));
+    EXPECT_FALSE(platform.StartProgram(u"false"_s, {}, error));
+    EXPECT_EQ(error, u"falseが失敗しました（終了コード 1）"_s);
+    error.clear();
+    EXPECT_FALSE(platform.StartProgram(u"/no/such/opener"_s, {}, error));
+    EXPECT_FALSE(error.isEmpty());
+
+    platform.openerWaitMs = 50;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(platform.StartProgram(u"sleep"_s, {u"0.5"_s}, error));
+    EXPECT_LT(t.elapsed(), 400);
+}

@@ -16,6 +16,7 @@ char16_t cp932Form(char16_t c)
     case 0x00A2: return 0xFFE0; // ¢ → ￠
     case 0x00A3: return 0xFFE1; // £ → ￡
     case 0x00AC: return 0xFFE2; // ¬ → ￢
+    case 0x00A5: return 0x005C; // ¥ (the yen key) → 0x5C, which Japanese fonts show as ¥
     default: return c;
     }
 }
@@ -45,6 +46,18 @@ bool IsCp932Encodable(const QString &text)
 {
     QByteArray ignored;
     return EncodeCp932(text, ignored);
+}
+
+QString FirstUnencodableCp932(const QString &text)
+{
+    const QString mapped = MapToCp932Forms(text);
+    for (qsizetype i = 0; i < mapped.size(); ++i) {
+        const qsizetype len = mapped[i].isHighSurrogate() && i + 1 < mapped.size() ? 2 : 1;
+        if (!IsCp932Encodable(mapped.mid(i, len)))
+            return text.mid(i, len); // as typed
+        i += len - 1;
+    }
+    return QString();
 }
 
 QString DecodeCp932(const QByteArray &bytes)

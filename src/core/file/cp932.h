@@ -10,7 +10,8 @@
 inline constexpr char kCp932Codec[] = "windows-31j";
 
 // Maps the characters Linux input methods give in their JIS form to the code
-// page 932 character that looks the same (〜 → ～, − → －, ...).
+// page 932 character that looks the same (〜 → ～, − → －, ...), and the yen
+// sign to 0x5C, the code that stands for it in Japanese text.
 QString MapToCp932Forms(const QString &text);
 
 // Encodes after MapToCp932Forms. False when a character cannot be carried;
@@ -19,6 +20,10 @@ bool EncodeCp932(const QString &text, QByteArray &out);
 
 // True when the text can be written to a data file unchanged in meaning.
 bool IsCp932Encodable(const QString &text);
+
+// The first character (a surrogate pair whole) that code page 932 cannot
+// carry even after MapToCp932Forms, as it stands in text; empty when none.
+QString FirstUnencodableCp932(const QString &text);
 
 // Decodes; stray bytes become substitution characters, never a failure.
 QString DecodeCp932(const QByteArray &bytes);

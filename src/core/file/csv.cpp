@@ -10,19 +10,6 @@ namespace Csv {
 
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF", 3);
-
-// The first character (a surrogate pair whole) that code page 932 lacks.
-QString firstUnencodable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString part = text.mid(i, len);
-        if (!IsCp932Encodable(part))
-            return part;
-        i += len - 1;
-    }
-    return QString();
-}
 } // namespace
 
 QString EncodingName(Encoding encoding)
@@ -94,7 +81,7 @@ bool Encode(const QString &text, Encoding encoding, QByteArray &out, QString *ba
     if (EncodeCp932(text, out))
         return true;
     if (badChar)
-        *badChar = firstUnencodable(MapToCp932Forms(text));
+        *badChar = FirstUnencodableCp932(text);
     return false;
 }
 

@@ -43,6 +43,13 @@ bool CanCarryText(const QString &text)
     return !text.contains(u'"') && IsCp932Encodable(text);
 }
 
+QString FirstUncarried(const QString &text)
+{
+    const qsizetype quote = text.indexOf(u'"');
+    const QString bad = FirstUnencodableCp932(quote < 0 ? text : text.left(quote));
+    return !bad.isEmpty() || quote < 0 ? bad : u"\""_s;
+}
+
 bool EncodeSection(const QString &sectionText, QByteArray &out)
 {
     return EncodeCp932(sectionText, out);

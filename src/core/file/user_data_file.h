@@ -22,6 +22,9 @@ QString Quoted(const QString &text);
 // True when a text item can be stored unchanged: no double quote (the format
 // has no escape) and every character carried by code page 932.
 bool CanCarryText(const QString &text);
+// The first character that keeps a text item from being stored (a double
+// quote, or what code page 932 cannot carry); empty when there is none.
+QString FirstUncarried(const QString &text);
 
 // Encodes a section's text; false when a character cannot be carried.
 bool EncodeSection(const QString &sectionText, QByteArray &out);

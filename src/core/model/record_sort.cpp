@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+RecordSortKey SortKeyOf(double year, double month, double day)
+{
+    return RecordSortKey{year == 0 ? 9999.0 : year, month == 0 ? 99.0 : month,
+                         day == 0 ? 99.0 : day};
+}
+
 RecordSortKey SortKeyOf(const PlayRecord &record)
 {
-    return RecordSortKey{record.DYear == 0 ? 9999.0 : double(record.DYear),
-                         record.DMonth == 0 ? 99.0 : double(record.DMonth),
-                         record.DDay == 0 ? 99.0 : double(record.DDay)};
+    return SortKeyOf(record.DYear, record.DMonth, record.DDay);
 }
 
 void SortRecords(QList<PlayRecord> &records)

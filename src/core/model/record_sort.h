@@ -17,6 +17,9 @@ struct RecordSortKey {
 };
 
 RecordSortKey SortKeyOf(const PlayRecord &record);
+// The same from number values as a text gives them (the entry grid's cells,
+// whose year and month may carry fractions).
+RecordSortKey SortKeyOf(double year, double month, double day);
 
 // Stable sort by SortKeyOf.
 void SortRecords(QList<PlayRecord> &records);

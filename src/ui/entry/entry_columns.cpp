@@ -4,19 +4,19 @@
 
 using namespace Qt::StringLiterals;
 
-bool IsTextColumn(int col)
+bool isTextColumn(int col)
 {
     using namespace EntryColumn;
     return col == Year || col == Month || col == Day || col == Toushi || col == Kaishuu ||
            col == Comment;
 }
 
-bool IsListColumn(int col)
+bool isListColumn(int col)
 {
     return col == EntryColumn::StoreName || col == EntryColumn::MachineName;
 }
 
-int TypingLimit(int col)
+int typingLimit(int col)
 {
     switch (col) {
     case EntryColumn::Year: return 4;
@@ -26,7 +26,7 @@ int TypingLimit(int col)
     }
 }
 
-int TabStep(int col)
+int tabStep(int col)
 {
     switch (col) {
     case EntryColumn::Day:
@@ -37,7 +37,7 @@ int TabStep(int col)
     }
 }
 
-CellColors EntryCellColors(int col, const QString &text)
+CellColors entryCellColors(int col, const QString &text)
 {
     CellColors colors{kWhite, kBlack};
     if (col == EntryColumn::Youbi) {

@@ -49,13 +49,13 @@ inline constexpr EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
 inline constexpr int kEntryWeightSum = 9300;
 
 // Columns typed on the grid or in the input box (year, month, day, amounts, comment).
-bool IsTextColumn(int col);
+bool isTextColumn(int col);
 // Columns chosen in the drop-down list (store and machine names).
-bool IsListColumn(int col);
+bool isListColumn(int col);
 // Most characters a cell takes when typed on the grid.
-int TypingLimit(int col);
+int typingLimit(int col);
 // How far Tab moves from a column (from the comment it goes to the next row).
-int TabStep(int col);
+int tabStep(int col);
 
 // Colour rule of a data cell: grey background for the computed columns,
 // Saturday blue, Sunday red, a negative balance red.
@@ -63,7 +63,7 @@ struct CellColors {
     QRgb back;
     QRgb fore;
 };
-CellColors EntryCellColors(int col, const QString &text);
+CellColors entryCellColors(int col, const QString &text);
 
 inline constexpr QRgb kComputedBack = qRgb(244, 244, 244);
 inline constexpr QRgb kWhite = qRgb(255, 255, 255);

@@ -1,12 +1,14 @@
 #include "ui/entry/nyuuryoku.h"
 
 #include "core/model/shared_data.h"
+#include "core/platform.h"
 #include "core/util/tool.h"
 #include "ui/app_font.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -35,10 +37,10 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     client_ = new QWidget(this);
     client_->setFixedHeight(Twips(kClientHeight));
     layout->addWidget(client_);
-    BuildMenus();
+    buildMenus();
     layout->setMenuBar(MenuBar);
-    BuildControls(client_);
-    ConnectHandlers();
+    buildControls(client_);
+    connectHandlers();
 
     // Fixed height, any width from the design width up; the grid follows the width.
     const int height = MenuBar->sizeHint().height() + Twips(kClientHeight);
@@ -64,6 +66,21 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     IText->show();
     ICombo->hide();
     IGrid->setFocus();
+    loadedTexts_ = IGrid->gridModel()->texts();
+}
+
+void Nyuuryoku::closeEvent(QCloseEvent *event)
+{
+    // ｷｬﾝｾﾙ drops the work as it is; the close box asks first, as it is
+    // easily pressed by mistake.
+    if (gridChanged() &&
+        shared_.platform.MsgBox(u"入力した内容を破棄します。\r\nよろしいですか？"_s,
+                                MsgButtons::OkCancel, MsgIcon::Exclamation,
+                                u"確認"_s) != MsgResult::Ok) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void Nyuuryoku::resizeEvent(QResizeEvent *event)

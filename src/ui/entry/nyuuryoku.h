@@ -86,6 +86,8 @@ public:
     void FCSV_Click();
 
 protected:
+    // The frame's close box: asks before the grid's changes are dropped.
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -96,13 +98,13 @@ private:
     struct Selection {
         int row, col, rowSel, colSel;
     };
-    Selection SaveSel() const;
-    void RestoreSel(const Selection &sel);
+    Selection saveSel() const;
+    void restoreSel(const Selection &sel);
 
     // Building the window (layout, menus, connections).
-    void BuildControls(QWidget *client);
-    void BuildMenus();
-    void ConnectHandlers();
+    void buildControls(QWidget *client);
+    void buildMenus();
+    void connectHandlers();
 
     // Opening.
     void MasterRead();
@@ -119,22 +121,28 @@ private:
 
     // Editing.
     void MoveSel(qint16 ColNo, qint32 RowNo);
-    void RowsAppend(qint32 count);
-    void RowRecalc(qint32 row);
+    void rowsAppend(qint32 count);
+    void rowRecalc(qint32 row);
     void ComboListSet(const QList<QString> &names);
     void CellCalc(qint32 &row, qint16 &col);
-    void YoubiWrite(qint32 row);
-    void ShuushiWrite(qint32 row);
-    void NameRefresh(qint32 row, qint16 idCol);
-    void EditorOpen(bool stores);
-    void ITextShow(const QString &text);
+    void youbiWrite(qint32 row);
+    void shuushiWrite(qint32 row);
+    void nameRefresh(qint32 row, qint16 idCol);
+    void editorOpen(bool stores);
+    void showInIText(const QString &text);
 
     // Sorting and storing.
     void Swap(qint32 Gyou1, qint32 Gyou2);
-    void RowError(qint32 row);
+    // The row-number message (naming a character the file cannot hold), and
+    // the cursor on the row.
+    void rowError(qint32 row, const QString &uncarried = QString());
 
     // Clipboard.
     void SelAdjust();
+
+    // True when the grid's texts differ from those loaded (empty rows added
+    // at the end do not count).
+    bool gridChanged() const;
 
     SharedData &shared_;
     QWidget *client_ = nullptr;
@@ -143,4 +151,5 @@ private:
     QList<qint16> MId;
     QList<QString> MName;
     bool FirstKey = false;
+    QList<QString> loadedTexts_; // the grid as it was opened
 };

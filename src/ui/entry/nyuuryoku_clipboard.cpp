@@ -17,7 +17,7 @@ using namespace EntryColumn;
 namespace {
 // Rows (carriage returns) and the widest line (tabs on a line that a carriage
 // return ends; without any carriage return, the tabs of the whole text).
-void BlockSize(const QString &text, qint32 &rows, int &width)
+void blockSize(const QString &text, qint32 &rows, int &width)
 {
     rows = 0;
     width = 0;
@@ -35,7 +35,7 @@ void BlockSize(const QString &text, qint32 &rows, int &width)
         width = tabs;
 }
 
-QClipboard *Clipboard()
+QClipboard *clipboard()
 {
     return QGuiApplication::clipboard();
 }
@@ -45,7 +45,7 @@ void Nyuuryoku::SelAdjust()
 {
     auto [r1, r2, c1, c2] = IGrid->SelRange();
     // A name travels with its hidden ID.
-    if (IsListColumn(c1))
+    if (isListColumn(c1))
         --c1;
     IGrid->SetCol(c1);
     IGrid->SetRow(r1);
@@ -55,15 +55,15 @@ void Nyuuryoku::SelAdjust()
 
 void Nyuuryoku::HCopy_Click()
 {
-    Clipboard()->clear();
+    clipboard()->clear();
     SelAdjust();
-    Clipboard()->setText(IGrid->Clip());
+    clipboard()->setText(IGrid->Clip());
 }
 
 void Nyuuryoku::ECut_Click()
 {
     SelAdjust();
-    Clipboard()->setText(IGrid->Clip());
+    clipboard()->setText(IGrid->Clip());
     EDel_Click();
 }
 
@@ -71,27 +71,27 @@ void Nyuuryoku::EDel_Click()
 {
     auto [r1, r2, c1, c2] = IGrid->SelRange();
     // What the person sees is what will be stored: a cleared name takes its ID.
-    if (IsListColumn(c1))
+    if (isListColumn(c1))
         --c1;
     for (int c = c1; c <= c2; ++c)
         for (int r = r1; r <= r2; ++r)
             CellWrite(r, qint16(c), QString());
-    const Selection sel = SaveSel();
+    const Selection sel = saveSel();
     for (int r = r1; r <= r2; ++r)
-        RowRecalc(r);
-    RestoreSel(sel);
+        rowRecalc(r);
+    restoreSel(sel);
 }
 
 void Nyuuryoku::EPaste_Click()
 {
     SelAdjust();
-    QString text = Clipboard()->text();
+    QString text = clipboard()->text();
     qint32 n = 0;
     int w = 0;
-    BlockSize(text, n, w);
+    blockSize(text, n, w);
     const qint32 r0 = IGrid->Row();
     const qint16 c0 = qint16(IGrid->Col());
-    RowsAppend(n);
+    rowsAppend(n);
     IGrid->SetRow(r0);
     IGrid->SetCol(c0);
     IGrid->SetColSel(std::min(c0 + w, IGrid->Cols() - 1));
@@ -112,7 +112,7 @@ void Nyuuryoku::EPaste_Click()
 
 void Nyuuryoku::EGyouInsert_Click()
 {
-    const Selection sel = SaveSel();
+    const Selection sel = saveSel();
     const int count = std::abs(sel.row - sel.rowSel) + 1;
     // The new rows go above the selection, which then covers them.
     const int top = std::min(sel.row, sel.rowSel);
@@ -121,7 +121,7 @@ void Nyuuryoku::EGyouInsert_Click()
         CellWriteColor(top, Youbi, QString());
         CellWriteColor(top, Shuushi, QString());
     }
-    RestoreSel(sel);
+    restoreSel(sel);
 }
 
 void Nyuuryoku::EGyouDel_Click()

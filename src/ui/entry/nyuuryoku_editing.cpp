@@ -23,12 +23,12 @@ using namespace EntryColumn;
 namespace {
 // The whole-number value of a cell text, as the 16- and 32-bit conversions
 // round it (halves to even); out-of-range values stay as they are.
-double Whole(const QString &text)
+double whole(const QString &text)
 {
     return std::nearbyint(Val(text));
 }
 
-bool Int16Of(const QString &text, qint16 &out)
+bool int16Of(const QString &text, qint16 &out)
 {
     return ToInt16(Val(text), out);
 }
@@ -37,12 +37,12 @@ bool Int16Of(const QString &text, qint16 &out)
 void Nyuuryoku::IGrid_SelChange()
 {
     FirstKey = true;
-    const Selection sel = SaveSel();
+    const Selection sel = saveSel();
     const int col = IGrid->Col();
-    if (IsTextColumn(col)) {
+    if (isTextColumn(col)) {
         IText->show();
         ICombo->hide();
-        ITextShow(IGrid->Text());
+        showInIText(IGrid->Text());
     } else if (col == StoreName) {
         IText->hide();
         ICombo->show();
@@ -55,32 +55,32 @@ void Nyuuryoku::IGrid_SelChange()
         IText->hide();
         ICombo->hide();
     }
-    RestoreSel(sel);
+    restoreSel(sel);
 }
 
-void Nyuuryoku::ITextShow(const QString &text)
+void Nyuuryoku::showInIText(const QString &text)
 {
     // The input box takes the cell's whole text (a pasted text may be longer
     // than typing allows); typing then stops at the column's limit.
     IText->setMaxLength(32767);
     IText->setText(text); // runs IText_Change when the text differs
-    IText->setMaxLength(std::max<int>(TypingLimit(IGrid->Col()), int(text.size())));
+    IText->setMaxLength(std::max<int>(typingLimit(IGrid->Col()), int(text.size())));
 }
 
 void Nyuuryoku::IGrid_DblClick()
 {
     const int col = IGrid->Col();
-    if (IsTextColumn(col)) {
+    if (isTextColumn(col)) {
         // The box edits what the cell holds now (a paste or a clear may have
         // changed it since the cell was entered).
         if (IText->text() != IGrid->Text()) {
             const QSignalBlocker blocker(IText);
-            ITextShow(IGrid->Text());
+            showInIText(IGrid->Text());
         }
         IText->show();
         IText->setFocus();
         IText->end(false);
-    } else if (IsListColumn(col)) {
+    } else if (isListColumn(col)) {
         IText->hide();
         ICombo->show();
         ICombo->setFocus();
@@ -91,13 +91,13 @@ void Nyuuryoku::IGrid_DblClick()
 
 void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
 {
-    const Selection sel = SaveSel();
+    const Selection sel = saveSel();
     const int row = IGrid->Row(), col = IGrid->Col();
     if (KeyAscii == 9) {
         if (col == Comment)
             MoveSel(0, row + 1);
         else
-            MoveSel(qint16(col + TabStep(col)), row);
+            MoveSel(qint16(col + tabStep(col)), row);
         return;
     }
     if (KeyAscii == 13) {
@@ -106,7 +106,7 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     }
     // Computed, hidden and list cells are not typed into; a comment cannot
     // carry a double quote in the data file.
-    if (!IsTextColumn(col) || (col == Comment && KeyAscii == u'"')) {
+    if (!isTextColumn(col) || (col == Comment && KeyAscii == u'"')) {
         SoundPlay(shared_.platform, shared_.states, 3);
         return;
     }
@@ -117,7 +117,7 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     }
     if (KeyAscii == 8) {
         text.chop(1);
-    } else if (text.size() < TypingLimit(col)) {
+    } else if (text.size() < typingLimit(col)) {
         text += QChar(char16_t(KeyAscii));
     } else {
         SoundPlay(shared_.platform, shared_.states, 3);
@@ -126,11 +126,11 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     qint32 r = 0;
     qint16 c = 0;
     CellCalc(r, c);
-    RestoreSel(sel);
+    restoreSel(sel);
     // The input box keeps showing the cell, so that Enter goes on editing what
     // was typed on the grid.
     const QSignalBlocker blocker(IText);
-    ITextShow(IGrid->TextMatrix(row, col));
+    showInIText(IGrid->TextMatrix(row, col));
 }
 
 void Nyuuryoku::IGrid_MouseUp(Qt::MouseButton Button, const QPoint &globalPos)
@@ -142,13 +142,13 @@ void Nyuuryoku::IGrid_MouseUp(Qt::MouseButton Button, const QPoint &globalPos)
 void Nyuuryoku::MoveSel(qint16 ColNo, qint32 RowNo)
 {
     if (RowNo > IGrid->Rows() - 1)
-        RowsAppend(RowNo + 1 - IGrid->Rows());
+        rowsAppend(RowNo + 1 - IGrid->Rows());
     IGrid->SetCol(ColNo);
     IGrid->SetRow(RowNo);
     IGrid_SelChange();
 }
 
-void Nyuuryoku::RowsAppend(qint32 count)
+void Nyuuryoku::rowsAppend(qint32 count)
 {
     const qint32 first = IGrid->Rows();
     IGrid->SetRows(first + count);
@@ -161,14 +161,14 @@ void Nyuuryoku::RowsAppend(qint32 count)
 
 void Nyuuryoku::IText_Change()
 {
-    if (!IsTextColumn(IGrid->Col()))
+    if (!isTextColumn(IGrid->Col()))
         return; // the input box writes only into the cells it is shown for
-    const Selection sel = SaveSel();
+    const Selection sel = saveSel();
     IGrid->SetText(IText->text());
     qint32 r = 0;
     qint16 c = 0;
     CellCalc(r, c);
-    RestoreSel(sel);
+    restoreSel(sel);
 }
 
 void Nyuuryoku::ComboListSet(const QList<QString> &names)
@@ -205,12 +205,12 @@ void Nyuuryoku::ICombo_Click()
         } else if (c == MachineName && i < MId.size()) {
             CellWrite(row, MachineId, FormatBlankZero(MId[i - 1]));
             CellWrite(row, c, MName[i - 1]);
-        } else if (!IsListColumn(c)) {
+        } else if (!isListColumn(c)) {
             CellWrite(row, c, ICombo->itemText(i));
         }
         return;
     }
-    if (!IsListColumn(c))
+    if (!isListColumn(c))
         return;
     if (IGrid->TextMatrix(row, Shuushi).isEmpty()) {
         // The row is not in use yet.
@@ -227,17 +227,17 @@ void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
     row = IGrid->Row();
     col = qint16(IGrid->Col());
     auto text = [&](qint32 r, int c) -> QString { return IGrid->TextMatrix(r, c); };
-    const double y = Whole(text(row, Year));
-    const double m = Whole(text(row, Month));
-    const double d = Whole(text(row, Day));
+    const double y = whole(text(row, Year));
+    const double m = whole(text(row, Month));
+    const double d = whole(text(row, Day));
     const double t = Val(text(row, Toushi));
-    const double k = Whole(text(row, Kaishuu));
+    const double k = whole(text(row, Kaishuu));
 
     // Date parts missing in a row in use are taken over from the row above
     // (for row 1 that is the title row, whose texts are worth 0).
     bool filled = false;
     const auto takeOver = [&](int c) {
-        if (Whole(text(row - 1, c)) != 0) {
+        if (whole(text(row - 1, c)) != 0) {
             CellWrite(row, qint16(c), text(row - 1, c));
             filled = true;
         }
@@ -250,38 +250,38 @@ void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
         takeOver(Day);
 
     if (col == Year || col == Month || col == Day || filled)
-        YoubiWrite(row);
+        youbiWrite(row);
     if (col == Toushi || col == Kaishuu || col == Shuushi)
-        ShuushiWrite(row);
+        shuushiWrite(row);
     if (col == StoreId || col == MachineId)
-        NameRefresh(row, col);
+        nameRefresh(row, col);
 }
 
-void Nyuuryoku::YoubiWrite(qint32 row)
+void Nyuuryoku::youbiWrite(qint32 row)
 {
     qint16 y = 0, m = 0, d = 0;
     QString youbi;
-    const bool valid = Int16Of(IGrid->TextMatrix(row, Year), y) &&
-                       Int16Of(IGrid->TextMatrix(row, Month), m) &&
-                       Int16Of(IGrid->TextMatrix(row, Day), d) && YoubiGet(youbi, y, m, d);
+    const bool valid = int16Of(IGrid->TextMatrix(row, Year), y) &&
+                       int16Of(IGrid->TextMatrix(row, Month), m) &&
+                       int16Of(IGrid->TextMatrix(row, Day), d) && YoubiGet(youbi, y, m, d);
     CellWriteColor(row, Youbi, valid ? youbi : QString());
 }
 
-void Nyuuryoku::ShuushiWrite(qint32 row)
+void Nyuuryoku::shuushiWrite(qint32 row)
 {
     const double toushi = Val(IGrid->TextMatrix(row, Toushi));
-    const double kaishuu = Whole(IGrid->TextMatrix(row, Kaishuu));
+    const double kaishuu = whole(IGrid->TextMatrix(row, Kaishuu));
     CellWriteColor(row, Shuushi,
                    toushi == 0 && kaishuu == 0 ? QString() : FormatGrouped(kaishuu - toushi));
 }
 
-void Nyuuryoku::RowRecalc(qint32 row)
+void Nyuuryoku::rowRecalc(qint32 row)
 {
-    YoubiWrite(row);
-    ShuushiWrite(row);
+    youbiWrite(row);
+    shuushiWrite(row);
 }
 
-void Nyuuryoku::NameRefresh(qint32 row, qint16 idCol)
+void Nyuuryoku::nameRefresh(qint32 row, qint16 idCol)
 {
     const QString id = IGrid->TextMatrix(row, idCol);
     if (id.isEmpty()) {
@@ -290,20 +290,20 @@ void Nyuuryoku::NameRefresh(qint32 row, qint16 idCol)
     }
     const SMData &list = idCol == MachineId ? shared_.Machines : shared_.Stores;
     qint16 value = 0;
-    CellWrite(row, qint16(idCol + 1), Int16Of(id, value) ? list.SeekName(value) : UnknownName());
+    CellWrite(row, qint16(idCol + 1), int16Of(id, value) ? list.SeekName(value) : UnknownName());
 }
 
 void Nyuuryoku::MMiseAdd_Click()
 {
-    EditorOpen(true);
+    editorOpen(true);
 }
 
 void Nyuuryoku::MDaiAdd_Click()
 {
-    EditorOpen(false);
+    editorOpen(false);
 }
 
-void Nyuuryoku::EditorOpen(bool stores)
+void Nyuuryoku::editorOpen(bool stores)
 {
     {
         MasterEditor editor(
@@ -316,7 +316,7 @@ void Nyuuryoku::EditorOpen(bool stores)
     const qint16 idCol = stores ? StoreId : MachineId;
     for (qint32 r = 1; r < IGrid->Rows(); ++r)
         if (!IGrid->TextMatrix(r, idCol).isEmpty())
-            NameRefresh(r, idCol);
+            nameRefresh(r, idCol);
     if (IGrid->Col() == idCol + 1)
         ComboListSet(stores ? SName : MName);
 }

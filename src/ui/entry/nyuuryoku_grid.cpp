@@ -13,12 +13,12 @@
 
 using namespace Qt::StringLiterals;
 
-Nyuuryoku::Selection Nyuuryoku::SaveSel() const
+Nyuuryoku::Selection Nyuuryoku::saveSel() const
 {
     return {IGrid->Row(), IGrid->Col(), IGrid->RowSel(), IGrid->ColSel()};
 }
 
-void Nyuuryoku::RestoreSel(const Selection &sel)
+void Nyuuryoku::restoreSel(const Selection &sel)
 {
     IGrid->SetRow(sel.row);
     IGrid->SetCol(sel.col);
@@ -116,7 +116,7 @@ void Nyuuryoku::CellWrite(qint32 row, qint16 col, const QString &text)
 
 void Nyuuryoku::CellWriteColor(qint32 row, qint16 col, const QString &text)
 {
-    const CellColors colors = EntryCellColors(col, text);
+    const CellColors colors = entryCellColors(col, text);
     IGrid->SetRow(row);
     IGrid->SetCol(col);
     IGrid->SetCellBackColor(QColor(colors.back));

@@ -20,14 +20,14 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QLabel *PlaceLabel(QWidget *parent, const QString &text, const QRect &rect)
+QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(rect);
     return label;
 }
 
-QPushButton *PlaceButton(QWidget *parent, const QString &text, const QRect &rect)
+QPushButton *placeButton(QWidget *parent, const QString &text, const QRect &rect)
 {
     auto *button = new QPushButton(text, parent);
     button->setGeometry(rect);
@@ -39,7 +39,7 @@ QPushButton *PlaceButton(QWidget *parent, const QString &text, const QRect &rect
 }
 } // namespace
 
-void Nyuuryoku::BuildControls(QWidget *client)
+void Nyuuryoku::buildControls(QWidget *client)
 {
     Shape1 = new QFrame(client);
     Shape1->setFrameShape(QFrame::Box);
@@ -49,14 +49,14 @@ void Nyuuryoku::BuildControls(QWidget *client)
     Image1->setGeometry(TwipsRect(720, 120, 3720, 825));
     Image1->setPixmap(
         RenderPicture(u":/pictures/entry_banner.svg"_s, TwipsSize(3720, 825), devicePixelRatioF()));
-    SetsumeiLabel = PlaceLabel(client, QString(), TwipsRect(4800, 120, 3375, 855));
+    SetsumeiLabel = placeLabel(client, QString(), TwipsRect(4800, 120, 3375, 855));
     SetsumeiLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Image2 = new QLabel(client);
     Image2->setGeometry(TwipsRect(2160, 1140, 480, 360));
     Image2->setPixmap(
         RenderPicture(u":/pictures/entry_icon.svg"_s, TwipsSize(480, 360), devicePixelRatioF()));
-    Label2 = PlaceLabel(client, u"入力ボックス"_s, TwipsRect(2640, 1260, 1095, 255));
+    Label2 = placeLabel(client, u"入力ボックス"_s, TwipsRect(2640, 1260, 1095, 255));
 
     IText = new QLineEdit(client);
     IText->setGeometry(TwipsRect(3840, 1200, 2775, 270));
@@ -67,11 +67,11 @@ void Nyuuryoku::BuildControls(QWidget *client)
     ICombo->setMaxVisibleItems(20);
     ICombo->hide();
 
-    Label4 = PlaceLabel(client, u"※"_s, TwipsRect(7200, 1080, 255, 255));
-    Label1 = PlaceLabel(client, u"移動：TAB、ｶｰｿﾙｷｰ"_s, TwipsRect(7440, 1080, 1695, 255));
-    Label3 = PlaceLabel(client, u"入力：Enterｷｰ"_s, TwipsRect(7440, 1320, 1335, 255));
+    Label4 = placeLabel(client, u"※"_s, TwipsRect(7200, 1080, 255, 255));
+    Label1 = placeLabel(client, u"移動：TAB、ｶｰｿﾙｷｰ"_s, TwipsRect(7440, 1080, 1695, 255));
+    Label3 = placeLabel(client, u"入力：Enterｷｰ"_s, TwipsRect(7440, 1320, 1335, 255));
 
-    ISort = PlaceButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
+    ISort = placeButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
 
     IGrid = new DataGrid(client);
     IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
@@ -89,8 +89,8 @@ void Nyuuryoku::BuildControls(QWidget *client)
     MLDaiAdd->setGeometry(TwipsRect(2280, 4800, 975, 255));
     MLDaiAdd->setAlignment(Qt::AlignCenter);
 
-    ISave = PlaceButton(client, u"OK"_s, TwipsRect(5280, 4560, 975, 375));
-    ICancel = PlaceButton(client, u"ｷｬﾝｾﾙ"_s, TwipsRect(6840, 4560, 975, 375));
+    ISave = placeButton(client, u"OK"_s, TwipsRect(5280, 4560, 975, 375));
+    ICancel = placeButton(client, u"ｷｬﾝｾﾙ"_s, TwipsRect(6840, 4560, 975, 375));
 
     // The keyboard goes from the grid to the input box and back.
     setTabOrder(IGrid, IText);
@@ -100,7 +100,7 @@ void Nyuuryoku::BuildControls(QWidget *client)
     setTabOrder(ISave, ICancel);
 }
 
-void Nyuuryoku::BuildMenus()
+void Nyuuryoku::buildMenus()
 {
     MenuBar = new QMenuBar(this);
     File = MenuBar->addMenu(u"ﾌｧｲﾙ(&F)"_s);
@@ -126,7 +126,7 @@ void Nyuuryoku::BuildMenus()
         action->setShortcutContext(Qt::WindowShortcut);
 }
 
-void Nyuuryoku::ConnectHandlers()
+void Nyuuryoku::connectHandlers()
 {
     connect(IGrid, &DataGrid::selChange, this, &Nyuuryoku::IGrid_SelChange);
     connect(IGrid, &DataGrid::dblClick, this, &Nyuuryoku::IGrid_DblClick);

@@ -1,6 +1,7 @@
 // Checking, sorting and storing the entry grid, and leaving the window.
 
 #include "core/file/user_data_file.h"
+#include "core/model/record_sort.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
 #include "core/util/numbers.h"
@@ -20,7 +21,7 @@ using namespace EntryColumn;
 namespace {
 // A grid row's values as the record table holds them; false when a value does
 // not fit its width (16 bits for date parts and IDs, 32 bits for amounts).
-bool RowValues(const DataGrid &grid, qint32 row, PlayRecord &rec)
+bool rowValues(const DataGrid &grid, qint32 row, PlayRecord &rec)
 {
     const auto value = [&](int col) { return Val(grid.TextMatrix(row, col)); };
     rec.DComment = grid.TextMatrix(row, Comment);
@@ -31,42 +32,28 @@ bool RowValues(const DataGrid &grid, qint32 row, PlayRecord &rec)
 }
 
 // A row becomes a record when its date is complete and it has an amount.
-bool IsStored(const PlayRecord &rec)
+bool isStored(const PlayRecord &rec)
 {
     return rec.DYear != 0 && rec.DMonth != 0 && rec.DDay != 0 &&
            (rec.DToushi != 0 || rec.DKaishuu != 0);
 }
 
-// Sort key: undated parts sink to the bottom (year 9999, month and day 99).
-struct SortKey {
-    double year, month, day;
-    bool operator<(const SortKey &o) const
-    {
-        if (year != o.year)
-            return year < o.year;
-        if (month != o.month)
-            return month < o.month;
-        return day < o.day;
-    }
-};
-
-SortKey RowKey(const DataGrid &grid, qint32 row)
+// The row's place in date order; the day counts as a whole number.
+RecordSortKey rowKey(const DataGrid &grid, qint32 row)
 {
-    SortKey key{Val(grid.TextMatrix(row, Year)), Val(grid.TextMatrix(row, Month)),
-                std::nearbyint(Val(grid.TextMatrix(row, Day)))};
-    if (key.year == 0)
-        key.year = 9999;
-    if (key.month == 0)
-        key.month = 99;
-    if (key.day == 0)
-        key.day = 99;
-    return key;
+    return SortKeyOf(Val(grid.TextMatrix(row, Year)), Val(grid.TextMatrix(row, Month)),
+                     std::nearbyint(Val(grid.TextMatrix(row, Day))));
 }
 } // namespace
 
-void Nyuuryoku::RowError(qint32 row)
+void Nyuuryoku::rowError(qint32 row, const QString &uncarried)
 {
-    shared_.platform.MsgBox(QString::number(row) + u"行目で書き込みエラーが発生しました。"_s);
+    // A character the file cannot hold is named after the row's message.
+    QString text = QString::number(row) + u"行目で書き込みエラーが発生しました。"_s;
+    if (!uncarried.isEmpty())
+        text += QString::fromUtf16(UserDataFile::kLineEnd) + u"「"_s + uncarried +
+                u"」は保存できない文字です。"_s;
+    shared_.platform.MsgBox(text);
     IGrid->SetCol(0);
     IGrid->SetRow(row);
 }
@@ -75,15 +62,18 @@ bool Nyuuryoku::DataCheck()
 {
     for (qint32 r = 1; r < IGrid->Rows(); ++r) {
         PlayRecord rec;
-        bool ok = RowValues(*IGrid, r, rec);
+        bool ok = rowValues(*IGrid, r, rec);
         QString youbi;
         if (ok && (rec.DYear != 0 || rec.DMonth != 0 || rec.DDay != 0))
             ok = YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
         // A stored comment must reach the data file unchanged.
-        if (ok && IsStored(rec))
-            ok = UserDataFile::CanCarryText(rec.DComment);
+        QString uncarried;
+        if (ok && isStored(rec)) {
+            uncarried = UserDataFile::FirstUncarried(rec.DComment);
+            ok = uncarried.isEmpty();
+        }
         if (!ok) {
-            RowError(r);
+            rowError(r, uncarried);
             return false;
         }
     }
@@ -95,9 +85,9 @@ void Nyuuryoku::ISort_Click()
     // The rows in stable date order (rows with equal keys keep their order),
     // then moved there by exchanges.
     const qint32 n = IGrid->Rows() - 1;
-    std::vector<SortKey> keys(size_t(n) + 1);
+    std::vector<RecordSortKey> keys(size_t(n) + 1);
     for (qint32 r = 1; r <= n; ++r)
-        keys[size_t(r)] = RowKey(*IGrid, r);
+        keys[size_t(r)] = rowKey(*IGrid, r);
     std::vector<qint32> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 1);
     std::stable_sort(order.begin(), order.end(),
@@ -145,10 +135,10 @@ void Nyuuryoku::ISave_Click()
     QList<PlayRecord> records;
     for (qint32 r = 1; r < IGrid->Rows(); ++r) {
         PlayRecord rec;
-        if (!RowValues(*IGrid, r, rec) || !IsStored(rec))
+        if (!rowValues(*IGrid, r, rec) || !isStored(rec))
             continue;
         if (!trial.DataWrite(rec)) {
-            RowError(r);
+            rowError(r);
             return;
         }
         records.append(rec);
@@ -165,4 +155,22 @@ void Nyuuryoku::ISave_Click()
 void Nyuuryoku::ICancel_Click()
 {
     reject();
+}
+
+bool Nyuuryoku::gridChanged() const
+{
+    const DataGridModel &model = *IGrid->gridModel();
+    const QList<QString> &now = model.texts();
+    if (now.constData() == loadedTexts_.constData())
+        return false; // not a cell written since opening
+    const qsizetype cols = model.cols();
+    const QString empty;
+    const qsizetype cells = std::max(now.size(), loadedTexts_.size());
+    for (qsizetype i = cols; i < cells; ++i) { // the title row never changes
+        const QString &text = i < now.size() ? now[i] : empty;
+        const QString &before = i < loadedTexts_.size() ? loadedTexts_[i] : empty;
+        if (text != before)
+            return true;
+    }
+    return false;
 }

@@ -154,28 +154,32 @@ void MainForm::openPlayerSelection()
     openModal(dialog);
 }
 
+bool MainForm::playerOpen()
+{
+    // Work done with no player open could never be saved: choose one first.
+    if (shared_.states.UserName.isEmpty())
+        openPlayerSelection();
+    return !shared_.states.UserName.isEmpty();
+}
+
 void MainForm::MInput_Click()
 {
-    if (!shared_.states.UserName.isEmpty())
-        RInput_Click();
+    RInput_Click();
 }
 
 void MainForm::MDisp_Click()
 {
-    if (!shared_.states.UserName.isEmpty())
-        RDisp_Click();
+    RDisp_Click();
 }
 
 void MainForm::MMiseAdd_Click()
 {
-    if (!shared_.states.UserName.isEmpty())
-        RMiseAdd_Click();
+    RMiseAdd_Click();
 }
 
 void MainForm::MDaiAdd_Click()
 {
-    if (!shared_.states.UserName.isEmpty())
-        RDaiAdd_Click();
+    RDaiAdd_Click();
 }
 
 void MainForm::MLInput_Click()
@@ -217,36 +221,48 @@ void MainForm::MLEnd_Click()
 
 void MainForm::RInput_Click()
 {
+    if (!playerOpen())
+        return;
     Nyuuryoku dialog(shared_, this);
     openModal(dialog);
 }
 
 void MainForm::RDisp_Click()
 {
+    if (!playerOpen())
+        return;
     Toukei dialog(shared_, this);
     openModal(dialog);
 }
 
 void MainForm::RCalendar_Click()
 {
+    if (!playerOpen())
+        return;
     CalendarWindow dialog(shared_, this);
     openModal(dialog);
 }
 
 void MainForm::RMonthlyChart_Click()
 {
+    if (!playerOpen())
+        return;
     MonthlyChartWindow dialog(shared_, this);
     openModal(dialog);
 }
 
 void MainForm::RMiseAdd_Click()
 {
+    if (!playerOpen())
+        return;
     MasterEditor dialog(shared_, MasterEditor::Kind::MiseAdd, this);
     openModal(dialog);
 }
 
 void MainForm::RDaiAdd_Click()
 {
+    if (!playerOpen())
+        return;
     MasterEditor dialog(shared_, MasterEditor::Kind::DaiAdd, this);
     openModal(dialog);
 }
@@ -364,17 +380,23 @@ void MainForm::FImport_Click()
 
 void MainForm::RShuukei_Click()
 {
+    if (!playerOpen())
+        return;
     Shuukei dialog(shared_, this);
     openModal(dialog);
 }
 
 void MainForm::FCsvExport_Click()
 {
+    if (!playerOpen())
+        return;
     ExportRecords(shared_, this);
 }
 
 void MainForm::FCsvImport_Click()
 {
+    if (!playerOpen())
+        return;
     // The summary line and the save controls show the added records.
     ImportRecords(shared_, this);
     Form_Activate();

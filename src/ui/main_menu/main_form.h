@@ -103,6 +103,9 @@ private:
     PictureButton *addPictureButton(const QString &picture);
     void openModal(QDialog &dialog);
     void openPlayerSelection();
+    // True when a player is open, after offering the player selection when
+    // none is.
+    bool playerOpen();
     void showSaveState();
     void EndProgram();
 

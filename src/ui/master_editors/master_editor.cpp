@@ -21,23 +21,30 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// Each line keeps its entry beside its text, so that IDs of any width and
-// names holding a comma (both possible in a file) come back unchanged.
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kNameRole = Qt::UserRole + 1;
-
+// A line is the ID, a comma and the name: the ID ends at the first comma, so
+// IDs of any width and names holding a comma (both possible in a file) come
+// back unchanged.
 qint16 lineId(const QListWidgetItem *item)
 {
-    return static_cast<qint16>(item->data(kIdRole).toInt());
+    const QString text = item->text();
+    return static_cast<qint16>(QStringView(text).left(text.indexOf(u',')).toInt());
 }
 
 QString lineName(const QListWidgetItem *item)
 {
-    return item->data(kNameRole).toString();
+    const QString text = item->text();
+    return text.mid(text.indexOf(u',') + 1);
+}
+
+// One line of the list: the ID with three digits, a comma and the name.
+QString lineText(qint16 id, const QString &name)
+{
+    return FormatZeroPad(id, 3) + u',' + name;
 }
 
 // Characters a name cannot hold: the list separator, the quote the file
@@ -67,25 +74,21 @@ QString insertedPart(const QString &before, const QString &after)
     return after.mid(head, after.size() - head - tail);
 }
 
-// The first character of text that code page 932 cannot carry (a surrogate
-// pair stays whole).
-QString firstUnencodable(const QString &text)
+// The first character a name cannot hold (the list separator, or what the
+// file cannot carry); empty when none.
+QString firstForbidden(const QString &text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString part = text.mid(i, len);
-        if (!IsCp932Encodable(part))
-            return part;
-        i += len - 1;
-    }
-    return QString();
+    const qsizetype comma = text.indexOf(u',');
+    const QString bad = UserDataFile::FirstUncarried(comma < 0 ? text : text.left(comma));
+    return !bad.isEmpty() || comma < 0 ? bad : u","_s;
 }
 
-// One line of the list: the ID with three digits, a comma and the name.
-QString lineText(qint16 id, const QString &name)
+// The refusal of a name, naming the character.
+QString forbiddenMessage(const QString &character)
 {
-    return FormatZeroPad(id, 3) + u',' + name;
+    return u"「"_s + character + u"」は名前に使えない文字です。"_s;
 }
+
 } // namespace
 
 MasterEditor::MasterEditor(SharedData &shared, Kind kind, QWidget *parent)
@@ -141,6 +144,7 @@ void MasterEditor::buildControls()
     SList = new QListWidget(this);
     SList->setObjectName(u"SList"_s);
     SList->setSelectionMode(QAbstractItemView::SingleSelection);
+    SList->setUniformItemSizes(true); // a long list lays out at once
     DDel = new QPushButton(u"削除"_s, this);
     DDel->setObjectName(u"DDel"_s);
 
@@ -231,10 +235,18 @@ void MasterEditor::Form_Load()
     QList<QString> names{QString()};
     listObject().ReadData(ids, names);
 
+    // In ID order, sorted once; equal IDs keep the file's order.
+    QList<qsizetype> order(ids.size() - 1);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return ids[a] < ids[b]; });
+    QStringList lines;
+    lines.reserve(order.size());
+    for (qsizetype i : order)
+        lines.append(lineText(ids[i], names[i]));
     const QSignalBlocker block(SList);
     SList->clear();
-    for (qsizetype i = 0; i + 1 < ids.size(); ++i)
-        addLine(ids[i], names[i]);
+    SList->addItems(lines);
     SList->setCurrentRow(-1);
 }
 
@@ -250,16 +262,17 @@ void MasterEditor::showEvent(QShowEvent *event)
 
 int MasterEditor::addLine(qint16 id, const QString &name)
 {
-    // After every line with the same or a lower ID: a file's order among
-    // equal IDs is kept.
-    int row = 0;
-    while (row < SList->count() && lineId(SList->item(row)) <= id)
-        ++row;
-    auto *item = new QListWidgetItem(lineText(id, name));
-    item->setData(kIdRole, id);
-    item->setData(kNameRole, name);
-    SList->insertItem(row, item);
-    return row;
+    // After every line with the same or a lower ID (the lines are in ID order).
+    int low = 0, high = SList->count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (lineId(SList->item(mid)) <= id)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    SList->insertItem(low, lineText(id, name));
+    return low;
 }
 
 void MasterEditor::SList_Click()
@@ -287,10 +300,10 @@ void MasterEditor::DName_Change(const QString &text)
     DName->setText(acceptedName_);
     DName->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(acceptedName_.size())));
 
-    const QString bad = moreForbidden ? firstUnencodable(insertedPart(before, mapped)) : QString();
+    const QString bad =
+        moreForbidden ? firstForbidden(insertedPart(acceptedName_, text)) : QString();
     if (!bad.isEmpty()) {
-        shared_.platform.MsgBox(u"「"_s + bad + u"」は名前に使えない文字です。"_s, MsgButtons::Ok,
-                                MsgIcon::Exclamation);
+        shared_.platform.MsgBox(forbiddenMessage(bad), MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
         SoundPlay(shared_.platform, shared_.states, 3);
     }
@@ -298,8 +311,7 @@ void MasterEditor::DName_Change(const QString &text)
 
 void MasterEditor::InputCheck(qint16 Id, const QString &Name, bool &Ok) const
 {
-    if (Name.contains(u',') || !UserDataFile::CanCarryText(Name) ||
-        Cp932Length(Name) > kNameBytes) {
+    if (!firstForbidden(Name).isEmpty() || Cp932Length(Name) > kNameBytes) {
         Ok = false;
         return;
     }
@@ -341,8 +353,12 @@ void MasterEditor::DAdd_Click()
 
     bool Ok = false;
     InputCheck(Id, Name, Ok);
-    if (!Ok)
+    if (!Ok) {
+        // A name the file could not hold is refused with the reason; the rest silently.
+        if (const QString bad = firstForbidden(Name); !bad.isEmpty())
+            shared_.platform.MsgBox(forbiddenMessage(bad), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
+    }
     IdCheck(Id, Ok);
     if (!Ok)
         return;

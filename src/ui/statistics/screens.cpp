@@ -9,6 +9,7 @@
 #include "ui/result_colors.h"
 #include "ui/widgets/drawing_area.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -28,6 +29,31 @@ const QColor kBlue(0, 0, 255);
 qint32 roundEven(double v)
 {
     return static_cast<qint32>(std::nearbyint(v));
+}
+
+// Texts end this far before the page's right edge.
+constexpr double kRightEdge = DrawingArea::kPageWidth - 30;
+// Space between texts that stand side by side.
+constexpr double kGap = 20;
+
+// The largest size up to points at which every text is at most width wide.
+qint16 fittingSize(const QStringList &texts, qint16 points, double width)
+{
+    for (qint16 size = points; size > 4; --size) {
+        if (std::all_of(texts.begin(), texts.end(), [&](const QString &t) {
+                return DrawingArea::TextWidthAt(t, size) <= width;
+            }))
+            return size;
+    }
+    return 4;
+}
+
+double widestAt(const QStringList &texts, qint16 points)
+{
+    double widest = 0;
+    for (const QString &t : texts)
+        widest = std::max(widest, DrawingArea::TextWidthAt(t, points));
+    return widest;
 }
 
 QPixmap defaultAdvisor()
@@ -91,14 +117,17 @@ void StatScreens::GamenWrite_Default(const QString &HSeiseki, const QString &HKa
     sound();
     if (!pause(0.5))
         return;
-    GamenWriteText(400, 1200, 12, kBlack, HSeiseki);
+    GamenWriteText(400, 1200, fittingSize({HSeiseki}, 12, kRightEdge - 400), kBlack, HSeiseki);
     sound();
     if (!pause(0.3))
         return;
     // Right-aligned in 13 characters; longer amounts simply start at the left.
-    const QString t =
-        QString(std::max<qsizetype>(0, 13 - HKachikin.size()), u' ') % HKachikin % u"円"_s;
-    GamenWriteText(100, 1500, 24, HKachikin.startsWith(u'-') ? kLossColor : kWinColor, t);
+    // An amount too wide for the page loses the padding, then gets smaller.
+    QString t = QString(std::max<qsizetype>(0, 13 - HKachikin.size()), u' ') % HKachikin % u"円"_s;
+    if (100 + DrawingArea::TextWidthAt(t, 24) > kRightEdge)
+        t = HKachikin % u"円"_s;
+    GamenWriteText(100, 1500, fittingSize({t}, 24, kRightEdge - 100),
+                   HKachikin.startsWith(u'-') ? kLossColor : kWinColor, t);
     sound();
 }
 
@@ -107,13 +136,14 @@ void StatScreens::GamenWrite_Graph()
     const qint32 n = std::max(graph_.Count(), 0);
     const qint32 gMax = graph_.GMax, gMin = graph_.GMin;
     const QList<qint32> data = graph_.GData; // a nested 表示 cannot change it under us
-    const qint32 Ht = roundEven(HGamen_.ScaleHeight() - 300);
-    const qint32 Wd = roundEven(HGamen_.ScaleWidth() - 300);
+    const GraphFrame f = GraphFrameFor(gMax, gMin, HGamen_.ScaleWidth(), HGamen_.ScaleHeight());
+    const qint32 Ht = f.Ht, Wd = f.Wd, left = f.left;
     const double yScale = gMax == gMin ? 0.0 : (Ht - 700) / (double(gMax) - double(gMin));
-    const double xScale = n == 0 ? 0.0 : (Wd - 600) / double(n);
-    const auto px = [&](qint32 i) { return float(600 + i * xScale); };
+    const double xScale = n == 0 ? 0.0 : (Wd - left) / double(n);
+    const auto px = [&](qint32 i) { return float(left + i * xScale); };
     const auto py = [&](qint32 i) { return float(700 + (double(gMax) - data[i]) * yScale); };
     const double y0 = 700 + gMax * yScale;
+    const GraphLabels labels = GraphLabelsFor(f, y0);
 
     clearAll();
     if (!pause(0.5))
@@ -123,23 +153,26 @@ void StatScreens::GamenWrite_Graph()
     if (!pause(0.3))
         return;
 
+    const float lineStart = float(left - 100);
     HGamen_.SetDrawStyle(DrawingArea::LineStyle::Solid);
     HGamen_.SetDrawWidth(1);
-    HGamen_.Line(600, 600, 600, float(Ht + 100), kBlack);
-    HGamen_.Line(500, float(y0), float(Wd + 50), float(y0), kBlack);
+    HGamen_.Line(float(left), 600, float(left), float(Ht + 100), kBlack);
+    HGamen_.Line(lineStart, float(y0), float(Wd + 50), float(y0), kBlack);
     HGamen_.SetDrawStyle(DrawingArea::LineStyle::Dotted);
     if (gMax != 0) {
-        HGamen_.Line(500, 700, float(Wd + 50), 700, kBlack);
-        GamenWriteText(10, 600, 9, kBlack, FormatGrouped(gMax));
+        HGamen_.Line(lineStart, 700, float(Wd + 50), 700, kBlack);
+        GamenWriteText(10, labels.maxY, 9, kBlack, FormatGrouped(gMax));
     }
     if (gMin != 0) {
-        HGamen_.Line(500, float(Ht), float(Wd + 50), float(Ht), kBlack);
-        GamenWriteText(10, Ht - 50, 9, kBlack, FormatGrouped(gMin));
+        HGamen_.Line(lineStart, float(Ht), float(Wd + 50), float(Ht), kBlack);
+        GamenWriteText(10, labels.minY, 9, kBlack, FormatGrouped(gMin));
     }
-    GamenWriteText(500, 400, 9, kBlack, u"円"_s);
+    GamenWriteText(left - 100, 400, 9, kBlack, u"円"_s);
     GamenWriteText(Wd + 50, roundEven(y0 - 70), 9, kBlack, u"回"_s);
-    GamenWriteText(400, roundEven(y0 - 70), 9, kBlack, u"0"_s);
-    GamenWriteText(1800, 70, 14, kBlack, u"（全 "_s % FormatAtLeastOne(n) % u"回）"_s);
+    GamenWriteText(labels.zeroX, labels.zeroY, 9, kBlack, u"0"_s);
+    const QString count = u"（全 "_s % FormatAtLeastOne(n) % u"回）"_s;
+    GamenWriteText(std::min(1800, roundEven(kRightEdge - DrawingArea::TextWidthAt(count, 14))), 70,
+                   14, kBlack, count);
     HGamen_.SetDrawStyle(DrawingArea::LineStyle::Solid);
     for (qint32 i = 0; i <= n; ++i)
         HGamen_.Circle(px(i), py(i), 20, kRed);
@@ -147,6 +180,45 @@ void StatScreens::GamenWrite_Graph()
     for (qint32 i = 1; i <= n; ++i)
         HGamen_.Line(px(i - 1), py(i - 1), px(i), py(i), kBlue);
     sound();
+}
+
+GraphFrame GraphFrameFor(qint32 gMax, qint32 gMin, double width, double height)
+{
+    GraphFrame f;
+    f.Ht = roundEven(height - 300);
+    f.Wd = roundEven(width - 300);
+    // The value labels stand left of the lines' ends, the axis 100 further
+    // right: it moves right when a label is wider than its place.
+    double widest = DrawingArea::TextWidthAt(u"0"_s, 9);
+    if (gMax != 0)
+        widest = std::max(widest, DrawingArea::TextWidthAt(FormatGrouped(gMax), 9));
+    if (gMin != 0)
+        widest = std::max(widest, DrawingArea::TextWidthAt(FormatGrouped(gMin), 9));
+    f.left = std::max(600, static_cast<qint32>(std::ceil(10 + widest + kGap + 100)));
+    f.maxLabel = gMax != 0;
+    f.minLabel = gMin != 0;
+    return f;
+}
+
+GraphLabels GraphLabelsFor(const GraphFrame &f, double y0)
+{
+    const double h = QFontMetricsF(DrawingArea::DrawingFont(9)).height();
+    GraphLabels l;
+    l.maxY = 600;
+    l.minY = f.Ht - 50;
+    double zeroY = y0 - 70;
+    // The zero line close to the top or the bottom line: the labels go to the
+    // far sides of their lines.
+    if (f.maxLabel && zeroY < l.maxY + h) {
+        l.maxY = roundEven(700 - h);
+        zeroY = std::max(zeroY, 705.0);
+    } else if (f.minLabel && zeroY + h > l.minY) {
+        l.minY = f.Ht + 5;
+        zeroY = std::min(zeroY, f.Ht - 5 - h);
+    }
+    l.zeroY = roundEven(zeroY);
+    l.zeroX = roundEven(f.left - 100 - kGap - DrawingArea::TextWidthAt(u"0"_s, 9));
+    return l;
 }
 
 // A name from a hand-edited file can be longer than the editors allow; it is
@@ -159,6 +231,18 @@ QString FitName(const QString &name, qint16 points, double maxTwips)
     while (!shortened.isEmpty() && DrawingArea::TextWidthAt(shortened + u'…', points) > maxTwips)
         shortened.chop(1);
     return shortened + u'…';
+}
+
+AmountColumn LayOutAmounts(const QStringList &amounts, const QStringList &rests, double yenX,
+                           double leftLimit)
+{
+    for (qint16 size = 9; size > 4; --size) {
+        const double lowest = leftLimit + widestAt(amounts, size);
+        const double highest = kRightEdge - widestAt(rests, size);
+        if (lowest <= highest)
+            return {size, std::clamp(yenX, lowest, highest)};
+    }
+    return {4, leftLimit + widestAt(amounts, 4)};
 }
 
 // The ranking screens' common course: the title, then the places from the
@@ -186,29 +270,57 @@ void StatScreens::rankingScreen(qint32 titleX, qint32 titleY, const QString &tit
     }
 }
 
+namespace {
+// The amount and the rest of a ranking's amount line.
+QString amountOf(const RankRow &row)
+{
+    return FormatYen(row[2]);
+}
+
+double gamesOf(const RankRow &row)
+{
+    return double(qint64(row[3]) + row[4] + row[5]);
+}
+
+// The amount lines of the places that are drawn.
+template <typename Rest>
+void amountLines(const RankTable &table, qint16 places, QStringList &amounts, QStringList &rests,
+                 Rest rest)
+{
+    for (qint16 r = 0; r < places; ++r) {
+        if (table[r].Empty())
+            continue;
+        amounts.append(amountOf(table[r]));
+        rests.append(rest(table[r]));
+    }
+}
+} // namespace
+
 void StatScreens::rankScreen(RankKind kind, bool best)
 {
     const bool store = kind == RankKind::Store;
     const SMData &names = store ? Stores_ : Machines_;
     const QString title = store ? (best ? u"優秀店ﾗﾝｷﾝｸﾞ"_s : u"店ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s)
                                 : (best ? u"優秀台ﾗﾝｷﾝｸﾞ"_s : u"台ﾜｰｽﾄﾗﾝｷﾝｸﾞ"_s);
-    rankingScreen(400, 300, title,
-                  store ? (best ? ranks_.RStore : ranks_.RStoreW)
-                        : (best ? ranks_.RMachine : ranks_.RMachineW),
-                  5, [&](qint16 r, const RankRow &row) {
-                      const qint32 y = 700 + 250 * r;
-                      GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
-                      const QString a = FormatYen(row[2]);
-                      const qint32 x = roundEven(900 - DrawingArea::TextWidthAt(a, 9) + 1450);
-                      GamenWriteText(
-                          400, y, 9, kBlack,
-                          FitName(names.SeekName(static_cast<qint16>(row[1])), 9, x - 400 - 60));
-                      const qint64 games = qint64(row[3]) + row[4] + row[5];
-                      GamenWriteText(x, y, 9, kBlack,
-                                     a % u"円("_s % FormatAtLeastOne(best ? row[3] : row[4]) %
-                                         (best ? u"勝/"_s : u"敗/"_s) %
-                                         FormatAtLeastOne(double(games)) % u"戦)"_s);
-                  });
+    const RankTable &table = store ? (best ? ranks_.RStore : ranks_.RStoreW)
+                                   : (best ? ranks_.RMachine : ranks_.RMachineW);
+    const auto rest = [best](const RankRow &row) -> QString {
+        return u"円("_s % FormatAtLeastOne(best ? row[3] : row[4]) % (best ? u"勝/"_s : u"敗/"_s) %
+               FormatAtLeastOne(gamesOf(row)) % u"戦)"_s;
+    };
+    // "円" begins at 2350, or where every amount line fits (names keep some room).
+    QStringList amounts, rests;
+    amountLines(table, 5, amounts, rests, rest);
+    const AmountColumn column = LayOutAmounts(amounts, rests, 2350, 400 + 400);
+    rankingScreen(400, 300, title, table, 5, [&](qint16 r, const RankRow &row) {
+        const qint32 y = 700 + 250 * r;
+        GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
+        const QString a = amountOf(row);
+        const qint32 x = roundEven(column.yenX - DrawingArea::TextWidthAt(a, column.points));
+        GamenWriteText(400, y, 9, kBlack,
+                       FitName(names.SeekName(static_cast<qint16>(row[1])), 9, x - 400 - 60));
+        GamenWriteText(x, y, column.points, kBlack, a % rest(row));
+    });
 }
 
 void StatScreens::GamenWrite_RStore()
@@ -233,34 +345,49 @@ void StatScreens::GamenWrite_RMachineW()
 
 void StatScreens::GamenWrite_RYoubi()
 {
+    const auto rest = [](const RankRow &row) -> QString {
+        return u"円 ("_s % FormatAtLeastOne(row[3]) % u"勝"_s % FormatAtLeastOne(row[4]) %
+               u"敗/"_s % FormatAtLeastOne(gamesOf(row)) % u"戦)"_s;
+    };
+    // "円" begins at 2000, or right of the longest day name where the amounts
+    // are wider.
+    QStringList amounts, rests;
+    amountLines(ranks_.RYoubi, 7, amounts, rests, rest);
+    double dayWidth = 0;
+    for (qint32 d = 1; d <= 7; ++d)
+        dayWidth = std::max(dayWidth, DrawingArea::TextWidthAt(YoubiName(d) % u"曜日"_s, 9));
+    const AmountColumn column = LayOutAmounts(amounts, rests, 2000, 600 + dayWidth + 60);
     rankingScreen(500, 100, u"曜日別ﾗﾝｷﾝｸﾞ"_s, ranks_.RYoubi, 7, [&](qint16 r, const RankRow &row) {
         const qint32 y = 500 + 200 * r;
         GamenWriteText(200, y, 9, kBlue, FormatPlain(r) % u"位"_s);
         const QColor dayColor = row[1] == 1 ? kSundayColor : row[1] == 7 ? kSaturdayColor : kBlack;
         GamenWriteText(600, y, 9, dayColor, YoubiName(row[1]) % u"曜日"_s);
-        const QString a = FormatYen(row[2]);
-        const qint32 x = roundEven(800 - DrawingArea::TextWidthAt(a, 9) + 1200);
-        const qint64 games = qint64(row[3]) + row[4] + row[5];
-        GamenWriteText(x, y, 9, kBlack,
-                       a % u"円 ("_s % FormatAtLeastOne(row[3]) % u"勝"_s %
-                           FormatAtLeastOne(row[4]) % u"敗/"_s % FormatAtLeastOne(double(games)) %
-                           u"戦)"_s);
+        const QString a = amountOf(row);
+        const qint32 x = roundEven(column.yenX - DrawingArea::TextWidthAt(a, column.points));
+        GamenWriteText(x, y, column.points, kBlack, a % rest(row));
     });
 }
 
 void StatScreens::shouhaiScreen(bool best)
 {
-    rankingScreen(400, 300, best ? u"最大勝ちﾗﾝｷﾝｸﾞ"_s : u"最大負けﾗﾝｷﾝｸﾞ"_s,
-                  best ? ranks_.RShouhai : ranks_.RShouhaiW, 5, [&](qint16 r, const RankRow &row) {
+    const RankTable &table = best ? ranks_.RShouhai : ranks_.RShouhaiW;
+    const auto line = [](const RankRow &row) -> QString {
+        QString youbi;
+        YoubiGet(youbi, static_cast<qint16>(row[3]), static_cast<qint16>(row[4]),
+                 static_cast<qint16>(row[5]));
+        return FormatZeroPad(row[3], 4) % u"年"_s % FormatZeroPad(row[4], 2) % u"月"_s %
+               FormatZeroPad(row[5], 2) % u"日("_s % youbi % u")　"_s % FormatYen(row[2]) % u"円"_s;
+    };
+    QStringList lines;
+    for (const RankRow &row : table)
+        if (!row.Empty())
+            lines.append(line(row));
+    const qint16 points = fittingSize(lines, 9, kRightEdge - 500);
+    rankingScreen(400, 300, best ? u"最大勝ちﾗﾝｷﾝｸﾞ"_s : u"最大負けﾗﾝｷﾝｸﾞ"_s, table, 5,
+                  [&](qint16 r, const RankRow &row) {
                       const qint32 y = 700 + 250 * r;
                       GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
-                      QString youbi;
-                      YoubiGet(youbi, static_cast<qint16>(row[3]), static_cast<qint16>(row[4]),
-                               static_cast<qint16>(row[5]));
-                      GamenWriteText(500, y, 9, kBlack,
-                                     FormatZeroPad(row[3], 4) % u"年"_s % FormatZeroPad(row[4], 2) %
-                                         u"月"_s % FormatZeroPad(row[5], 2) % u"日("_s % youbi %
-                                         u")　"_s % FormatYen(row[2]) % u"円"_s);
+                      GamenWriteText(500, y, points, kBlack, line(row));
                   });
 }
 
@@ -289,7 +416,8 @@ void StatScreens::GamenWrite_Advice()
         return;
     AdviceNo = NextAdviceNo(AdviceNo);
     const QStringList lines = AdviceLines(AdviceNo, graph_, ranks_, Stores_, Machines_);
+    const qint16 points = fittingSize(lines, 10, kRightEdge - 1100);
     for (qsizetype i = 0; i < lines.size(); ++i)
-        GamenWriteText(1100, static_cast<qint32>(900 + 300 * i), 10, kBlack, lines[i]);
+        GamenWriteText(1100, static_cast<qint32>(900 + 300 * i), points, kBlack, lines[i]);
     sound();
 }

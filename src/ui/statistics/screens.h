@@ -19,6 +19,31 @@ struct GraphSeries;
 // Shortens name with "…" so that it is at most maxTwips wide at the given size.
 QString FitName(const QString &name, qint16 points, double maxTwips);
 
+// Where the amount lines of a ranking stand (amount, then "円..." from yenX):
+// "円" at the preferred yenX when everything fits, left of it when the lines
+// would run off the page, right of it when an amount would reach leftLimit;
+// a smaller size only when nothing else helps.
+struct AmountColumn {
+    qint16 points = 9;
+    double yenX = 0;
+};
+AmountColumn LayOutAmounts(const QStringList &amounts, const QStringList &rests, double yenX,
+                           double leftLimit);
+
+// The graph's frame: the y of the lowest total (Ht), the x of the last visit
+// (Wd) and of visit 0 (left, 600 unless a value label needs more room).
+struct GraphFrame {
+    qint32 Ht = 0, Wd = 0, left = 600;
+    bool maxLabel = false, minLabel = false; // GMax and GMin have their labels
+};
+GraphFrame GraphFrameFor(qint32 gMax, qint32 gMin, double width, double height);
+// Where the graph's value labels and its "0" stand, so that none overlaps
+// another or a line, with the zero line at y0.
+struct GraphLabels {
+    qint32 maxY = 600, minY = 0, zeroX = 0, zeroY = 0;
+};
+GraphLabels GraphLabelsFor(const GraphFrame &frame, double y0);
+
 class StatScreens {
 public:
     // stillOpen is asked after every pause; once it answers false the routine

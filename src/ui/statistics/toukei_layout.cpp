@@ -1,7 +1,7 @@
 // The statistics window's controls and their places. The conditions stand at
 // the top, the totals block, the screen buttons and the drawing area in the
 // middle, the grid across the bottom. When the window is enlarged the drawing
-// area grows keeping its proportions and the grid takes the rest.
+// area grows keeping its proportions and the grid's rows take the rest.
 
 #include "ui/statistics/toukei.h"
 
@@ -224,20 +224,21 @@ void Toukei::layoutControls()
 
     // Middle band: totals block, screen buttons, drawing area.
     const int middle = top + kFrameHeight + 10;
-    // The drawing area keeps its page's proportions; it takes half of any
-    // extra height, the grid the rest.
+    // The drawing area keeps its page's proportions; it takes two thirds of
+    // any extra height, the grid's rows the rest.
     const QSize base = TwipsSize(DrawingArea::kPageWidth, DrawingArea::kPageHeight);
     const QSize initial = TwipsSize(kDefaultWidth, kDefaultHeight);
     const int availWidth = w - kMargin - kGamenLeft;
-    const int availHeight = base.height() + std::max(0, h - initial.height()) / 2;
+    const int availHeight = base.height() + std::max(0, h - initial.height()) * 2 / 3;
     const double scale = std::max(
         1.0, std::min(double(availWidth) / base.width(), double(availHeight) / base.height()));
     const QSize gamen(int(base.width() * scale + 0.5), int(base.height() * scale + 0.5));
-    // Whatever is lower than the band stands in its middle.
+    // The totals and the buttons stand at the top of the band, under the
+    // conditions; the drawing area in the middle of the room beside them.
     const int band = std::max(kMiddleHeight, gamen.height());
     HGamen->setGeometry(kGamenLeft + (availWidth - gamen.width()) / 2,
                         middle + (band - gamen.height()) / 2, gamen.width(), gamen.height());
-    const int blocks = middle + (band - kMiddleHeight) / 2;
+    const int blocks = middle;
     const int valueLeft = kMargin + 52;
     const int valueWidth = kTotalsWidth - 52;
     y = blocks;

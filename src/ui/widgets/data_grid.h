@@ -38,6 +38,9 @@ public:
     void setShape(int rows, int cols);
     void setFixedRows(int fixedRows);
     const QString &text(int row, int col) const;
+    // Every cell text, row by row (shared, not copied: a snapshot costs nothing
+    // until the grid changes).
+    const QList<QString> &texts() const { return texts_; }
     void setText(int row, int col, const QString &text);
     QRgb backColor(int row, int col) const; // 0: the default (white)
     QRgb foreColor(int row, int col) const; // 0: the default (black)

@@ -1,8 +1,51 @@
 #include "ui/widgets/grid_cell_delegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
+
+GridCellDelegate::Fit GridCellDelegate::FitText(const QFontMetrics &metrics, const QString &text,
+                                                int cellWidth)
+{
+    Fit fit;
+    fit.text = text;
+    // Two pixels of margin, less when the text would not fit otherwise.
+    const int advance = metrics.horizontalAdvance(text);
+    fit.margin = std::clamp((cellWidth - 1 - advance) / 2, 0, 2);
+    const int room = cellWidth - 1 - 2 * fit.margin;
+    if (advance <= room || room <= 0)
+        return fit;
+    if (advance * 4 <= room * 5) {
+        // The fixed column widths were made for a narrower font: a text a few
+        // pixels too wide (a four-digit year) is narrowed rather than cut.
+        fit.scale = qreal(room) / advance;
+        return fit;
+    }
+    fit.text = metrics.elidedText(text, Qt::ElideRight, room);
+    fit.whole = false;
+    return fit;
+}
+
+bool GridCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                 const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (event->type() == QEvent::ToolTip && index.isValid()) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        QFont font = option.font;
+        if (const QVariant f = index.data(Qt::FontRole); f.canConvert<QFont>())
+            font = f.value<QFont>();
+        if (!FitText(QFontMetrics(font), text, option.rect.width()).whole) {
+            QToolTip::showText(event->globalPos(), text, view, option.rect);
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
 
 void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
@@ -25,21 +68,18 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         if (fore.canConvert<QColor>())
             painter->setPen(fore.value<QColor>());
     }
-    // Two pixels of margin, less when the text would not fit otherwise.
-    const int advance = QFontMetrics(opt.font).horizontalAdvance(opt.text);
-    const int margin = std::clamp((opt.rect.width() - 1 - advance) / 2, 0, 2);
-    const QRect area = opt.rect.adjusted(margin, 0, -margin - 1, 0);
+    const Fit fit = FitText(QFontMetrics(opt.font), opt.text, opt.rect.width());
+    const QRect area = opt.rect.adjusted(fit.margin, 0, -fit.margin - 1, 0);
     const int flags = int(opt.displayAlignment) | Qt::TextSingleLine;
-    if (advance > area.width() && area.width() > 0 && advance * 4 <= area.width() * 5) {
-        // The fixed column widths were made for a narrower font: a text a few
-        // pixels too wide (a four-digit year) is narrowed rather than cut.
+    if (fit.scale < 1.0) {
+        const int advance = QFontMetrics(opt.font).horizontalAdvance(fit.text);
         painter->save();
         painter->translate(area.left(), 0);
-        painter->scale(qreal(area.width()) / advance, 1.0);
-        painter->drawText(QRect(0, area.top(), advance, area.height()), flags, opt.text);
+        painter->scale(fit.scale, 1.0);
+        painter->drawText(QRect(0, area.top(), advance, area.height()), flags, fit.text);
         painter->restore();
     } else {
-        painter->drawText(area, flags, opt.text);
+        painter->drawText(area, flags, fit.text);
     }
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;

@@ -148,8 +148,8 @@ TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
 
 TEST_F(UserDataFileTest, InputMethodFormsAreStoredAsTheirCodePageTwins)
 {
-    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3"_s);
+    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3 ¥4"_s); // ¥: the yen key, 0x5C
     ASSERT_TRUE(SavePlayerFile(shared, u"y"_s));
     OpenPlayer(shared, u"y"_s);
-    EXPECT_EQ(shared.data.Record(1).DComment, u"1～2 －3"_s);
+    EXPECT_EQ(shared.data.Record(1).DComment, u"1～2 －3 \\4"_s);
 }

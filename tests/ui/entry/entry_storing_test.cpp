@@ -42,11 +42,20 @@ TEST_F(EntryWindowTest, ValuesBeyondTheirWidthAreRefusedAtOk)
 {
     addRecord(2001, 4, 1, 1000, 0);
     Open();
+    const QString rowMessage = u"2行目で書き込みエラーが発生しました。"_s;
     const struct {
         int col;
         QString text;
-    } cases[] = {{0, u"40000"_s}, {1, u"-40000"_s}, {4, u"3000000000"_s},  {5, u"-2147483649"_s},
-                 {7, u"32768"_s}, {9, u"1e9"_s},    {11, u"say \"hi\""_s}, {11, u"한국어"_s}};
+        QString message;
+    } cases[] = {{0, u"40000"_s, rowMessage},
+                 {1, u"-40000"_s, rowMessage},
+                 {4, u"3000000000"_s, rowMessage},
+                 {5, u"-2147483649"_s, rowMessage},
+                 {7, u"32768"_s, rowMessage},
+                 {9, u"1e9"_s, rowMessage},
+                 // A character the file cannot hold is named after the row's message.
+                 {11, u"say \"hi\""_s, rowMessage + u"\r\n「\"」は保存できない文字です。"_s},
+                 {11, u"¥5 한국어"_s, rowMessage + u"\r\n「한」は保存できない文字です。"_s}};
     for (const auto &c : cases) {
         grid().SetTextMatrix(2, 0, u"2001"_s);
         grid().SetTextMatrix(2, 1, u"5"_s);
@@ -56,15 +65,16 @@ TEST_F(EntryWindowTest, ValuesBeyondTheirWidthAreRefusedAtOk)
         platform.messages.clear();
         window->ISave_Click();
         ASSERT_EQ(platform.messages.size(), 1) << c.text.toStdString();
-        EXPECT_EQ(platform.messages[0].text, u"2行目で書き込みエラーが発生しました。"_s);
+        EXPECT_EQ(platform.messages[0].text, c.message);
         grid().SetTextMatrix(2, c.col, QString());
     }
     EXPECT_EQ(shared.data.ListCount(), 1);
     EXPECT_FALSE(shared.states.Corrected);
-    // The widest values that fit, and a comment in its input-method form, are stored.
+    // The widest values that fit, and a comment in its input-method form (the
+    // yen key included), are stored.
     grid().SetTextMatrix(2, 5, u"2147483647"_s);
     grid().SetTextMatrix(2, 7, u"32767"_s);
-    grid().SetTextMatrix(2, 11, u"〜"_s);
+    grid().SetTextMatrix(2, 11, u"〜¥"_s);
     window->ISave_Click();
     EXPECT_TRUE(platform.messages.size() == 1);
     ASSERT_EQ(shared.data.ListCount(), 2);
@@ -159,6 +169,31 @@ TEST_F(EntryWindowTest, CancelAfterSortLeavesTheTableAsItWas)
     EXPECT_EQ(Records(shared.data), before);
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(EntryWindowTest, CloseBoxAsksBeforeDroppingChanges)
+{
+    addRecord(2001, 5, 1, 1000, 0);
+    Open();
+    enter(1, 11);
+    key(Qt::Key_Tab); // an empty row appended at the end is no change
+    window->close();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_FALSE(window->isVisible());
+
+    Open();
+    enter(1, 4);
+    type(u"5"_s);
+    platform.msgAnswers = {MsgResult::Cancel};
+    window->close();
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"入力した内容を破棄します。\r\nよろしいですか？"_s,
+                                       u"確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
+    EXPECT_TRUE(window->isVisible());
+    window->close(); // OK
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), int(QDialog::Rejected));
+    EXPECT_EQ(shared.data.Record(1).DToushi, 1000);
 }
 
 TEST_F(EntryWindowTest, ARefusedRecordLeavesTheTableUntouched)

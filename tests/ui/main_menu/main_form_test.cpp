@@ -97,7 +97,7 @@ TEST_F(MainFormTest, RightClickOnSummaryShowsThresholdPopup)
     form.CWakeKin->hide();
 }
 
-TEST_F(MainFormTest, PictureButtonsNeedAPlayerMenuItemsDoNot)
+TEST_F(MainFormTest, WithoutAPlayerEveryWindowOffersTheSelectionFirst)
 {
     form.Form_Activate(); // selection cancelled: no player
     platform.modalWindows.clear();
@@ -105,11 +105,26 @@ TEST_F(MainFormTest, PictureButtonsNeedAPlayerMenuItemsDoNot)
     form.MDisp_Click();
     form.MLMiseAdd_Click();
     form.MLDaiAdd_Click();
-    EXPECT_TRUE(platform.modalWindows.isEmpty());
+    for (QAction *item : {form.RInput, form.RDisp, form.RCalendar, form.RMonthlyChart,
+                          form.RShuukei, form.FCsvExport, form.FCsvImport})
+        item->trigger();
+    // Cancelled each time: nothing else opens.
+    EXPECT_EQ(platform.modalWindows, QStringList(11, u"PSelect"_s));
+    EXPECT_TRUE(platform.fileDialogs.isEmpty());
 
+    WriteBytes(u"taro.pcd"_s, TaroFile());
+    platform.modalWindows.clear();
+    platform.onModal = [&](QDialog &dialog) {
+        if (auto *select = qobject_cast<PSelect *>(&dialog)) {
+            select->PList->setCurrentRow(0);
+            select->PSentaku_Click();
+        }
+        return int(QDialog::Accepted);
+    };
     form.RInput->trigger();
-    form.RDisp->trigger();
-    EXPECT_EQ(platform.modalWindows, (QStringList{u"Nyuuryoku"_s, u"Toukei"_s}));
+    form.MDisp_Click(); // a player is open now: straight to the window
+    EXPECT_EQ(platform.modalWindows, (QStringList{u"PSelect"_s, u"Nyuuryoku"_s, u"Toukei"_s}));
+    EXPECT_EQ(shared.states.UserName, u"taro"_s);
 }
 
 TEST_F(MainFormTest, ButtonsOpenTheirWindowsAndActivationFollowsChanges)

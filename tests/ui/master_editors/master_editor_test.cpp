@@ -100,25 +100,34 @@ TEST_F(MasterEditorTest, ReAddingAnIdAsksBeforeReplacingIt)
     EXPECT_EQ(lines(), QStringList{u"007,xyz"_s});
 }
 
-TEST_F(MasterEditorTest, RefusesBadInputSilently)
+TEST_F(MasterEditorTest, RefusesBadInput)
 {
     open();
     add(u"1"_s, u"keep"_s);
-    add(u"2"_s, u"a,b"_s);
-    add(u"3"_s, u"say \"hi\""_s);
     add(u"0"_s, u"zero"_s);
     add(u"-5"_s, u"neg"_s);
     add(u"ab"_s, u"text"_s);
     add(QString(), u"noid"_s);
     add(u"4"_s, u"あいうえおかきくけ"_s); // 18 bytes
-    add(u"5"_s, u"한"_s);                 // not in code page 932
-    EXPECT_EQ(lines(), QStringList{u"001,keep"_s});
     EXPECT_TRUE(platform.messages.isEmpty());
+    // A name the file could not hold is refused naming the character.
+    add(u"2"_s, u"a,b"_s);
+    add(u"3"_s, u"say \"hi\""_s);
+    add(u"5"_s, u"x한,"_s); // not in code page 932, before the comma
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
+                                       MsgButtons::Ok, MsgIcon::Exclamation},
+                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
+                                       MsgButtons::Ok, MsgIcon::Exclamation},
+                                      {u"「한」は名前に使えない文字です。"_s, QString(),
+                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+    EXPECT_EQ(lines(), QStringList{u"001,keep"_s});
 
     add(u"6"_s, u"あいうえおかきく"_s); // exactly 16 bytes
     add(u"8"_s, u"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"_s); // half-width kana count one byte each
-    EXPECT_EQ(lines(),
-              (QStringList{u"001,keep"_s, u"006,あいうえおかきく"_s, u"008,ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"_s}));
+    add(u"9"_s, u"¥"_s);                // the yen key: stored as 0x5C
+    EXPECT_EQ(lines(), (QStringList{u"001,keep"_s, u"006,あいうえおかきく"_s,
+                                    u"008,ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"_s, u"009,\\"_s}));
 }
 
 TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
@@ -128,11 +137,17 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
     name()->setFocus();
     QTest::keyClicks(name(), u"ab,c\"d"_s);
     EXPECT_EQ(name()->text(), u"abcd"_s);
-    EXPECT_EQ(platform.sounds, (QStringList{u"beep"_s, u"beep"_s}));
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
+                                       MsgButtons::Ok, MsgIcon::Exclamation},
+                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
+                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+    platform.messages.clear();
 
     QTest::keyClicks(name(), u"0123456789xyz"_s);
     EXPECT_EQ(name()->text(), u"abcd0123456789xy"_s); // 16 bytes
     EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(platform.sounds, (QStringList{u"beep"_s})); // too long: only a beep
 
     // Input-method text: refused whole when it does not fit, mapped forms pass.
     name()->clear();
@@ -147,7 +162,6 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
     EXPECT_EQ(name()->text(), u"波〜"_s);
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text, u"「한」は名前に使えない文字です。"_s);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
 }
 
 TEST_F(MasterEditorTest, LongNameFromTheFileCanBeShortened)

@@ -205,6 +205,7 @@ TEST_F(MonthlyChartTest, PrintsThroughThePrintModule)
 TEST_F(MonthlyChartTest, MenuItemsOpenTheNewWindows)
 {
     MainForm form(shared);
+    shared.states.UserName = u"p"_s; // with no player the selection would open first
     const struct {
         QAction *item;
         QString text, keys, window;

@@ -8,6 +8,9 @@
 #include "ui/statistics/screens.h"
 #include "ui/widgets/drawing_area.h"
 
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -78,9 +81,13 @@ TEST_F(ScreensTest, DefaultScreen)
     EXPECT_EQ(drawn().last(), u"T 100,1500 24 #ff0000      -\\12,345円"_s);
     EXPECT_EQ(drawn().size(), 3);
 
-    // Amounts longer than the 13 places start at the left edge of the field.
+    // Amounts longer than the 13 places start at the left edge of the field;
+    // too wide for the page, they lose the padding, then get smaller.
+    screens.GamenWrite_Default(QString(), u"-\\2,110,000"_s);
+    EXPECT_EQ(drawn().last(), u"T 100,1500 24 #ff0000 -\\2,110,000円"_s);
     screens.GamenWrite_Default(QString(), u"-\\1,234,567,890"_s);
-    EXPECT_EQ(drawn().last(), u"T 100,1500 24 #ff0000 -\\1,234,567,890円"_s);
+    EXPECT_TRUE(drawn().last().startsWith(u"T 100,1500 1"_s)) << drawn().last().toStdString();
+    EXPECT_LE(100 + area.TextWidth(area.Commands().last().text), DrawingArea::kPageWidth - 30);
 
     states.Sound = false;
     platform.sounds.clear();
@@ -100,7 +107,7 @@ TEST_F(ScreensTest, GraphOfAnEmptySelection)
                            u"L 500,700-3245,700 solid 1 #000000"_s,
                            u"T 500,400 9 #000000 円"_s,
                            u"T 3245,630 9 #000000 回"_s,
-                           u"T 400,630 9 #000000 0"_s,
+                           u"T 373,630 9 #000000 0"_s, // right-aligned before the zero line
                            u"T 1800,70 14 #000000 （全 0回）"_s,
                            u"C 600,700 r20 solid #ff0000"_s,
                        }));
@@ -110,28 +117,29 @@ TEST_F(ScreensTest, GraphOfAnEmptySelection)
 
 TEST_F(ScreensTest, GraphWorkedExample)
 {
+    // The heights as worked out; the frame starts where the widest value label
+    // leaves room ("-3,000" is wider in this font than the 490 twips before the lines).
     setGraph({2000, -5000, 1000});
     screens.GamenWrite_Graph();
-    EXPECT_EQ(drawn(), (QStringList{
-                           u"T 500,70 14 #008000 収支累積"_s,
-                           u"L 600,600-600,2155 solid 1 #000000"_s,
-                           u"L 500,1242-3245,1242 solid 1 #000000"_s,
-                           u"L 500,700-3245,700 dotted 1 #000000"_s,
-                           u"T 10,600 9 #000000 2,000"_s,
-                           u"L 500,2055-3245,2055 dotted 1 #000000"_s,
-                           u"T 10,2005 9 #000000 -3,000"_s,
-                           u"T 500,400 9 #000000 円"_s,
-                           u"T 3245,1172 9 #000000 回"_s,
-                           u"T 400,1172 9 #000000 0"_s,
-                           u"T 1800,70 14 #000000 （全 3回）"_s,
-                           u"C 600,1242 r20 solid #ff0000"_s,
-                           u"C 1465,700 r20 solid #ff0000"_s,
-                           u"C 2330,2055 r20 solid #ff0000"_s,
-                           u"C 3195,1784 r20 solid #ff0000"_s,
-                           u"L 600,1242-1465,700 solid 1 #0000ff"_s,
-                           u"L 1465,700-2330,2055 solid 1 #0000ff"_s,
-                           u"L 2330,2055-3195,1784 solid 1 #0000ff"_s,
-                       }));
+    const qint32 left = GraphFrameFor(2000, -3000, 3495, 2355).left;
+    EXPECT_EQ(left, qint32(std::ceil(10 + DrawingArea::TextWidthAt(u"-3,000"_s, 9) + 120)));
+    const QStringList lines = drawn();
+    for (const QString &expected :
+         QStringList{u"L "_s + QString::number(left - 100) + u",1242-3245,1242 solid 1 #000000"_s,
+                     u"T 10,600 9 #000000 2,000"_s, u"T 10,2005 9 #000000 -3,000"_s,
+                     u"T 3245,1172 9 #000000 回"_s, u"T 1800,70 14 #000000 （全 3回）"_s})
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+    EXPECT_EQ(lines.filter(u"C "_s).size(), 4);
+    const double step = (3195.0 - left) / 3;
+    const QList<QPointF> points = {
+        {double(left), 1242}, {left + step, 700}, {left + 2 * step, 2055}, {3195, 1784}};
+    for (const DrawCommand &c : area.Commands()) {
+        if (c.kind != DrawCommand::Kind::Circle)
+            continue;
+        const QPointF &p = points[qsizetype(std::lround((c.x1 - left) / step))];
+        EXPECT_NEAR(c.x1, p.x(), 0.01);
+        EXPECT_EQ(c.y1, p.y());
+    }
 }
 
 TEST_F(ScreensTest, GraphOfWinsOnlyAndOfNoChange)
@@ -139,10 +147,11 @@ TEST_F(ScreensTest, GraphOfWinsOnlyAndOfNoChange)
     setGraph({1000, 500});
     screens.GamenWrite_Graph();
     QStringList lines = drawn();
-    EXPECT_TRUE(lines.contains(u"L 500,2055-3245,2055 solid 1 #000000"_s)); // zero line at Ht
-    EXPECT_TRUE(lines.contains(u"L 500,700-3245,700 dotted 1 #000000"_s));
+    const QString s = QString::number(GraphFrameFor(1500, 0, 3495, 2355).left - 100);
+    EXPECT_TRUE(lines.contains(u"L "_s + s + u",2055-3245,2055 solid 1 #000000"_s)); // zero at Ht
+    EXPECT_TRUE(lines.contains(u"L "_s + s + u",700-3245,700 dotted 1 #000000"_s));
     EXPECT_EQ(lines.filter(u"dotted"_s).size(), 1);
-    EXPECT_FALSE(lines.contains(u"T 10,2005 9 #000000 0"_s));
+    EXPECT_EQ(lines.filter(u" 9 #000000 0"_s).size(), 1);
 
     setGraph({0, 0});
     screens.GamenWrite_Graph();
@@ -350,4 +359,93 @@ TEST(ScreensLifetime, TheWindowMayBeDestroyedDuringAPause)
     raw->GamenWrite_Advice();
     EXPECT_EQ(platform.waits.size(), 1);
     EXPECT_FALSE(area);
+}
+
+namespace {
+struct Box {
+    QRectF rect;
+    QString text;
+};
+
+// Every text inside the page, apart from every other text and from every line.
+void expectNothingOverlaps(const DrawingArea &area)
+{
+    QList<Box> texts;
+    QList<QLineF> lines;
+    for (const DrawCommand &c : area.Commands()) {
+        if (c.kind == DrawCommand::Kind::Text && !c.text.trimmed().isEmpty()) {
+            const double w = DrawingArea::TextWidthAt(c.text, c.fontSize);
+            const double h = QFontMetricsF(DrawingArea::DrawingFont(c.fontSize)).height();
+            // Leading blanks (the 成績 screen's padding) are empty room.
+            const double lead =
+                c.text.size() - QString(c.text).remove(QRegularExpression(u"^ +"_s)).size();
+            const double blank = lead * DrawingArea::TextWidthAt(u" "_s, c.fontSize);
+            texts.append({QRectF(c.x1 + blank, c.y1, w - blank, h), c.text});
+        } else if (c.kind == DrawCommand::Kind::Line) {
+            lines.append(QLineF(c.x1, c.y1, c.x2, c.y2));
+        }
+    }
+    const QRectF page(0, 0, DrawingArea::kPageWidth, DrawingArea::kPageHeight);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const Box &a = texts[i];
+        EXPECT_TRUE(page.contains(a.rect)) << a.text.toStdString();
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(a.rect.intersects(texts[j].rect))
+                << a.text.toStdString() << " / " << texts[j].text.toStdString();
+        for (const QLineF &line : lines) {
+            // The line's bounding box reaching into the text (touching is fine).
+            const QRectF l = QRectF(line.p1(), line.p2()).normalized();
+            const bool crosses = l.left() < a.rect.right() && l.right() > a.rect.left() &&
+                                 l.top() < a.rect.bottom() && l.bottom() > a.rect.top();
+            EXPECT_FALSE(crosses) << a.text.toStdString() << " / line at " << line.x1() << ','
+                                  << line.y1();
+        }
+    }
+}
+} // namespace
+
+// Any amount the table can hold: labels and lines never run into each other.
+TEST_F(ScreensTest, GraphLabelsStayClearAtExtremeAmounts)
+{
+    constexpr qint32 kMax = 2147483647;
+    const QList<QList<qint32>> series = {{kMax},
+                                         {-kMax},
+                                         {kMax, -kMax, -kMax},
+                                         {1000, -2000000000},
+                                         {-1000, 2000000000},
+                                         {-89000, 150000, -1234567},
+                                         {2000, -5000, 1000}};
+    for (const QList<qint32> &balances : series) {
+        setGraph(balances);
+        screens.GamenWrite_Graph();
+        SCOPED_TRACE(balances.first());
+        expectNothingOverlaps(area);
+    }
+}
+
+TEST_F(ScreensTest, RankingsStayOnThePageAtExtremeAmounts)
+{
+    constexpr qint32 kMax = 2147483647;
+    stores.WriteData({4, 0}, {u"ＷＷＷＷＷＷＷＷ"_s, QString()});
+    for (int r = 0; r < 5; ++r) {
+        ranks.RStore[r] = row(4, r % 2 ? -kMax : kMax, 32767, 0, 0);
+        ranks.RStoreW[r] = row(4, -123456, 0, 32767, 0);
+        ranks.RShouhaiW[r] = row(1, -kMax, 2001, 12, 31);
+    }
+    for (int r = 0; r < 7; ++r)
+        ranks.RYoubi[r] = row(r + 1, r == 3 ? -kMax : -123456 * r, 32767, 32767, 0);
+    for (auto draw : {&StatScreens::GamenWrite_RStore, &StatScreens::GamenWrite_RStoreW,
+                      &StatScreens::GamenWrite_RYoubi, &StatScreens::GamenWrite_RShouhaiW}) {
+        (screens.*draw)();
+        expectNothingOverlaps(area);
+    }
+    // Six-digit losses stand clear of the day names at the usual size.
+    for (int r = 0; r < 7; ++r)
+        ranks.RYoubi[r] = row(r + 1, -123456 * r, 2, 5, 1);
+    screens.GamenWrite_RYoubi();
+    expectNothingOverlaps(area);
+    EXPECT_EQ(area.Commands().last().fontSize, 9);
+
+    screens.GamenWrite_Default(u"32767戦 (10922勝 10922敗 10923分)"_s, u"-\\2,147,483,647"_s);
+    expectNothingOverlaps(area);
 }

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -217,6 +219,14 @@ TEST_F(ToukeiTest, WindowIsCentredAndItsDrawingAreaScales)
     EXPECT_GT(w->HGrid->height(), gridHeight);
     EXPECT_LE(w->HGamen->geometry().right(), w->width());
     EXPECT_LE(w->HGamen->geometry().bottom(), w->HGrid->geometry().top());
+
+    // Maximised: the totals stay under the conditions, the drawing area takes
+    // two thirds of the extra height and the grid the rest.
+    w->resize(1600, 1000);
+    EXPECT_LE(w->Label27->y() - w->Jouken->geometry().bottom(), 20);
+    const int extra = 1000 - TwipsSize(Toukei::kDefaultWidth, Toukei::kDefaultHeight).height();
+    EXPECT_GE(w->HGamen->height() - Twips(2355), extra * 2 / 3 - 2);
+    EXPECT_EQ(w->HGrid->geometry().bottom() + 1, 1000 - 12);
 }
 
 // The real modal loop and real pauses: 終了 pressed while the result screen

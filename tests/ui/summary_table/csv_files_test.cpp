@@ -17,6 +17,7 @@ using CsvFilesTest = MainFormTest;
 TEST_F(CsvFilesTest, ExportWritesTheChosenEncodingOrSaysWhyNot)
 {
     FillSummarySample(shared);
+    shared.states.UserName = u"p"_s; // with no player the selection would open first
     platform.onModal = [](QDialog &dialog) {
         static_cast<CsvEncodingDialog &>(dialog).EShiftJis->setChecked(true);
         return int(QDialog::Accepted);

@@ -1,4 +1,5 @@
 #include "ui/widgets/data_grid.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -184,4 +186,38 @@ TEST(DataGridFocus, TabStaysInTheGridBesideOtherControls)
     QTest::keyClick(grid, Qt::Key_Tab);
     QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(codes, (QList<int>{9, 9}));
+}
+
+// An amount is never shown cut: narrowed a little, or ended with "…" and shown
+// whole in its tooltip.
+TEST_F(DataGridTest, TextTooWideIsNarrowedOrElidedWithTheWholeTextAsTooltip)
+{
+    const QFontMetrics fm(grid.font());
+    const QString amount = u"-99,999,999,999"_s;
+    const int advance = fm.horizontalAdvance(amount);
+    EXPECT_LT(GridCellDelegate::FitText(fm, amount, advance * 9 / 10).scale, 1.0);
+    const auto elided = GridCellDelegate::FitText(fm, amount, advance / 2);
+    EXPECT_TRUE(!elided.whole && elided.text.endsWith(u'…'));
+
+    grid.SetCols(2);
+    grid.SetRows(2);
+    grid.SetColWidth(0, 600);
+    grid.SetColWidth(1, 6000);
+    grid.SetTextMatrix(1, 0, amount);
+    grid.SetTextMatrix(1, 1, amount);
+    grid.resize(600, 200);
+    grid.show();
+    QCoreApplication::processEvents();
+    auto *delegate = qobject_cast<GridCellDelegate *>(grid.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    for (int col : {1, 0}) { // the wide column first: no tooltip yet
+        const QModelIndex index = grid.model()->index(0, col);
+        QStyleOptionViewItem option;
+        option.initFrom(grid.viewport());
+        option.rect = grid.visualRect(index);
+        QHelpEvent help(QEvent::ToolTip, option.rect.center(),
+                        grid.viewport()->mapToGlobal(option.rect.center()));
+        delegate->helpEvent(&help, &grid, option, index);
+        EXPECT_EQ(QToolTip::text(), col == 0 ? amount : QString()) << col;
+    }
 }
