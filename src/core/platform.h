@@ -37,7 +37,8 @@ public:
     // Per-user settings store: application, section, key.
     virtual QString GetSetting(const QString &app, const QString &section, const QString &key,
                                const QString &defaultValue = QString()) = 0;
-    virtual void SaveSetting(const QString &app, const QString &section, const QString &key,
+    // False when the value could not be stored.
+    virtual bool SaveSetting(const QString &app, const QString &section, const QString &key,
                              const QString &value) = 0;
 
     // Full path of the desktop's web browser opener; empty when there is none.
