@@ -57,7 +57,7 @@ bool WriteSamplePlayer(const QString &dir, const QString &name, int records)
     const QString previous = QDir::currentPath();
     if (!QDir::setCurrent(dir))
         return false;
-    const bool saved = SavePlayerFile(shared, name);
+    const bool saved = SavePlayerFile(shared, name).saved;
     QDir::setCurrent(previous);
     return saved && shared.data.ListCount() == records;
 }

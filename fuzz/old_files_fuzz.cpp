@@ -62,8 +62,7 @@ void FuzzOldFiles(QByteArrayView input)
     {
         WorkFolder folder(work.path());
         QuietPlatform platform;
-        platform.input = oldFolder.path();
-        DataImport(platform);
+        ImportOldData(oldFolder.path());
 
         // Each converted player holds its own records of the old file, in order.
         const QStringList made = QDir().entryList({u"*.pcd"_s}, QDir::Files);

@@ -14,6 +14,15 @@ enum class MsgIcon { None, Question, Exclamation, Information, Critical };
 enum class MsgResult { Ok, Cancel, Yes, No };
 enum class FileDialogMode { Open, Save };
 
+// The content of one message box, for routines that leave the showing to a
+// window.
+struct MessageBoxText {
+    QString text;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+    QString title; // empty: the application's title
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -37,7 +46,8 @@ public:
     // Per-user settings store: application, section, key.
     virtual QString GetSetting(const QString &app, const QString &section, const QString &key,
                                const QString &defaultValue = QString()) = 0;
-    virtual void SaveSetting(const QString &app, const QString &section, const QString &key,
+    // False when the value could not be stored.
+    virtual bool SaveSetting(const QString &app, const QString &section, const QString &key,
                              const QString &value) = 0;
 
     // Full path of the desktop's web browser opener; empty when there is none.
@@ -51,6 +61,8 @@ public:
     virtual void TimeWait(double seconds) = 0;
     // Runs a dialog modally and returns its result code.
     virtual int ShowModal(QDialog &dialog) = 0;
+
+    MsgResult Show(const MessageBoxText &m) { return MsgBox(m.text, m.buttons, m.icon, m.title); }
 };
 
 // Caption of message boxes that do not name their own.

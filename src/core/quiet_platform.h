@@ -25,7 +25,10 @@ public:
     {
         return defaultValue;
     }
-    void SaveSetting(const QString &, const QString &, const QString &, const QString &) override {}
+    bool SaveSetting(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return true;
+    }
     QString BrowserPath() override { return QString(); }
     bool StartProgram(const QString &, const QStringList &, QString &) override { return false; }
     QDate Today() override { return QDate(2026, 12, 6); }

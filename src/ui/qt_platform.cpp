@@ -136,12 +136,14 @@ QString QtPlatform::GetSetting(const QString &app, const QString &section, const
     return settings.value(section + u'/' + key, defaultValue).toString();
 }
 
-void QtPlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
+bool QtPlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
                              const QString &value)
 {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
     settings.setValue(section + u'/' + key, value);
+    // QSettings writes on sync(); only then does it know whether it could.
     settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 QString QtPlatform::BrowserPath()

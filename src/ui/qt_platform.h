@@ -23,7 +23,7 @@ public:
     void Beep() override;
     QString GetSetting(const QString &app, const QString &section, const QString &key,
                        const QString &defaultValue = QString()) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key,
+    bool SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
     QString BrowserPath() override;
     // An opener such as xdg-open tells by its exit status whether it could

@@ -110,8 +110,10 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
         SCOPED_TRACE(name.toStdString());
         const Opened o = openInChild(dir.path(), name);
         EXPECT_EQ(o.stores, 0);
-        EXPECT_EQ(o.unread, 0);
-        EXPECT_EQ(o.messages, 0);
+        // The line after the marker is a record that cannot be read: told.
+        const int unread = name == u"quote"_s ? 1 : 0;
+        EXPECT_EQ(o.unread, unread);
+        EXPECT_EQ(o.messages, unread);
         EXPECT_EQ(o.records, 0);
         expectBoundedMemory(o);
     }
@@ -119,7 +121,7 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
     // The settings keep their defaults; nothing is marked as modified.
     FakePlatform platform;
     SharedData shared(platform);
-    OpenPlayer(shared, u"nul"_s);
+    EXPECT_TRUE(OpenPlayer(shared, u"nul"_s).messages.isEmpty());
     EXPECT_EQ(shared.data.ListCount(), 0);
     EXPECT_EQ(shared.states.WakeKin, 0);
     EXPECT_FALSE(shared.states.Corrected);
@@ -134,8 +136,7 @@ TEST(HostileFiles, PipesAndDevicesInThePlaceOfTheFileAreNotRead)
     for (const QString &name : {u"pipe"_s, u"zero"_s}) {
         FakePlatform platform;
         SharedData shared(platform);
-        OpenPlayer(shared, name);
+        EXPECT_TRUE(OpenPlayer(shared, name).messages.isEmpty());
         EXPECT_EQ(shared.data.ListCount(), 0);
-        EXPECT_TRUE(platform.messages.isEmpty());
     }
 }

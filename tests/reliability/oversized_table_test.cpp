@@ -89,29 +89,6 @@ TEST_F(OversizedTableTest, SavingAsksAndCancelKeepsTheFile)
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), original);
 }
 
-TEST_F(OversizedTableTest, AgreedSaveKeepsTheWholeFileAsBackupAndAsksNoMore)
-{
-    platform.messages.clear();
-    shared.states.Corrected = true;
-    platform.msgAnswers = {MsgResult::Ok};
-    form.MSave_Click();
-    EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_FALSE(shared.states.Corrected);
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), original);
-
-    FakePlatform other;
-    SharedData reread(other);
-    OpenPlayer(reread, u"taro"_s);
-    EXPECT_EQ(reread.data.ListCount(), 32767);
-    EXPECT_EQ(reread.data.UnreadRecords(), 0);
-    EXPECT_TRUE(other.messages.isEmpty());
-
-    shared.states.Corrected = true;
-    form.MSave_Click(); // nothing left to drop: no question
-    EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_FALSE(shared.states.Corrected);
-}
-
 TEST(OversizedTotal, RecordsBeyondThe32BitTotalAreCountedAsUnread)
 {
     TempWorkDir dir;
@@ -120,10 +97,10 @@ TEST(OversizedTotal, RecordsBeyondThe32BitTotalAreCountedAsUnread)
                                         "2001,1,3,-2147483648,2147483647,0,0,\"\"\n"_s));
     FakePlatform platform;
     SharedData shared(platform);
-    OpenPlayer(shared, u"big"_s);
+    const PlayerOpening opening = OpenPlayer(shared, u"big"_s);
     EXPECT_EQ(shared.data.ListCount(), 1);
     EXPECT_EQ(shared.data.UnreadRecords(), 2);
     EXPECT_EQ(shared.states.Kingaku, 2000000000);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains(u"残りの2件"_s));
+    ASSERT_EQ(opening.messages.size(), 1);
+    EXPECT_TRUE(opening.messages[0].text.contains(u"残りの2件"_s));
 }

@@ -35,13 +35,15 @@ int saveLoop()
 {
     FakePlatform platform;
     SharedData shared(platform);
-    OpenPlayer(shared, u"taro"_s);
+    // The copy killed before this one left its lock behind: taken over.
+    if (!OpenPlayer(shared, u"taro"_s).opened)
+        return 3;
     std::printf("ready\n");
     std::fflush(stdout);
     for (int i = 1;; ++i) {
         FillVariant(shared, i % 2);
-        if (!SavePlayerFile(shared, u"taro"_s)) {
-            std::fprintf(stderr, "save failed: %s\n", qPrintable(platform.messages.value(0).text));
+        if (const SaveResult saved = SavePlayerFile(shared, u"taro"_s); !saved) {
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(saved.failure));
             return 2;
         }
     }
@@ -51,10 +53,10 @@ int openPlayer(const QString &name)
 {
     FakePlatform platform;
     SharedData shared(platform);
-    OpenPlayer(shared, name);
+    const PlayerOpening opening = OpenPlayer(shared, name);
     std::printf("records=%d unread=%d stores=%d messages=%d hwm_kb=%ld\n", shared.data.ListCount(),
                 shared.data.UnreadRecords(), shared.Stores.Count(),
-                static_cast<int>(platform.messages.size()), peakMemoryKb());
+                static_cast<int>(opening.messages.size()), peakMemoryKb());
     return 0;
 }
 } // namespace

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -79,11 +80,13 @@ protected:
         files.removeAll(u"taro.pcd"_s);
         files.removeAll(u"taro.Bak"_s);
         files.removeAll(u"filler"_s);
+        files.removeAll(u".taro.pcd.lock"_s); // the player is open
         return files;
     }
 
     TempWorkDir dir;
     QString folder;
+    std::optional<TinyDisk> disk; // unmounted after the player's lock is gone
     FakePlatform platform;
     SharedData shared{platform};
     std::unique_ptr<MainForm> form = std::make_unique<MainForm>(shared);
@@ -92,8 +95,8 @@ protected:
 
 TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
 {
-    TinyDisk disk(folder, 512 * 1024);
-    if (!disk.ok()) {
+    disk.emplace(folder, 512 * 1024);
+    if (!disk->ok()) {
         // No mounting here: the same failure as a short write of the data section.
         preparePlayer(2000);
         qint64 budget = 40 * 1024;
@@ -102,8 +105,7 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
             budget -= n;
             return n == 0 ? qint64(-1) : device.write(bytes.left(n));
         };
-        EXPECT_FALSE(SavePlayerFile(shared, u"taro"_s, diskFull));
-        EXPECT_EQ(platform.messages.value(0).text, kDataFailure);
+        EXPECT_EQ(SavePlayerFile(shared, u"taro"_s, diskFull).failure, kDataFailure);
         EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
         EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
         EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
@@ -122,7 +124,7 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
     ASSERT_GT(newContent.size(), previousFile.size());
 
     // Room for neither the new file: the data section cannot be written.
-    WriteBytes(u"filler"_s, QByteArray(disk.freeBytes() - newContent.size() / 2, 'x'));
+    WriteBytes(u"filler"_s, QByteArray(disk->freeBytes() - newContent.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kDataFailure);
     EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
@@ -130,7 +132,7 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
     // Room for the new file but not for the backup copy.
     QFile::remove(u"filler"_s);
     WriteBytes(u"filler"_s,
-               QByteArray(disk.freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
+               QByteArray(disk->freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kBackupFailure);
     EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
@@ -174,8 +176,8 @@ TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
     WriteBytes(u"taro.pcd/keep.txt"_s, "kept");
 
     saveFromMainWindow();
-    // The new file cannot take the folder's name: the first section's message.
-    expectNothingLost(kListFailure);
+    // A folder is no player file: it is not touched.
+    expectNothingLost(u"taro.pcd は通常のファイルではないため、保存できません。"_s);
     EXPECT_TRUE(QFileInfo(u"taro.pcd"_s).isDir());
     EXPECT_EQ(ReadBytes(u"taro.pcd/keep.txt"_s), "kept");
     EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();

@@ -1,6 +1,7 @@
 // A save loop in a child process killed at random moments: after every kill
 // the player's file and its backup each hold one complete state, never a
-// mixture or a cut-off file.
+// mixture or a cut-off file; and each child takes over the lock its killed
+// predecessor left on the player.
 
 #include "save_variants.h"
 #include "support/test_files.h"

@@ -46,10 +46,12 @@ QString FakePlatform::GetSetting(const QString &app, const QString &section, con
     return it == settings.end() ? defaultValue : it->second;
 }
 
-void FakePlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
+bool FakePlatform::SaveSetting(const QString &app, const QString &section, const QString &key,
                                const QString &value)
 {
-    settings[app + u'/' + section + u'/' + key] = value;
+    if (settingsWritable)
+        settings[app + u'/' + section + u'/' + key] = value;
+    return settingsWritable;
 }
 
 QString FakePlatform::BrowserPath()

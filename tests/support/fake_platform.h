@@ -48,7 +48,7 @@ public:
     void Beep() override;
     QString GetSetting(const QString &app, const QString &section, const QString &key,
                        const QString &defaultValue = QString()) override;
-    void SaveSetting(const QString &app, const QString &section, const QString &key,
+    bool SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
     QString BrowserPath() override;
     bool StartProgram(const QString &program, const QStringList &arguments,
@@ -72,8 +72,10 @@ public:
     QStringList startedPrograms; // program + " " + arguments
     QStringList modalWindows;    // class names of dialogs opened modally
 
-    // Settings store, keyed "app/section/key".
+    // Settings store, keyed "app/section/key"; when not writable, SaveSetting
+    // stores nothing and answers false.
     std::map<QString, QString> settings;
+    bool settingsWritable = true;
 
     QString browserPath;
     bool startSucceeds = true;

@@ -2,9 +2,9 @@
 
 #include "core/file/cp932.h"
 #include "core/file/item_reader.h"
+#include "core/file/player_name.h"
 #include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
-#include "core/platform.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 
@@ -53,16 +53,6 @@ QString importFolder(const QString &typed)
     if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
         folder += u'/';
     return folder;
-}
-
-// A player name must name a file of the working folder: no folder separator,
-// nothing the file check reads as a wildcard, and no leading ":", which makes
-// Qt look among the program's own resources: such a player would be written
-// to the folder but read back empty.
-bool formsFileName(const QString &name)
-{
-    return !name.contains(u'/') && !name.contains(QChar(0)) && !name.contains(u'*') &&
-           !name.contains(u'?') && !name.startsWith(u':');
 }
 
 // The complete new player file of one slot.
@@ -114,33 +104,27 @@ bool ReadOldRecords(ItemReader &reader, QList<OldRecord> &records)
     }
 }
 
-void DataImport(Platform &platform)
+ImportFindings ImportOldData(const QString &typedFolder)
 {
-    if (platform.MsgBox(u"るでらVer2のデータをインポートしますか？"_s, MsgButtons::OkCancel,
-                        MsgIcon::None, u"確認"_s) != MsgResult::Ok)
-        return;
-    const QString typed = platform.InputBox(
-        u"ファイル形式を変換します。\n\rるでらVer2をインストールしたフォルダを指定して下さい。"_s,
-        u"フォルダの指定"_s, u"C:\\Program Files\\ledra\\"_s);
-    if (typed.isEmpty())
-        return;
-
-    const QString folder = importFolder(typed);
+    ImportFindings findings;
+    const QString folder = importFolder(typedFolder);
     const QString nameFile = folder + u"Name.Dat"_s;
     const QString dataFile = folder + u"Data.Dat"_s;
     if (!FileCheck(nameFile)) {
-        platform.MsgBox(u"Name.Dat ファイルが見つかりませんでした。"_s);
-        return;
+        findings.end = ImportFindings::End::NameFileMissing;
+        return findings;
     }
     if (!FileCheck(dataFile)) {
-        platform.MsgBox(u"Data.Dat ファイルが見つかりませんでした。"_s);
-        return;
+        findings.end = ImportFindings::End::DataFileMissing;
+        return findings;
     }
 
     QStringList names;
     ItemReader nameReader;
-    if (!nameReader.Open(nameFile) || !ReadOldNames(nameReader, names))
-        return;
+    if (!nameReader.Open(nameFile) || !ReadOldNames(nameReader, names)) {
+        findings.end = ImportFindings::End::Unreadable;
+        return findings;
+    }
 
     // Read once, when the first player is converted.
     std::optional<QList<OldRecord>> records;
@@ -148,22 +132,31 @@ void DataImport(Platform &platform)
         const QString &name = names[slot - 1];
         if (name.isEmpty())
             continue;
+        ImportedSlot done{slot, name, ImportedSlot::Outcome::Converted};
+        // A name like "../x" or ":x" would be written outside the data folder
+        // or read back from the program's resources.
         const QString pcd = name + UserDataFile::PcdExtension();
-        if (FileCheck(pcd)) {
-            platform.MsgBox(name + u"は既に存在しているのでインポート出来ません。"_s);
+        if (!IsUsablePlayerName(name))
+            done.outcome = ImportedSlot::Outcome::UnusableName;
+        else if (FileCheck(pcd))
+            done.outcome = ImportedSlot::Outcome::Exists;
+        if (done.outcome != ImportedSlot::Outcome::Converted) {
+            findings.players.append(done);
             continue;
         }
         if (!records) {
             records.emplace();
             ItemReader dataReader;
-            if (!dataReader.Open(dataFile) || !ReadOldRecords(dataReader, *records))
-                return;
+            if (!dataReader.Open(dataFile) || !ReadOldRecords(dataReader, *records)) {
+                findings.end = ImportFindings::End::Unreadable;
+                return findings;
+            }
         }
         // The whole file or nothing, and never over an existing entry.
-        if (!formsFileName(name) || QFileInfo::exists(pcd) ||
+        if (QFileInfo::exists(pcd) ||
             !ReplaceFileContents(pcd, playerFile(*records, static_cast<qint16>(slot))))
-            return;
+            done.outcome = ImportedSlot::Outcome::NotWritten;
+        findings.players.append(done);
     }
-
-    platform.MsgBox(u"インポートが終了しました。"_s);
+    return findings;
 }

@@ -1,6 +1,7 @@
 #include "core/file/item_reader.h"
 
 #include "core/file/cp932.h"
+#include "core/file/file_stamp.h"
 #include "core/util/numbers.h"
 
 #include <QFile>
@@ -30,17 +31,22 @@ double itemValue(QStringView item)
 constexpr qint64 kMaxReserve = qint64(1) << 29;
 } // namespace
 
-bool ItemReader::Open(const QString &fileName)
+bool ItemReader::Open(const QString &fileName, FileStamp *stamp)
 {
     // Only plain files: a pipe would block the open, a device never end.
+    const QFileInfo info(fileName);
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         SetText(QString());
+        if (stamp)
+            *stamp = FileStamp();
         return false;
     }
     // Decoded piece by piece, so that the bytes of a huge file and their text
     // are never held in memory at the same time.
     Cp932Decoder decoder;
+    ContentHash hash;
+    qint64 size = 0;
     QString text;
     text.reserve(static_cast<qsizetype>(std::min<qint64>(file.size(), kMaxReserve)));
     constexpr qint64 kChunk = 1 << 20;
@@ -49,10 +55,21 @@ bool ItemReader::Open(const QString &fileName)
         const qint64 n = file.read(buffer.data(), buffer.size());
         if (n <= 0)
             break; // the end, or a read error: keep what was read
-        text += decoder.decode(QByteArrayView(buffer.constData(), n));
+        QByteArrayView piece(buffer.constData(), n);
+        hash.Add(piece);
+        // A file saved as UTF-8 by an editor may begin with a byte order mark;
+        // decoded as code page 932 it would hide the first marker.
+        if (size == 0 && piece.startsWith("\xEF\xBB\xBF"))
+            piece = piece.sliced(3);
+        size += n;
+        text += decoder.decode(piece);
     }
     text += decoder.finish();
     SetText(text);
+    // The time is taken before the reading, so that a change while reading
+    // shows as a change.
+    if (stamp)
+        *stamp = FileStamp{true, size, info.lastModified(), hash.Result()};
     return true;
 }
 
@@ -83,6 +100,43 @@ bool ItemReader::Next(QString &item)
         return false;
     item = view.toString();
     return true;
+}
+
+bool ItemReader::NextText(QString &item, bool &quoted)
+{
+    QStringView view;
+    if (!nextView(view, quoted))
+        return false;
+    if (quoted && (view.contains(u'\r') || view.contains(u'\n')))
+        return false;
+    item = view.toString();
+    return true;
+}
+
+bool ItemReader::EndedLine() const
+{
+    return pos_ > 0 && (text_[pos_ - 1] == u'\n' || text_[pos_ - 1] == u'\r');
+}
+
+qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
+{
+    qint32 lines = 0;
+    const qsizetype size = text_.size();
+    for (qsizetype pos = from; pos < size;) {
+        qsizetype end = pos;
+        while (end < size && text_[end] != u'\r' && text_[end] != u'\n')
+            ++end;
+        const QStringView line = QStringView(text_).mid(pos, end - pos).trimmed();
+        if (line.isEmpty() || (line.startsWith(u'<') && line.endsWith(u'>')))
+            break; // a blank line or the next section's marker
+        ++lines;
+        pos = end;
+        if (pos < size && text_[pos] == u'\r')
+            ++pos;
+        if (pos < size && text_[pos] == u'\n')
+            ++pos;
+    }
+    return lines;
 }
 
 bool ItemReader::nextView(QStringView &item, bool &quoted)

@@ -1,12 +1,17 @@
 #pragma once
 // Saving a player's data file. The new content goes to a temporary file in the
 // same folder and replaces the user data file only when every byte was written
-// and flushed; the previous file is copied to the backup file first. A failed
-// save reports its message, leaves the previous file as it was and returns false.
-// Records left unread when the file was opened (an oversized table) are only
-// dropped from the file after the person agreed; otherwise nothing is saved.
+// and synced; the previous file is copied to the backup file first. A failed
+// save leaves the previous file as it was and says why. Nothing here shows a
+// message: the window asks the questions and shows the texts.
+//
+// Every file is replaced by a rename in its folder: a link in a file's place
+// is replaced, never followed, so a save never writes outside the data folder.
+
+#include "core/platform.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -17,10 +22,29 @@ struct SharedData;
 // replace it to inject failures.
 using SaveWriteFn = std::function<qint64(QIODevice &, const QByteArray &)>;
 
-bool SavePlayerFile(SharedData &shared, const QString &UserName,
-                    const SaveWriteFn &write = SaveWriteFn());
+struct SaveResult {
+    bool saved = false;
+    QString failure; // not saved: why (OK only, no icon, the application's title)
+    QString notice;  // saved, but the day's dated copy could not be kept
+    explicit operator bool() const { return saved; }
+};
+
+// The questions to put before saving the player, in this order; the save goes
+// on only when each is answered OK: the file was changed by another program
+// since it was read; parts of it could not be read and would be dropped.
+QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName);
+
+// Saves the player's data to "<UserName>.pcd" (the questions above answered).
+// The previous file becomes "<UserName>.Bak" with its permissions, unless it
+// is empty (a good backup is never replaced by nothing), and the day it was
+// last saved gets its dated copy (generations.h). Anything in the file's place
+// that is not a regular file fails the save, without being opened.
+SaveResult SavePlayerFile(SharedData &shared, const QString &UserName,
+                          const SaveWriteFn &write = SaveWriteFn());
 
 // Writes bytes to fileName through a temporary file and a rename, then syncs
-// the folder. False on any failure; the old file is then untouched.
+// the folder. permissions are the file's mode bits; -1 keeps those of the
+// file replaced (a new file gets the usual ones). False on any failure; the
+// old file is then untouched.
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes,
-                         const SaveWriteFn &write = SaveWriteFn());
+                         const SaveWriteFn &write = SaveWriteFn(), int permissions = -1);

@@ -13,15 +13,20 @@ QString UnknownName()
 void SMData::ReadFileData(ItemReader &reader, const QString &SLabel)
 {
     EntryList.clear();
+    unread_ = 0;
     if (!reader.SeekMarker(SLabel))
         return;
     for (;;) {
+        const qsizetype start = reader.Position();
         MasterEntry e;
-        // The blank line after the list reads as ID 0 and ends it.
-        if (!reader.NextInt16(e.ID) || e.ID == 0 || !reader.Next(e.Name))
+        bool quoted = false;
+        // The blank line after the list reads as ID 0 and ends it; a stop
+        // anywhere else leaves the rest of the list unread.
+        if (!reader.NextInt16(e.ID) || e.ID == 0 || !reader.NextText(e.Name, quoted) ||
+            Count() >= kMaxEntries) {
+            unread_ = reader.LinesUntilSectionEnd(start);
             return;
-        if (Count() >= kMaxEntries)
-            return;
+        }
         EntryList.append(e);
     }
 }

@@ -34,10 +34,18 @@ public:
     qint32 SeekJunban(qint32 DId) const;
 
     qint32 Count() const { return static_cast<qint32>(EntryList.size()); }
+
+    // Lines of the list's section in the last file read that the list did not
+    // take: from where the reading stopped (past 32767 entries, an ID of 0 or
+    // too large, a name whose quote is not closed on its line) to the section's
+    // blank line. Saving would drop them.
+    qint32 Unread() const { return unread_; }
+    void ForgetUnread() { unread_ = 0; }
     const QList<MasterEntry> &Entries() const { return EntryList; }
 
 private:
     QList<MasterEntry> EntryList;
+    qint32 unread_ = 0;
 };
 
 // The name shown for an ID that no entry has.

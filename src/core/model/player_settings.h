@@ -13,6 +13,12 @@ public:
     void ReadFileData(ItemReader &reader);
     bool SectionBytes(QByteArray &out) const;
 
+    // Lines of the <States> section in the last file read that the reading
+    // stopped on or slipped from (a value too large, a line that is no
+    // key-and-number pair), up to the section's end. Saving would drop them.
+    qint32 UnreadLines() const { return unread_; }
+    void ForgetUnreadLines() { unread_ = 0; }
+
     QString UserName;
     qint16 Kachi = 0;
     qint16 Make = 0;
@@ -21,4 +27,7 @@ public:
     qint32 WakeKin = 0;
     bool Corrected = false;
     bool Sound = false;
+
+private:
+    qint32 unread_ = 0;
 };

@@ -38,26 +38,37 @@ Outcome Classify(qint64 balance, qint32 WakeKin)
 namespace {
 bool readRecord(ItemReader &reader, PlayRecord &r)
 {
+    // The writers always quote the comment: an unquoted item in its place
+    // means that the items have slipped (a line with too few or too many).
+    bool quoted = false;
     return reader.NextInt16(r.DYear) && reader.NextInt16(r.DMonth) && reader.NextInt16(r.DDay) &&
            reader.NextInt32(r.DToushi) && reader.NextInt32(r.DKaishuu) &&
-           reader.NextInt16(r.DSId) && reader.NextInt16(r.DMId) && reader.Next(r.DComment);
+           reader.NextInt16(r.DSId) && reader.NextInt16(r.DMId) &&
+           reader.NextText(r.DComment, quoted) && quoted;
 }
 } // namespace
 
 void Data::ReadFileData(ItemReader &reader)
 {
     DataClear();
-    unread_ = 0;
+    unread_ = beyondLimits_ = 0;
     if (!reader.SeekMarker(UserDataFile::DataMarker()))
         return;
     PlayRecord r;
-    while (readRecord(reader, r)) {
-        if (unread_ == 0 && DataWrite(r))
+    for (;;) {
+        const qsizetype start = reader.Position();
+        if (!readRecord(reader, r)) {
+            // The final blank line ends the section with nothing left; any
+            // other stop leaves the rest of the section unread.
+            unread_ += reader.LinesUntilSectionEnd(start);
+            return;
+        }
+        if (beyondLimits_ == 0 && DataWrite(r))
             continue;
-        // Past the limit: keep what fits and count the rest, so that nobody
+        // Past the limits: keep what fits and count the rest, so that nobody
         // saves over them unawares.
-        if (unread_ < std::numeric_limits<qint32>::max())
-            ++unread_;
+        ++beyondLimits_;
+        ++unread_;
     }
 }
 

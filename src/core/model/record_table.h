@@ -38,12 +38,17 @@ public:
     void CalcStatus(qint32 WakeKin, qint16 &TKachi, qint16 &TMake, qint16 &TWake,
                     qint32 &TKingaku) const;
 
-    // Complete records of the last file read that the table could not take
-    // (past 32767 records, or a total balance beyond 32 bits). Saving the table
-    // would drop them from the file. Kept until the next read or until the
-    // person has agreed to drop them.
+    // Records of the last file read that the table did not take. Saving the
+    // table would drop them from the file. Kept until the next read or until
+    // the person has agreed to drop them.
+    // - beyond the limits: complete records past 32767 records or a total
+    //   balance beyond 32 bits;
+    // - and, where the reading stopped on a record it could not read (a value
+    //   too large for its field, a comment not in quotes or not closed on its
+    //   line), each line of the section from that record on.
     qint32 UnreadRecords() const { return unread_; }
-    void ForgetUnreadRecords() { unread_ = 0; }
+    qint32 RecordsBeyondLimits() const { return beyondLimits_; }
+    void ForgetUnreadRecords() { unread_ = beyondLimits_ = 0; }
 
     // Record N (1-based); N must be in 1..ListCount.
     const PlayRecord &Record(qint32 N) const { return RecordList[N - 1]; }
@@ -59,6 +64,7 @@ private:
     QList<PlayRecord> RecordList;
     qint64 balanceSum_ = 0; // kept so that no total can leave 32 bits
     qint32 unread_ = 0;
+    qint32 beyondLimits_ = 0;
 };
 
 // The one win/loss/draw rule: a draw when b = 0 or |b| < WakeKin.

@@ -2,16 +2,83 @@
 
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
-#include "core/platform.h"
 #include "core/util/numbers.h"
+
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
-void OpenPlayer(SharedData &shared, const QString &name)
+namespace {
+QString lineEnd()
 {
+    return QString::fromUtf16(UserDataFile::kLineEnd);
+}
+
+QString limitsLine()
+{
+    return u"（記録は32,767件まで、収支の合計はプラス・マイナス約21億円までです）"_s;
+}
+
+QString unreadNotice(const SharedData &shared)
+{
+    const QString parts = UnreadParts(shared);
+    if (parts.isEmpty())
+        return QString();
+    const Data &data = shared.data;
+    const QString nl = lineEnd();
+    // Only complete records past the limits: say which ones were read.
+    if (data.UnreadRecords() == data.RecordsBeyondLimits() && shared.Stores.Unread() == 0 &&
+        shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0)
+        return u"このプレーヤーのファイルには、扱える上限を超える記録があります。"_s + nl +
+               u"最初の"_s + FormatGrouped(data.ListCount()) + u"件だけを読み込みました。残りの"_s +
+               FormatGrouped(data.UnreadRecords()) + u"件は表示も集計もされません。"_s + nl +
+               limitsLine();
+    QString text = u"このプレーヤーのファイルには、読み込めない部分があります。"_s + nl +
+                   u"読み込めなかった"_s + parts + u"は、表示も集計もされません。"_s + nl +
+                   u"保存すると、これらはファイルから失われます（保存する前に確認します）。"_s;
+    if (data.RecordsBeyondLimits() > 0)
+        text += nl + limitsLine();
+    return text;
+}
+} // namespace
+
+QString UnreadParts(const SharedData &shared)
+{
+    QStringList parts;
+    const auto add = [&parts](qint32 n, const QString &what) {
+        if (n > 0)
+            parts.append(FormatGrouped(n) + what);
+    };
+    add(shared.data.UnreadRecords(), u"件の記録"_s);
+    add(shared.Stores.Unread(), u"件の店"_s);
+    add(shared.Machines.Unread(), u"件の台"_s);
+    add(shared.states.UnreadLines(), u"行の設定"_s);
+    return parts.join(u"、"_s);
+}
+
+void ForgetUnread(SharedData &shared)
+{
+    shared.data.ForgetUnreadRecords();
+    shared.Stores.ForgetUnread();
+    shared.Machines.ForgetUnread();
+    shared.states.ForgetUnreadLines();
+}
+
+PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
+{
+    PlayerOpening opening;
+    if (!shared.file.Lock(name)) {
+        opening.messages.append({name +
+                                     u" は、別に起動しているるでら３で使用中のため開けません。"_s +
+                                     lineEnd() + u"そちらを終了してから、もう一度選んで下さい。"_s,
+                                 MsgButtons::Ok, MsgIcon::None, QString()});
+        return opening;
+    }
     // The file is read and decoded once for its four sections.
     ItemReader reader;
-    reader.Open(name + UserDataFile::PcdExtension());
+    FileStamp stamp;
+    reader.Open(name + UserDataFile::PcdExtension(), &stamp);
+    shared.file.SetSeen(stamp);
     shared.data.ReadFileData(reader);
     shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.Machines.ReadFileData(reader, UserDataFile::MachineMarker());
@@ -20,14 +87,8 @@ void OpenPlayer(SharedData &shared, const QString &name)
     shared.states.Corrected = false;
     shared.data.CalcStatus(shared.states.WakeKin, shared.states.Kachi, shared.states.Make,
                            shared.states.Wake, shared.states.Kingaku);
-    if (const qint32 unread = shared.data.UnreadRecords(); unread > 0) {
-        const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
-        shared.platform.MsgBox(
-            u"このプレーヤーのファイルには、扱える上限を超える記録があります。"_s + nl +
-                u"最初の"_s + FormatGrouped(shared.data.ListCount()) +
-                u"件だけを読み込みました。残りの"_s + FormatGrouped(unread) +
-                u"件は表示も集計もされません。"_s + nl +
-                u"（記録は32,767件まで、収支の合計はプラス・マイナス約21億円までです）"_s,
-            MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    opening.opened = true;
+    if (const QString notice = unreadNotice(shared); !notice.isEmpty())
+        opening.messages.append({notice, MsgButtons::Ok, MsgIcon::Exclamation, QString()});
+    return opening;
 }

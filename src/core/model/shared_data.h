@@ -2,11 +2,13 @@
 // The four shared objects, created at start in this order and alive until
 // exit. Every window receives them by reference.
 
+#include "core/file/player_file.h"
 #include "core/model/master_list.h"
 #include "core/model/player_settings.h"
 #include "core/model/record_table.h"
+#include "core/platform.h"
 
-class Platform;
+#include <QList>
 
 struct SharedData {
     explicit SharedData(Platform &p) : platform(p) {}
@@ -18,9 +20,27 @@ struct SharedData {
     SMData Machines; // <MachineData>
     SMData Stores;   // <StoreData>
     States states;   // the player's settings and summary
+    PlayerFile file; // the open player's file: its lock, what it held
+
+    // Failures the person is told of once in a run, not at every turn.
+    bool toldSettingsFailure = false;
+    bool toldGenerationFailure = false;
 };
 
-// Opens a player: reads the four sections of "<name>.pcd", sets the name,
-// clears the modified flag and recomputes the summary. Tells the person when
-// the file holds more records than the table can take.
-void OpenPlayer(SharedData &shared, const QString &name);
+struct PlayerOpening {
+    bool opened = false;
+    QList<MessageBoxText> messages; // to show, in this order
+};
+
+// Opens a player: takes the player's lock, reads the four sections of
+// "<name>.pcd", sets the name, clears the modified flag and recomputes the
+// summary; the messages then tell what of the file could not be read. When
+// another running copy of the program has the player open, nothing changes
+// and the message says so.
+PlayerOpening OpenPlayer(SharedData &shared, const QString &name);
+
+// What of the last file read was not taken, as "2件の記録、1行の設定";
+// empty when everything was.
+QString UnreadParts(const SharedData &shared);
+// After a save the file holds what the tables hold.
+void ForgetUnread(SharedData &shared);

@@ -1,7 +1,5 @@
 #include "ui/main_menu/main_form.h"
 
-#include "core/file/data_import.h"
-#include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
@@ -12,6 +10,8 @@
 #include "ui/csv_exchange/csv_files.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
+#include "ui/main_menu/data_import_dialog.h"
+#include "ui/main_menu/save_player.h"
 #include "ui/master_editors/master_editor.h"
 #include "ui/monthly_chart/monthly_chart_window.h"
 #include "ui/player_select/player_select.h"
@@ -96,12 +96,14 @@ void MainForm::Form_Activate()
     if (!activated_) {
         // Set first: the player selection opened here activates the window again.
         activated_ = true;
+        // A player another running copy has open is refused with a message;
+        // the selection then opens as for a player without a file.
         const QString name = RememberedPlayer(shared_.platform);
-        if (name.isEmpty() || !FileCheck(name + UserDataFile::PcdExtension())) {
+        if (name.isEmpty() || !FileCheck(name + UserDataFile::PcdExtension()) ||
+            !OpenPlayerAndTell(shared_, name)) {
             SoundPlay(shared_.platform, shared_.states, 1);
             openPlayerSelection();
         } else {
-            OpenPlayer(shared_, name);
             ShowPlayerSettings();
         }
     }
@@ -277,7 +279,7 @@ void MainForm::MSave_Click()
         shared_.platform.MsgBox(u"プレーヤーが選択されていないため保存できません。"_s +
                                 QString::fromUtf16(UserDataFile::kLineEnd) +
                                 u"プレーヤーを選択して下さい。"_s);
-    } else if (SavePlayerFile(shared_, s.UserName)) {
+    } else if (SaveWithQuestions(shared_, s.UserName)) {
         s.Corrected = false;
     }
     // A failed save keeps the data marked as modified, so exit still asks.

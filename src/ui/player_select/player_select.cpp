@@ -1,5 +1,6 @@
 #include "ui/player_select/player_select.h"
 
+#include "core/file/player_name.h"
 #include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
@@ -32,12 +33,21 @@ QString lineEnd()
 
 QString RememberedPlayer(Platform &platform)
 {
-    return platform.GetSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s);
+    const QString name = platform.GetSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s);
+    return IsUsablePlayerName(name) ? name : QString();
 }
 
-void RememberPlayer(Platform &platform, const QString &name)
+bool RememberPlayer(Platform &platform, const QString &name)
 {
-    platform.SaveSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s, name);
+    return platform.SaveSetting(u"ledra3"_s, u"Start"_s, u"UserName"_s, name);
+}
+
+bool OpenPlayerAndTell(SharedData &shared, const QString &name)
+{
+    const PlayerOpening opening = OpenPlayer(shared, name);
+    for (const MessageBoxText &m : opening.messages)
+        shared.platform.Show(m);
+    return opening.opened;
 }
 
 PSelect::PSelect(SharedData &shared, QWidget *parent, std::function<void()> playerOpened)
@@ -102,18 +112,6 @@ QString PSelect::DelKakuchou(const QString &FileName)
     return FileName.section(u'.', 0, 0);
 }
 
-bool PSelect::IsUsableName(const QString &name)
-{
-    if (name.trimmed().isEmpty())
-        return false;
-    static const QString kRefused = u"./\\:*?\"<>|"_s;
-    for (const QChar c : name) {
-        if (kRefused.contains(c) || c.category() == QChar::Other_Control)
-            return false;
-    }
-    return true;
-}
-
 bool PSelect::MakeFile(const QString &FileName)
 {
     if (FileCheck(FileName))
@@ -162,9 +160,11 @@ void PSelect::PNew_Click()
         return;
     }
     // The name becomes a file name, and the list cuts names at their first ".".
-    if (!IsUsableName(name)) {
+    // The backslash is listed as "＼" (U+FF3C): the Japanese font draws U+005C
+    // as "¥", and "¥" (the yen key) is a usable name.
+    if (!IsUsablePlayerName(name)) {
         ui.MsgBox(u"このユーザ名は使えません。"_s + lineEnd() +
-                      u"空白だけの名前や、次の文字を含む名前は使えません： . / \\ : * ? \" < > |"_s,
+                      u"空白だけの名前や、次の文字を含む名前は使えません： . / ＼ : * ? \" < > |"_s,
                   MsgButtons::Ok, MsgIcon::None, kNewTitle);
         return;
     }
@@ -214,8 +214,15 @@ void PSelect::UserSelect()
     const QString name = selectedName();
     if (name.isEmpty())
         return;
-    RememberPlayer(shared_.platform, KidouCheck->isChecked() ? name : QString());
-    OpenPlayer(shared_, name);
+    // A player another running copy has open is refused; the dialog stays.
+    if (!OpenPlayerAndTell(shared_, name))
+        return;
+    if (!RememberPlayer(shared_.platform, KidouCheck->isChecked() ? name : QString()) &&
+        !shared_.toldSettingsFailure) {
+        shared_.toldSettingsFailure = true;
+        shared_.platform.MsgBox(u"自動起動の設定を保存できませんでした。"_s + lineEnd() +
+                                u"設定ファイルに書き込めるか確かめて下さい。"_s);
+    }
     if (playerOpened_)
         playerOpened_();
     accept();

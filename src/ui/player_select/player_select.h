@@ -14,9 +14,15 @@ class QPushButton;
 struct SharedData;
 
 // The player opened automatically at start ("" for none), kept in the settings
-// store as ledra3 / Start / UserName.
+// store as ledra3 / Start / UserName. A stored name that breaks the player-name
+// rule (such as "../x") counts as none. RememberPlayer is false when the store
+// could not be written.
 QString RememberedPlayer(Platform &platform);
-void RememberPlayer(Platform &platform, const QString &name);
+bool RememberPlayer(Platform &platform, const QString &name);
+
+// Opens a player (OpenPlayer) and shows its messages. False when the player
+// could not be opened: another running copy of the program has it.
+bool OpenPlayerAndTell(SharedData &shared, const QString &name);
 
 class PSelect : public QDialog {
     Q_OBJECT
@@ -28,8 +34,6 @@ public:
 
     // The characters of FileName before its first ".".
     static QString DelKakuchou(const QString &FileName);
-    // True when name can be used as a player's file name on every desktop.
-    static bool IsUsableName(const QString &name);
     // Writes the new-player file unless a file of that name exists; false when
     // the file could not be written.
     static bool MakeFile(const QString &FileName);

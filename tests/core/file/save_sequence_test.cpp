@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,11 +51,55 @@ TEST_F(SaveSequenceTest, WritesTheFormatAndKeepsThePreviousFileAsBackup)
     EXPECT_EQ(ReadBytes(u"taro.Bak"_s), original);
 
     shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
-    ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
+    const SaveResult second = SavePlayerFile(shared, u"taro"_s);
+    EXPECT_TRUE(second.saved);
+    EXPECT_TRUE(second.failure.isEmpty() && second.notice.isEmpty());
     EXPECT_EQ(ReadBytes(u"taro.Bak"_s), first); // the state of the first save
-    EXPECT_TRUE(platform.messages.isEmpty());
     // No temporary files are left behind.
     EXPECT_EQ(QDir().entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(SaveSequenceTest, EachDayOfSavingLeavesADatedCopyAndTheLast30AreKept)
+{
+    // The file's time tells the day it was saved; the first save of a later
+    // day keeps it under that day.
+    const auto savedOn = [](const QDate &day) {
+        QFile file(u"taro.pcd"_s);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime(day, QTime(21, 0)), QFileDevice::FileModificationTime));
+    };
+    ::chmod("taro.pcd", 0600);
+    savedOn(QDate(2025, 12, 31));
+    QList<QByteArray> lastOfDay;
+    for (int i = 0; i < 35; ++i) {
+        for (int save = 0; save < (i == 0 ? 2 : 1); ++save) { // twice on the first day
+            shared.data.DataWrite(2026, 1, 1, i, save, 0, 0, QString());
+            ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
+            savedOn(QDate(2026, 1, 1).addDays(i));
+        }
+        lastOfDay.append(ReadBytes(u"taro.pcd"_s));
+    }
+    ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s)); // keeps the 35th day
+
+    QDir backup(u"backup/taro"_s);
+    const QStringList copies = backup.entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(copies.size(), 30);
+    EXPECT_EQ(copies.first(), u"2026-01-06.pcd"_s);
+    EXPECT_EQ(copies.last(), u"2026-02-04.pcd"_s);
+    for (int i = 5; i < 35; ++i)
+        EXPECT_EQ(ReadBytes(backup.filePath(copies[i - 5])), lastOfDay[i]) << i;
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(backup.filePath(copies[0])).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u); // private like the player's file
+
+    // A copy that cannot be kept does not fail the save; it is said.
+    ASSERT_TRUE(QDir(u"backup"_s).removeRecursively());
+    WriteBytes(u"backup"_s, "a file in the folder's place");
+    const SaveResult result = SavePlayerFile(shared, u"taro"_s);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.notice, u"保存しましたが、backup/taro に日付ごとの控えを残せませんでした。\r\n"
+                             u"フォルダに書き込めるか確かめて下さい。"_s);
 }
 
 TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheSection)
@@ -78,13 +122,12 @@ TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheSection)
     };
     for (const auto &c : cases) {
         writes = 0;
-        platform.messages.clear();
-        EXPECT_FALSE(SavePlayerFile(shared, u"taro"_s, failingAt(c.failingWrite)));
-        ASSERT_EQ(platform.messages.size(), 1);
-        EXPECT_EQ(platform.messages[0].text, c.message);
+        const SaveResult result = SavePlayerFile(shared, u"taro"_s, failingAt(c.failingWrite));
+        EXPECT_FALSE(result.saved);
+        EXPECT_EQ(result.failure, c.message);
         EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
         EXPECT_EQ(ReadBytes(u"taro.Bak"_s), bak);
-        EXPECT_EQ(QDir().entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 3); // and the lock
     }
 }
 
@@ -92,27 +135,9 @@ TEST_F(SaveSequenceTest, UnwritableTextFailsBeforeAnythingIsTouched)
 {
     const QByteArray pcd = ReadBytes(u"taro.pcd"_s);
     shared.Machines.WriteData({1, 0}, {u"\"quoted\""_s, QString()});
-    EXPECT_FALSE(SavePlayerFile(shared, u"taro"_s));
-    EXPECT_EQ(platform.messages.value(0).text, u"店データの書き込みに失敗しました"_s);
+    EXPECT_EQ(SavePlayerFile(shared, u"taro"_s).failure, u"店データの書き込みに失敗しました"_s);
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
     EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-}
-
-TEST_F(SaveSequenceTest, ReadOnlyFolderAndFolderInThePlaceOfTheFile)
-{
-    if (geteuid() != 0) { // root writes anyway
-        const QByteArray pcd = ReadBytes(u"taro.pcd"_s);
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_FALSE(SavePlayerFile(shared, u"taro"_s));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
-        EXPECT_FALSE(platform.messages.isEmpty());
-    }
-    platform.messages.clear();
-    ASSERT_TRUE(QDir().mkdir(u"hanako.pcd"_s));
-    EXPECT_FALSE(SavePlayerFile(shared, u"hanako"_s));
-    EXPECT_FALSE(platform.messages.isEmpty());
-    EXPECT_TRUE(QFileInfo(u"hanako.pcd"_s).isDir());
 }
 
 TEST_F(SaveSequenceTest, PlayerWhoseFileWasDeletedIsSavedWithoutBackup)

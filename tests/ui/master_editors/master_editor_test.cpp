@@ -21,6 +21,7 @@ using namespace Qt::StringLiterals;
 
 class MasterEditorTest : public ::testing::Test {
 protected:
+    TempWorkDir dir; // outlives the open player's lock
     FakePlatform platform;
     SharedData shared{platform};
     std::unique_ptr<MasterEditor> dlg;
@@ -265,7 +266,6 @@ TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)
 
 TEST_F(MasterEditorTest, SavedFileHoldsTheEditedList)
 {
-    TempWorkDir dir;
     WriteBytes(u"p.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n"
                                       u"1,\"旧店\"\n\n<MachineData>\n\n<Data>\n"
                                       u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));

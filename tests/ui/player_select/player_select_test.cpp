@@ -1,5 +1,6 @@
 // The player selection dialog over a temporary working folder.
 
+#include "core/file/player_name.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
@@ -76,6 +77,8 @@ TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDot)
                              u"alpha.Bak"_s, u"notes.txt"_s})
         WriteBytes(f, QByteArray());
     QDir().mkdir(u"folder.pcd"_s);
+    QDir().mkpath(u"backup/zeta"_s); // the dated copies are never listed
+    WriteBytes(u"backup/zeta/2026-01-01.pcd"_s, QByteArray());
     auto dialog = open();
     EXPECT_EQ(lines(dialog->PList), (QStringList{u"a"_s, u"alpha"_s, u"zeta"_s, u"山田"_s}));
     EXPECT_EQ(PSelect::DelKakuchou(u"a.b.pcd"_s), u"a"_s);
@@ -178,13 +181,15 @@ TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
         dialog->PNew_Click();
     ASSERT_EQ(platform.messages.size(), refused.size());
     for (const RecordedMessage &m : platform.messages) {
-        EXPECT_EQ(m.title, kNewTitle);
-        EXPECT_EQ(m.buttons, MsgButtons::Ok);
-        EXPECT_TRUE(m.text.startsWith(u"このユーザ名は使えません。"_s));
+        // The backslash shows as "＼": the Japanese font draws U+005C as "¥".
+        EXPECT_EQ(m, (RecordedMessage{u"このユーザ名は使えません。\r\n空白だけの名前や、次の文字を"
+                                      u"含む名前は使えません： . / ＼ : * ? \" < > |"_s,
+                                      kNewTitle}));
     }
     EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
-    EXPECT_TRUE(PSelect::IsUsableName(u" 山田 太郎 "_s));
-    EXPECT_TRUE(PSelect::IsUsableName(u"player-1_(2)"_s));
+    // The yen key gives U+00A5, which is a usable name.
+    for (const QString &name : {u" 山田 太郎 "_s, u"player-1_(2)"_s, u"¥マン"_s})
+        EXPECT_TRUE(IsUsablePlayerName(name)) << name.toStdString();
 }
 
 TEST_F(PSelectTest, NewPlayerFileThatCannotBeWrittenIsReported)

@@ -1,0 +1,205 @@
+// Where a player's file is not the program's alone: a second running copy on
+// the same player (a lock left by a copy that died is taken over:
+// save_kill_test), another program writing the file, a backup that is a link
+// out of the data folder, a private file, a file cut to nothing, a pipe in the
+// file's place, a remembered player outside the folder, and a settings store
+// that cannot be written.
+
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
+#include "support/fake_platform.h"
+#include "support/test_files.h"
+#include "ui/main_menu/main_form.h"
+#include "ui/player_select/player_select.h"
+#include "ui/qt_platform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QByteArray kPlayer = "<States>\r\n\"Sound\",0\r\n\"WakeKin\",0\r\n\r\n<StoreData>\r\n\r\n"
+                           "<MachineData>\r\n\r\n<Data>\r\n2001,5,3,100,200,0,0,\"\"\r\n\r\n";
+
+unsigned modeOf(const char *fileName)
+{
+    struct stat st {};
+    ::lstat(fileName, &st);
+    return st.st_mode & 0777;
+}
+
+// The data folder "data", the current folder, beside a folder "outside".
+class HostilePlaces : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkdir(u"data"_s) && QDir().mkdir(u"outside"_s));
+        outside = QDir(u"outside"_s).absolutePath();
+        ASSERT_TRUE(QDir::setCurrent(u"data"_s));
+        WriteBytes(u"taro.pcd"_s, kPlayer);
+        OpenPlayer(shared, u"taro"_s);
+    }
+    SaveResult changeAndSave()
+    {
+        shared.data.DataWrite(2001, 6, 1, 1, 2, 0, 0, QString());
+        return SavePlayerFile(shared, u"taro"_s);
+    }
+
+    TempWorkDir dir;
+    QString outside;
+    FakePlatform platform;
+    SharedData shared{platform};
+};
+} // namespace
+
+TEST_F(HostilePlaces, TheBackupIsAPrivateCopyInTheDataFolderAndNeverEmpty)
+{
+    WriteBytes(outside + u"/victim.txt"_s, "keep");
+    ASSERT_TRUE(QFile::link(outside + u"/victim.txt"_s, u"taro.Bak"_s));
+    ASSERT_EQ(::chmod("taro.pcd", 0600), 0);
+    ASSERT_TRUE(changeAndSave());
+    // The link is replaced, never written through.
+    EXPECT_EQ(ReadBytes(outside + u"/victim.txt"_s), "keep");
+    EXPECT_FALSE(QFileInfo(u"taro.Bak"_s).isSymLink());
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), kPlayer);
+    EXPECT_EQ(modeOf("taro.Bak"), 0600u);
+    EXPECT_EQ(modeOf("taro.pcd"), 0600u);
+
+    QFile(u"taro.pcd"_s).resize(0); // cut off by another program while open
+    ASSERT_TRUE(changeAndSave());
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), kPlayer);
+}
+
+TEST_F(HostilePlaces, APipeInThePlaceOfThePlayerFileFailsTheSaveAtOnce)
+{
+    ASSERT_TRUE(QFile::remove(u"taro.pcd"_s));
+    ASSERT_EQ(::mkfifo("taro.pcd", 0600), 0); // opening it would wait for a writer
+    const SaveResult result = changeAndSave();
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.failure, u"taro.pcd は通常のファイルではないため、保存できません。"_s);
+    EXPECT_FALSE(QFileInfo(u"taro.pcd"_s).isFile());
+}
+
+TEST_F(HostilePlaces, ARememberedPlayerOutsideTheDataFolderIsNotOpened)
+{
+    WriteBytes(outside + u"/hanako.pcd"_s, kPlayer);
+    for (const QString &remembered : QStringList{u"../outside/hanako"_s, outside + u"/hanako"_s}) {
+        FakePlatform fresh;
+        fresh.settings[u"ledra3/Start/UserName"_s] = remembered;
+        SharedData s(fresh);
+        MainForm form(s);
+        form.Form_Activate();
+        EXPECT_EQ(fresh.modalWindows, QStringList{u"PSelect"_s}) << remembered.toStdString();
+        EXPECT_TRUE(s.states.UserName.isEmpty());
+    }
+    EXPECT_EQ(QDir(outside).entryList(QDir::Files | QDir::Hidden), QStringList{u"hanako.pcd"_s});
+}
+
+TEST_F(HostilePlaces, ASettingsStoreThatCannotBeWrittenIsToldOnce)
+{
+    // The real store, with a folder in the place of its file.
+    const QString app = u"ledra3-unwritable-test"_s;
+    const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope, app, app).fileName();
+    ASSERT_TRUE(QDir().mkpath(ini));
+    QtPlatform qt;
+    EXPECT_FALSE(qt.SaveSetting(app, u"Start"_s, u"UserName"_s, u"taro"_s));
+    QDir().rmdir(ini);
+
+    platform.settingsWritable = false;
+    for (int i = 0; i < 2; ++i) {
+        PSelect select(shared);
+        select.PList->setCurrentRow(0);
+        select.PSentaku_Click();
+        EXPECT_EQ(select.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(platform.messages,
+              QList<RecordedMessage>{{u"自動起動の設定を保存できませんでした。\r\n"
+                                      "設定ファイルに書き込めるか確かめて下さい。"_s}});
+}
+
+TEST(TwoCopies, APlayerOpenElsewhereIsRefusedAndTheSelectionStays)
+{
+    TempWorkDir dir;
+    WriteBytes(u"jiro.pcd"_s, kPlayer);
+    WriteBytes(u"taro.pcd"_s, kPlayer);
+    FakePlatform elsewhere;
+    SharedData other(elsewhere); // the other copy, in the same folder
+    ASSERT_TRUE(OpenPlayer(other, u"taro"_s).opened);
+
+    FakePlatform platform;
+    platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
+    SharedData shared(platform);
+    MainForm form(shared);
+    form.Form_Activate(); // the remembered player: told, then the selection opens
+    const QList<RecordedMessage> inUse = {
+        {u"taro は、別に起動しているるでら３で使用中のため開けません。\r\n"
+         "そちらを終了してから、もう一度選んで下さい。"_s}};
+    EXPECT_EQ(platform.messages, inUse);
+    EXPECT_EQ(platform.modalWindows, QStringList{u"PSelect"_s});
+    EXPECT_TRUE(shared.states.UserName.isEmpty());
+
+    PSelect select(shared);
+    select.KidouCheck->setChecked(false);
+    select.PList->setCurrentRow(1); // taro
+    select.PSentaku_Click();        // told; the selection stays and remembers nothing
+    EXPECT_EQ(platform.messages, inUse + inUse);
+    EXPECT_NE(select.result(), QDialog::Accepted);
+    EXPECT_EQ(platform.settings[u"ledra3/Start/UserName"_s], u"taro"_s);
+
+    // The other copy changes player: taro is free, jiro is held.
+    ASSERT_TRUE(OpenPlayer(other, u"jiro"_s).opened);
+    select.PSentaku_Click();
+    EXPECT_EQ(select.result(), QDialog::Accepted);
+    EXPECT_FALSE(OpenPlayer(shared, u"jiro"_s).opened);
+    EXPECT_EQ(shared.states.UserName, u"taro"_s); // refused: taro stays open
+}
+
+TEST(ChangedOnDisk, ASaveOverAFileAnotherProgramChangedAsksFirst)
+{
+    TempWorkDir dir;
+    WriteBytes(u"taro.pcd"_s, kPlayer);
+    FakePlatform platform;
+    platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
+    SharedData shared(platform);
+    MainForm form(shared);
+    form.Form_Activate();
+    // Another program writes the file; its time changes.
+    const auto saveOver = [&](const QByteArray &theirs, int minutes) {
+        WriteBytes(u"taro.pcd"_s, theirs);
+        QFile file(u"taro.pcd"_s);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(60 * minutes),
+                         QFileDevice::FileModificationTime);
+        shared.data.DataWrite(2001, 6, minutes, 1, 0, 0, 0, QString());
+        shared.states.Corrected = true;
+        platform.messages.clear();
+        form.MSave_Click();
+    };
+
+    saveOver(kPlayer, 1); // only touched: no question
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_FALSE(shared.states.Corrected);
+
+    // Rewritten with the same length: asked; Cancel keeps their file.
+    const QByteArray theirs = QByteArray(kPlayer).replace("\"Sound\",0", "\"Sound\",1");
+    platform.msgAnswers = {MsgResult::Cancel};
+    saveOver(theirs, 2);
+    EXPECT_EQ(
+        platform.messages,
+        QList<RecordedMessage>({{u"このプレーヤーのファイル（taro.pcd）は、読み込んだ後に"
+                                 "ほかのプログラムで書き換えられています。\r\n保存すると、"
+                                 "その変更は失われます。書き換えられたファイルは、次に"
+                                 "保存するまで taro.Bak に残ります。\r\n保存しますか？"_s,
+                                 u"保存確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
+    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), theirs);
+    EXPECT_TRUE(shared.states.Corrected);
+    form.MSave_Click(); // OK: theirs becomes the backup
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), theirs);
+}
