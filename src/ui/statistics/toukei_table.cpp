@@ -1,11 +1,12 @@
 // The statistics window's result grid and totals block.
 
 #include "ui/statistics/toukei_table.h"
-#include "core/statistics/totals_text.h"
 
 #include "core/model/shared_data.h"
+#include "core/statistics/totals_text.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
+#include "ui/result_colors.h"
 #include "ui/statistics/toukei.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
@@ -40,11 +41,8 @@ constexpr std::array<Column, kColumns> kColumnsTable{{
     {u"コメント", 1800, L, L},
 }};
 
-const QColor kTint(249, 249, 255);
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
-const QColor kSaturday(64, 64, 255);
-const QColor kRedText(255, 64, 64);
 } // namespace
 
 QList<int> GridColWidths(int windowWidth)
@@ -99,14 +97,14 @@ void Toukei::CellWriteColor(qint32 Row, qint16 Col, const QString &Text)
 {
     QColor fore = kBlack;
     if (Col == 3 && Text == u"土"_s)
-        fore = kSaturday;
+        fore = kGridBlueText;
     else if (Col == 3 && Text == u"日"_s)
-        fore = kRedText;
+        fore = kGridRedText;
     else if (Col == 6 && Val(Text) < 0)
-        fore = kRedText;
+        fore = kGridRedText;
     HGrid->SetRow(Row);
     HGrid->SetCol(Col);
-    HGrid->SetCellBackColor(Row % 2 == 1 ? kTint : kWhite);
+    HGrid->SetCellBackColor(Row % 2 == 1 ? kGridTint : kWhite);
     HGrid->SetCellForeColor(fore);
     HGrid->SetText(Text);
 }

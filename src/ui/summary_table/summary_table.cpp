@@ -6,6 +6,7 @@
 #include "core/util/numbers.h"
 #include "ui/app_font.h"
 #include "ui/csv_exchange/csv_files.h"
+#include "ui/result_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
@@ -29,12 +30,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QColor kTint(249, 249, 255);
 const QColor kWhite(255, 255, 255);
 const QColor kTotalBack(255, 250, 224);
 const QColor kBlack(0, 0, 0);
-const QColor kBlueText(64, 64, 255);
-const QColor kRedText(255, 64, 64);
 
 // The choices of the grouping box, in its order.
 constexpr SummaryGrouping kGroupings[] = {SummaryGrouping::Year,    SummaryGrouping::Month,
@@ -286,14 +284,14 @@ void Shuukei::RowWrite(int gridRow, const SummaryRow &row, bool total)
 {
     DataGridModel *model = SGrid->gridModel();
     const QStringList texts = SummaryTexts(row);
-    const QColor back = total ? kTotalBack : gridRow % 2 == 1 ? kTint : kWhite;
+    const QColor back = total ? kTotalBack : gridRow % 2 == 1 ? kGridTint : kWhite;
     for (int c = 0; c < kSummaryColumns; ++c) {
         QColor fore = kBlack;
         if (isAmount(c) && texts[c].startsWith(u'-'))
-            fore = kRedText; // losses red, as in the statistics window
+            fore = kGridRedText; // losses red, as in the statistics window
         else if (c == ColGroup && Grouping() == SummaryGrouping::Weekday && !total)
-            fore = texts[c].startsWith(u'土')   ? kBlueText
-                   : texts[c].startsWith(u'日') ? kRedText
+            fore = texts[c].startsWith(u'土')   ? kGridBlueText
+                   : texts[c].startsWith(u'日') ? kGridRedText
                                                 : kBlack;
         model->setColors(gridRow, c, back.rgb(), fore.rgb());
         model->setText(gridRow, c, isAmount(c) ? YenForDisplay(texts[c]) : texts[c]);
