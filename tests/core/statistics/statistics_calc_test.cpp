@@ -363,6 +363,9 @@ TEST(Advice, RotationAndLines)
     EXPECT_EQ(AdviceLines(1, graph, ranks, stores, machines),
               (QStringList{u"グラフから推測すると次は、"_s, u"\\0円"_s, u"勝つと思うわ。"_s,
                            u"（最小２乗法で予測）"_s}));
+    // A forecast loss: the amount with its sign, and the other verdict.
+    EXPECT_EQ(AdviceLines(1, series({-6048}), ranks, stores, machines).mid(1, 2),
+              (QStringList{u"-\\1,600円"_s, u"負けると思うわ。"_s}));
     EXPECT_EQ(AdviceLines(2, graph, ranks, stores, machines),
               (QStringList{QString(), u"これからも「るでら」を"_s, u"応援してね。"_s, QString()}));
     // Without stores or machines the combination names "(不明)", not a stale entry.

@@ -29,7 +29,6 @@ TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
     add(2001, 3, 5, 1000, 3000);
     auto w = open();
     EXPECT_EQ(w->GamenTimer->interval(), 500);
-    EXPECT_TRUE(w->GamenTimer->isSingleShot());
 
     w->SAdvice->click();
     EXPECT_TRUE(w->HGamen->HasPicture());
@@ -82,28 +81,6 @@ TEST_F(ToukeiTest, EveryScreenButtonDrawsItsScreen)
         EXPECT_EQ(byButton->HGamen->HasPicture(), direct->HGamen->HasPicture());
     }
     EXPECT_TRUE(byButton->HGamen->HasPicture()); // the advice ends with its advisor
-}
-
-TEST_F(ToukeiTest, ScreenButtonDuringAPauseDrawsAtOnceAndTheFirstScreenFinishesOverIt)
-{
-    add(2001, 3, 5, 1000, 3000);
-    auto w = open();
-    bool pressed = false;
-    platform.onWait = [&](double) {
-        if (!pressed) {
-            pressed = true;
-            w->SGraph->click();
-        }
-    };
-    w->GamenTimer_Timer();
-
-    const QStringList d = drawn(*w->HGamen);
-    ASSERT_GE(d.size(), 3);
-    EXPECT_FALSE(d.contains(kTitle)); // the graph cleared it
-    EXPECT_TRUE(d.first().endsWith(u" 収支累積"_s));
-    EXPECT_EQ(d[d.size() - 2], u"T 400,1200 12 #000000 1戦 (1勝 0敗 0分)"_s);
-    EXPECT_EQ(d.last(), u"T 100,1500 24 #0000ff        \\2,000円"_s);
-    EXPECT_EQ(platform.waits, (QList<double>{0.5, 0.5, 0.3, 0.3}));
 }
 
 TEST_F(ToukeiTest, ClosingDuringAPauseStopsTheDrawing)
