@@ -71,18 +71,25 @@ TEST_F(EntryClipboardTest, CopyingFromTheNameColumnTakesTheIdAlong)
     EXPECT_EQ(grid().ColSel(), 8);
 }
 
-TEST_F(EntryClipboardTest, SpreadsheetLinesFillRowsAppendRowsAndShowWeekdays)
+// As a spreadsheet puts a block on the clipboard: tabs, CR LF, a final CR LF.
+TEST_F(EntryClipboardTest, ASpreadsheetBlockFillsAndAppendsRowsAndIsStored)
 {
     const int rows = grid().Rows();
-    clipboard()->setText(u"2001\t4\t7\r\n2001\t4\t8\r\n"_s);
+    clipboard()->setText(u"2001\t5\t4\t\t2000\t0\t\t5\t\t\t\t\r\n"
+                         u"2001\t5\t3\t\t10000\t15000\t\t3\t\t7\t\tメモ\r\n"_s);
     select(5, 0, 5, 0);
     window->EPaste_Click();
     EXPECT_EQ(grid().Rows(), rows + 2);
-    EXPECT_EQ(rowTexts(5).mid(0, 4), (QStringList{u"2001"_s, u"4"_s, u"7"_s, u"土"_s}));
-    EXPECT_EQ(rowTexts(6).mid(0, 4), (QStringList{u"2001"_s, u"4"_s, u"8"_s, u"日"_s}));
-    EXPECT_EQ(fore(6, 3), qRgb(255, 64, 64));
+    EXPECT_EQ(rowTexts(5).mid(0, 4), (QStringList{u"2001"_s, u"5"_s, u"4"_s, u"金"_s}));
+    EXPECT_EQ(rowTexts(6).mid(0, 4), (QStringList{u"2001"_s, u"5"_s, u"3"_s, u"木"_s}));
     EXPECT_TRUE(rowTexts(7).join(QString()).isEmpty()); // the third line does not exist
     EXPECT_EQ(back(rows + 1, 6), kGrey);                // appended rows look like the others
+
+    window->ISave_Click();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    ASSERT_EQ(shared.data.ListCount(), 5);
+    EXPECT_EQ(shared.data.Record(4), (PlayRecord{2001, 5, 3, 10000, 15000, 3, 7, u"メモ"_s}));
+    EXPECT_EQ(shared.data.Record(5), (PlayRecord{2001, 5, 4, 2000, 0, 5, 0, QString()}));
 }
 
 TEST_F(EntryClipboardTest, PastedAmountsRecomputeTheBalanceButNotTheWeekday)
@@ -194,20 +201,6 @@ TEST_F(EntryClipboardTest, InsertingAddsGreyEmptyRowsAboveTheSelection)
     EXPECT_EQ(cell(5, 2), u"3"_s);
     EXPECT_EQ(std::min(grid().Row(), grid().RowSel()), 2);
     EXPECT_EQ(std::max(grid().Row(), grid().RowSel()), 3);
-}
-
-TEST_F(EntryClipboardTest, ABlockFromASpreadsheetIsStored)
-{
-    // As a spreadsheet puts it on the clipboard: tabs, CR LF, a final CR LF.
-    clipboard()->setText(u"2001\t5\t4\t\t2000\t0\t\t5\t\t\t\t\r\n"
-                         u"2001\t5\t3\t\t10000\t15000\t\t3\t\t7\t\tメモ\r\n"_s);
-    select(4, 0, 4, 0);
-    window->EPaste_Click();
-    window->ISave_Click();
-    EXPECT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(shared.data.ListCount(), 5);
-    EXPECT_EQ(shared.data.Record(4), (PlayRecord{2001, 5, 3, 10000, 15000, 3, 7, u"メモ"_s}));
-    EXPECT_EQ(shared.data.Record(5), (PlayRecord{2001, 5, 4, 2000, 0, 5, 0, QString()}));
 }
 
 TEST_F(EntryClipboardTest, EditingKeysAndTheExplanation)
