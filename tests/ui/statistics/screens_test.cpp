@@ -12,7 +12,6 @@
 #include <QLineF>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -42,16 +41,6 @@ protected:
             records << r;
         }
         Calc_Graph(records, graph);
-    }
-    // The x at which a row's amount line starts, from its text.
-    const DrawCommand &textCommand(const QString &text) const
-    {
-        for (const DrawCommand &c : area.Commands())
-            if (c.text == text)
-                return c;
-        static const DrawCommand none;
-        ADD_FAILURE() << "no text " << text.toStdString();
-        return none;
     }
 
     FakePlatform platform;

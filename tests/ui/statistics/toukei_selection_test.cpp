@@ -113,23 +113,22 @@ TEST_F(ToukeiTest, SpinLabelsStepAcrossYearEnds)
     w->SJouken->click();
     w->JMonth->click();
     ASSERT_TRUE(w->JSMonth->isEnabled());
-
     w->JSMonth->setText(u"1"_s);
-    QTest::mousePress(w->JSMonth, Qt::LeftButton);
-    EXPECT_EQ(w->JSMonth->text(), u"12"_s);
-    EXPECT_EQ(w->JSYear->text(), u"2000"_s);
-    QTest::mousePress(w->JSMonth, Qt::RightButton);
-    EXPECT_EQ(w->JSMonth->text(), u"1"_s);
-    EXPECT_EQ(w->JSYear->text(), u"2001"_s);
-    QTest::mousePress(w->JSMonth, Qt::MiddleButton); // any other button counts up
-    EXPECT_EQ(w->JSMonth->text(), u"2"_s);
-
-    QTest::mousePress(w->JSYear, Qt::LeftButton);
-    EXPECT_EQ(w->JSYear->text(), u"2000"_s);
-    QTest::mousePress(w->JSYear, Qt::RightButton);
-    QTest::mousePress(w->JSYear, Qt::RightButton);
-    EXPECT_EQ(w->JSYear->text(), u"2002"_s);
-    EXPECT_EQ(w->JSMonth->text(), u"2"_s);
+    // Left counts down, any other button up; the month carries into the year.
+    const struct {
+        SpinLabel *Toukei::*spin;
+        Qt::MouseButton button;
+        QString year, month;
+    } steps[] = {{&Toukei::JSMonth, Qt::LeftButton, u"2000"_s, u"12"_s},
+                 {&Toukei::JSMonth, Qt::RightButton, u"2001"_s, u"1"_s},
+                 {&Toukei::JSMonth, Qt::MiddleButton, u"2001"_s, u"2"_s},
+                 {&Toukei::JSYear, Qt::LeftButton, u"2000"_s, u"2"_s},
+                 {&Toukei::JSYear, Qt::RightButton, u"2001"_s, u"2"_s}};
+    for (const auto &s : steps) {
+        QTest::mousePress(w.get()->*s.spin, s.button);
+        EXPECT_EQ(QStringList({w->JSYear->text(), w->JSMonth->text()}),
+                  QStringList({s.year, s.month}));
+    }
 
     // The year stays a four-digit year (below 1000 the table would read it as
     // "the last N records").
@@ -144,34 +143,27 @@ TEST_F(ToukeiTest, SpinLabelsStepAcrossYearEnds)
 TEST_F(ToukeiTest, OptionsEnableOnlyTheSpinsTheyUse)
 {
     auto w = open();
-    const auto spins = [&] {
+    // Year spin and label, month spin and label, and the other conditions
+    // (最近１０回 stands for them).
+    const auto enabled = [&] {
         return QList<bool>{w->JSYear->isEnabled(), w->JSYearLabel->isEnabled(),
-                           w->JSMonth->isEnabled(), w->JSMonthLabel->isEnabled()};
+                           w->JSMonth->isEnabled(), w->JSMonthLabel->isEnabled(),
+                           w->J10->isEnabled()};
     };
-    const QList<bool> none{false, false, false, false};
-
-    w->SJouken->click();
-    EXPECT_TRUE(w->JStore->isEnabled());
-    EXPECT_EQ(spins(), none); // 全日 is selected
-    w->JYear->click();
-    EXPECT_EQ(spins(), (QList<bool>{true, true, false, false}));
-    w->JMonth->click();
-    EXPECT_EQ(spins(), (QList<bool>{true, true, true, true}));
-    w->J10->click();
-    EXPECT_EQ(spins(), none);
-
-    // Back through 全データ while 最近１０回 is selected: the spins stay off.
-    w->SAll->click();
-    EXPECT_FALSE(w->J10->isEnabled());
-    w->SJouken->click();
-    EXPECT_TRUE(w->J10->isEnabled());
-    EXPECT_EQ(spins(), none);
-
-    w->JMonth->click();
-    w->SAll->click();
-    EXPECT_EQ(spins(), none);
-    w->SJouken->click();
-    EXPECT_EQ(spins(), (QList<bool>{true, true, true, true}));
+    const QList<bool> off{false, false, false, false, false};
+    const QList<bool> none{false, false, false, false, true};
+    const QList<bool> year{true, true, false, false, true};
+    const QList<bool> all{true, true, true, true, true};
+    // 全日 is selected at first; back through 全データ the spins follow the
+    // option still selected.
+    const std::pair<QRadioButton * Toukei::*, QList<bool>> steps[] = {
+        {&Toukei::SJouken, none}, {&Toukei::JYear, year}, {&Toukei::JMonth, all},
+        {&Toukei::J10, none},     {&Toukei::SAll, off},   {&Toukei::SJouken, none},
+        {&Toukei::JMonth, all},   {&Toukei::SAll, off},   {&Toukei::SJouken, all}};
+    for (int i = 0; i < int(std::size(steps)); ++i) {
+        (w.get()->*steps[i].first)->click();
+        EXPECT_EQ(enabled(), steps[i].second) << "step " << i;
+    }
 }
 
 TEST_F(ToukeiTest, TotalsBlockOfAnEmptySelection)
