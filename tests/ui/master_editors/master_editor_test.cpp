@@ -1,10 +1,7 @@
 #include "ui/master_editors/master_editor.h"
 
-#include "core/file/save_sequence.h"
-#include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
-#include "support/test_files.h"
 
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -184,9 +181,6 @@ TEST_F(MasterEditorTest, ClickingALineFillsTheFields)
     clickLine(1);
     EXPECT_EQ(id()->text(), u"012"_s);
     EXPECT_EQ(name()->text(), u"name"_s);
-    clickLine(0);
-    EXPECT_EQ(id()->text(), u"003"_s);
-    EXPECT_EQ(name()->text(), u"other"_s);
 }
 
 TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
@@ -261,24 +255,6 @@ TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)
 
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.Stores.Entries(), (QList<MasterEntry>{{1, u"S1"_s}}));
-}
-
-TEST_F(MasterEditorTest, SavedFileHoldsTheEditedList)
-{
-    TempWorkDir dir;
-    WriteBytes(u"p.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n"
-                                      u"1,\"旧店\"\n\n<MachineData>\n\n<Data>\n"
-                                      u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
-    OpenPlayer(shared, u"p"_s);
-    open();
-    add(u"2"_s, u"新店"_s);
-    add(u"1"_s, u"旧店改"_s);
-    click(u"OK"_s);
-    ASSERT_TRUE(SavePlayerFile(shared, u"p"_s));
-    EXPECT_EQ(ReadBytes(u"p.pcd"_s),
-              Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n\n<StoreData>\n"
-                         u"1,\"旧店改\"\n2,\"新店\"\n\n<MachineData>\n\n<Data>\n"
-                         u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
 }
 
 TEST_F(MasterEditorTest, OpensCentredWithFixedSizeAndWholeCaptions)
