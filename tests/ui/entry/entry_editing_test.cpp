@@ -119,43 +119,13 @@ TEST_F(EntryWindowTest, AmountsUnderADatedRowTakeOverItsDate)
     EXPECT_EQ(cell(1, 0), QString());
 }
 
-TEST_F(EntryWindowTest, UnknownChoiceEmptiesAnUnusedRowAndMarksAUsedOne)
-{
-    Open();
-    // A row without balance: "(不明)" empties ID and name.
-    enter(1, 8);
-    EXPECT_EQ(window->ICombo->currentIndex(), 0);
-    EXPECT_EQ(window->ICombo->count(), 3);
-    EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
-    EXPECT_EQ(window->ICombo->itemText(2), u"本町"_s);
-    window->ICombo->setCurrentIndex(2);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 7), u"5"_s);
-    EXPECT_EQ(cell(1, 8), u"本町"_s);
-    window->ICombo->setCurrentIndex(0);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 7), QString());
-    EXPECT_EQ(cell(1, 8), QString());
-
-    // A row with a balance: "(不明)" shows ID 0.
-    enter(1, 4);
-    type(u"500"_s);
-    enter(1, 10);
-    window->ICombo->setCurrentIndex(1);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 9), u"7"_s);
-    EXPECT_EQ(cell(1, 10), u"海物語"_s);
-    window->ICombo->setCurrentIndex(0);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 9), u"0"_s);
-    EXPECT_EQ(cell(1, 10), u"(不明)"_s);
-}
-
-TEST_F(EntryWindowTest, EnteringAStoreCellSelectsItsEntryAndRewritesUnknownIds)
+TEST_F(EntryWindowTest, ListCellsFollowTheChosenEntry)
 {
     addRecord(2001, 4, 1, 1000, 0, 5, 0);
     addRecord(2001, 4, 2, 1000, 0, 42, 0);
     Open();
+    // Entering a store cell selects its entry; in a row in use an unknown ID
+    // becomes "(不明)" with ID 0.
     enter(1, 8);
     EXPECT_TRUE(window->ICombo->isVisible());
     EXPECT_EQ(window->ICombo->currentIndex(), 2);
@@ -164,11 +134,26 @@ TEST_F(EntryWindowTest, EnteringAStoreCellSelectsItsEntryAndRewritesUnknownIds)
     EXPECT_EQ(window->ICombo->currentIndex(), 0);
     EXPECT_EQ(cell(2, 7), u"0"_s);
     EXPECT_EQ(cell(2, 8), u"(不明)"_s);
-    // The person's choice arrives through the list's activation.
+    // The person's choice arrives through the list's activation; machines alike.
+    enter(2, 10);
     window->ICombo->setCurrentIndex(1);
     emit window->ICombo->activated(1);
-    EXPECT_EQ(cell(2, 7), u"3"_s);
-    EXPECT_EQ(cell(2, 8), u"駅前"_s);
+    EXPECT_EQ(cell(2, 9), u"7"_s);
+    EXPECT_EQ(cell(2, 10), u"海物語"_s);
+
+    // In a row not in use, "(不明)" empties ID and name.
+    enter(3, 8);
+    EXPECT_EQ(window->ICombo->count(), 3);
+    EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
+    EXPECT_EQ(window->ICombo->itemText(2), u"本町"_s);
+    window->ICombo->setCurrentIndex(2);
+    emit window->ICombo->activated(2);
+    EXPECT_EQ(cell(3, 7), u"5"_s);
+    EXPECT_EQ(cell(3, 8), u"本町"_s);
+    window->ICombo->setCurrentIndex(0);
+    emit window->ICombo->activated(0);
+    EXPECT_EQ(cell(3, 7), QString());
+    EXPECT_EQ(cell(3, 8), QString());
 }
 
 TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
