@@ -86,20 +86,6 @@ TEST_F(SelectionTest, DrawThresholdAndTotals)
     EXPECT_EQ(s.Count(), 4);
 }
 
-TEST_F(SelectionTest, LastTenWithAStoreAndOneMonth)
-{
-    for (int i = 1; i <= 25; ++i)
-        add(visit(2001, qint16(i % 12 + 1), 1, i, 0, qint16(i % 3 + 1)));
-    const auto picked = [this](qint16 y, qint16 m, qint16 store) {
-        QList<qint32> toushi;
-        for (const PlayRecord &r : read(0, y, m, store).TData)
-            toushi << r.DToushi;
-        return toushi;
-    };
-    EXPECT_EQ(picked(10, 0, 2), (QList<qint32>{16, 19, 22, 25})); // i % 3 + 1 == 2 among 16..25
-    EXPECT_EQ(picked(2001, 12, 0), (QList<qint32>{11, 23}));
-}
-
 TEST_F(SelectionTest, TotalsThatWouldWrapGiveAMessageAndNothing)
 {
     // Each balance is 0, but the investments together leave 32 bits.
