@@ -60,6 +60,12 @@ protected:
         const QRect r = l->visualItemRect(l->item(row));
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
     }
+    // The refusal of a name, naming the character.
+    static RecordedMessage refusal(const QString &character)
+    {
+        return {u"「"_s + character + u"」は名前に使えない文字です。"_s, QString(), MsgButtons::Ok,
+                MsgIcon::Exclamation};
+    }
     void commitText(QWidget *w, const QString &text)
     {
         QInputMethodEvent event;
@@ -112,12 +118,7 @@ TEST_F(MasterEditorTest, RefusesBadInput)
     add(u"3"_s, u"say \"hi\""_s);
     add(u"5"_s, u"x한,"_s); // not in code page 932, before the comma
     EXPECT_EQ(platform.messages,
-              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「한」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+              (QList<RecordedMessage>{refusal(u","_s), refusal(u"\""_s), refusal(u"한"_s)}));
     EXPECT_EQ(lines(), QStringList{u"001,keep"_s});
 
     add(u"6"_s, u"あいうえおかきく"_s); // exactly 16 bytes
@@ -134,11 +135,7 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
     name()->setFocus();
     QTest::keyClicks(name(), u"ab,c\"d"_s);
     EXPECT_EQ(name()->text(), u"abcd"_s);
-    EXPECT_EQ(platform.messages,
-              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{refusal(u","_s), refusal(u"\""_s)}));
     platform.messages.clear();
 
     QTest::keyClicks(name(), u"0123456789xyz"_s);
@@ -157,30 +154,22 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
 
     commitText(name(), u"한"_s);
     EXPECT_EQ(name()->text(), u"波〜"_s);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"「한」は名前に使えない文字です。"_s);
+    EXPECT_EQ(platform.messages, QList<RecordedMessage>{refusal(u"한"_s)});
 }
 
-TEST_F(MasterEditorTest, LongNameFromTheFileCanBeShortened)
+// Clicking a line fills the fields, also with a name longer than typing allows.
+TEST_F(MasterEditorTest, ClickedLineFillsTheFieldsAndALongNameCanBeShortened)
 {
-    shared.Stores.WriteData({1, 0}, {u"あいうえおかきくけこ"_s, QString()});
-    open();
-    clickLine(0);
+    shared.Machines.WriteData({12, 3, 0}, {u"あいうえおかきくけこ"_s, u"other"_s, QString()});
+    open(MasterEditor::Kind::DaiAdd);
+    clickLine(1);
+    EXPECT_EQ(id()->text(), u"012"_s);
     name()->setFocus();
     name()->end(false);
     QTest::keyClick(name(), Qt::Key_Backspace);
     EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
     QTest::keyClicks(name(), u"x"_s); // still too long: refused
     EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
-}
-
-TEST_F(MasterEditorTest, ClickingALineFillsTheFields)
-{
-    shared.Machines.WriteData({12, 3, 0}, {u"name"_s, u"other"_s, QString()});
-    open(MasterEditor::Kind::DaiAdd);
-    clickLine(1);
-    EXPECT_EQ(id()->text(), u"012"_s);
-    EXPECT_EQ(name()->text(), u"name"_s);
 }
 
 TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
