@@ -53,8 +53,8 @@ TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
 // Each button draws the same as its routine called directly.
 TEST_F(ToukeiTest, EveryScreenButtonDrawsItsScreen)
 {
-    fill(shared.Stores, {{1, u"本店"_s}, {2, u"駅前店"_s}});
-    fill(shared.Machines, {{1, u"海物語"_s}, {2, u"花の慶次"_s}});
+    shared.Stores.WriteData({1, 2, 0}, {u"本店"_s, u"駅前店"_s, QString()});
+    shared.Machines.WriteData({1, 2, 0}, {u"海物語"_s, u"花の慶次"_s, QString()});
     add(2001, 3, 4, 10000, 30000, 1, 1);
     add(2001, 3, 10, 20000, 5000, 2, 2);
     add(2001, 3, 12, 5000, 9000, 1, 2);

@@ -36,8 +36,8 @@ QStringList row(const DataGrid &grid, int r)
 
 TEST_F(ToukeiTest, OpensWithAllDataSelectedAndTheConditionsDisabled)
 {
-    fill(shared.Stores, {{5, u"駅前店"_s}, {2, u"本店"_s}});
-    fill(shared.Machines, {{1, u"海物語"_s}});
+    shared.Stores.WriteData({5, 2, 0}, {u"駅前店"_s, u"本店"_s, QString()});
+    shared.Machines.WriteData({1, 0}, {u"海物語"_s, QString()});
     add(2001, 3, 5, 10000, 12000, 5, 1);
     add(2002, 1, 6, 5000, 0, 2, 1);
     auto w = open();
@@ -68,7 +68,7 @@ TEST_F(ToukeiTest, OpensWithAllDataSelectedAndTheConditionsDisabled)
 
 TEST_F(ToukeiTest, LastTenRecordsThenTheChosenStore)
 {
-    fill(shared.Stores, {{3, u"C店"_s}, {2, u"B店"_s}, {1, u"A店"_s}});
+    shared.Stores.WriteData({3, 2, 1, 0}, {u"C店"_s, u"B店"_s, u"A店"_s, QString()});
     for (qint16 i = 1; i <= 25; ++i)
         add(2001, 1, i, 1000, 0, qint16(i % 3 + 1));
     auto w = open();
@@ -196,8 +196,8 @@ TEST_F(ToukeiTest, TotalsAveragesAndThePlayersDrawThreshold)
 
 TEST_F(ToukeiTest, GridRowsWithTheirColours)
 {
-    fill(shared.Stores, {{1, u"本店"_s}});
-    fill(shared.Machines, {{4, u"海物語"_s}});
+    shared.Stores.WriteData({1, 0}, {u"本店"_s, QString()});
+    shared.Machines.WriteData({4, 0}, {u"海物語"_s, QString()});
     add(2001, 3, 4, 10000, 8500, 1, 4, u"朝から"_s); // a Sunday
     add(2001, 3, 10, 1000, 1000, 7, 0);              // a Saturday, unknown store
     add(2001, 3, 12, 1000, 3000, 1, 4);              // a Monday
