@@ -144,7 +144,7 @@ TEST_F(EntryClipboardTest, CutAndClearEmptyTheNameWithItsIdAndRecompute)
     EXPECT_EQ(cell(1, 6), u"-1,500"_s);
 }
 
-TEST_F(EntryClipboardTest, DeletingSelectedRowsAsksOnceAndRemovesExactlyThem)
+TEST_F(EntryClipboardTest, DeletingRowsAsksOnceAndRemovesExactlyThem)
 {
     for (int r = 4; r <= 6; ++r)
         grid().SetTextMatrix(r, 11, u"row%1"_s.arg(r));
@@ -162,10 +162,8 @@ TEST_F(EntryClipboardTest, DeletingSelectedRowsAsksOnceAndRemovesExactlyThem)
     EXPECT_EQ(grid().Rows(), rows - 3);
     EXPECT_EQ(cell(2, 2), u"2"_s);
     EXPECT_EQ(cell(3, 11), u"row6"_s);
-}
 
-TEST_F(EntryClipboardTest, DeletingEveryRowLeavesOneEmptyRow)
-{
+    // Deleting every row leaves one empty row.
     select(1, 0, grid().Rows() - 1, 0);
     window->EGyouDel_Click();
     ASSERT_EQ(grid().Rows(), 2);
