@@ -166,15 +166,6 @@ TEST_F(ToukeiTest, OptionsEnableOnlyTheSpinsTheyUse)
     }
 }
 
-TEST_F(ToukeiTest, TotalsBlockOfAnEmptySelection)
-{
-    auto w = open();
-    EXPECT_EQ(w->HSeiseki->Caption(), u"0戦 (0勝 0敗 0分)"_s);
-    for (const YenLabel *l : {w->HKachikin, w->HToushi, w->HKaishuu, w->HToushiAve, w->HKaishuuAve})
-        EXPECT_EQ(l->Caption(), u"\\0"_s);
-    EXPECT_EQ(w->HKachikin->text(), u"¥0"_s); // what the person sees
-}
-
 // The player's draw threshold reaches the counts (the rule itself: Classify).
 TEST_F(ToukeiTest, TotalsAveragesAndThePlayersDrawThreshold)
 {
@@ -225,11 +216,14 @@ TEST_F(ToukeiTest, GridRowsWithTheirColours)
     EXPECT_EQ(g.CellForeColorAt(3, 3), QColor(Qt::black));
     EXPECT_EQ(g.TextMatrix(4, 3), u"--"_s);
 
-    // An empty selection afterwards: the 該当なし row starts without those colours.
+    // An empty selection afterwards: zero totals, and the 該当なし row starts
+    // without those colours.
     w->SJouken->click();
     w->JYear->click();
     w->JSYear->setText(u"1999"_s);
     w->SHyouji->click();
+    EXPECT_EQ(w->HSeiseki->Caption(), u"0戦 (0勝 0敗 0分)"_s);
+    EXPECT_EQ(w->HKachikin->text(), u"¥0"_s); // what the person sees
     EXPECT_EQ(g.Rows(), 2);
     EXPECT_EQ(row(g, 1), (QStringList{u"該"_s, u"当"_s, u"な"_s, u"し"_s, {}, {}, {}, {}, {}, {}}));
     EXPECT_EQ(g.CellForeColorAt(1, 3), QColor(Qt::black));
