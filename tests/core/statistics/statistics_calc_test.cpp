@@ -86,20 +86,6 @@ TEST_F(SelectionTest, DrawThresholdAndTotals)
     EXPECT_EQ(s.Count(), 4);
 }
 
-TEST_F(SelectionTest, LastTenWithAStoreAndOneMonth)
-{
-    for (int i = 1; i <= 25; ++i)
-        add(visit(2001, qint16(i % 12 + 1), 1, i, 0, qint16(i % 3 + 1)));
-    const auto picked = [this](qint16 y, qint16 m, qint16 store) {
-        QList<qint32> toushi;
-        for (const PlayRecord &r : read(0, y, m, store).TData)
-            toushi << r.DToushi;
-        return toushi;
-    };
-    EXPECT_EQ(picked(10, 0, 2), (QList<qint32>{16, 19, 22, 25})); // i % 3 + 1 == 2 among 16..25
-    EXPECT_EQ(picked(2001, 12, 0), (QList<qint32>{11, 23}));
-}
-
 TEST_F(SelectionTest, TotalsThatWouldWrapGiveAMessageAndNothing)
 {
     // Each balance is 0, but the investments together leave 32 bits.
@@ -363,6 +349,9 @@ TEST(Advice, RotationAndLines)
     EXPECT_EQ(AdviceLines(1, graph, ranks, stores, machines),
               (QStringList{u"グラフから推測すると次は、"_s, u"\\0円"_s, u"勝つと思うわ。"_s,
                            u"（最小２乗法で予測）"_s}));
+    // A forecast loss: the amount with its sign, and the other verdict.
+    EXPECT_EQ(AdviceLines(1, series({-6048}), ranks, stores, machines).mid(1, 2),
+              (QStringList{u"-\\1,600円"_s, u"負けると思うわ。"_s}));
     EXPECT_EQ(AdviceLines(2, graph, ranks, stores, machines),
               (QStringList{QString(), u"これからも「るでら」を"_s, u"応援してね。"_s, QString()}));
     // Without stores or machines the combination names "(不明)", not a stale entry.

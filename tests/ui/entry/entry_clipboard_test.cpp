@@ -33,13 +33,6 @@ protected:
         grid().SetRowSel(rowSel);
         grid().SetColSel(colSel);
     }
-    QStringList rowTexts(int row)
-    {
-        QStringList texts;
-        for (int c = 0; c < 12; ++c)
-            texts << cell(row, c);
-        return texts;
-    }
 };
 
 TEST_F(EntryClipboardTest, ACopiedRowPastedIntoAnEmptyRowReproducesIt)
@@ -71,18 +64,25 @@ TEST_F(EntryClipboardTest, CopyingFromTheNameColumnTakesTheIdAlong)
     EXPECT_EQ(grid().ColSel(), 8);
 }
 
-TEST_F(EntryClipboardTest, SpreadsheetLinesFillRowsAppendRowsAndShowWeekdays)
+// As a spreadsheet puts a block on the clipboard: tabs, CR LF, a final CR LF.
+TEST_F(EntryClipboardTest, ASpreadsheetBlockFillsAndAppendsRowsAndIsStored)
 {
     const int rows = grid().Rows();
-    clipboard()->setText(u"2001\t4\t7\r\n2001\t4\t8\r\n"_s);
+    clipboard()->setText(u"2001\t5\t4\t\t2000\t0\t\t5\t\t\t\t\r\n"
+                         u"2001\t5\t3\t\t10000\t15000\t\t3\t\t7\t\tメモ\r\n"_s);
     select(5, 0, 5, 0);
     window->EPaste_Click();
     EXPECT_EQ(grid().Rows(), rows + 2);
-    EXPECT_EQ(rowTexts(5).mid(0, 4), (QStringList{u"2001"_s, u"4"_s, u"7"_s, u"土"_s}));
-    EXPECT_EQ(rowTexts(6).mid(0, 4), (QStringList{u"2001"_s, u"4"_s, u"8"_s, u"日"_s}));
-    EXPECT_EQ(fore(6, 3), qRgb(255, 64, 64));
+    EXPECT_EQ(rowTexts(5).mid(0, 4), (QStringList{u"2001"_s, u"5"_s, u"4"_s, u"金"_s}));
+    EXPECT_EQ(rowTexts(6).mid(0, 4), (QStringList{u"2001"_s, u"5"_s, u"3"_s, u"木"_s}));
     EXPECT_TRUE(rowTexts(7).join(QString()).isEmpty()); // the third line does not exist
     EXPECT_EQ(back(rows + 1, 6), kGrey);                // appended rows look like the others
+
+    window->ISave_Click();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    ASSERT_EQ(shared.data.ListCount(), 5);
+    EXPECT_EQ(shared.data.Record(4), (PlayRecord{2001, 5, 3, 10000, 15000, 3, 7, u"メモ"_s}));
+    EXPECT_EQ(shared.data.Record(5), (PlayRecord{2001, 5, 4, 2000, 0, 5, 0, QString()}));
 }
 
 TEST_F(EntryClipboardTest, PastedAmountsRecomputeTheBalanceButNotTheWeekday)
@@ -130,17 +130,13 @@ TEST_F(EntryClipboardTest, CutAndClearEmptyTheNameWithItsIdAndRecompute)
     EXPECT_EQ(cell(1, 7), QString());
     EXPECT_EQ(cell(1, 8), QString());
 
-    select(3, 8, 3, 8);
-    window->EDel_Click();
-    EXPECT_EQ(cell(3, 7), QString());
-    EXPECT_EQ(cell(3, 8), QString());
-    EXPECT_EQ(grid().Row(), 3); // the selection stays
-    EXPECT_EQ(grid().Col(), 8);
-
     select(2, 4, 3, 5); // both amounts of rows 2 and 3
     window->EDel_Click();
     EXPECT_EQ(cell(2, 6), QString());
     EXPECT_EQ(cell(3, 6), QString());
+    EXPECT_EQ(grid().Row(), 2); // the selection stays
+    EXPECT_EQ(grid().RowSel(), 3);
+    EXPECT_EQ(grid().ColSel(), 5);
     select(1, 2, 1, 2); // the day: no weekday any more
     window->EDel_Click();
     EXPECT_EQ(cell(1, 3), QString());
@@ -148,7 +144,7 @@ TEST_F(EntryClipboardTest, CutAndClearEmptyTheNameWithItsIdAndRecompute)
     EXPECT_EQ(cell(1, 6), u"-1,500"_s);
 }
 
-TEST_F(EntryClipboardTest, DeletingSelectedRowsAsksOnceAndRemovesExactlyThem)
+TEST_F(EntryClipboardTest, DeletingRowsAsksOnceAndRemovesExactlyThem)
 {
     for (int r = 4; r <= 6; ++r)
         grid().SetTextMatrix(r, 11, u"row%1"_s.arg(r));
@@ -166,10 +162,8 @@ TEST_F(EntryClipboardTest, DeletingSelectedRowsAsksOnceAndRemovesExactlyThem)
     EXPECT_EQ(grid().Rows(), rows - 3);
     EXPECT_EQ(cell(2, 2), u"2"_s);
     EXPECT_EQ(cell(3, 11), u"row6"_s);
-}
 
-TEST_F(EntryClipboardTest, DeletingEveryRowLeavesOneEmptyRow)
-{
+    // Deleting every row leaves one empty row.
     select(1, 0, grid().Rows() - 1, 0);
     window->EGyouDel_Click();
     ASSERT_EQ(grid().Rows(), 2);
@@ -194,20 +188,6 @@ TEST_F(EntryClipboardTest, InsertingAddsGreyEmptyRowsAboveTheSelection)
     EXPECT_EQ(cell(5, 2), u"3"_s);
     EXPECT_EQ(std::min(grid().Row(), grid().RowSel()), 2);
     EXPECT_EQ(std::max(grid().Row(), grid().RowSel()), 3);
-}
-
-TEST_F(EntryClipboardTest, ABlockFromASpreadsheetIsStored)
-{
-    // As a spreadsheet puts it on the clipboard: tabs, CR LF, a final CR LF.
-    clipboard()->setText(u"2001\t5\t4\t\t2000\t0\t\t5\t\t\t\t\r\n"
-                         u"2001\t5\t3\t\t10000\t15000\t\t3\t\t7\t\tメモ\r\n"_s);
-    select(4, 0, 4, 0);
-    window->EPaste_Click();
-    window->ISave_Click();
-    EXPECT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(shared.data.ListCount(), 5);
-    EXPECT_EQ(shared.data.Record(4), (PlayRecord{2001, 5, 3, 10000, 15000, 3, 7, u"メモ"_s}));
-    EXPECT_EQ(shared.data.Record(5), (PlayRecord{2001, 5, 4, 2000, 0, 5, 0, QString()}));
 }
 
 TEST_F(EntryClipboardTest, EditingKeysAndTheExplanation)

@@ -13,13 +13,18 @@ constexpr QRgb kRed = qRgb(255, 64, 64);
 constexpr QRgb kGrey = qRgb(244, 244, 244);
 } // namespace
 
-TEST_F(EntryWindowTest, CharactersACellCannotTakeBeepAndAreDropped)
+TEST_F(EntryWindowTest, KeysACellCannotTakeBeepAndAreDropped)
 {
+    addRecord(2001, 4, 1, 1000, 3000, 3, 7);
     Open();
     const struct {
         int col;
         QString typed, kept;
     } cases[] = {
+        {3, u"1"_s, u"日"_s},       // computed cells
+        {6, u"1"_s, u"2,000"_s},    // (the balance would be recomputed: the beep tells)
+        {8, u"1"_s, u"駅前"_s},     // and the lists take no key
+        {10, u"1"_s, u"海物語"_s},  //
         {0, u"20019"_s, u"2001"_s}, // the year takes four digits
         {1, u"123"_s, u"12"_s},     // month and day two
         {11, u"a\"b"_s, u"ab"_s},   // a comment no double quote
@@ -32,11 +37,13 @@ TEST_F(EntryWindowTest, CharactersACellCannotTakeBeepAndAreDropped)
         EXPECT_EQ(cell(1, c.col), c.kept);
         EXPECT_EQ(beeps(), before + 1);
     }
-    // Nor does the input box take one.
+    // Nor does the input box take one; Enter on a computed cell beeps too.
     key(Qt::Key_Return);
     QTest::keyClicks(window->IText, u"\"c"_s);
     EXPECT_EQ(cell(1, 11), u"abc"_s);
-    EXPECT_EQ(beeps(), 4);
+    enter(1, 6);
+    key(Qt::Key_Return);
+    EXPECT_EQ(beeps(), 9);
 }
 
 TEST_F(EntryWindowTest, FirstKeyReplacesTheCellAndLaterKeysAppend)
@@ -112,74 +119,13 @@ TEST_F(EntryWindowTest, AmountsUnderADatedRowTakeOverItsDate)
     EXPECT_EQ(cell(1, 0), QString());
 }
 
-TEST_F(EntryWindowTest, ZeroAmountsLeaveTheBalanceEmpty)
-{
-    Open();
-    enter(1, 4);
-    type(u"0"_s);
-    EXPECT_EQ(cell(1, 6), QString());
-    enter(1, 5);
-    type(u"1"_s);
-    EXPECT_EQ(cell(1, 6), u"1"_s);
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(cell(1, 6), QString());
-}
-
-TEST_F(EntryWindowTest, TypingIntoComputedAndListCellsOnlyBeeps)
-{
-    addRecord(2001, 4, 1, 1000, 3000, 3, 7);
-    Open();
-    for (int col : {3, 6, 8, 10}) {
-        enter(1, col);
-        const QString before = cell(1, col);
-        type(u"1"_s);
-        key(Qt::Key_Backspace);
-        EXPECT_EQ(cell(1, col), before) << col;
-    }
-    EXPECT_EQ(beeps(), 8);
-    // Double-click (or Enter) on a computed cell beeps too.
-    enter(1, 6);
-    key(Qt::Key_Return);
-    EXPECT_EQ(beeps(), 9);
-}
-
-TEST_F(EntryWindowTest, UnknownChoiceEmptiesAnUnusedRowAndMarksAUsedOne)
-{
-    Open();
-    // A row without balance: "(不明)" empties ID and name.
-    enter(1, 8);
-    EXPECT_EQ(window->ICombo->currentIndex(), 0);
-    EXPECT_EQ(window->ICombo->count(), 3);
-    EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
-    EXPECT_EQ(window->ICombo->itemText(2), u"本町"_s);
-    window->ICombo->setCurrentIndex(2);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 7), u"5"_s);
-    EXPECT_EQ(cell(1, 8), u"本町"_s);
-    window->ICombo->setCurrentIndex(0);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 7), QString());
-    EXPECT_EQ(cell(1, 8), QString());
-
-    // A row with a balance: "(不明)" shows ID 0.
-    enter(1, 4);
-    type(u"500"_s);
-    enter(1, 10);
-    window->ICombo->setCurrentIndex(1);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 9), u"7"_s);
-    EXPECT_EQ(cell(1, 10), u"海物語"_s);
-    window->ICombo->setCurrentIndex(0);
-    window->ICombo_Click();
-    EXPECT_EQ(cell(1, 9), u"0"_s);
-    EXPECT_EQ(cell(1, 10), u"(不明)"_s);
-}
-
-TEST_F(EntryWindowTest, EnteringAStoreCellSelectsItsEntryAndRewritesUnknownIds)
+TEST_F(EntryWindowTest, ListCellsFollowTheChosenEntry)
 {
     addRecord(2001, 4, 1, 1000, 0, 5, 0);
     addRecord(2001, 4, 2, 1000, 0, 42, 0);
     Open();
+    // Entering a store cell selects its entry; in a row in use an unknown ID
+    // becomes "(不明)" with ID 0.
     enter(1, 8);
     EXPECT_TRUE(window->ICombo->isVisible());
     EXPECT_EQ(window->ICombo->currentIndex(), 2);
@@ -188,11 +134,26 @@ TEST_F(EntryWindowTest, EnteringAStoreCellSelectsItsEntryAndRewritesUnknownIds)
     EXPECT_EQ(window->ICombo->currentIndex(), 0);
     EXPECT_EQ(cell(2, 7), u"0"_s);
     EXPECT_EQ(cell(2, 8), u"(不明)"_s);
-    // The person's choice arrives through the list's activation.
+    // The person's choice arrives through the list's activation; machines alike.
+    enter(2, 10);
     window->ICombo->setCurrentIndex(1);
     emit window->ICombo->activated(1);
-    EXPECT_EQ(cell(2, 7), u"3"_s);
-    EXPECT_EQ(cell(2, 8), u"駅前"_s);
+    EXPECT_EQ(cell(2, 9), u"7"_s);
+    EXPECT_EQ(cell(2, 10), u"海物語"_s);
+
+    // In a row not in use, "(不明)" empties ID and name.
+    enter(3, 8);
+    EXPECT_EQ(window->ICombo->count(), 3);
+    EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
+    EXPECT_EQ(window->ICombo->itemText(2), u"本町"_s);
+    window->ICombo->setCurrentIndex(2);
+    emit window->ICombo->activated(2);
+    EXPECT_EQ(cell(3, 7), u"5"_s);
+    EXPECT_EQ(cell(3, 8), u"本町"_s);
+    window->ICombo->setCurrentIndex(0);
+    emit window->ICombo->activated(0);
+    EXPECT_EQ(cell(3, 7), QString());
+    EXPECT_EQ(cell(3, 8), QString());
 }
 
 TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
@@ -205,7 +166,6 @@ TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
                 !window->isActiveWindow());
     QTest::keyClicks(window->IText, u"2500"_s);
     EXPECT_EQ(cell(2, 5), u"2500"_s);
-    EXPECT_EQ(cell(2, 0), u"2001"_s); // taken over from the row above
     EXPECT_EQ(cell(2, 6), u"2,500"_s);
     QTest::keyClick(window->IText, Qt::Key_Return);
     EXPECT_EQ(window->result(), 0); // Enter stored nothing and closed nothing

@@ -31,6 +31,13 @@ protected:
 
     DataGrid &grid() { return *window->IGrid; }
     QString cell(int row, int col) { return grid().TextMatrix(row, col); }
+    QStringList rowTexts(int row)
+    {
+        QStringList texts;
+        for (int c = 0; c < grid().Cols(); ++c)
+            texts << cell(row, c);
+        return texts;
+    }
     QRgb fore(int row, int col) { return grid().CellForeColorAt(row, col).rgb(); }
     QRgb back(int row, int col) { return grid().CellBackColorAt(row, col).rgb(); }
 

@@ -24,21 +24,16 @@ TEST_F(EntryWindowTest, EmptyTableGivesTitlesAndFiveGreyEmptyRows)
     ASSERT_EQ(grid().Rows(), 6);
     ASSERT_EQ(grid().Cols(), 12);
     EXPECT_EQ(grid().FixedRows(), 1);
-    const QStringList titles{u"年"_s,   u"月"_s,   u"日"_s,   u"曜"_s,   u"投資"_s, u"回収"_s,
-                             u"収支"_s, QString(), u"店名"_s, QString(), u"台名"_s, u"コメント"_s};
-    for (int c = 0; c < 12; ++c)
-        EXPECT_EQ(cell(0, c), titles[c]) << c;
-    for (int r = 1; r < 6; ++r) {
-        for (int c = 0; c < 12; ++c) {
-            EXPECT_TRUE(cell(r, c).isEmpty());
+    EXPECT_EQ(rowTexts(0),
+              (QStringList{u"年"_s, u"月"_s, u"日"_s, u"曜"_s, u"投資"_s, u"回収"_s, u"収支"_s,
+                           QString(), u"店名"_s, QString(), u"台名"_s, u"コメント"_s}));
+    for (int r = 1; r < 6; ++r)
+        for (int c = 0; c < 12; ++c)
             EXPECT_EQ(back(r, c), (c == 3 || c == 6) ? kGrey : kWhite) << r << "," << c;
-        }
-    }
-    // Before the first cell is entered: year of row 1, empty input box shown.
+    // Before the first cell is entered: year of row 1, the input box shown.
     EXPECT_EQ(grid().Row(), 1);
     EXPECT_EQ(grid().Col(), 0);
     EXPECT_TRUE(window->IText->isVisible());
-    EXPECT_TRUE(window->IText->text().isEmpty());
     EXPECT_FALSE(window->ICombo->isVisible());
     EXPECT_EQ(
         window->SetsumeiLabel->text(),
@@ -54,29 +49,24 @@ TEST_F(EntryWindowTest, RecordsAreShownWithFormatsNamesAndColours)
     addRecord(0, 2, 30, 500, 0);                           // not a real date
     Open();
     ASSERT_EQ(grid().Rows(), 4 + 6);
-    const QStringList row1{u"2001"_s,   u"4"_s, u"1"_s,    u"日"_s, u"10000"_s,  u"8500"_s,
-                           u"-1,500"_s, u"3"_s, u"駅前"_s, u"7"_s,  u"海物語"_s, u"初打ち"_s};
-    for (int c = 0; c < 12; ++c)
-        EXPECT_EQ(cell(1, c), row1[c]) << c;
+    const QString unknown = u"(不明)"_s;
+    EXPECT_EQ(rowTexts(1),
+              (QStringList{u"2001"_s, u"4"_s, u"1"_s, u"日"_s, u"10000"_s, u"8500"_s, u"-1,500"_s,
+                           u"3"_s, u"駅前"_s, u"7"_s, u"海物語"_s, u"初打ち"_s}));
+    EXPECT_EQ(rowTexts(2), (QStringList{u"2001"_s, u"4"_s, u"7"_s, u"土"_s, u"1000"_s, u"1000"_s,
+                                        u"0"_s, u"0"_s, unknown, u"9"_s, unknown, QString()}));
+    EXPECT_EQ(rowTexts(3),
+              (QStringList{u"2001"_s, u"4"_s, u"2"_s, u"月"_s, u"0"_s, u"123456"_s, u"123,456"_s,
+                           u"0"_s, unknown, u"0"_s, unknown, QString()}));
+    // Year 0 shows empty; the date does not exist.
+    EXPECT_EQ(rowTexts(4), (QStringList{QString(), u"2"_s, u"30"_s, u"--"_s, u"500"_s, u"0"_s,
+                                        u"-500"_s, u"0"_s, unknown, u"0"_s, unknown, QString()}));
     EXPECT_EQ(fore(1, 3), kRed);
     EXPECT_EQ(fore(1, 6), kRed);
     EXPECT_EQ(fore(1, 0), kBlack);
-
-    EXPECT_EQ(cell(2, 3), u"土"_s);
     EXPECT_EQ(fore(2, 3), kBlue);
-    EXPECT_EQ(cell(2, 6), u"0"_s);
     EXPECT_EQ(fore(2, 6), kBlack);
-    EXPECT_EQ(cell(2, 7), u"0"_s);
-    EXPECT_EQ(cell(2, 8), u"(不明)"_s);
-    EXPECT_EQ(cell(2, 10), u"(不明)"_s);
-
-    EXPECT_EQ(cell(3, 3), u"月"_s);
     EXPECT_EQ(fore(3, 3), kBlack);
-    EXPECT_EQ(cell(3, 4), u"0"_s);
-    EXPECT_EQ(cell(3, 6), u"123,456"_s);
-
-    EXPECT_EQ(cell(4, 0), QString()); // year 0 shows empty
-    EXPECT_EQ(cell(4, 3), u"--"_s);
     EXPECT_EQ(back(4, 3), kGrey);
     // Loading ends on the year of row 1; the rows after the records stay empty.
     EXPECT_EQ(grid().Row(), 1);

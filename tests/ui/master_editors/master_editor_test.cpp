@@ -1,10 +1,7 @@
 #include "ui/master_editors/master_editor.h"
 
-#include "core/file/save_sequence.h"
-#include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
-#include "support/test_files.h"
 
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -21,7 +18,6 @@ using namespace Qt::StringLiterals;
 
 class MasterEditorTest : public ::testing::Test {
 protected:
-    TempWorkDir dir; // outlives the open player's lock
     FakePlatform platform;
     SharedData shared{platform};
     std::unique_ptr<MasterEditor> dlg;
@@ -63,6 +59,12 @@ protected:
         QListWidget *l = list();
         const QRect r = l->visualItemRect(l->item(row));
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    // The refusal of a name, naming the character.
+    static RecordedMessage refusal(const QString &character)
+    {
+        return {u"「"_s + character + u"」は名前に使えない文字です。"_s, QString(), MsgButtons::Ok,
+                MsgIcon::Exclamation};
     }
     void commitText(QWidget *w, const QString &text)
     {
@@ -116,12 +118,7 @@ TEST_F(MasterEditorTest, RefusesBadInput)
     add(u"3"_s, u"say \"hi\""_s);
     add(u"5"_s, u"x한,"_s); // not in code page 932, before the comma
     EXPECT_EQ(platform.messages,
-              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「한」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+              (QList<RecordedMessage>{refusal(u","_s), refusal(u"\""_s), refusal(u"한"_s)}));
     EXPECT_EQ(lines(), QStringList{u"001,keep"_s});
 
     add(u"6"_s, u"あいうえおかきく"_s); // exactly 16 bytes
@@ -138,11 +135,7 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
     name()->setFocus();
     QTest::keyClicks(name(), u"ab,c\"d"_s);
     EXPECT_EQ(name()->text(), u"abcd"_s);
-    EXPECT_EQ(platform.messages,
-              (QList<RecordedMessage>{{u"「,」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation},
-                                      {u"「\"」は名前に使えない文字です。"_s, QString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation}}));
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{refusal(u","_s), refusal(u"\""_s)}));
     platform.messages.clear();
 
     QTest::keyClicks(name(), u"0123456789xyz"_s);
@@ -161,33 +154,22 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
 
     commitText(name(), u"한"_s);
     EXPECT_EQ(name()->text(), u"波〜"_s);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, u"「한」は名前に使えない文字です。"_s);
+    EXPECT_EQ(platform.messages, QList<RecordedMessage>{refusal(u"한"_s)});
 }
 
-TEST_F(MasterEditorTest, LongNameFromTheFileCanBeShortened)
+// Clicking a line fills the fields, also with a name longer than typing allows.
+TEST_F(MasterEditorTest, ClickedLineFillsTheFieldsAndALongNameCanBeShortened)
 {
-    shared.Stores.WriteData({1, 0}, {u"あいうえおかきくけこ"_s, QString()});
-    open();
-    clickLine(0);
+    shared.Machines.WriteData({12, 3, 0}, {u"あいうえおかきくけこ"_s, u"other"_s, QString()});
+    open(MasterEditor::Kind::DaiAdd);
+    clickLine(1);
+    EXPECT_EQ(id()->text(), u"012"_s);
     name()->setFocus();
     name()->end(false);
     QTest::keyClick(name(), Qt::Key_Backspace);
     EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
     QTest::keyClicks(name(), u"x"_s); // still too long: refused
     EXPECT_EQ(name()->text(), u"あいうえおかきくけ"_s);
-}
-
-TEST_F(MasterEditorTest, ClickingALineFillsTheFields)
-{
-    shared.Machines.WriteData({12, 3, 0}, {u"name"_s, u"other"_s, QString()});
-    open(MasterEditor::Kind::DaiAdd);
-    clickLine(1);
-    EXPECT_EQ(id()->text(), u"012"_s);
-    EXPECT_EQ(name()->text(), u"name"_s);
-    clickLine(0);
-    EXPECT_EQ(id()->text(), u"003"_s);
-    EXPECT_EQ(name()->text(), u"other"_s);
 }
 
 TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
@@ -262,23 +244,6 @@ TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)
 
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.Stores.Entries(), (QList<MasterEntry>{{1, u"S1"_s}}));
-}
-
-TEST_F(MasterEditorTest, SavedFileHoldsTheEditedList)
-{
-    WriteBytes(u"p.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n"
-                                      u"1,\"旧店\"\n\n<MachineData>\n\n<Data>\n"
-                                      u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
-    OpenPlayer(shared, u"p"_s);
-    open();
-    add(u"2"_s, u"新店"_s);
-    add(u"1"_s, u"旧店改"_s);
-    click(u"OK"_s);
-    ASSERT_TRUE(SavePlayerFile(shared, u"p"_s));
-    EXPECT_EQ(ReadBytes(u"p.pcd"_s),
-              Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n\n<StoreData>\n"
-                         u"1,\"旧店改\"\n2,\"新店\"\n\n<MachineData>\n\n<Data>\n"
-                         u"2001,5,3,10000,15000,1,0,\"\"\n\n"_s));
 }
 
 TEST_F(MasterEditorTest, OpensCentredWithFixedSizeAndWholeCaptions)

@@ -28,20 +28,6 @@ protected:
         ASSERT_TRUE(shared.data.DataWrite(y, m, d, toushi, kaishuu, store, machine, comment));
     }
 
-    // Lists given as (ID, name) in list order.
-    static void fill(SMData &list, const QList<std::pair<qint16, QString>> &entries)
-    {
-        QList<qint16> ids;
-        QList<QString> names;
-        for (const auto &[id, name] : entries) {
-            ids.append(id);
-            names.append(name);
-        }
-        ids.append(0);
-        names.append(QString());
-        list.WriteData(ids, names);
-    }
-
     // Opens the window; the 500 ms timer that 表示 started is stopped, so that
     // tests run the default screen themselves.
     std::unique_ptr<Toukei> open()

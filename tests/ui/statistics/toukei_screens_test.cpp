@@ -29,7 +29,6 @@ TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
     add(2001, 3, 5, 1000, 3000);
     auto w = open();
     EXPECT_EQ(w->GamenTimer->interval(), 500);
-    EXPECT_TRUE(w->GamenTimer->isSingleShot());
 
     w->SAdvice->click();
     EXPECT_TRUE(w->HGamen->HasPicture());
@@ -54,8 +53,8 @@ TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
 // Each button draws the same as its routine called directly.
 TEST_F(ToukeiTest, EveryScreenButtonDrawsItsScreen)
 {
-    fill(shared.Stores, {{1, u"本店"_s}, {2, u"駅前店"_s}});
-    fill(shared.Machines, {{1, u"海物語"_s}, {2, u"花の慶次"_s}});
+    shared.Stores.WriteData({1, 2, 0}, {u"本店"_s, u"駅前店"_s, QString()});
+    shared.Machines.WriteData({1, 2, 0}, {u"海物語"_s, u"花の慶次"_s, QString()});
     add(2001, 3, 4, 10000, 30000, 1, 1);
     add(2001, 3, 10, 20000, 5000, 2, 2);
     add(2001, 3, 12, 5000, 9000, 1, 2);
@@ -81,41 +80,12 @@ TEST_F(ToukeiTest, EveryScreenButtonDrawsItsScreen)
             << (byButton.get()->*button)->text().toStdString();
         EXPECT_EQ(byButton->HGamen->HasPicture(), direct->HGamen->HasPicture());
     }
-    EXPECT_TRUE(byButton->HGamen->HasPicture()); // the advice ends with its advisor
 }
 
-TEST_F(ToukeiTest, ScreenButtonDuringAPauseDrawsAtOnceAndTheFirstScreenFinishesOverIt)
-{
-    add(2001, 3, 5, 1000, 3000);
-    auto w = open();
-    bool pressed = false;
-    platform.onWait = [&](double) {
-        if (!pressed) {
-            pressed = true;
-            w->SGraph->click();
-        }
-    };
-    w->GamenTimer_Timer();
-
-    const QStringList d = drawn(*w->HGamen);
-    ASSERT_GE(d.size(), 3);
-    EXPECT_FALSE(d.contains(kTitle)); // the graph cleared it
-    EXPECT_TRUE(d.first().endsWith(u" 収支累積"_s));
-    EXPECT_EQ(d[d.size() - 2], u"T 400,1200 12 #000000 1戦 (1勝 0敗 0分)"_s);
-    EXPECT_EQ(d.last(), u"T 100,1500 24 #0000ff        \\2,000円"_s);
-    EXPECT_EQ(platform.waits, (QList<double>{0.5, 0.5, 0.3, 0.3}));
-}
-
+// 終了 in a single screen's pause: ToukeiModal below, with real pauses.
 TEST_F(ToukeiTest, ClosingDuringAPauseStopsTheDrawing)
 {
     add(2001, 3, 5, 1000, 3000);
-    auto w = open();
-    platform.onWait = [&](double) { w->TEnd->click(); };
-    w->GamenTimer_Timer();
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(drawn(*w->HGamen), QStringList{kTitle});
-    EXPECT_EQ(platform.waits.size(), 1);
-
     // A screen nested in the pause of another: both stop.
     auto v = open();
     int waitCount = 0;

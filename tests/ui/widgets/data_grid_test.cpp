@@ -3,7 +3,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -102,22 +101,6 @@ TEST_F(DataGridTest, RowsGrowAndShrinkAtTheEndAndItemsInsertAndRemove)
     EXPECT_EQ(grid.Row(), 2); // the current cell stays inside the grid
 }
 
-TEST_F(DataGridTest, ColoursBelongToTheCurrentCell)
-{
-    grid.SetRow(2);
-    grid.SetCol(3);
-    grid.SetCellBackColor(QColor(244, 244, 244));
-    grid.SetCellForeColor(QColor(255, 64, 64));
-    EXPECT_EQ(grid.CellBackColorAt(2, 3), QColor(244, 244, 244));
-    EXPECT_EQ(grid.CellForeColorAt(2, 3), QColor(255, 64, 64));
-    EXPECT_EQ(grid.CellBackColorAt(2, 2), QColor(Qt::white));
-    EXPECT_EQ(grid.CellForeColorAt(1, 3), QColor(Qt::black));
-    grid.SetColWidth(1, 0);
-    EXPECT_TRUE(grid.isColumnHidden(1));
-    grid.SetColWidth(2, 1500);
-    EXPECT_EQ(grid.ColWidth(2), 1500);
-}
-
 TEST_F(DataGridTest, OnlyThePersonsMovesReportASelectionChange)
 {
     QSignalSpy spy(&grid, &DataGrid::selChange);
@@ -137,21 +120,6 @@ TEST_F(DataGridTest, OnlyThePersonsMovesReportASelectionChange)
     EXPECT_EQ(grid.Row(), 3);
     EXPECT_EQ(grid.Col(), 2);
     EXPECT_EQ(grid.RowSel(), 3);
-}
-
-TEST_F(DataGridTest, KeysAndInputMethodTextReachTheWindow)
-{
-    QList<int> codes;
-    QObject::connect(&grid, &DataGrid::keyPress, [&](int k) { codes << k; });
-    grid.setFocus();
-    QTest::keyClick(&grid, Qt::Key_Tab);
-    QTest::keyClick(&grid, Qt::Key_Return);
-    QTest::keyClick(&grid, Qt::Key_Backspace);
-    QTest::keyClicks(&grid, u"7a"_s);
-    QInputMethodEvent commit;
-    commit.setCommitString(u"店ﾊﾟ"_s);
-    QCoreApplication::sendEvent(&grid, &commit);
-    EXPECT_EQ(codes, (QList<int>{9, 13, 8, u'7', u'a', 0x5E97, 0xFF8A, 0xFF9F}));
 }
 
 TEST_F(DataGridTest, RightButtonReleaseIsReportedWithoutMovingTheSelection)

@@ -30,19 +30,8 @@ int countNear(const QImage &image, QColor colour)
 }
 } // namespace
 
-// The commands themselves are compared whole by the statistics screen tests.
-TEST(DrawingArea, ClearingKeepsThePicture)
-{
-    DrawingArea area;
-    area.Print(u"x"_s);
-    area.SetPicture(QPixmap(70, 147));
-    area.Cls();
-    EXPECT_TRUE(area.Commands().isEmpty());
-    EXPECT_TRUE(area.HasPicture());
-    area.RemovePicture();
-    EXPECT_FALSE(area.HasPicture());
-}
-
+// The commands themselves, clearing them and the picture, are checked by the
+// statistics screen tests.
 TEST(DrawingArea, TextWidthIsInTwipsOfTheSizeAsked)
 {
     DrawingArea area;

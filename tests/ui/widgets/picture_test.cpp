@@ -82,16 +82,3 @@ TEST(Picture, DisabledPicturesAreGreyAndHalfTransparent)
         EXPECT_GT(coloured, 0) << "the picture itself is in colour";
     }
 }
-
-TEST(Picture, BakedPixelsAreTheRowsWithoutPadding)
-{
-    QImage image(3, 2, QImage::Format_ARGB32_Premultiplied); // 12-byte rows
-    image.fill(qRgba(10, 20, 30, 255));
-    image.setPixel(2, 1, qRgba(1, 2, 3, 255));
-    const QByteArray bytes = BakedPixels(image);
-    ASSERT_EQ(bytes.size(), 3 * 2 * 4);
-    QRgb last;
-    std::memcpy(&last, bytes.constData() + bytes.size() - 4, 4);
-    EXPECT_EQ(last, qRgba(1, 2, 3, 255));
-    EXPECT_EQ(BakedPictureName(u":/pictures/save.svg"_s, QSize(96, 96)), u"save-96x96.argb32"_s);
-}
