@@ -191,9 +191,9 @@ struct RecordKey {
     qint32 toushi, kaishuu;
     qint16 store, machine;
     friend bool operator==(const RecordKey &, const RecordKey &) = default;
-    friend size_t qHash(const RecordKey &k, size_t seed = 0)
+    friend size_t qHash(const RecordKey &k, size_t salt = 0)
     {
-        return qHashMulti(seed, k.year, k.month, k.day, k.toushi, k.kaishuu, k.store, k.machine);
+        return qHashMulti(salt, k.year, k.month, k.day, k.toushi, k.kaishuu, k.store, k.machine);
     }
 };
 
