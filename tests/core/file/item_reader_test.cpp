@@ -18,29 +18,19 @@ QStringList allItems(const QString &text)
 }
 } // namespace
 
-TEST(ItemReader, SplitsOnCommasAndLineEnds)
+TEST(ItemReader, SplitsOnSeparatorsKeepsQuotedCommasAndTrims)
 {
     EXPECT_EQ(allItems(u"1,2\r\n3\r\n"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
     EXPECT_EQ(allItems(u"1,2\n3\r4"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
-}
-
-TEST(ItemReader, BlankLineIsOneEmptyItem)
-{
+    // A blank line is one empty item.
     EXPECT_EQ(allItems(u"a\r\n\r\nb\r\n"_s), (QStringList{u"a"_s, u""_s, u"b"_s}));
     EXPECT_EQ(allItems(u"\r\n\r\n"_s), (QStringList{u""_s, u""_s}));
-}
-
-TEST(ItemReader, QuotedItemsKeepCommasAndSkipToTheNextSeparator)
-{
+    // A quoted item keeps its commas; what follows its quote is skipped.
     EXPECT_EQ(allItems(u"\"a,b\",2\r\n"_s), (QStringList{u"a,b"_s, u"2"_s}));
     EXPECT_EQ(allItems(u"\"abc\"junk,5\r\n"_s), (QStringList{u"abc"_s, u"5"_s}));
     EXPECT_EQ(allItems(u"\"\"\r\n"_s), (QStringList{u""_s}));
     EXPECT_EQ(allItems(u"  \"x\"  \r\n"_s), (QStringList{u"x"_s}));
     EXPECT_EQ(allItems(u"\"open"_s), (QStringList{u"open"_s})); // unterminated: to the end
-}
-
-TEST(ItemReader, UnquotedItemsAreTrimmed)
-{
     EXPECT_EQ(allItems(u"  12  , -3 \r\n"_s), (QStringList{u"12"_s, u"-3"_s}));
 }
 
