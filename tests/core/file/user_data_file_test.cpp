@@ -13,12 +13,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Commas, negative amounts and IDs, half-width kana, NEC and IBM characters.
+// Commas, negative amounts and IDs, half-width kana, NEC and IBM characters,
+// and names and comments spelled like the section markers (once taken for them).
 const QString kExample = u"<States>\n\"Sound\",1\n\"WakeKin\",-500\n\n"
-                         u"<StoreData>\n3,\"ﾊﾟﾁﾝｺ,屋\"\n-7,\"㈱①～\\\"\n\n"
-                         u"<MachineData>\n1,\"M1\"\n\n"
+                         u"<StoreData>\n3,\"ﾊﾟﾁﾝｺ,屋\"\n-7,\"㈱①～\\\"\n2,\"<Data>\"\n\n"
+                         u"<MachineData>\n1,\"<States>\"\n\n"
                          u"<Data>\n2001,5,3,-10000,-1,3,-7,\"a,b,c ﾊﾟﾁﾝｺ ～① ㈱\"\n"
-                         u"2001,5,6,20000,4000,2,1,\"\"\n\n"_s;
+                         u"2001,5,6,20000,4000,2,1,\"<StoreData>\"\n\n"_s;
 
 // Opens player in and saves its data as player out, who has no file yet.
 QByteArray roundTrip(SharedData &s, const QString &in, const QString &out)
@@ -50,6 +51,9 @@ TEST_F(UserDataFileTest, SavedFileReadsAndWritesBackByteForByte)
     ASSERT_EQ(shared.data.ListCount(), 2);
     EXPECT_EQ(shared.data.Record(1),
               (PlayRecord{2001, 5, 3, -10000, -1, 3, -7, u"a,b,c ﾊﾟﾁﾝｺ ～① ㈱"_s}));
+    EXPECT_EQ(shared.Stores.SeekName(2), u"<Data>"_s);
+    EXPECT_EQ(shared.Machines.SeekName(1), u"<States>"_s);
+    EXPECT_EQ(shared.data.Record(2).DComment, u"<StoreData>"_s);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
