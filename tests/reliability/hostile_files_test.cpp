@@ -1,6 +1,7 @@
 // Player files no program of ours wrote: far too many records, one endless
 // line, all NUL bytes. Opening one never crashes, takes memory in proportion
-// to the file (measured in a child process) and ends in a clear state.
+// to the file (measured in a child process) and ends in a clear state. (Pipes
+// and devices in a file's place: hostile_places_test.)
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 #include <iostream>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -125,17 +125,4 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
     EXPECT_EQ(shared.states.WakeKin, 0);
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.states.UserName, u"nul"_s);
-}
-
-TEST(HostileFiles, PipesAndDevicesInThePlaceOfTheFileAreNotRead)
-{
-    TempWorkDir dir;
-    ASSERT_EQ(::mkfifo("pipe.pcd", 0600), 0);                // opening it would wait for a writer
-    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"zero.pcd"_s)); // reading it would never end
-    for (const QString &name : {u"pipe"_s, u"zero"_s}) {
-        FakePlatform platform;
-        SharedData shared(platform);
-        EXPECT_TRUE(OpenPlayer(shared, name).messages.isEmpty());
-        EXPECT_EQ(shared.data.ListCount(), 0);
-    }
 }
