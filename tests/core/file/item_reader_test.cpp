@@ -1,5 +1,7 @@
 #include "core/file/item_reader.h"
 
+#include "core/file/cp932.h"
+
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -62,4 +64,21 @@ TEST(ItemReader, MarkerSearchSkipsOtherItemsAndNeedsAnExactMatch)
     ASSERT_TRUE(reader.NextInt16(v));
     EXPECT_EQ(v, 7);
     EXPECT_FALSE(reader.SeekMarker(u"<States>"_s));
+}
+
+// The reader decodes a file in pieces; a piece once cut a character in two.
+TEST(ItemReader, PiecewiseDecodingGivesTheSameTextWhereverThePiecesAreCut)
+{
+    // Two-byte characters, a lead byte without trail at the end, stray bytes.
+    const QByteArray bytes = QByteArray("\x82\xa0\x82\xa2,abc\r\n\x81\x5c\x95\x5c\xff\x80\x81", 17);
+    const QString whole = DecodeCp932(bytes);
+    for (qsizetype step = 1; step <= bytes.size(); ++step) {
+        Cp932Decoder decoder;
+        QString text;
+        for (qsizetype i = 0; i < bytes.size(); i += step)
+            text += decoder.decode(bytes.mid(i, step));
+        text += decoder.finish();
+        EXPECT_EQ(text, whole) << "pieces of " << step;
+    }
+    EXPECT_TRUE(whole.startsWith(u"あい,abc\r\n―表"_s));
 }
