@@ -1,9 +1,9 @@
 // Where a player's file is not the program's alone: a second running copy on
 // the same player (a lock left by a copy that died is taken over:
 // save_kill_test), another program writing the file, a backup that is a link
-// out of the data folder, a private file, a file cut to nothing, a pipe in the
-// file's place, a remembered player outside the folder, and a settings store
-// that cannot be written.
+// out of the data folder, a private file, a file cut to nothing, a pipe or a
+// device in the file's place, a remembered player outside the folder, and a
+// settings store that cannot be written.
 
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
@@ -77,14 +77,19 @@ TEST_F(HostilePlaces, TheBackupIsAPrivateCopyInTheDataFolderAndNeverEmpty)
     EXPECT_EQ(ReadBytes(u"taro.Bak"_s), kPlayer);
 }
 
-TEST_F(HostilePlaces, APipeInThePlaceOfThePlayerFileFailsTheSaveAtOnce)
+TEST_F(HostilePlaces, PipesAndDevicesInThePlaceOfAPlayerFileAreNeitherReadNorWritten)
 {
     ASSERT_TRUE(QFile::remove(u"taro.pcd"_s));
-    ASSERT_EQ(::mkfifo("taro.pcd", 0600), 0); // opening it would wait for a writer
+    ASSERT_EQ(::mkfifo("taro.pcd", 0600), 0);                // opening it would wait for a writer
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"zero.pcd"_s)); // reading it would never end
     const SaveResult result = changeAndSave();
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.failure, u"taro.pcd は通常のファイルではないため、保存できません。"_s);
     EXPECT_FALSE(QFileInfo(u"taro.pcd"_s).isFile());
+    for (const QString &name : {u"taro"_s, u"zero"_s}) {
+        EXPECT_TRUE(OpenPlayer(shared, name).messages.isEmpty());
+        EXPECT_EQ(shared.data.ListCount(), 0);
+    }
 }
 
 TEST_F(HostilePlaces, ARememberedPlayerOutsideTheDataFolderIsNotOpened)

@@ -51,32 +51,25 @@ protected:
     QByteArray original;
 };
 
-TEST_F(OversizedTableTest, ToldOnceWhenOpened)
+TEST_F(OversizedTableTest, ToldOnceWhenOpenedAndAskedBeforeEachSave)
 {
     EXPECT_EQ(shared.data.ListCount(), 32767);
     EXPECT_EQ(shared.data.UnreadRecords(), 7233);
     EXPECT_EQ(shared.data.Record(32767).DToushi, 32767); // the first ones, in file order
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, kOpenedText);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(platform.messages[0].title.isEmpty());
-
+    const QList<RecordedMessage> opened = {
+        {kOpenedText, QString(), MsgButtons::Ok, MsgIcon::Exclamation}};
+    EXPECT_EQ(platform.messages, opened);
     form.Form_Activate(); // back from another window
-    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messages, opened);
     EXPECT_FALSE(shared.states.Corrected);
-}
 
-TEST_F(OversizedTableTest, SavingAsksAndCancelKeepsTheFile)
-{
     platform.messages.clear();
     shared.states.Corrected = true; // the entry window stored the table
     platform.msgAnswers = {MsgResult::Cancel};
     form.MSave_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, kSaveQuestion);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(platform.messages[0].title, u"保存確認"_s);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{
+                  {kSaveQuestion, u"保存確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), original);
     EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
     EXPECT_TRUE(shared.states.Corrected);

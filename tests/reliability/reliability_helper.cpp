@@ -2,7 +2,8 @@
 //   reliability_helper save-loop DIR    opens player "taro" in DIR, prints "ready"
 //                                       and saves the two states in turns until killed
 //   reliability_helper open DIR NAME    opens player NAME in DIR and prints what was
-//                                       read and the peak memory (VmHWM, kB)
+//                                       read and the peak memory (VmHWM, kB) before
+//                                       and after
 
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
@@ -53,10 +54,11 @@ int openPlayer(const QString &name)
 {
     FakePlatform platform;
     SharedData shared(platform);
+    const long before = peakMemoryKb();
     const PlayerOpening opening = OpenPlayer(shared, name);
-    std::printf("records=%d unread=%d stores=%d messages=%d hwm_kb=%ld\n", shared.data.ListCount(),
-                shared.data.UnreadRecords(), shared.Stores.Count(),
-                static_cast<int>(opening.messages.size()), peakMemoryKb());
+    std::printf("records=%d unread=%d stores=%d messages=%d hwm_kb=%ld base_kb=%ld\n",
+                shared.data.ListCount(), shared.data.UnreadRecords(), shared.Stores.Count(),
+                static_cast<int>(opening.messages.size()), peakMemoryKb(), before);
     return 0;
 }
 } // namespace

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -62,6 +61,7 @@ protected:
         form->MSave_Click();
     }
 
+    // The person is told, both files stay, no temporary file is left behind.
     void expectNothingLost(const QString &message)
     {
         ASSERT_EQ(platform.messages.size(), 1);
@@ -70,18 +70,10 @@ protected:
         EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
         EXPECT_TRUE(shared.states.Corrected);
         EXPECT_TRUE(form->MSave->isEnabled());
-    }
-
-    // Files of the player's folder other than its two files (temporary files
-    // left behind).
-    QStringList strayFiles() const
-    {
-        QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        files.removeAll(u"taro.pcd"_s);
-        files.removeAll(u"taro.Bak"_s);
-        files.removeAll(u"filler"_s);
-        files.removeAll(u".taro.pcd.lock"_s); // the player is open
-        return files;
+        QStringList stray = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &mine : {u"taro.pcd"_s, u"taro.Bak"_s, u"filler"_s, u".taro.pcd.lock"_s})
+            stray.removeAll(mine);
+        EXPECT_TRUE(stray.isEmpty()) << stray.join(u' ').toStdString();
     }
 
     TempWorkDir dir;
@@ -95,39 +87,24 @@ protected:
 
 TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
 {
+    // Without mounting, SaveSequenceTest.AFailedWriteKeepsBothFilesAndNamesTheSection
+    // injects the same short writes.
     disk.emplace(folder, 512 * 1024);
-    if (!disk->ok()) {
-        // No mounting here: the same failure as a short write of the data section.
-        preparePlayer(2000);
-        qint64 budget = 40 * 1024;
-        const SaveWriteFn diskFull = [&budget](QIODevice &device, const QByteArray &bytes) {
-            const qint64 n = std::min<qint64>(bytes.size(), budget);
-            budget -= n;
-            return n == 0 ? qint64(-1) : device.write(bytes.left(n));
-        };
-        EXPECT_EQ(SavePlayerFile(shared, u"taro"_s, diskFull).failure, kDataFailure);
-        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
-        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
-        EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
-        GTEST_SKIP() << "tmpfs cannot be mounted here; an injected short write stood in";
-    }
+    if (!disk->ok())
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
     preparePlayer(2000);
-    QByteArray newContent;
-    {
-        QByteArray s[4];
-        shared.states.SectionBytes(s[0]);
-        shared.Stores.SectionBytes(u"<StoreData>"_s, s[1]);
-        shared.Machines.SectionBytes(u"<MachineData>"_s, s[2]);
-        shared.data.SectionBytes(s[3]);
-        newContent = s[0] + s[1] + s[2] + s[3];
-    }
+    QByteArray s[4];
+    shared.states.SectionBytes(s[0]);
+    shared.Stores.SectionBytes(u"<StoreData>"_s, s[1]);
+    shared.Machines.SectionBytes(u"<MachineData>"_s, s[2]);
+    shared.data.SectionBytes(s[3]);
+    const QByteArray newContent = s[0] + s[1] + s[2] + s[3];
     ASSERT_GT(newContent.size(), previousFile.size());
 
     // Room for neither the new file: the data section cannot be written.
     WriteBytes(u"filler"_s, QByteArray(disk->freeBytes() - newContent.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kDataFailure);
-    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
 
     // Room for the new file but not for the backup copy.
     QFile::remove(u"filler"_s);
@@ -135,7 +112,6 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
                QByteArray(disk->freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kBackupFailure);
-    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
 
     // With room again, the same data are saved.
     QFile::remove(u"filler"_s);
@@ -162,7 +138,6 @@ TEST_F(SaveFaultTest, ReadOnlyFolder)
     saveFromMainWindow();
     // The new file cannot even be created: the first section's message.
     expectNothingLost(kListFailure);
-    EXPECT_TRUE(strayFiles().isEmpty());
     readOnly.reset();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -180,18 +155,15 @@ TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
     expectNothingLost(u"taro.pcd は通常のファイルではないため、保存できません。"_s);
     EXPECT_TRUE(QFileInfo(u"taro.pcd"_s).isDir());
     EXPECT_EQ(ReadBytes(u"taro.pcd/keep.txt"_s), "kept");
-    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(u' ').toStdString();
 
     // The same holds when the backup is the folder.
     ASSERT_TRUE(QDir(u"taro.pcd"_s).removeRecursively());
     WriteBytes(u"taro.pcd"_s, VariantBytes(1));
     previousFile = VariantBytes(1);
+    previousBackup.clear();
     ASSERT_TRUE(QFile::remove(u"taro.Bak"_s));
     ASSERT_TRUE(QDir().mkdir(u"taro.Bak"_s));
     saveFromMainWindow();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text, kBackupFailure);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
+    expectNothingLost(kBackupFailure);
     EXPECT_TRUE(QFileInfo(u"taro.Bak"_s).isDir());
-    EXPECT_TRUE(shared.states.Corrected);
 }

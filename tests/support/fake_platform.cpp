@@ -29,16 +29,6 @@ QString FakePlatform::FileDialog(FileDialogMode, const QString &title, const QSt
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
-void FakePlatform::PlaySound(const QString &fileName)
-{
-    sounds.append(fileName);
-}
-
-void FakePlatform::Beep()
-{
-    sounds.append(u"beep"_s);
-}
-
 QString FakePlatform::GetSetting(const QString &app, const QString &section, const QString &key,
                                  const QString &defaultValue)
 {
@@ -54,11 +44,6 @@ bool FakePlatform::SaveSetting(const QString &app, const QString &section, const
     return settingsWritable;
 }
 
-QString FakePlatform::BrowserPath()
-{
-    return browserPath;
-}
-
 bool FakePlatform::StartProgram(const QString &program, const QStringList &arguments,
                                 QString &error)
 {
@@ -66,11 +51,6 @@ bool FakePlatform::StartProgram(const QString &program, const QStringList &argum
     if (!startSucceeds)
         error = u"failed to start"_s;
     return startSucceeds;
-}
-
-QDate FakePlatform::Today()
-{
-    return today;
 }
 
 void FakePlatform::TimeWait(double seconds)

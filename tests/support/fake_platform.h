@@ -44,16 +44,16 @@ public:
                      const QString &defaultText = QString()) override;
     QString FileDialog(FileDialogMode mode, const QString &title, const QString &startPath,
                        const QString &filter) override;
-    void PlaySound(const QString &fileName) override;
-    void Beep() override;
+    void PlaySound(const QString &fileName) override { sounds.append(fileName); }
+    void Beep() override { sounds.append(QStringLiteral("beep")); }
     QString GetSetting(const QString &app, const QString &section, const QString &key,
                        const QString &defaultValue = QString()) override;
     bool SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
-    QString BrowserPath() override;
+    QString BrowserPath() override { return browserPath; }
     bool StartProgram(const QString &program, const QStringList &arguments,
                       QString &error) override;
-    QDate Today() override;
+    QDate Today() override { return today; }
     void TimeWait(double seconds) override;
     int ShowModal(QDialog &dialog) override;
 

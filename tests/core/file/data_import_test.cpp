@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -27,50 +28,41 @@ protected:
         if (!records.isNull())
             WriteBytes(oldFolder + u"/Data.Dat"_s, Cp932Lines(records));
     }
-    // The slots the conversion reports, as "slot:name:outcome".
-    static QStringList reported(const ImportFindings &f)
+    // The slots the conversion reports.
+    using Slot = std::tuple<int, QString, SlotOutcome>;
+    static QList<Slot> reported(const ImportFindings &f)
     {
-        QStringList out;
+        QList<Slot> out;
         for (const ImportedSlot &s : f.players)
-            out.append(QString::number(s.slot) + u':' + s.name + u':' +
-                       QString::number(int(s.outcome)));
+            out.append({s.slot, s.name, s.outcome});
         return out;
     }
-    static QString slot(int n, const QString &name, SlotOutcome o)
-    {
-        return QString::number(n) + u':' + name + u':' + QString::number(int(o));
-    }
     static QStringList playerFiles() { return QDir().entryList({u"*.pcd"_s}, QDir::Files); }
-
-    static QString twoPlayers() { return u"1,\"太郎\"\n2,\"花子\"\n3,\"\"\n4,\"\"\n5,\"\"\n"_s; }
-    static QString interleaved()
-    {
-        return u"1,2000,12,24,30000,41000\n2,2001,1,2,5000,0\n"
-               u"1,2001,1,3,-100,20\n2,2001,1,5,1000,1000\n\n"_s;
-    }
-    static QString header()
-    {
-        return u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n\n<MachineData>\n\n<Data>\n"_s;
-    }
 };
+
+namespace {
+const QString kHeader =
+    u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n\n<MachineData>\n\n<Data>\n"_s;
+} // namespace
 
 TEST_F(DataImportTest, ConvertsEachPlayerWithRecordsInTheirOrder)
 {
-    writeOld(u"1,\"太郎\"\n2,\"花子\"\n3,\"\"\n4,\"三郎\"\n5,\"\"\n"_s, interleaved());
+    writeOld(u"1,\"太郎\"\n2,\"花子\"\n3,\"\"\n4,\"三郎\"\n5,\"\"\n"_s,
+             u"1,2000,12,24,30000,41000\n2,2001,1,2,5000,0\n"
+             u"1,2001,1,3,-100,20\n2,2001,1,5,1000,1000\n\n"_s);
     QString windowsStyle = oldFolder; // no final separator, "\" between folders
     windowsStyle.replace(u'/', u'\\');
     const ImportFindings f = ImportOldData(windowsStyle);
     EXPECT_EQ(f.end, End::Finished);
     // Empty slots make no file and are not reported.
-    EXPECT_EQ(reported(f), (QStringList{slot(1, u"太郎"_s, SlotOutcome::Converted),
-                                        slot(2, u"花子"_s, SlotOutcome::Converted),
-                                        slot(4, u"三郎"_s, SlotOutcome::Converted)}));
-    EXPECT_EQ(ReadBytes(u"太郎.pcd"_s), Cp932Lines(header() + u"2000,12,24,30000,41000,0,0,\"\"\n"
-                                                              u"2001,1,3,-100,20,0,0,\"\"\n\n"_s));
-    EXPECT_EQ(ReadBytes(u"花子.pcd"_s),
-              Cp932Lines(header() + u"2001,1,2,5000,0,0,0,\"\"\n"
-                                    u"2001,1,5,1000,1000,0,0,\"\"\n\n"_s));
-    EXPECT_EQ(ReadBytes(u"三郎.pcd"_s), Cp932Lines(header() + u"\n"_s)); // no records
+    EXPECT_EQ(reported(f), (QList<Slot>{{1, u"太郎"_s, SlotOutcome::Converted},
+                                        {2, u"花子"_s, SlotOutcome::Converted},
+                                        {4, u"三郎"_s, SlotOutcome::Converted}}));
+    EXPECT_EQ(ReadBytes(u"太郎.pcd"_s), Cp932Lines(kHeader + u"2000,12,24,30000,41000,0,0,\"\"\n"
+                                                             u"2001,1,3,-100,20,0,0,\"\"\n\n"_s));
+    EXPECT_EQ(ReadBytes(u"花子.pcd"_s), Cp932Lines(kHeader + u"2001,1,2,5000,0,0,0,\"\"\n"
+                                                             u"2001,1,5,1000,1000,0,0,\"\"\n\n"_s));
+    EXPECT_EQ(ReadBytes(u"三郎.pcd"_s), Cp932Lines(kHeader + u"\n"_s)); // no records
     FakePlatform platform;
     SharedData shared(platform);
     EXPECT_TRUE(OpenPlayer(shared, u"太郎"_s).messages.isEmpty()); // opens whole
@@ -86,18 +78,19 @@ TEST_F(DataImportTest, AnUnusableNameOrAnUnwritableFileSkipsOnlyItsSlot)
     ASSERT_TRUE(QDir().mkdir(u"f.pcd"_s));
     const ImportFindings f = ImportOldData(oldFolder);
     EXPECT_EQ(f.end, End::Finished);
-    EXPECT_EQ(reported(f), (QStringList{slot(1, u"a"_s, SlotOutcome::Converted),
-                                        slot(2, u"../b"_s, SlotOutcome::UnusableName),
-                                        slot(3, u":c"_s, SlotOutcome::UnusableName),
-                                        slot(4, u"d.e"_s, SlotOutcome::UnusableName),
-                                        slot(5, u"f"_s, SlotOutcome::NotWritten)}));
+    EXPECT_EQ(reported(f), (QList<Slot>{{1, u"a"_s, SlotOutcome::Converted},
+                                        {2, u"../b"_s, SlotOutcome::UnusableName},
+                                        {3, u":c"_s, SlotOutcome::UnusableName},
+                                        {4, u"d.e"_s, SlotOutcome::UnusableName},
+                                        {5, u"f"_s, SlotOutcome::NotWritten}}));
     EXPECT_EQ(playerFiles(), QStringList{u"a.pcd"_s});
     EXPECT_FALSE(QFile::exists(dir.path() + u"/../b.pcd"_s));
     EXPECT_TRUE(QDir(u"f.pcd"_s).isEmpty());
 
     // A value too large for its field stops the conversion: no half file.
     QFile::remove(u"a.pcd"_s);
-    writeOld(twoPlayers(), u"1,2000,1,1,0,0\n2,99999,1,1,0,0\n"_s);
+    writeOld(u"1,\"太郎\"\n2,\"花子\"\n3,\"\"\n4,\"\"\n5,\"\"\n"_s,
+             u"1,2000,1,1,0,0\n2,99999,1,1,0,0\n"_s);
     EXPECT_EQ(ImportOldData(oldFolder).end, End::Unreadable);
     EXPECT_TRUE(playerFiles().isEmpty());
 }

@@ -129,23 +129,11 @@ TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheSection)
         EXPECT_EQ(ReadBytes(u"taro.Bak"_s), bak);
         EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 3); // and the lock
     }
-}
 
-TEST_F(SaveSequenceTest, UnwritableTextFailsBeforeAnythingIsTouched)
-{
-    const QByteArray pcd = ReadBytes(u"taro.pcd"_s);
+    // Text the file cannot carry fails before anything is written.
     shared.Machines.WriteData({1, 0}, {u"\"quoted\""_s, QString()});
     EXPECT_EQ(SavePlayerFile(shared, u"taro"_s).failure, u"店データの書き込みに失敗しました"_s);
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-}
-
-TEST_F(SaveSequenceTest, PlayerWhoseFileWasDeletedIsSavedWithoutBackup)
-{
-    QFile::remove(u"taro.pcd"_s);
-    shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
-    ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-    OpenPlayer(shared, u"taro"_s);
-    EXPECT_EQ(shared.data.ListCount(), 1);
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), bak);
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 3);
 }

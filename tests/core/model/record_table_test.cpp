@@ -17,6 +17,15 @@ void fill(Data &d, int n)
                                 QString::number(i)));
 }
 
+// Wins, losses, draws and the total balance.
+QList<int> status(const Data &d, qint32 WakeKin)
+{
+    qint16 w = 9, l = 9, dr = 9;
+    qint32 sum = 9;
+    d.CalcStatus(WakeKin, w, l, dr, sum);
+    return {w, l, dr, sum};
+}
+
 QList<int> selected(Data &d, qint16 y, qint16 m, qint16 s, qint16 mid)
 {
     d.JoukenSet(y, m, s, mid);
@@ -34,31 +43,18 @@ protected:
     Data data;
 };
 
-TEST_F(RecordTableTest, EmptyTable)
+TEST_F(RecordTableTest, ReadDataBoundsAndWriteOrder)
 {
-    EXPECT_EQ(data.ListCount(), 0);
-    qint16 y = 1, m = 1, d = 1, s = 1, mid = 1;
-    qint32 t = 1, k = 1;
+    qint16 y, m, d, s, mid;
+    qint32 t, k;
     QString c = u"keep"_s;
-    EXPECT_FALSE(data.ReadData(1, y, m, d, t, k, s, mid, c));
+    EXPECT_FALSE(data.ReadData(1, y, m, d, t, k, s, mid, c)); // empty
     EXPECT_EQ(c, u"keep"_s);
     data.JoukenSet(0, 0, 0, 0);
     EXPECT_FALSE(data.JReadData(y, m, d, t, k, s, mid, c));
-    qint16 w = 9, l = 9, dr = 9;
-    qint32 sum = 9;
-    data.CalcStatus(1000, w, l, dr, sum);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(l, 0);
-    EXPECT_EQ(dr, 0);
-    EXPECT_EQ(sum, 0);
-}
+    EXPECT_EQ(status(data, 1000), (QList<int>{0, 0, 0, 0}));
 
-TEST_F(RecordTableTest, ReadDataBoundsAndWriteOrder)
-{
     fill(data, 3);
-    qint16 y, m, d, s, mid;
-    qint32 t, k;
-    QString c;
     EXPECT_FALSE(data.ReadData(0, y, m, d, t, k, s, mid, c));
     EXPECT_FALSE(data.ReadData(4, y, m, d, t, k, s, mid, c));
     for (int n = 1; n <= 3; ++n) {
@@ -96,26 +92,24 @@ TEST_F(RecordTableTest, YearMonthStoreAndMachineConditions)
     EXPECT_FALSE(data.JReadData(r));
 }
 
-TEST_F(RecordTableTest, DrawThresholdIsStrict)
+// The one place that tests the win/loss/draw rule; the windows and sums use Classify.
+TEST_F(RecordTableTest, DrawWhenTheBalanceIsBelowTheThreshold)
 {
-    const qint32 balances[] = {-499, 0, 499, -500, 500, 1000, -1000, 999};
-    for (qint32 b : balances)
+    using enum Outcome;
+    const struct {
+        qint64 balance;
+        qint32 WakeKin;
+        Outcome outcome;
+    } cases[] = {{499, 500, Draw},    {-499, 500, Draw},      {500, 500, Win}, {-500, 500, Loss},
+                 {0, 500, Draw},      {999, 1000, Draw},      {0, 0, Draw},    {1, 0, Win},
+                 {-1, 0, Loss},       {0, -100, Draw},        {1, -100, Win},  {-1, -100, Loss},
+                 {1LL << 40, 1, Win}, {-(1LL << 40), 1, Loss}};
+    for (const auto &c : cases)
+        EXPECT_EQ(Classify(c.balance, c.WakeKin), c.outcome) << c.balance << " " << c.WakeKin;
+
+    for (qint32 b : {-499, 0, 499, -500, 500, 1000, -1000, 999})
         data.DataWrite(2001, 1, 1, b < 0 ? -b : 0, b > 0 ? b : 0, 0, 0, QString());
-    qint16 w, l, d;
-    qint32 sum;
-    data.CalcStatus(500, w, l, d, sum);
-    EXPECT_EQ(w, 3); // 500, 1000, 999
-    EXPECT_EQ(l, 2); // -500, -1000
-    EXPECT_EQ(d, 3); // -499, 0, 499
-    EXPECT_EQ(sum, 999);
-    data.CalcStatus(0, w, l, d, sum);
-    EXPECT_EQ(d, 1);
-    data.CalcStatus(1000, w, l, d, sum);
-    EXPECT_EQ(w, 1);
-    EXPECT_EQ(l, 1);
-    EXPECT_EQ(d, 6);
-    EXPECT_EQ(Classify(0, -100), Outcome::Draw);
-    EXPECT_EQ(Classify(1, -100), Outcome::Win);
+    EXPECT_EQ(status(data, 500), (QList<int>{3, 2, 3, 999}));
 }
 
 TEST_F(RecordTableTest, RecordLimitAndTotalsNeverWrap)
@@ -124,11 +118,7 @@ TEST_F(RecordTableTest, RecordLimitAndTotalsNeverWrap)
         ASSERT_TRUE(data.DataWrite(2001, 1, 1, 0, 1, 0, 0, QString()));
     EXPECT_FALSE(data.DataWrite(2001, 1, 1, 0, 1, 0, 0, QString()));
     EXPECT_EQ(data.ListCount(), 32767);
-    qint16 w, l, d;
-    qint32 sum;
-    data.CalcStatus(0, w, l, d, sum);
-    EXPECT_EQ(w, 32767);
-    EXPECT_EQ(sum, 32767);
+    EXPECT_EQ(status(data, 0), (QList<int>{32767, 0, 0, 32767}));
 
     // A balance or a running total beyond 32 bits is refused, table unchanged.
     data.DataClear();
@@ -139,6 +129,5 @@ TEST_F(RecordTableTest, RecordLimitAndTotalsNeverWrap)
     EXPECT_FALSE(data.DataWrite(2001, 1, 1, 0, 1, 0, 0, QString()));
     EXPECT_TRUE(data.DataWrite(2001, 1, 1, 1, 0, 0, 0, QString()));
     EXPECT_EQ(data.ListCount(), 2);
-    data.CalcStatus(0, w, l, d, sum);
-    EXPECT_EQ(sum, max - 1);
+    EXPECT_EQ(status(data, 0).last(), max - 1);
 }

@@ -2,8 +2,6 @@
 
 #include "main_form_fixture.h"
 
-#include "ui/player_select/player_select.h"
-
 #include <QDir>
 
 namespace {
@@ -21,15 +19,19 @@ QList<RecordedMessage> question(const QString &title, MsgButtons buttons)
     return {{kModified, title, buttons, MsgIcon::Question}};
 }
 
-// Makes the next save fail: the user data file's name is taken by a folder.
-void blockSaving(const QString &pcd)
-{
-    QFile::remove(pcd);
-    QDir().mkdir(pcd);
-}
+// One way of ending the program: the 終了 button, the menu item or the
+// title bar's close, with or without modified data, and the answer given.
+struct ExitCase {
+    enum How { Button, Menu, TitleBar } how;
+    bool modified;
+    MsgResult answer;
+    bool ends, saves;
+};
+
+class MainFormExitTest : public MainFormTest, public ::testing::WithParamInterface<ExitCase> {};
 } // namespace
 
-TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackup)
+TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
 {
     startWithTaro();
     modify();
@@ -40,44 +42,42 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackup)
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_FALSE(saveControlsEnabled());
 
-    shared.data.DataClear();
-    shared.states.Corrected = true;
-    form.MLSave_Click();
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroSaved());
-    EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST_F(MainFormTest, SaveWithNothingModifiedIsSilent)
-{
-    startWithTaro();
-    form.CSound->trigger(); // sound on, so a click sound would be heard
+    // The sound and threshold settings alone are no modification: a save
+    // then does nothing, not even a click sound.
+    form.CSound->trigger(); // sound on
     form.WakeKin[6]->trigger();
     form.MLSave_Click();
     form.MSave_Click();
     EXPECT_TRUE(platform.sounds.isEmpty());
+    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+
+    shared.data.DataClear();
+    shared.states.Corrected = true;
+    form.MLSave_Click();
+    EXPECT_EQ(platform.sounds, QStringList{u"sentaku.wav"_s});
+    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroSaved());
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
 }
 
-TEST_F(MainFormTest, FailedSaveKeepsDataModified)
+TEST_F(MainFormTest, AFailedSaveKeepsTheProgramAndThePlayer)
 {
+    // The failure's message and the files kept: SaveFaultTest.PlayerFileReplacedByAFolder.
     startWithTaro();
     modify();
-    blockSaving(u"taro.pcd"_s);
-    form.MSave_Click();
-    ASSERT_EQ(platform.messages.size(), 1); // the save reports its own failure
+    QFile::remove(u"taro.pcd"_s); // a folder in the file's place makes every save fail
+    QDir().mkdir(u"taro.pcd"_s);
+    platform.msgAnswers = {MsgResult::Yes}; // exit: save first
+    form.MEnd_Click();
+    platform.msgAnswers = {MsgResult::Ok}; // title-bar close: save first
+    EXPECT_FALSE(form.close());
+    platform.msgAnswers = {MsgResult::Yes}; // another player: save first
+    form.FPSelect_Click();
+    EXPECT_FALSE(form.programHasEnded());
+    EXPECT_TRUE(platform.modalWindows.isEmpty());
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_TRUE(saveControlsEnabled());
-
-    // Exit, Yes: the save fails again and the program keeps running.
-    platform.msgAnswers = {MsgResult::Yes};
-    form.MEnd_Click();
-    EXPECT_FALSE(form.programHasEnded());
-    // Title-bar close, OK: likewise.
-    platform.msgAnswers = {MsgResult::Ok};
-    EXPECT_FALSE(form.close());
-    EXPECT_FALSE(form.programHasEnded());
+    EXPECT_EQ(platform.messages.size(), 6); // each question and its failed save
 }
 
 TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
@@ -85,76 +85,50 @@ TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
     form.Form_Activate();
     shared.states.Corrected = true;
     form.MSave_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"プレーヤーが選択されていないため保存できません。\r\n"
+                                       "プレーヤーを選択して下さい。"_s}}));
     EXPECT_TRUE(QDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(shared.states.Corrected);
 }
 
-TEST_F(MainFormTest, ExitAnswers)
+TEST_P(MainFormExitTest, TheAnswerDecidesSavingAndEnding)
 {
+    const ExitCase &c = GetParam();
     startWithTaro();
     int endedSignals = 0;
     QObject::connect(&form, &MainForm::programEnded, [&] { ++endedSignals; });
-    modify();
-
-    platform.msgAnswers = {MsgResult::Cancel};
-    form.MLEnd_Click();
-    EXPECT_EQ(platform.messages, question(u"終了確認"_s, MsgButtons::YesNoCancel));
-    EXPECT_FALSE(form.programHasEnded());
-    EXPECT_TRUE(shared.states.Corrected);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
-
-    platform.msgAnswers = {MsgResult::Yes};
-    form.FEnd->trigger();
-    EXPECT_TRUE(form.programHasEnded());
-    EXPECT_EQ(endedSignals, 1);
-    EXPECT_EQ(platform.messages.size(), 2); // ending asks nothing more
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    if (c.modified)
+        modify();
+    platform.msgAnswers = {c.answer};
+    switch (c.how) {
+    case ExitCase::Button: form.MLEnd_Click(); break;
+    case ExitCase::Menu: form.FEnd->trigger(); break;
+    case ExitCase::TitleBar: EXPECT_TRUE(form.close()); break;
+    }
+    const bool titleBar = c.how == ExitCase::TitleBar;
+    EXPECT_EQ(platform.messages, c.modified
+                                     ? question(u"終了確認"_s, titleBar ? MsgButtons::OkCancel
+                                                                        : MsgButtons::YesNoCancel)
+                                     : QList<RecordedMessage>());
+    EXPECT_EQ(form.programHasEnded(), c.ends);
+    EXPECT_EQ(endedSignals, c.ends ? 1 : 0);
+    EXPECT_EQ(shared.states.Corrected, c.modified && !c.saves);
+    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), c.saves ? TaroSaved() : TaroFile());
+    EXPECT_EQ(QFile::exists(u"taro.Bak"_s), c.saves);
+    if (c.saves) {
+        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    }
 }
 
-TEST_F(MainFormTest, ExitAnsweredNoLeavesFileUnchanged)
-{
-    startWithTaro();
-    modify();
-    platform.msgAnswers = {MsgResult::No};
-    form.MEnd_Click();
-    EXPECT_TRUE(form.programHasEnded());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-}
-
-TEST_F(MainFormTest, ExitWithoutChangesEndsAtOnce)
-{
-    startWithTaro();
-    form.MEnd_Click();
-    EXPECT_TRUE(form.programHasEnded());
-    EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST_F(MainFormTest, TitleBarCloseAnsweredOkSaves)
-{
-    startWithTaro();
-    modify();
-    platform.msgAnswers = {MsgResult::Ok};
-    EXPECT_TRUE(form.close());
-    EXPECT_EQ(platform.messages, question(u"終了確認"_s, MsgButtons::OkCancel));
-    EXPECT_TRUE(form.programHasEnded());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-}
-
-TEST_F(MainFormTest, TitleBarCloseAnsweredCancelEndsWithoutSaving)
-{
-    startWithTaro();
-    modify();
-    platform.msgAnswers = {MsgResult::Cancel};
-    EXPECT_TRUE(form.close());
-    EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(form.programHasEnded());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, MainFormExitTest,
+    ::testing::Values(ExitCase{ExitCase::Button, true, MsgResult::Cancel, false, false},
+                      ExitCase{ExitCase::Menu, true, MsgResult::Yes, true, true},
+                      ExitCase{ExitCase::Menu, true, MsgResult::No, true, false},
+                      ExitCase{ExitCase::Button, false, MsgResult::Cancel, true, false},
+                      ExitCase{ExitCase::TitleBar, true, MsgResult::Ok, true, true},
+                      ExitCase{ExitCase::TitleBar, true, MsgResult::Cancel, true, false}));
 
 TEST_F(MainFormTest, ChangePlayerAsksFirst)
 {
@@ -175,15 +149,4 @@ TEST_F(MainFormTest, ChangePlayerAsksFirst)
     form.FPSelect->trigger();
     EXPECT_EQ(platform.modalWindows.size(), 2);
     EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-}
-
-TEST_F(MainFormTest, ChangePlayerStopsWhenSaveFails)
-{
-    startWithTaro();
-    modify();
-    blockSaving(u"taro.pcd"_s);
-    platform.msgAnswers = {MsgResult::Yes};
-    form.FPSelect_Click();
-    EXPECT_TRUE(platform.modalWindows.isEmpty());
-    EXPECT_TRUE(shared.states.Corrected);
 }

@@ -56,26 +56,22 @@ protected:
     int marksShown = 0;
 };
 
-TEST_F(PSelectTest, EmptyFolderListsNobodyAndSelectDoesNothing)
+TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDotAndOpensTheChosenOne)
 {
-    auto dialog = open();
-    EXPECT_EQ(dialog->windowTitle(), u"プレイヤー選択"_s);
-    EXPECT_EQ(dialog->PList->count(), 0);
-    EXPECT_FALSE(dialog->KidouCheck->isChecked());
-    dialog->show();
-    dialog->PSentaku_Click();
-    dialog->PDel_Click(); // no line selected: nothing
-    EXPECT_TRUE(dialog->isVisible());
+    auto empty = open();
+    EXPECT_EQ(empty->windowTitle(), u"プレイヤー選択"_s);
+    EXPECT_EQ(empty->PList->count(), 0);
+    empty->show();
+    empty->PSentaku_Click(); // no line selected: nothing
+    empty->PDel_Click();
+    EXPECT_TRUE(empty->isVisible());
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_TRUE(platform.settings.empty());
-    EXPECT_EQ(marksShown, 0);
-}
 
-TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDot)
-{
     for (const QString &f : {u"zeta.pcd"_s, u"a.b.pcd"_s, u"山田.pcd"_s, u"alpha.pcd"_s,
                              u"alpha.Bak"_s, u"notes.txt"_s})
         WriteBytes(f, QByteArray());
+    WriteBytes(u"a.pcd"_s, playerFile());
     QDir().mkdir(u"folder.pcd"_s);
     QDir().mkpath(u"backup/zeta"_s); // the dated copies are never listed
     WriteBytes(u"backup/zeta/2026-01-01.pcd"_s, QByteArray());
@@ -83,38 +79,19 @@ TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDot)
     EXPECT_EQ(lines(dialog->PList), (QStringList{u"a"_s, u"alpha"_s, u"zeta"_s, u"山田"_s}));
     EXPECT_EQ(PSelect::DelKakuchou(u"a.b.pcd"_s), u"a"_s);
     EXPECT_EQ(PSelect::DelKakuchou(u"noext"_s), u"noext"_s);
-}
+    EXPECT_EQ(marksShown, 0);
 
-TEST_F(PSelectTest, ChoosingLineOfDottedFileOpensCutName)
-{
-    WriteBytes(u"a.b.pcd"_s, QByteArray());
-    WriteBytes(u"a.pcd"_s, playerFile());
-    auto dialog = open();
+    // The line "a" opens a.pcd, and the modified flag of the previous player goes.
+    shared.states.Corrected = true;
     select(*dialog, u"a"_s);
     dialog->PList_DblClick();
-    EXPECT_EQ(shared.states.UserName, u"a"_s);
-    EXPECT_EQ(shared.data.ListCount(), 1);
-}
-
-TEST_F(PSelectTest, OpeningPlayerLoadsEverythingAndClosesDialog)
-{
-    WriteBytes(u"taro.pcd"_s, playerFile());
-    shared.states.Corrected = true;
-    shared.states.WakeKin = 500;
-    shared.states.Sound = true;
-    auto dialog = open();
-    select(*dialog, u"taro"_s);
-    dialog->PSentaku_Click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(marksShown, 1);
-    const States &s = shared.states;
-    EXPECT_EQ(s.UserName, u"taro"_s);
-    EXPECT_FALSE(s.Corrected);
-    EXPECT_FALSE(s.Sound);
-    EXPECT_EQ(s.WakeKin, 3000);
-    EXPECT_EQ(s.Wake, 1); // +800 is a draw under 3000
-    EXPECT_EQ(s.Kingaku, 800);
-    EXPECT_EQ(shared.Stores.SeekName(1), u"S"_s);
+    EXPECT_EQ(shared.states.UserName, u"a"_s);
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(shared.data.ListCount(), 1);
+    // Its settings and totals: MainFormTest.OpeningAnotherPlayerShowsItsSettings and
+    // RememberedPlayerIsOpenedWithSettingsAndSummary (the same OpenPlayer).
 }
 
 TEST_F(PSelectTest, StartPlayerIsRememberedOnlyWhenTicked)
@@ -140,17 +117,20 @@ TEST_F(PSelectTest, StartPlayerIsRememberedOnlyWhenTicked)
 
 TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
 {
-    platform.inputAnswers = {u"abc"_s, u"abc"_s};
+    platform.inputAnswers = {QString(), u"abc"_s, u"abc"_s};
     auto dialog = open();
+    WriteBytes(u"late.pcd"_s, QByteArray());
+    dialog->PNew_Click(); // the input box answers "" when cancelled: only a new list
+    EXPECT_EQ(lines(dialog->PList), QStringList{u"late"_s});
     dialog->PNew_Click();
-    ASSERT_EQ(platform.inputs.size(), 1);
-    EXPECT_EQ(platform.inputs[0].prompt, u"新規ユーザ名を入力して下さい。"_s);
-    EXPECT_EQ(platform.inputs[0].title, kNewTitle);
-    EXPECT_EQ(platform.inputs[0].defaultText, u""_s);
+    ASSERT_EQ(platform.inputs.size(), 2);
+    EXPECT_EQ(platform.inputs[1].prompt, u"新規ユーザ名を入力して下さい。"_s);
+    EXPECT_EQ(platform.inputs[1].title, kNewTitle);
+    EXPECT_EQ(platform.inputs[1].defaultText, u""_s);
     EXPECT_EQ(ReadBytes(u"abc.pcd"_s),
               Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n\n"
                          "<MachineData>\n\n<Data>\n\n"_s));
-    EXPECT_EQ(lines(dialog->PList), QStringList{u"abc"_s});
+    EXPECT_EQ(lines(dialog->PList), (QStringList{u"abc"_s, u"late"_s}));
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(shared.states.UserName, u""_s); // listed, not opened
 
@@ -161,78 +141,56 @@ TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
     EXPECT_EQ(ReadBytes(u"abc.pcd"_s), playerFile());
 }
 
-TEST_F(PSelectTest, CancelledNameOnlyRefreshesList)
-{
-    auto dialog = open();
-    WriteBytes(u"late.pcd"_s, QByteArray());
-    dialog->PNew_Click(); // the input box answers "" when cancelled
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(lines(dialog->PList), QStringList{u"late"_s});
-}
-
 TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
 {
     const QStringList refused = {u"  "_s,   u"a/b"_s,  u"a\\b"_s, u"a:b"_s, u"*"_s,
                                  u"wh?"_s,  u"a\"b"_s, u"<x"_s,   u"x>"_s,  u"a|b"_s,
                                  u"a\tb"_s, u"a\nb"_s, u"a.b"_s,  u".."_s};
+    // The backslash shows as "＼": the Japanese font draws U+005C as "¥".
+    const RecordedMessage refusal{u"このユーザ名は使えません。\r\n空白だけの名前や、次の文字を"
+                                  u"含む名前は使えません： . / ＼ : * ? \" < > |"_s,
+                                  kNewTitle};
     platform.inputAnswers = refused;
+    platform.inputAnswers.append(QString(300, u'x')); // longer than a file name may be
     auto dialog = open();
-    for (int i = 0; i < refused.size(); ++i)
+    for (int i = 0; i <= refused.size(); ++i)
         dialog->PNew_Click();
-    ASSERT_EQ(platform.messages.size(), refused.size());
-    for (const RecordedMessage &m : platform.messages) {
-        // The backslash shows as "＼": the Japanese font draws U+005C as "¥".
-        EXPECT_EQ(m, (RecordedMessage{u"このユーザ名は使えません。\r\n空白だけの名前や、次の文字を"
-                                      u"含む名前は使えません： . / ＼ : * ? \" < > |"_s,
-                                      kNewTitle}));
-    }
+    QList<RecordedMessage> expected(refused.size(), refusal);
+    expected.append(RecordedMessage{u"ユーザのファイルを作成できませんでした"_s, kNewTitle});
+    EXPECT_EQ(platform.messages, expected);
+    EXPECT_EQ(dialog->PList->count(), 0);
     EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     // The yen key gives U+00A5, which is a usable name.
     for (const QString &name : {u" 山田 太郎 "_s, u"player-1_(2)"_s, u"¥マン"_s})
         EXPECT_TRUE(IsUsablePlayerName(name)) << name.toStdString();
 }
 
-TEST_F(PSelectTest, NewPlayerFileThatCannotBeWrittenIsReported)
-{
-    platform.inputAnswers = {QString(300, u'x')}; // longer than a file name may be
-    auto dialog = open();
-    dialog->PNew_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].title, kNewTitle);
-    EXPECT_EQ(dialog->PList->count(), 0);
-}
-
-TEST_F(PSelectTest, DeleteAsksAndKeepsBackup)
+TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
 {
     WriteBytes(u"taro.pcd"_s, playerFile());
     WriteBytes(u"taro.Bak"_s, playerFile());
+    shared.states.UserName = u"taro"_s;
     auto dialog = open();
     select(*dialog, u"taro"_s);
+    dialog->PDel_Click();
+    const RecordedMessage inUse{u"'taro' は使用中のため削除できません。\r\n"
+                                "別のプレーヤーを選択してから削除して下さい。"_s};
+    EXPECT_EQ(platform.messages, QList<RecordedMessage>{inUse});
+    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
+
+    shared.states.UserName = u"jiro"_s;
     platform.msgAnswers = {MsgResult::Cancel, MsgResult::Ok};
     dialog->PDel_Click();
-    EXPECT_EQ(platform.messages,
-              (QList<RecordedMessage>{
-                  {u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s,
-                   u"確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
+    const RecordedMessage question{
+        u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s, u"確認"_s,
+        MsgButtons::OkCancel, MsgIcon::Exclamation};
+    EXPECT_EQ(platform.messages, (QList<RecordedMessage>{inUse, question}));
     EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
 
     dialog->PDel_Click();
     EXPECT_FALSE(QFile::exists(u"taro.pcd"_s));
     EXPECT_TRUE(QFile::exists(u"taro.Bak"_s));
     EXPECT_EQ(dialog->PList->count(), 0);
-}
-
-TEST_F(PSelectTest, OpenPlayerCannotBeDeleted)
-{
-    WriteBytes(u"taro.pcd"_s, playerFile());
-    shared.states.UserName = u"taro"_s;
-    auto dialog = open();
-    select(*dialog, u"taro"_s);
-    dialog->PDel_Click();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    EXPECT_TRUE(platform.messages[0].text.startsWith(u"'taro' は使用中のため削除できません。"_s));
-    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
 }
 
 TEST_F(PSelectTest, PlacedBelowRightOfMainWindow)
