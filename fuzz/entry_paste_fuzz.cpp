@@ -1,6 +1,6 @@
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
+#include "quiet_platform.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 

@@ -3,8 +3,8 @@
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
+#include "quiet_platform.h"
 
 #include <QDir>
 #include <QFile>

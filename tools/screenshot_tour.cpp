@@ -76,16 +76,17 @@ public:
     void PlaySound(const QString &) override {}
     void Beep() override {}
     void TimeWait(double) override { QCoreApplication::processEvents(); }
-    int ShowModal(QDialog &dialog) override
+    int ShowModal(QObject &window) override
     {
         auto handler = std::exchange(onModal, nullptr);
-        if (!handler) {
-            QTextStream(stderr) << u"unexpected window: "_s << dialog.metaObject()->className()
+        auto *dialog = qobject_cast<QDialog *>(&window);
+        if (!handler || !dialog) {
+            QTextStream(stderr) << u"unexpected window: "_s << window.metaObject()->className()
                                 << u'\n';
             ++failures;
             return QDialog::Rejected;
         }
-        return handler(dialog);
+        return handler(*dialog);
     }
 };
 

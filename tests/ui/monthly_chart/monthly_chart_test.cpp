@@ -182,9 +182,10 @@ TEST_F(MonthlyChartTest, PrintsThroughThePrintModule)
     w->PrintModule = QStringLiteral(LEDRA_PRINT_MODULE);
     w->SPrint_Click(); // the fake rejects the dialog: nothing printed
     EXPECT_EQ(platform.modalWindows, (QStringList{u"QPrintDialog"_s}));
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &window) {
+        auto &dialog = static_cast<QPrintDialog &>(window);
         EXPECT_EQ(dialog.windowTitle(), u"月別グラフの印刷"_s);
-        QPrinter *printer = static_cast<QPrintDialog &>(dialog).printer();
+        QPrinter *printer = dialog.printer();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdf);
         return int(QDialog::Accepted);
