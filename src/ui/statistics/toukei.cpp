@@ -3,10 +3,10 @@
 #include "core/model/shared_data.h"
 #include "core/platform.h"
 #include "ui/app_font.h"
+#include "ui/statistics/result_grid.h"
 #include "ui/statistics/screens.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QClipboard>
@@ -70,7 +70,7 @@ void Toukei::connectControls()
     connect(FCSV, &QAction::triggered, this, &Toukei::FCSV_Click);
     connect(ECopy, &QAction::triggered, this, &Toukei::ECopy_Click);
     connect(GamenTimer, &QTimer::timeout, this, &Toukei::GamenTimer_Timer);
-    connect(HGrid, &DataGrid::mouseUp, this, &Toukei::HGrid_MouseUp);
+    connect(HGrid, &ResultGrid::mouseUp, this, &Toukei::HGrid_MouseUp);
 
     connect(SAll, &QRadioButton::clicked, this, &Toukei::SAll_Click);
     connect(SJouken, &QRadioButton::clicked, this, &Toukei::SJouken_Click);

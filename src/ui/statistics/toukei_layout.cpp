@@ -5,10 +5,11 @@
 
 #include "ui/statistics/toukei.h"
 
+#include "core/statistics/result_grid_model.h"
 #include "ui/app_font.h"
+#include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
 #include "ui/widgets/drawing_area.h"
 #include "ui/widgets/picture_button.h"
 
@@ -87,7 +88,8 @@ void Toukei::createControls()
     createScreenButtons();
 
     HGamen = new DrawingArea(this);
-    HGrid = new DataGrid(this);
+    gridModel_ = new ResultGridModel(this);
+    HGrid = new ResultGrid(gridModel_, this);
 
     GamenTimer = new QTimer(this);
     GamenTimer->setSingleShot(true);

@@ -1,23 +1,20 @@
 #include "ui/widgets/data_grid.h"
 
-#include "ui/app_font.h"
 #include "ui/twips.h"
 #include "ui/widgets/grid_cell_delegate.h"
+#include "ui/widgets/grid_look.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QProxyStyle>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 constexpr QRgb kTitleBack = qRgb(224, 224, 224);
-constexpr QRgb kGridLines = qRgb(192, 192, 192);
-constexpr QRgb kBeyondCells = qRgb(128, 128, 128);
 
 Qt::Alignment toQt(GridAlign a)
 {
@@ -28,18 +25,6 @@ Qt::Alignment toQt(GridAlign a)
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
-
-// Grid lines in the grid's own grey, whatever the desktop style.
-class GridStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *ret) const override
-    {
-        if (hint == SH_Table_GridLineColor)
-            return static_cast<int>(kGridLines);
-        return QProxyStyle::styleHint(hint, option, widget, ret);
-    }
-};
 
 const QString kEmpty;
 } // namespace
@@ -244,37 +229,9 @@ void DataGridModel::flushChanges()
 
 DataGrid::DataGrid(QWidget *parent) : QTableView(parent), model_(new DataGridModel(this))
 {
-    auto *style = new GridStyle;
-    style->setParent(this);
-    setStyle(style);
+    SetGridLook(*this);
     setModel(model_);
-    setFont(UiFont(9));
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
-    setItemDelegate(new GridCellDelegate(this));
-    setTextElideMode(Qt::ElideNone);
     setAttribute(Qt::WA_InputMethodEnabled);
-    verticalHeader()->hide();
-    // Fixed row heights: never measure rows, so large tables load at once.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setMinimumSectionSize(0);
-    horizontalHeader()->setFixedHeight(fontMetrics().height() + 6);
-    horizontalHeader()->setStyleSheet(
-        u"QHeaderView::section { background-color: rgb(224,224,224); color: black;"
-        " border: none; border-right: 1px solid rgb(192,192,192);"
-        " border-bottom: 1px solid rgb(192,192,192); padding: 0px 2px; }"_s);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, QColor(kBeyondCells)); // beyond the last row or column
-    setPalette(pal);
-    viewport()->setAutoFillBackground(true);
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DataGrid::onViewSelectionChanged);
