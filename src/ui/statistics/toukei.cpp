@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -32,7 +33,8 @@ Toukei::Toukei(SharedData &shared, QWidget *parent) : QDialog(parent), shared_(s
         shared_.platform, shared_.states, *HGamen, shared_.Stores, shared_.Machines, graph_, ranks_,
         [window = QPointer<Toukei>(this)] { return window && window->StillOpen(); });
     connectControls();
-    setMinimumSize(TwipsSize(kDefaultWidth, kDefaultHeight));
+    // Never smaller than its default size, nor than its controls need.
+    setMinimumSize(TwipsSize(kDefaultWidth, kDefaultHeight).expandedTo(layout()->minimumSize()));
     resize(minimumSize());
     Form_Load();
 }
