@@ -75,12 +75,13 @@ QIcon AppStyle::standardIcon(StandardPixmap which, const QStyleOption *option,
 
 QSize TextFitSize(const QPushButton &button)
 {
+    button.ensurePolished(); // a style may set its margins when it polishes
     QStyleOptionButton option;
     option.initFrom(&button);
     option.text = button.text();
     if (button.autoDefault() || button.isDefault())
         option.features |= QStyleOptionButton::AutoDefaultButton;
-    // The frame is what the style keeps around the contents of any button.
+    // What the style keeps around the contents of a button of any size.
     option.rect = QRect(0, 0, 400, 200);
     const QRect contents =
         button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
@@ -91,19 +92,22 @@ QSize TextFitSize(const QPushButton &button)
 
 QSize TextFitSize(const QLineEdit &edit, const QString &sample)
 {
+    edit.ensurePolished();
     QStyleOptionFrame option;
     option.initFrom(&edit);
     option.lineWidth = edit.hasFrame()
                            ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
                            : 0;
-    option.state |= QStyle::State_Sunken;
+    option.rect = QRect(0, 0, 400, 200);
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
     const QMargins text = edit.textMargins();
     const QFontMetrics metrics = edit.fontMetrics();
-    // The edit keeps 2 pixels each side of its text and 1 more for the cursor,
-    // and 1 above and below.
-    const QSize inner(metrics.horizontalAdvance(sample) + 2 * 2 + 1 + text.left() + text.right(),
+    // The edit keeps 2 pixels each side of its text, scrolls unless 2 more
+    // are left for the cursor, and keeps 1 above and below.
+    const QSize inner(metrics.horizontalAdvance(sample) + 2 * 2 + 2 + text.left() + text.right(),
                       std::max(metrics.height(), 14) + 2 + text.top() + text.bottom());
-    return edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, &edit);
+    return inner + option.rect.size() - contents.size();
 }
 
 void FitButton(QPushButton *button, QSize design)

@@ -3,7 +3,9 @@
 
 #include "core/model/shared_data.h"
 #include "core/util/tool.h"
+#include "ui/app_style.h"
 #include "ui/entry/nyuuryoku.h"
+#include "ui/readable_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 #include "ui/widgets/picture.h"
@@ -30,11 +32,13 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect)
 QPushButton *placeButton(QWidget *parent, const QString &text, const QRect &rect)
 {
     auto *button = new QPushButton(text, parent);
-    button->setGeometry(rect);
     button->setAutoDefault(false);
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, QColor(224, 224, 224));
-    button->setPalette(pal);
+    SetButtonColors(button, QColor(224, 224, 224));
+    // At least what its text needs in the style in use, grown upwards: the
+    // control below keeps its room.
+    const QSize size = rect.size().expandedTo(TextFitSize(*button));
+    button->setGeometry(rect.left(), rect.bottom() + 1 - size.height(), size.width(),
+                        size.height());
     return button;
 }
 } // namespace

@@ -11,6 +11,7 @@
 #include "core/statistics/result_grid_model.h"
 #include "ui/app_font.h"
 #include "ui/app_style.h"
+#include "ui/readable_colors.h"
 #include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
@@ -47,9 +48,10 @@ constexpr int kAmountWidth = 140;
 constexpr int kButtonsWidth = 165;
 constexpr int kNarrowButton = 48; // 劣, 負
 
-const auto kValueStyle =
-    u"QLabel { background: white; border: 1px solid rgb(176,176,200); padding: 0px 3px; }"_s;
-const auto kHeadingStyle = u"QLabel { color: rgb(0,96,0); font-weight: bold; }"_s;
+// The totals' boxes: black on white, framed.
+const QColor kValueBox(255, 255, 255);
+// The headings of the totals and of the screen buttons.
+const QColor kHeadingColor(0, 96, 0);
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
@@ -62,7 +64,8 @@ YenLabel *value(QWidget *parent, Qt::Alignment align)
 {
     auto *label = new YenLabel(parent);
     label->setAlignment(align | Qt::AlignVCenter);
-    label->setStyleSheet(kValueStyle);
+    label->setStyleSheet(u"QLabel { "_s + BoxColorsStyle(kValueBox) +
+                         u" border: 1px solid rgb(176,176,200); padding: 0px 3px; }"_s);
     return label;
 }
 
@@ -86,6 +89,16 @@ QVBoxLayout *column()
     auto *layout = new QVBoxLayout;
     layout->setSpacing(0);
     return layout;
+}
+
+QLabel *heading(const QString &text, QWidget *parent)
+{
+    QLabel *label = caption(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    SetTextColor(label, kHeadingColor);
+    return label;
 }
 
 QPushButton *button(const QString &text, QWidget *parent)
@@ -181,8 +194,7 @@ void Toukei::createTotals()
     big.setBold(true);
     HKachikin->setFont(big);
     Label11 = caption(u"円"_s, this);
-    Label2 = caption(u"統計"_s, this);
-    Label2->setStyleSheet(kHeadingStyle);
+    Label2 = heading(u"統計"_s, this);
     Label3 = caption(u"投資総額"_s, this);
     HToushi = value(this, right);
     Label9 = caption(u"円"_s, this);
@@ -199,13 +211,11 @@ void Toukei::createTotals()
 
 void Toukei::createScreenButtons()
 {
-    Label5 = caption(u"表示切替"_s, this);
-    Label5->setStyleSheet(kHeadingStyle);
+    Label5 = heading(u"表示切替"_s, this);
     SSeiseki = button(u"成績"_s, this);
     SGraph = button(u"ｸﾞﾗﾌ"_s, this);
     SAdvice = button(u"ｱﾄﾞﾊﾞｲｽ"_s, this);
-    Label1 = caption(u"ﾗﾝｷﾝｸﾞ"_s, this);
-    Label1->setStyleSheet(kHeadingStyle);
+    Label1 = heading(u"ﾗﾝｷﾝｸﾞ"_s, this);
     SGStore = button(u"優秀店"_s, this);
     SGWStore = button(u"劣"_s, this);
     SGMachine = button(u"優秀台"_s, this);
