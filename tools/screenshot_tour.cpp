@@ -426,8 +426,15 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    // Settings go to the temporary folder too, before Qt reads the variable.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
+    // Settings go to the temporary folder too, before Qt reads the variable;
+    // only the desktop theme's own file comes along (qt6ct: a dark palette).
+    const QString config = home.filePath(u"config"_s);
+    const QString themeFile = u"/qt6ct/qt6ct.conf"_s;
+    const QString personal =
+        qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + u"/.config"_s);
+    if (QFile::exists(personal + themeFile) && QDir().mkpath(config + u"/qt6ct"_s))
+        QFile::copy(personal + themeFile, config + themeFile);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(u"るでら３"_s);
