@@ -416,22 +416,12 @@ bool MergedRecords(const ImportPreview &preview, bool addNames, SharedData &shar
 }
 
 namespace {
-void addEntries(SMData &list, const QList<NewEntry> &added)
+QList<MasterEntry> withEntries(const SMData &list, const QList<NewEntry> &added)
 {
-    if (added.isEmpty())
-        return;
     QList<MasterEntry> entries = list.Entries();
     for (const NewEntry &e : added)
         InsertInIdOrder(entries, MasterEntry{e.ID, e.Name});
-    QList<qint16> ids;
-    QList<QString> names;
-    for (const MasterEntry &e : entries) {
-        ids.append(e.ID);
-        names.append(e.Name);
-    }
-    ids.append(0); // the spare element
-    names.append(QString());
-    list.WriteData(ids, names);
+    return entries;
 }
 } // namespace
 
@@ -442,17 +432,14 @@ bool ApplyImport(const ImportPreview &preview, bool addNames, SharedData &shared
         return false;
     if (records.size() == shared.data.ListCount())
         return true; // nothing new
-    shared.data.DataClear();
-    for (const PlayRecord &r : records)
-        shared.data.DataWrite(r);
-    if (addNames) {
-        addEntries(shared.Stores, preview.NewStores);
-        addEntries(shared.Machines, preview.NewMachines);
-    }
-    States &s = shared.states;
-    s.Corrected = true;
-    shared.data.CalcStatus(s.WakeKin, s.Kachi, s.Make, s.Wake, s.Kingaku);
-    return true;
+    DataChange change;
+    change.records = std::move(records);
+    if (addNames && !preview.NewStores.isEmpty())
+        change.stores = withEntries(shared.Stores, preview.NewStores);
+    if (addNames && !preview.NewMachines.isEmpty())
+        change.machines = withEntries(shared.Machines, preview.NewMachines);
+    // MergedRecords has tried the records on the table's own rule.
+    return bool(ChangePlayerData(shared, change));
 }
 
 } // namespace CsvExchange

@@ -85,8 +85,7 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
     shared.states.ReadFileData(reader);
     shared.states.UserName = name;
     shared.states.Corrected = false;
-    shared.data.CalcStatus(shared.states.WakeKin, shared.states.Kachi, shared.states.Make,
-                           shared.states.Wake, shared.states.Kingaku);
+    RecomputeSummary(shared);
     opening.opened = true;
     if (const QString notice = unreadNotice(shared); !notice.isEmpty())
         opening.messages.append({notice, MsgButtons::Ok, MsgIcon::Exclamation, QString()});

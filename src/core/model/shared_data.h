@@ -3,6 +3,7 @@
 // exit. Every window receives them by reference.
 
 #include "core/file/player_file.h"
+#include "core/model/data_change.h"
 #include "core/model/master_list.h"
 #include "core/model/player_settings.h"
 #include "core/model/record_table.h"
@@ -16,11 +17,12 @@ struct SharedData {
     SharedData &operator=(const SharedData &) = delete;
 
     Platform &platform;
-    Data data;       // the record table
-    SMData Machines; // <MachineData>
-    SMData Stores;   // <StoreData>
-    States states;   // the player's settings and summary
-    PlayerFile file; // the open player's file: its lock, what it held
+    Data data;             // the record table
+    SMData Machines;       // <MachineData>
+    SMData Stores;         // <StoreData>
+    States states;         // the player's settings and summary
+    PlayerFile file;       // the open player's file: its lock, what it held
+    DataNotifier notifier; // changed() after every change of the data above
 
     // Failures the person is told of once in a run, not at every turn.
     bool toldSettingsFailure = false;

@@ -8,34 +8,83 @@
 #include <string>
 #include <string_view>
 
-double Val(QStringView text)
+namespace {
+// The ASCII form of a full-width character (U+FF01..U+FF5E, the ideographic
+// space); other characters stay as they are.
+char16_t halfWidth(char16_t c)
 {
-    // Collect the characters that can still belong to the number, skipping
-    // blanks anywhere, then let strtod read the longest valid prefix.
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return char16_t(c - 0xFF01 + 0x21);
+    return c == 0x3000 ? u' ' : c;
+}
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+bool isYen(char16_t c)
+{
+    return c == u'\\' || c == 0x00A5 || c == 0xFFE5;
+}
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// A minus as input methods type it in kana mode or as the minus sign.
+bool isTypedMinus(char16_t c)
+{
+    return c == u'ー' || c == 0xFF70 || c == 0x2212;
+}
+
+// The one scanner of number texts. Collects the characters that belong to the
+// number (blanks skipped anywhere) and reads them with from_chars. Returns the
+// index of the first character not taken; clean tells whether everything taken
+// made one number (no lone sign, no dangling exponent, no group cut short).
+// typed: grouping commas in the integer part and a yen sign before the digits
+// are taken too.
+qsizetype scanNumber(QStringView text, bool typed, double &value, bool &clean)
+{
     QVarLengthArray<char, 64> s;
     enum { Sign, Int, Frac, ExpSign, Exp } state = Sign;
-    for (QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == u' ' || c == u'\t' || c == u'\n')
+    bool signSeen = false, yenSeen = false, grouped = false;
+    int groupDigits = 0; // integer digits since the last grouping comma
+    const auto groupsWhole = [&] { return !grouped || groupDigits == 3; };
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = halfWidth(text[i].unicode());
+        if (isBlank(c))
             continue;
-        if (state == Sign && (c == u'+' || c == u'-')) {
+        if (state == Sign && !signSeen && (c == u'+' || c == u'-' || (typed && isTypedMinus(c)))) {
+            s.append(c == u'+' ? '+' : '-');
+            signSeen = true;
+            if (!typed)
+                state = Int; // typed: a yen sign may still follow the sign
+        } else if (typed && state == Sign && !yenSeen && isYen(c)) {
+            yenSeen = true;
+        } else if ((state == Sign || state == Int || state == Frac) && isDigit(c)) {
             s.append(static_cast<char>(c));
-            state = Int;
-        } else if ((state == Sign || state == Int || state == Frac) && c >= u'0' && c <= u'9') {
-            s.append(static_cast<char>(c));
+            if (state != Frac)
+                ++groupDigits;
             if (state == Sign)
                 state = Int;
-        } else if ((state == Sign || state == Int) && c == u'.') {
+        } else if (typed && state == Int && c == u',' && groupDigits > 0 &&
+                   (grouped ? groupDigits == 3 : groupDigits <= 3)) {
+            grouped = true;
+            groupDigits = 0;
+        } else if ((state == Sign || state == Int) && c == u'.' && groupsWhole()) {
             s.append('.');
             state = Frac;
-        } else if ((state == Int || state == Frac) &&
+        } else if ((state == Int || state == Frac) && groupsWhole() &&
                    (c == u'e' || c == u'E' || c == u'd' || c == u'D')) {
             s.append('e');
             state = ExpSign;
-        } else if (state == ExpSign && (c == u'+' || c == u'-' || (c >= u'0' && c <= u'9'))) {
+        } else if (state == ExpSign && (c == u'+' || c == u'-' || isDigit(c))) {
             s.append(static_cast<char>(c));
             state = Exp;
-        } else if (state == Exp && c >= u'0' && c <= u'9') {
+        } else if (state == Exp && isDigit(c)) {
             s.append(static_cast<char>(c));
         } else {
             break;
@@ -55,11 +104,48 @@ double Val(QStringView text)
     if (ec == std::errc::result_out_of_range) {
         const std::string_view rest(first, static_cast<size_t>(end - first));
         const bool tiny = rest.find("e-") != std::string_view::npos;
-        return tiny ? 0.0 : sign * std::numeric_limits<double>::infinity();
+        value = tiny ? 0.0 : sign * std::numeric_limits<double>::infinity();
+    } else {
+        value = ec == std::errc() ? sign * v : 0.0;
     }
-    if (ec != std::errc())
+    clean = ec != std::errc::invalid_argument && end == last && groupsWhole();
+    return i;
+}
+} // namespace
+
+double Val(QStringView text)
+{
+    double v = 0.0;
+    bool clean = false;
+    scanNumber(text, false, v, clean);
+    return v;
+}
+
+std::optional<double> ReadTypedNumber(QStringView text)
+{
+    const QString plain = HalfWidthForms(text).trimmed();
+    if (plain.isEmpty())
         return 0.0;
-    return sign * v;
+    QStringView body(plain);
+    if (body.endsWith(u'円'))
+        body.chop(1);
+    double v = 0.0;
+    bool clean = false;
+    const qsizetype taken = scanNumber(body, true, v, clean);
+    if (!clean)
+        return std::nullopt;
+    for (qsizetype i = taken; i < body.size(); ++i)
+        if (!isBlank(body[i].unicode()))
+            return std::nullopt;
+    return v;
+}
+
+QString HalfWidthForms(QStringView text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = QChar(halfWidth(text[i].unicode()));
+    return out;
 }
 
 namespace {

@@ -9,8 +9,23 @@
 
 // Number value of a text: blanks, tabs and line feeds are ignored wherever they
 // stand; then sign, digits, decimal point and exponent as far as they go.
-// A text without a leading number is 0.
+// A text without a leading number is 0. Full-width digits, signs and points
+// (what a Japanese input method types) count as their ASCII forms.
 double Val(QStringView text);
+
+// The number a person typed or pasted into a field that takes a number: the
+// whole text must be one, read as Val reads it, and may also have grouping
+// commas ("1,500"), a yen sign before it ("¥500", "-¥500") and "円" after it,
+// in ASCII or full-width forms ("－１，０００"); a minus may also be the long
+// vowel mark "ー" that an input method in kana mode types for "-". A blank text
+// is 0. std::nullopt when anything else stands in the text ("12a", "1.2.3",
+// "1,00"): such a text must be refused, never read as 0 or as its start.
+std::optional<double> ReadTypedNumber(QStringView text);
+
+// The text with full-width ASCII forms (U+FF01..U+FF5E) and the ideographic
+// space as their ASCII forms, for readers of typed numbers and times. Texts
+// that are kept as typed (names, comments) are never passed through it.
+QString HalfWidthForms(QStringView text);
 
 // Real → whole number, halves to the even neighbour. False (and out untouched)
 // when the value does not fit or is not a number.

@@ -129,26 +129,21 @@ void Nyuuryoku::ISave_Click()
     if (!DataCheck())
         return;
     ISort_Click();
-    // The records are built and tried on a scratch table first: a refused
-    // record leaves the player's table as it was.
-    Data trial;
+    // A refused record leaves the player's table as it was.
     QList<PlayRecord> records;
+    QList<qint32> rows;
     for (qint32 r = 1; r < IGrid->Rows(); ++r) {
         PlayRecord rec;
         if (!rowValues(*IGrid, r, rec) || !isStored(rec))
             continue;
-        if (!trial.DataWrite(rec)) {
-            rowError(r);
-            return;
-        }
         records.append(rec);
+        rows.append(r);
     }
-    shared_.data.DataClear();
-    for (const PlayRecord &rec : records)
-        shared_.data.DataWrite(rec);
-    States &states = shared_.states;
-    states.Corrected = true;
-    shared_.data.CalcStatus(states.WakeKin, states.Kachi, states.Make, states.Wake, states.Kingaku);
+    const ChangeOutcome outcome = ChangePlayerData(shared_, DataChange{records, {}, {}});
+    if (!outcome) {
+        rowError(rows[outcome.refusedRecord]);
+        return;
+    }
     accept();
 }
 

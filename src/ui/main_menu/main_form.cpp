@@ -51,6 +51,11 @@ MainForm::MainForm(SharedData &shared, QWidget *parent) : QMainWindow(parent), s
     buildMenus();
     buildControls();
     Form_Load();
+    // Every change of the player's data, from any window, shows here at once.
+    connect(&shared_.notifier, &DataNotifier::changed, this, [this] {
+        SeisekiDisp();
+        showSaveState();
+    });
 }
 
 void MainForm::Form_Load()
@@ -417,8 +422,7 @@ void MainForm::WakeKin_Click(int Index)
     s.WakeKin = WakeKinAmount(Index);
     WakeKinClear();
     WakeKin[Index]->setChecked(true);
-    shared_.data.CalcStatus(s.WakeKin, s.Kachi, s.Make, s.Wake, s.Kingaku);
-    SeisekiDisp();
+    RecomputeSummary(shared_); // the summary line follows through the notifier
 }
 
 void MainForm::WakeKinClear()

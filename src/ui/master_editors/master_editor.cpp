@@ -386,16 +386,12 @@ void MasterEditor::DDel_Click()
 
 void MasterEditor::OK_Click()
 {
-    QList<qint16> ids;
-    QList<QString> names;
-    for (int i = 0; i < SList->count(); ++i) {
-        ids.append(lineId(SList->item(i)));
-        names.append(lineName(SList->item(i)));
-    }
-    ids.append(0); // the spare element
-    names.append(QString());
-    listObject().WriteData(ids, names);
-    shared_.states.Corrected = true;
+    QList<MasterEntry> entries;
+    for (int i = 0; i < SList->count(); ++i)
+        entries.append(MasterEntry{lineId(SList->item(i)), lineName(SList->item(i))});
+    DataChange change;
+    (&listObject() == &shared_.Stores ? change.stores : change.machines) = std::move(entries);
+    ChangePlayerData(shared_, change);
     accept();
 }
 

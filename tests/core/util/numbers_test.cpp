@@ -20,11 +20,46 @@ TEST(Val, ReadsTheLeadingNumberIgnoringBlanksAnywhere)
     EXPECT_DOUBLE_EQ(Val(u"2e"_s), 2); // a dangling exponent is not taken
     EXPECT_DOUBLE_EQ(Val(u"3.e2x"_s), 300);
     EXPECT_DOUBLE_EQ(Val(u"- 7"_s), -7);
+    // what an input method types: full-width digits, signs and spaces
+    EXPECT_DOUBLE_EQ(Val(u"１０００"_s), 1000);
+    EXPECT_DOUBLE_EQ(Val(u"－１２．５"_s), -12.5);
+    EXPECT_DOUBLE_EQ(Val(u"２　０"_s), 20);
+    EXPECT_DOUBLE_EQ(Val(u"１，５００"_s), 1); // a full-width comma ends it like a comma
+}
+
+TEST(ReadTypedNumber, TheWholeTextOrNothing)
+{
+    const std::pair<QString, double> numbers[] = {{u""_s, 0},
+                                                  {u"  "_s, 0},
+                                                  {u"1500"_s, 1500},
+                                                  {u"１５００"_s, 1500},
+                                                  {u"1,500"_s, 1500},
+                                                  {u"１，５００"_s, 1500},
+                                                  {u"-1,234,567"_s, -1234567},
+                                                  {u"¥500"_s, 500},
+                                                  {u"-¥500"_s, -500},
+                                                  {u"￥－５００"_s, -500},
+                                                  {u"\\1,000"_s, 1000},
+                                                  {u"500円"_s, 500},
+                                                  {u"ー５００"_s, -500},
+                                                  {u"＋３"_s, 3},
+                                                  {u" 12.5 "_s, 12.5},
+                                                  {u"1e3"_s, 1000},
+                                                  {u"2,000.5"_s, 2000.5}};
+    for (const auto &[text, value] : numbers) {
+        const std::optional<double> read = ReadTypedNumber(text);
+        ASSERT_TRUE(read.has_value()) << text.toStdString();
+        EXPECT_DOUBLE_EQ(*read, value) << text.toStdString();
+    }
+    for (const QString &text :
+         {u"12a"_s, u"1.2.3"_s, u"1,00"_s, u"1,0000"_s, u",100"_s, u"1,"_s, u"-"_s, u"¥"_s, u"2e"_s,
+          u"--5"_s, u"¥¥5"_s, u"５００円円"_s, u"(不明)"_s, u"1 2a"_s})
+        EXPECT_FALSE(ReadTypedNumber(text).has_value()) << text.toStdString();
 }
 
 TEST(Val, TextWithoutLeadingDigitsIsZero)
 {
-    for (const QString &t : {u""_s, u"abc"_s, u"-"_s, u"."_s, u"e5"_s, u"(不明)"_s, u"１２"_s})
+    for (const QString &t : {u""_s, u"abc"_s, u"-"_s, u"."_s, u"e5"_s, u"(不明)"_s})
         EXPECT_DOUBLE_EQ(Val(t), 0) << t.toStdString();
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+// The one place that changes an open player's records and lists. Every writer
+// (the entry window's OK, the CSV import, the store and machine editors, the
+// draw threshold) goes through it, and every window that shows the player's
+// data redraws when its notifier says so.
+
+#include "core/model/master_list.h"
+#include "core/model/play_record.h"
+
+#include <QList>
+#include <QObject>
+#include <optional>
+
+struct SharedData;
+
+// Emits changed() after the player's data has changed: records, lists, the
+// draw threshold, or another player opened.
+class DataNotifier : public QObject {
+    Q_OBJECT
+signals:
+    void changed();
+};
+
+// What to replace; what is left empty stays as it is.
+struct DataChange {
+    std::optional<QList<PlayRecord>> records;
+    std::optional<QList<MasterEntry>> stores;
+    std::optional<QList<MasterEntry>> machines;
+};
+
+struct ChangeOutcome {
+    bool applied = false;
+    // Not applied: the index (0-based) in change.records of the first record
+    // the table cannot take (past 32,767 records, or a balance or total
+    // balance beyond 32 bits).
+    qsizetype refusedRecord = -1;
+    explicit operator bool() const { return applied; }
+};
+
+// Checks that the table can take the records, then replaces what the change
+// names, marks the data modified (States::Corrected), recomputes the summary
+// and emits the notifier's changed(). A refused change changes nothing.
+ChangeOutcome ChangePlayerData(SharedData &shared, const DataChange &change);
+
+// Recomputes the summary counts and total (after opening a player or a new
+// draw threshold) and tells the windows.
+void RecomputeSummary(SharedData &shared);

@@ -1,0 +1,80 @@
+#include "ui/readable_colors.h"
+
+#include <QWidget>
+#include <cmath>
+
+namespace {
+double channel(double c)
+{
+    // sRGB to linear light.
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor &c)
+{
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+QColor mix(const QColor &from, const QColor &to, double t)
+{
+    const auto at = [t](int a, int b) { return int(std::lround(a + (b - a) * t)); };
+    return QColor(at(from.red(), to.red()), at(from.green(), to.green()),
+                  at(from.blue(), to.blue()));
+}
+} // namespace
+
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableOn(const QColor &colour, const QColor &background)
+{
+    if (ContrastRatio(colour, background) >= kReadableContrast)
+        return colour;
+    // Towards white on a dark background, towards black on a light one; the
+    // first step that reads well keeps as much of the hue as possible.
+    const QColor target = luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    for (int step = 1; step <= 20; ++step) {
+        const QColor shade = mix(colour, target, step / 20.0);
+        if (ContrastRatio(shade, background) >= kReadableContrast)
+            return shade;
+    }
+    return target;
+}
+
+QColor ReadableOnWindow(const QColor &colour, const QWidget *widget)
+{
+    return ReadableOn(colour, widget->palette().color(QPalette::Window));
+}
+
+void SetTextColor(QWidget *widget, const QColor &colour)
+{
+    QPalette p = widget->palette();
+    const QColor shown = ReadableOn(colour, p.color(QPalette::Window));
+    p.setColor(QPalette::WindowText, shown);
+    p.setColor(QPalette::Text, shown);
+    widget->setPalette(p);
+}
+
+void SetBoxColors(QWidget *widget, const QColor &background, const QColor &text)
+{
+    QPalette p = widget->palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
+        p.setColor(role, background);
+    }
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+        p.setColor(role, text);
+    }
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+void SetButtonColors(QWidget *button, const QColor &face, const QColor &text)
+{
+    QPalette p = button->palette();
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::ButtonText, text);
+    button->setPalette(p);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The one place where the program pairs text and background colours, so that
+// what it colours stays readable on any desktop palette (light or dark):
+// - a box whose background the program sets gets its text colour set with it;
+// - a coloured text drawn on the window's own background (win blue, loss red,
+//   green headings, red notes) keeps its colour where it reads well (a light
+//   palette) and becomes a lighter or darker shade of it where it would not.
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+// Contrast ratio of two colours, 1 (none) to 21 (black on white), as the web
+// accessibility guidelines compute it from relative luminance.
+double ContrastRatio(const QColor &a, const QColor &b);
+
+// The contrast texts must reach against their background.
+inline constexpr double kReadableContrast = 4.5;
+
+// colour when it reaches the contrast against background; otherwise the
+// nearest shade of it (mixed towards white on a dark background, towards black
+// on a light one) that does.
+QColor ReadableOn(const QColor &colour, const QColor &background);
+
+// A text colour for a widget drawn on its window's own background: readable
+// against the palette's Window colour that the widget uses.
+QColor ReadableOnWindow(const QColor &colour, const QWidget *widget);
+
+// Sets the text colour (WindowText and Text) of a label, check box or option
+// button on the window's background, made readable with ReadableOnWindow.
+void SetTextColor(QWidget *widget, const QColor &colour);
+
+// Sets a widget's background and its text colour together: a box drawn white
+// keeps black text however dark the desktop's palette is. The widget fills
+// its background (autoFillBackground).
+void SetBoxColors(QWidget *widget, const QColor &background, const QColor &text = Qt::black);
+
+// Sets a button's face and its text colour together.
+void SetButtonColors(QWidget *button, const QColor &face, const QColor &text = Qt::black);
