@@ -2,6 +2,7 @@
 // times, and undo of every kind of change.
 #include "entry_fixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -193,6 +194,8 @@ TEST_F(EntryWindowTest, EveryChangeUndoesAndRedoesAsOneStep)
     Open();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QAbstractItemModelTester tester(grid().model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     const auto snapshot = [this] {
         QList<QStringList> rows;
         for (int r = 0; r < grid().Rows(); ++r)
