@@ -12,7 +12,6 @@
 class ClickLabel;
 class DataGrid;
 class EntryGridModel;
-struct EntryRow;
 struct GridSelection;
 class PictureButton;
 class QAction;

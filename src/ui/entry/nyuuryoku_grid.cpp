@@ -1,7 +1,6 @@
 // Opening the entry window: the store and machine lists, the grid's shape,
 // widths and titles, the records as rows; and the cell-writing routine.
 
-#include "core/model/play_time.h"
 #include "core/model/shared_data.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
