@@ -145,10 +145,12 @@ TEST_F(PeriodSummaryTest, UndatedRecordsGroupUnderOneRowAndNoPeriodHasThem)
 
 TEST_F(PeriodSummaryTest, PeriodStoreAndMachineFilters)
 {
-    // From, to (both count), store, machine.
-    PeriodSummary s = make(SummaryGrouping::Store, {QDate(2026, 1, 5), QDate(2026, 1, 10), 0, 0});
+    // From, to, store, machine. Both ends count: records on each end, and a one-day period.
+    PeriodSummary s = make(SummaryGrouping::Store, {QDate(2026, 1, 4), QDate(2026, 1, 10), 0, 0});
+    EXPECT_EQ(labels(s.Rows), (QStringList{u"駅前"_s, u"銀河"_s, u"(不明)"_s}));
+    EXPECT_EQ(s.Total.Sum.Visits, 3);
+    s = make(SummaryGrouping::Store, {QDate(2026, 1, 10), QDate(2026, 1, 10), 0, 0});
     EXPECT_EQ(labels(s.Rows), (QStringList{u"銀河"_s, u"(不明)"_s}));
-    EXPECT_EQ(s.Total.Sum.Visits, 2);
 
     s = make(SummaryGrouping::Month, {{}, {}, 1, 2});
     EXPECT_EQ(labels(s.Rows), QStringList{u"2026年01月"_s});
