@@ -56,8 +56,8 @@ public:
         if (isDated() && !date.isValid())
             return kLast;
         switch (grouping_) {
-        case SummaryGrouping::Year: return date.year();
-        case SummaryGrouping::Month: return qint64(date.year()) * 100 + date.month();
+        case SummaryGrouping::Year: return r.DYear;
+        case SummaryGrouping::Month: return qint64(r.DYear) * 100 + r.DMonth;
         case SummaryGrouping::Weekday: return date.dayOfWeek() % 7; // Sunday first
         case SummaryGrouping::Hour: return hasStart(r) ? r.startMinute / 60 : kLast;
         case SummaryGrouping::Store: return storePos_.value(r.DSId, kUnlisted);
