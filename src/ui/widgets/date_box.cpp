@@ -1,11 +1,15 @@
 #include "ui/widgets/date_box.h"
 
 #include "core/util/numbers.h"
+#include "ui/readable_colors.h"
+#include "ui/result_colors.h"
 
+#include <QCalendarWidget>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTextCharFormat>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -27,10 +31,16 @@ int keyOf(QChar c)
 
 DateBox::DateBox(QWidget *parent) : QDateEdit(parent)
 {
-    // The calendar that drops down names months and weekdays in Japanese.
+    // The calendar that drops down names months and weekdays in Japanese, its
+    // weeks from Sunday, Saturdays blue as everywhere in the program.
     setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     setDisplayFormat(u"yyyy/MM/dd"_s);
     setCalendarPopup(true);
+    QCalendarWidget *calendar = calendarWidget();
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    QTextCharFormat saturday = calendar->weekdayTextFormat(Qt::Saturday);
+    saturday.setForeground(ReadableOn(kSaturdayColor, calendar->palette().color(QPalette::Base)));
+    calendar->setWeekdayTextFormat(Qt::Saturday, saturday);
     setAttribute(Qt::WA_InputMethodEnabled);
     setInputMethodHints(Qt::ImhDate | Qt::ImhPreferNumbers);
     lineEdit()->installEventFilter(this);
