@@ -104,6 +104,12 @@ bool isValueColumn(int col)
     }
 }
 
+Qt::ItemFlags EntryGridModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = DataGridModel::flags(index);
+    return isTextColumn(index.column()) ? flags | Qt::ItemIsEditable : flags;
+}
+
 QString EntryGridModel::text(int row, int col) const
 {
     if (row >= 0 && row < fixedRows_ && col >= 0 && col < cols_)

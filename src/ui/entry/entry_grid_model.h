@@ -38,6 +38,9 @@ class EntryGridModel : public DataGridModel {
 public:
     using DataGridModel::DataGridModel;
 
+    // Cells the person types into are editable (by the window's handlers:
+    // the view opens no editor); an input method composes only there.
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QString text(int row, int col) const override;
     void setText(int row, int col, const QString &text) override;
     QRgb backColor(int row, int col) const override;

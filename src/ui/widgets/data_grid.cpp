@@ -584,15 +584,17 @@ void DataGrid::inputMethodEvent(QInputMethodEvent *event)
     const QModelIndex composed = delegate->composition().index;
     delegate->setComposition({});
     // The commit string counts as typed, character by character; what is
-    // still being composed is drawn in the cell it will go into.
+    // still being composed is drawn in the cell it will go into, when the
+    // cell takes typing.
     for (QChar ch : event->commitString())
         emit keyPress(ch.unicode());
-    if (!event->preeditString().isEmpty())
-        delegate->setComposition({viewIndex(row_, col_), typingReplaces_ ? QString() : Text(),
+    const QModelIndex current = viewIndex(row_, col_);
+    if (!event->preeditString().isEmpty() && (model_->flags(current) & Qt::ItemIsEditable))
+        delegate->setComposition({current, typingReplaces_ ? QString() : Text(),
                                   event->preeditString(), event->attributes()});
     if (composed.isValid())
         update(composed);
-    update(viewIndex(row_, col_));
+    update(current);
     updateMicroFocus();
     event->accept();
 }
