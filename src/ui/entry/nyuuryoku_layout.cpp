@@ -130,7 +130,8 @@ void Nyuuryoku::buildMenus()
     Henshuu->addSeparator();
     EGyouInsert = Henshuu->addAction(u"行挿入"_s);
     EGyouDel = Henshuu->addAction(u"行の削除"_s);
-    // The editing keys work only on the grid; in the input box they edit its text.
+    // The editing keys work only on the grid; in the input box they edit its
+    // text, except undo and redo, which are the grid's everywhere.
     for (QAction *action : {ECut, HCopy, EPaste, EDel, undoAction, redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
 }
