@@ -70,11 +70,11 @@ double ContrastRatio(const QColor &a, const QColor &b)
 
 QColor ReadableOn(const QColor &colour, const QColor &background)
 {
-    if (ContrastRatio(colour, background) >= kReadableContrast || !IsDark(background))
+    if (ContrastRatio(colour, background) >= kReadableContrast)
         return colour;
-    // Towards white; the first step that reads well keeps as much of the hue
-    // as possible.
-    const QColor target(Qt::white);
+    // Towards white on a dark background, towards black on a light one; the
+    // first step that reads well keeps as much of the hue as possible.
+    const QColor target = IsDark(background) ? QColor(Qt::white) : QColor(Qt::black);
     for (int step = 1; step <= 20; ++step) {
         const QColor shade = mix(colour, target, step / 20.0);
         if (ContrastRatio(shade, background) >= kReadableContrast)
@@ -93,7 +93,8 @@ void SetTextColor(QWidget *widget, const QColor &colour)
     QPalette p = widget->palette();
     const QPalette own = inheritedPalette(widget);
     const QColor plain = colour == QColor(Qt::black) ? own.color(QPalette::WindowText) : colour;
-    const QColor shown = ReadableOn(plain, p.color(QPalette::Window));
+    const QColor window = p.color(QPalette::Window);
+    const QColor shown = IsDark(window) ? ReadableOn(plain, window) : plain;
     p.setColor(QPalette::WindowText, shown);
     p.setColor(QPalette::Text, shown);
     widget->setPalette(p);

@@ -4,8 +4,8 @@
 // - a box whose background the program sets gets its text colour set with it
 //   (SetBoxColors, BoxColorsStyle, SetButtonColors);
 // - a coloured text drawn on the window's own background (win blue, loss red,
-//   green headings, red notes) keeps its colour on a light palette and
-//   becomes a lighter shade of it on a dark one where it would not read
+//   green headings, red notes) keeps its colour where it reads well (a light
+//   palette) and becomes a lighter or darker shade of it where it would not
 //   (SetTextColor, ReadableOnWindow).
 
 #include <QColor>
@@ -24,9 +24,9 @@ inline constexpr double kReadableContrast = 4.5;
 // Whether white text reads better than black on background.
 bool IsDark(const QColor &background);
 
-// colour as it is on a light background (the program's colours were chosen
-// for one); on a dark background, colour when it reaches the contrast,
-// otherwise the nearest lighter shade of it that does.
+// colour when it reaches the contrast against background; otherwise the
+// nearest shade of it (mixed towards white on a dark background, towards black
+// on a light one) that does.
 QColor ReadableOn(const QColor &colour, const QColor &background);
 
 // A text colour for a widget drawn on its window's own background: readable
@@ -34,9 +34,10 @@ QColor ReadableOn(const QColor &colour, const QColor &background);
 QColor ReadableOnWindow(const QColor &colour, const QWidget *widget);
 
 // Sets the text colour (WindowText and Text) of a label, check box or option
-// button on the window's background, made readable with ReadableOnWindow.
-// Black, the plain text of a light desktop, is the palette's own text colour
-// (white on a dark desktop).
+// button on the window's background: as given on a light palette (the
+// program's colours were chosen for one), made readable with ReadableOnWindow
+// on a dark one. Black, the plain text of a light desktop, is the palette's
+// own text colour (white on a dark desktop).
 void SetTextColor(QWidget *widget, const QColor &colour);
 
 // Sets a widget's background and its text colour together: a box drawn white

@@ -5,7 +5,7 @@
 // desktop's palette; texts on the window's own background go through
 // readable_colors.h.
 
-#include "core/statistics/cell_tone.h"
+#include "core/statistics/table_roles.h"
 
 #include <QColor>
 
@@ -29,13 +29,13 @@ inline constexpr QColor kGridRedText(255, 64, 64);
 inline constexpr QColor kGridBlueText(64, 64, 255);
 
 // A result grid's text colour for a tone of a table model.
-constexpr QColor GridTextColor(CellTone tone)
+constexpr QColor GridTextColor(Tone tone)
 {
     switch (tone) {
-    case CellTone::Loss:
-    case CellTone::Sunday: return kGridRedText;
-    case CellTone::Saturday: return kGridBlueText;
-    case CellTone::Plain: break;
+    case Tone::Loss:
+    case Tone::Sunday: return kGridRedText;
+    case Tone::Saturday: return kGridBlueText;
+    case Tone::Plain: break;
     }
     return kGridText;
 }

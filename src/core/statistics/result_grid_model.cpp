@@ -98,13 +98,13 @@ QVariant ResultGridModel::data(const QModelIndex &index, int role) const
     if (records_.isEmpty()) {
         if (role == Qt::DisplayRole)
             return col < int(kNothing.size()) ? QString::fromUtf16(kNothing[col]) : QString();
-        return role == kToneRole ? QVariant(int(CellTone::Plain)) : QVariant();
+        return role == ToneRole ? QVariant(int(Tone::Plain)) : QVariant();
     }
     const PlayRecord &r = records_[row];
     switch (role) {
     case Qt::DisplayRole: return text(r, row, col);
-    case kValueRole: return value(r, row, col);
-    case kToneRole: return int(tone(r, col));
+    case ValueRole: return value(r, row, col);
+    case ToneRole: return int(tone(r, col));
     default: return QVariant();
     }
 }
@@ -139,13 +139,11 @@ QVariant ResultGridModel::value(const PlayRecord &r, int row, int col) const
     }
 }
 
-CellTone ResultGridModel::tone(const PlayRecord &r, int col) const
+Tone ResultGridModel::tone(const PlayRecord &r, int col) const
 {
     if (col == Weekday) {
         const QString youbi = weekday(r);
-        return youbi == u"土"_s   ? CellTone::Saturday
-               : youbi == u"日"_s ? CellTone::Sunday
-                                  : CellTone::Plain;
+        return youbi == u"土"_s ? Tone::Saturday : youbi == u"日"_s ? Tone::Sunday : Tone::Plain;
     }
-    return col == Balance && r.Balance() < 0 ? CellTone::Loss : CellTone::Plain;
+    return col == Balance && r.Balance() < 0 ? Tone::Loss : Tone::Plain;
 }

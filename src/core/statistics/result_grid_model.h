@@ -2,11 +2,12 @@
 // The statistics window's result grid as a table model: one row per selected
 // record in the selection's order, ten columns (年 月 日 曜 投資 回収 収支 店名
 // 台名 コメント). An empty selection shows one row reading 該 | 当 | な | し.
-// Display texts as the grid shows them, the values behind them (kValueRole)
-// and the tone of the weekday and balance texts (kToneRole, cell_tone.h).
+// Display texts as the grid shows them, the values behind them (ValueRole:
+// numbers, and the texts of the names and comments) and the tone of the
+// weekday and balance texts (ToneRole), as table_roles.h describes.
 
 #include "core/model/play_record.h"
-#include "core/statistics/cell_tone.h"
+#include "core/statistics/table_roles.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -34,7 +35,7 @@ public:
 private:
     QString text(const PlayRecord &r, int row, int col) const;
     QVariant value(const PlayRecord &r, int row, int col) const;
-    CellTone tone(const PlayRecord &r, int col) const;
+    Tone tone(const PlayRecord &r, int col) const;
 
     QList<PlayRecord> records_;
     QList<QString> storeNames_;

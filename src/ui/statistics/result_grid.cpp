@@ -10,21 +10,19 @@
 #include <algorithm>
 
 ResultGridProxy::ResultGridProxy(ResultGridModel *source, QObject *parent)
-    : QSortFilterProxyModel(parent), source_(source)
+    : ValueSortProxy(Part::Body, parent), source_(source)
 {
     setSourceModel(source);
-    setSortRole(kValueRole);
 }
 
 QVariant ResultGridProxy::data(const QModelIndex &index, int role) const
 {
     if (role == Qt::ForegroundRole) {
-        const int tone = QSortFilterProxyModel::data(index, kToneRole).toInt();
-        return GridTextColor(static_cast<CellTone>(tone));
+        return GridTextColor(Tone(ValueSortProxy::data(index, ToneRole).toInt()));
     }
     if (role == Qt::BackgroundRole)
         return source_->HasRecords() && index.row() % 2 == 0 ? kGridTint : kGridBack;
-    return QSortFilterProxyModel::data(index, role);
+    return ValueSortProxy::data(index, role);
 }
 
 ResultGrid::ResultGrid(ResultGridModel *model, QWidget *parent)

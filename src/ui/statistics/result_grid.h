@@ -4,8 +4,9 @@
 // A click on a title sorts by that column's values. Cells are addressed as
 // the grid shows them: row 0 is the title row, rows 1.. the records.
 
+#include "core/statistics/value_sort_proxy.h"
+
 #include <QColor>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 
 class ResultGridModel;
@@ -13,7 +14,7 @@ class ResultGridModel;
 // Sorts on the values; colours the texts by their tone and tints every other
 // row as shown, the first record's row included (an empty selection's row
 // stays white).
-class ResultGridProxy : public QSortFilterProxyModel {
+class ResultGridProxy : public ValueSortProxy {
     Q_OBJECT
 public:
     explicit ResultGridProxy(ResultGridModel *source, QObject *parent = nullptr);

@@ -3,9 +3,9 @@
 
 #include "core/model/master_list.h"
 #include "core/statistics/result_grid_model.h"
+#include "core/statistics/value_sort_proxy.h"
 
 #include <QAbstractItemModelTester>
-#include <QSortFilterProxyModel>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -56,19 +56,19 @@ TEST_F(ResultGridModelTest, RowsTonesAndTheEmptySelection)
     EXPECT_EQ(rowTexts(model, 2).mid(3, 4),
               (QStringList{u"--"_s, u"0"_s, u"1,234,567"_s, u"1,234,567"_s}));
     const auto tone = [this](int row, int col) {
-        return CellTone(model.index(row, col).data(kToneRole).toInt());
+        return Tone(model.index(row, col).data(ToneRole).toInt());
     };
-    EXPECT_EQ(tone(0, 3), CellTone::Sunday);
-    EXPECT_EQ(tone(0, 6), CellTone::Loss);
-    EXPECT_EQ(tone(0, 5), CellTone::Plain);
-    EXPECT_EQ(tone(1, 3), CellTone::Saturday);
-    EXPECT_EQ(tone(1, 6), CellTone::Plain); // a balance of 0
-    EXPECT_EQ(tone(2, 3), CellTone::Plain);
+    EXPECT_EQ(tone(0, 3), Tone::Sunday);
+    EXPECT_EQ(tone(0, 6), Tone::Loss);
+    EXPECT_EQ(tone(0, 5), Tone::Plain);
+    EXPECT_EQ(tone(1, 3), Tone::Saturday);
+    EXPECT_EQ(tone(1, 6), Tone::Plain); // a balance of 0
+    EXPECT_EQ(tone(2, 3), Tone::Plain);
     EXPECT_EQ(model.headerData(9, Qt::Horizontal, Qt::DisplayRole), u"コメント"_s);
 
     model.SetRecords({}, stores, machines);
     EXPECT_EQ(rowTexts(model, 0)[0], u"該"_s);
-    EXPECT_EQ(tone(0, 3), CellTone::Plain);
+    EXPECT_EQ(tone(0, 3), Tone::Plain);
 }
 
 // Sorted on the values: amounts as numbers (not "-1,500" before "10,000" as
@@ -79,9 +79,8 @@ TEST_F(ResultGridModelTest, SortsOnTheValues)
                       visit(2001, 3, 10, 100, 100, 1), visit(2001, 2, 30, 900, 0, 2),
                       visit(2001, 3, 11, 0, 1500, 1)},
                      stores, machines);
-    QSortFilterProxyModel proxy;
+    ValueSortProxy proxy(ValueSortProxy::Part::Body);
     proxy.setSourceModel(&model);
-    proxy.setSortRole(kValueRole);
     const QList<std::pair<int, QStringList>> cases{
         {6, {u"-10,000"_s, u"-900"_s, u"0"_s, u"1,500"_s, u"1,500"_s}},
         {3, {u"--"_s, u"日"_s, u"日"_s, u"月"_s, u"土"_s}},
