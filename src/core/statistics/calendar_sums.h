@@ -2,20 +2,44 @@
 // Results by calendar day and by month over the whole record table, for the
 // calendar and the monthly chart. Records without a real date (an empty or
 // impossible date) have no place on a calendar: they are left out and counted.
+// A visit that runs past midnight belongs to the date of its record.
 
 #include "core/statistics/result_sum.h"
 
 #include <QDate>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
+#include <optional>
 
 class Data;
+
+// Play time (稼働時間) of a group of visits: only the visits with both clock
+// times count, for the minutes and for the balance the hourly result divides.
+struct PlayTimeSum {
+    qint32 Visits = 0; // visits with both times, those of 0 minutes included
+    qint64 Minutes = 0;
+    qint64 Balance = 0;
+
+    void Add(const PlayRecord &record);
+    void Add(const PlayTimeSum &other);
+    // Yen per hour; none without minutes played.
+    std::optional<qint64> Hourly() const;
+
+    friend bool operator==(const PlayTimeSum &, const PlayTimeSum &) = default;
+};
+
+// "h:mm" of the minutes, "—" when no visit has both times.
+QString PlayTimeText(const PlayTimeSum &time);
+// Yen text of the hourly result ("\1,250", "-\300"), "—" when there is none.
+QString HourlyText(const PlayTimeSum &time);
 
 // The visits of one day.
 struct DaySum {
     QDate Date;
     ResultSum Sum;
     QList<qint32> Records; // record numbers (from 1), in table order
+    PlayTimeSum Time;
 };
 
 // One month of the chart: its sums and the running balance at its end.
@@ -24,6 +48,7 @@ struct MonthPoint {
     qint32 Month = 0;
     ResultSum Sum;
     qint64 Running = 0;
+    PlayTimeSum Time;
 };
 
 // A month on a calendar page whose weeks run from Sunday to Saturday.
@@ -63,6 +88,7 @@ public:
     // The days of a month that have visits, in date order.
     QList<DaySum> DaysOf(qint32 year, qint32 month) const;
     ResultSum Month(qint32 year, qint32 month) const;
+    PlayTimeSum MonthTime(qint32 year, qint32 month) const;
 
     // Years with visits, ascending.
     QList<qint32> Years() const;
@@ -75,6 +101,7 @@ private:
     struct MonthEntry {
         qint32 Index = 0; // year × 12 + month − 1
         ResultSum Sum;
+        PlayTimeSum Time;
     };
     const MonthEntry *monthEntry(qint32 index) const;
 
