@@ -5,6 +5,7 @@
 
 #include "core/file/csv_exchange.h"
 #include "core/file/save_sequence.h"
+#include "core/model/data_change.h"
 #include "core/model/shared_data.h"
 #include "ui/app_font.h"
 #include "ui/calendar/calendar_window.h"
@@ -366,14 +367,35 @@ void tourMonthlyChart(TourPlatform &platform, MainForm &mainForm)
     expectOpened(platform, u"monthly chart"_s);
 }
 
-void tourSummary(TourPlatform &platform, MainForm &mainForm, const SharedData &shared)
+// Start and end times for the sample's visits (the player file keeps none):
+// openings at 10 o'clock, afternoons and evenings, one visit past midnight,
+// every seventh visit without times.
+void addPlayTimes(SharedData &shared)
 {
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n) {
+        PlayRecord r = shared.data.Record(n);
+        if (n % 7 != 0) {
+            const int start = (n % 3 == 0 ? 10 : n % 3 == 1 ? 13 : 18) * 60 + (n * 17) % 60;
+            r.startMinute = qint16(start);
+            r.endMinute = qint16((start + 90 + (n * 53) % 330) % (24 * 60));
+        }
+        records.append(r);
+    }
+    ChangePlayerData(shared, {records, {}, {}});
+}
+
+void tourSummary(TourPlatform &platform, MainForm &mainForm, SharedData &shared)
+{
+    addPlayTimes(shared);
     platform.onModal = [](QDialog &dialog) {
         auto &table = static_cast<Shuukei &>(dialog);
         table.show();
         shoot(table, u"summary_month"_s);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Hour));
+        shoot(table, u"summary_hour"_s);
         // By store, the largest balance first, over the whole screen.
-        table.SGroup->setCurrentIndex(3);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Store));
         table.SGrid_HeaderClick(ColBalance);
         table.SGrid_HeaderClick(ColBalance);
         // As maximised on a screen of 1440 × 900 (the tour's virtual screen is

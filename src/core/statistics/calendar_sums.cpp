@@ -14,31 +14,10 @@ qint32 monthIndex(qint32 year, qint32 month)
 }
 } // namespace
 
-void PlayTimeSum::Add(const PlayRecord &record)
-{
-    const std::optional<qint32> minutes = PlayMinutes(record);
-    if (!minutes)
-        return;
-    ++Visits;
-    Minutes += *minutes;
-    Balance += record.Balance();
-}
-
-void PlayTimeSum::Add(const PlayTimeSum &other)
-{
-    Visits += other.Visits;
-    Minutes += other.Minutes;
-    Balance += other.Balance;
-}
-
-std::optional<qint64> PlayTimeSum::Hourly() const
-{
-    return HourlyResult(Balance, Minutes);
-}
-
 QString PlayTimeText(const PlayTimeSum &time)
 {
-    return time.Visits > 0 ? FormatDuration(time.Minutes) : QStringLiteral("—");
+    const std::optional<qint64> minutes = time.PlayedMinutes();
+    return minutes ? FormatDuration(*minutes) : QStringLiteral("—");
 }
 
 QString HourlyText(const PlayTimeSum &time)

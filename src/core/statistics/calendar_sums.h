@@ -4,30 +4,15 @@
 // impossible date) have no place on a calendar: they are left out and counted.
 // A visit that runs past midnight belongs to the date of its record.
 
+#include "core/statistics/play_time_sum.h"
 #include "core/statistics/result_sum.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 class Data;
-
-// Play time (稼働時間) of a group of visits: only the visits with both clock
-// times count, for the minutes and for the balance the hourly result divides.
-struct PlayTimeSum {
-    qint32 Visits = 0; // visits with both times, those of 0 minutes included
-    qint64 Minutes = 0;
-    qint64 Balance = 0;
-
-    void Add(const PlayRecord &record);
-    void Add(const PlayTimeSum &other);
-    // Yen per hour; none without minutes played.
-    std::optional<qint64> Hourly() const;
-
-    friend bool operator==(const PlayTimeSum &, const PlayTimeSum &) = default;
-};
 
 // "h:mm" of the minutes, "—" when no visit has both times.
 QString PlayTimeText(const PlayTimeSum &time);

@@ -65,11 +65,11 @@ QVariant DayListModel::value(const Row &row, int column) const
     case ColStore: return row.store;
     case ColMachine: return row.machine;
     // By start; a visit without one by its end, after those with a start;
-    // visits without times last.
+    // visits without times have no value and go last.
     case ColTime:
-        return r.startMinute != kNoTime ? qint64(r.startMinute)
-               : r.endMinute != kNoTime ? 24 * 60 + qint64(r.endMinute)
-                                        : qint64(48 * 60);
+        if (r.startMinute != kNoTime)
+            return qint64(r.startMinute);
+        return r.endMinute != kNoTime ? QVariant(24 * 60 + qint64(r.endMinute)) : QVariant();
     case ColToushi: return qint64(r.DToushi);
     case ColKaishuu: return qint64(r.DKaishuu);
     case ColBalance: return r.Balance();

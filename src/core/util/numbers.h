@@ -46,8 +46,17 @@ QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-
 // figure, which is then shown beside it (a tooltip).
 QString FormatShortAmount(qint64 value);
 
-// A ratio as a percentage with one decimal, grouped: 0.8734 → "87.3%",
-// 12.5 → "1,250.0%"; "—" when there is none (nothing put in, no visit).
+// Tenths of a percent of numerator ÷ denominator, computed in whole numbers
+// and rounded halves away from zero: 1,001 ÷ 2,000 (50.05 %) gives 501.
+// std::nullopt when the denominator is 0.
+std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator);
+
+// A percentage with one decimal, grouped: numerator ÷ denominator exactly
+// (1,001 ÷ 2,000 → "50.1%", 25 ÷ 2 → "1,250.0%"); "—" when the denominator is
+// 0 (nothing put in, no visit).
+QString FormatPercent(qint64 numerator, qint64 denominator);
+// The same for a ratio given as a real: rounded as its shortest decimal form
+// reads (0.5005 → "50.1%", although the binary value lies just below).
 QString FormatPercent(std::optional<double> ratio);
 
 // Shows the yen texts' backslash as the yen sign, as the Japanese fonts did.

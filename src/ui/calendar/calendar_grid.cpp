@@ -88,7 +88,7 @@ DayCell MakeDayCell(const DaySum *day, qint32 WakeKin, qint64 maxAbs)
     cell.Tip = u"%1月%2日 (%3)\n"_s.arg(day->Date.month()).arg(day->Date.day()).arg(youbi) +
                cell.Visits + u"  収支 "_s + cell.Balance + u"\n投資 "_s + yen(sum.Toushi) +
                u"  回収 "_s + yen(sum.Kaishuu);
-    if (day->Time.Visits > 0)
+    if (day->Time.TimedVisits > 0)
         cell.Tip += u"\n稼働時間 "_s + PlayTimeText(day->Time) + u"  時給 "_s +
                     YenForDisplay(HourlyText(day->Time));
     if (Classify(b, WakeKin) == Outcome::Draw) {

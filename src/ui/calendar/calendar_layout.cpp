@@ -9,7 +9,8 @@
 #include "ui/calendar/calendar_grid.h"
 #include "ui/calendar/year_box.h"
 #include "ui/twips.h"
-#include "ui/widgets/result_view.h"
+#include "ui/widgets/grid_cell_delegate.h"
+#include "ui/widgets/toned_sort_proxy.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -108,7 +109,23 @@ void CalendarWindow::createControls()
     dayList = new QTableView(this);
     dayList->setObjectName(u"dayList"_s);
     dayModel = new DayListModel(dayList);
-    ShowResultModel(dayList, dayModel);
+    auto *sorted = new TonedSortProxy(ValueSortProxy::Part::Body, dayList);
+    sorted->setSourceModel(dayModel);
+    sorted->SetView(dayList);
+    dayList->setModel(sorted);
+    dayList->setItemDelegate(new GridCellDelegate(dayList));
+    dayList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dayList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dayList->setWordWrap(false);
+    dayList->setTextElideMode(Qt::ElideNone); // the delegate elides, with a tooltip
+    dayList->verticalHeader()->hide();
+    // Fixed row heights: rows are never measured.
+    dayList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dayList->verticalHeader()->setDefaultSectionSize(dayList->fontMetrics().height() + 4);
+    dayList->horizontalHeader()->setHighlightSections(false);
+    // The model's order until a title is clicked.
+    dayList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    dayList->setSortingEnabled(true);
     // Names and comments share the room the figures leave.
     QHeaderView *header = dayList->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Stretch);

@@ -131,8 +131,8 @@ void CalendarWindow::showMonthTotals()
     monthHourly->setText(YenForDisplay(HourlyText(time)));
     // Play time counts only the visits with both times: say how many those are.
     const QString timed =
-        time.Visits < sum.Visits
-            ? u"開始と終了の時刻がある来店 %1回（%2回のうち）の合計です。"_s.arg(time.Visits)
+        time.TimedVisits < sum.Visits
+            ? u"開始と終了の時刻がある来店 %1回（%2回のうち）の合計です。"_s.arg(time.TimedVisits)
                   .arg(sum.Visits)
             : QString();
     monthPlayTime->setToolTip(timed);
@@ -158,7 +158,7 @@ void CalendarWindow::showDay()
         return;
     }
     QString text = FormatPlain(day->Sum.Visits) + u"回  収支 "_s + yen(day->Sum.Balance());
-    if (day->Time.Visits > 0)
+    if (day->Time.TimedVisits > 0)
         text += u"  稼働時間 "_s + PlayTimeText(day->Time) + u"  時給 "_s +
                 YenForDisplay(HourlyText(day->Time));
     daySummary->setText(text);

@@ -10,6 +10,7 @@
 #include "ui/calendar/year_box.h"
 #include "ui/readable_colors.h"
 #include "ui/result_colors.h"
+#include "ui/tone_colors.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -260,8 +261,8 @@ TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
         return list.model()->index(r, DayListModel::ColBalance).data(Qt::ForegroundRole);
     };
     const QColor base = list.palette().color(QPalette::Base);
-    EXPECT_EQ(fore(0), ReadableOn(kWinColor, base));
-    EXPECT_EQ(fore(1), ReadableOn(kLossColor, base));
+    EXPECT_EQ(fore(0), ToneColor(Tone::Win, base));
+    EXPECT_EQ(fore(1), ToneColor(Tone::Loss, base));
     EXPECT_EQ(list.model()->index(0, DayListModel::ColToushi).data(Qt::TextAlignmentRole),
               QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter));
 
