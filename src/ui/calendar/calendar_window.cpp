@@ -125,8 +125,8 @@ void CalendarWindow::showMonthTotals()
     monthRecord->setText(SeisekiText(qint16(sum.Kachi), qint16(sum.Make), qint16(sum.Wake)));
     monthBalance->setText(yen(sum.Balance()));
     SetTextColor(monthBalance, OutcomeColor(sum.Balance(), shared_.states.WakeKin));
-    monthPayoutRatio->setText(FormatPercent(sum.PayoutRatio()));
-    monthWinRate->setText(FormatPercent(sum.WinRate()));
+    monthPayoutRatio->setText(FormatPercent(sum.Kaishuu, sum.Toushi));
+    monthWinRate->setText(FormatPercent(sum.Kachi, sum.Visits));
     monthPlayTime->setText(PlayTimeText(time));
     monthHourly->setText(YenForDisplay(HourlyText(time)));
     // Play time counts only the visits with both times: say how many those are.

@@ -454,7 +454,7 @@ QString MonthlyChart::TipText(int index) const
     } else {
         text += u"収支 "_s + yenText(m.Sum.Balance()) + u"  "_s +
                 SeisekiText(qint16(m.Sum.Kachi), qint16(m.Sum.Make), qint16(m.Sum.Wake)) +
-                u"\n回収率 "_s + FormatPercent(m.Sum.PayoutRatio()) + u"\n稼働時間 "_s +
+                u"\n回収率 "_s + FormatPercent(m.Sum.Kaishuu, m.Sum.Toushi) + u"\n稼働時間 "_s +
                 PlayTimeText(m.Time) + u"  時給 "_s + YenForDisplay(HourlyText(m.Time)) + u'\n';
     }
     return text + u"累積 "_s + yenText(m.Running);

@@ -134,10 +134,11 @@ void MonthlyChartWindow::ShowYear(qint32 year)
     ResultSum total;
     for (const MonthPoint &m : series)
         total.Add(m.Sum);
-    totalsLine->setText(
-        u"合計  "_s + SeisekiText(qint16(total.Kachi), qint16(total.Make), qint16(total.Wake)) +
-        u"    収支 "_s + YenForDisplay(FormatYen(double(total.Balance()))) + u"    回収率 "_s +
-        FormatPercent(total.PayoutRatio()) + u"    勝率 "_s + FormatPercent(total.WinRate()));
+    totalsLine->setText(u"合計  "_s +
+                        SeisekiText(qint16(total.Kachi), qint16(total.Make), qint16(total.Wake)) +
+                        u"    収支 "_s + YenForDisplay(FormatYen(double(total.Balance()))) +
+                        u"    回収率 "_s + FormatPercent(total.Kaishuu, total.Toushi) +
+                        u"    勝率 "_s + FormatPercent(total.Kachi, total.Visits));
     chart->SetPageHeader(shared_.states.UserName, totalsLine->text());
 }
 
