@@ -8,7 +8,7 @@ bool isTextColumn(int col)
 {
     using namespace EntryColumn;
     return col == Year || col == Month || col == Day || col == Toushi || col == Kaishuu ||
-           col == Comment;
+           col == Comment || col == Start || col == End;
 }
 
 bool isListColumn(int col)
@@ -22,6 +22,8 @@ int typingLimit(int col)
     case EntryColumn::Year: return 4;
     case EntryColumn::Month:
     case EntryColumn::Day: return 2;
+    case EntryColumn::Start:
+    case EntryColumn::End: return 5; // "10:30"
     default: return 40;
     }
 }

@@ -3,6 +3,7 @@
 
 #include "core/model/shared_data.h"
 #include "core/util/tool.h"
+#include "ui/entry/entry_grid_model.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -73,7 +75,8 @@ void Nyuuryoku::buildControls(QWidget *client)
 
     ISort = placeButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
 
-    IGrid = new DataGrid(client);
+    rows_ = new EntryGridModel;
+    IGrid = new DataGrid(client, rows_);
     IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
 
     MMiseAdd = new PictureButton(client);
@@ -110,6 +113,12 @@ void Nyuuryoku::buildMenus()
     FEnd = File->addAction(u"作業の終了(&X)"_s);
 
     Henshuu = MenuBar->addMenu(u"編集(&E)"_s);
+    undoAction = Henshuu->addAction(u"元に戻す(&U)"_s);
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = Henshuu->addAction(u"やり直し(&R)"_s);
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Henshuu->addSeparator();
     ECut = Henshuu->addAction(u"切り取り(&T)"_s);
     ECut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     HCopy = Henshuu->addAction(u"ｺﾋﾟｰ(&C)"_s);
@@ -121,8 +130,9 @@ void Nyuuryoku::buildMenus()
     Henshuu->addSeparator();
     EGyouInsert = Henshuu->addAction(u"行挿入"_s);
     EGyouDel = Henshuu->addAction(u"行の削除"_s);
-    // The editing keys work only on the grid; in the input box they edit its text.
-    for (QAction *action : {ECut, HCopy, EPaste, EDel})
+    // The editing keys work only on the grid; in the input box they edit its
+    // text, except undo and redo, which are the grid's everywhere.
+    for (QAction *action : {ECut, HCopy, EPaste, EDel, undoAction, redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
 }
 
@@ -164,4 +174,10 @@ void Nyuuryoku::connectHandlers()
     connect(EDel, &QAction::triggered, this, &Nyuuryoku::EDel_Click);
     connect(EGyouInsert, &QAction::triggered, this, &Nyuuryoku::EGyouInsert_Click);
     connect(EGyouDel, &QAction::triggered, this, &Nyuuryoku::EGyouDel_Click);
+    connect(undoAction, &QAction::triggered, undoStack_, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, undoStack_, &QUndoStack::redo);
+    undoAction->setEnabled(false);
+    redoAction->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
 }

@@ -5,7 +5,9 @@
 #include "ui/widgets/grid_cell_delegate.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -40,8 +42,6 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, ret);
     }
 };
-
-const QString kEmpty;
 } // namespace
 
 // ---------------------------------------------------------------- model
@@ -65,13 +65,13 @@ QVariant DataGridModel::data(const QModelIndex &index, int role) const
     const int row = index.row() + fixedRows_;
     const int col = index.column();
     switch (role) {
-    case Qt::DisplayRole: return texts_[at(row, col)];
+    case Qt::DisplayRole: return text(row, col);
     case Qt::BackgroundRole: {
-        const QRgb c = back_[at(row, col)];
+        const QRgb c = backColor(row, col);
         return QColor(c ? c : qRgb(255, 255, 255));
     }
     case Qt::ForegroundRole: {
-        const QRgb c = fore_[at(row, col)];
+        const QRgb c = foreColor(row, col);
         return QColor(c ? c : qRgb(0, 0, 0));
     }
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(cellAlign_.value(col)));
@@ -84,7 +84,7 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || section < 0 || section >= cols_)
         return QVariant();
     switch (role) {
-    case Qt::DisplayRole: return fixedRows_ > 0 ? texts_[at(0, section)] : QString();
+    case Qt::DisplayRole: return fixedRows_ > 0 ? text(0, section) : QString();
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(titleAlign_.value(section)));
     case Qt::BackgroundRole: return QColor(kTitleBack);
     default: return QVariant();
@@ -153,10 +153,10 @@ void DataGridModel::setFixedRows(int fixedRows)
     endResetModel();
 }
 
-const QString &DataGridModel::text(int row, int col) const
+QString DataGridModel::text(int row, int col) const
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
-        return kEmpty;
+        return QString();
     return texts_[at(row, col)];
 }
 
@@ -242,8 +242,10 @@ void DataGridModel::flushChanges()
 
 // ---------------------------------------------------------------- view
 
-DataGrid::DataGrid(QWidget *parent) : QTableView(parent), model_(new DataGridModel(this))
+DataGrid::DataGrid(QWidget *parent, DataGridModel *model)
+    : QTableView(parent), model_(model ? model : new DataGridModel)
 {
+    model_->setParent(this);
     auto *style = new GridStyle;
     style->setParent(this);
     setStyle(style);
@@ -517,6 +519,7 @@ void DataGrid::syncView()
     else
         sel->clearSelection();
     syncing_ = false;
+    updateMicroFocus();
 }
 
 void DataGrid::onViewSelectionChanged()
@@ -547,6 +550,7 @@ void DataGrid::onViewSelectionChanged()
     col_ = col;
     rowSel_ = rowSel;
     colSel_ = colSel;
+    updateMicroFocus();
     emit selChange();
 }
 
@@ -576,26 +580,85 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
 
 void DataGrid::inputMethodEvent(QInputMethodEvent *event)
 {
-    // Japanese typed through an input method arrives as commit text: each
-    // character counts as if typed.
+    GridCellDelegate *delegate = cellDelegate();
+    const QModelIndex composed = delegate->composition().index;
+    delegate->setComposition({});
+    // The commit string counts as typed, character by character; what is
+    // still being composed is drawn in the cell it will go into, when the
+    // cell takes typing.
     for (QChar ch : event->commitString())
         emit keyPress(ch.unicode());
+    const QModelIndex current = viewIndex(row_, col_);
+    if (!event->preeditString().isEmpty() && (model_->flags(current) & Qt::ItemIsEditable))
+        delegate->setComposition({current, typingReplaces_ ? QString() : Text(),
+                                  event->preeditString(), event->attributes()});
+    if (composed.isValid())
+        update(composed);
+    update(current);
+    updateMicroFocus();
     event->accept();
+}
+
+QString DataGrid::preeditText() const
+{
+    return cellDelegate()->composition().preedit;
+}
+
+void DataGrid::setTypingReplaces(bool replaces)
+{
+    typingReplaces_ = replaces;
+}
+
+GridCellDelegate *DataGrid::cellDelegate() const
+{
+    return static_cast<GridCellDelegate *>(itemDelegate());
+}
+
+QRect DataGrid::cellRect() const
+{
+    const QRect cell = visualRect(viewIndex(row_, col_));
+    return cell.isValid() ? cell.translated(viewport()->geometry().topLeft()) : QRect();
+}
+
+QRect DataGrid::caretRect() const
+{
+    const QModelIndex index = viewIndex(row_, col_);
+    const QRect cell = visualRect(index);
+    if (!cell.isValid())
+        return QRect();
+    GridCellDelegate::Composition composition = cellDelegate()->composition();
+    if (composition.index != index)
+        composition = {index, typingReplaces_ ? QString() : Text(), QString(), {}};
+    const QVariant align = model_->data(index, Qt::TextAlignmentRole);
+    const QRect caret =
+        GridCellDelegate::CaretRect(cell, font(), align.value<Qt::Alignment>(), composition);
+    return caret.translated(viewport()->geometry().topLeft());
 }
 
 QVariant DataGrid::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)
-        return visualRect(viewIndex(row_, col_));
-    if (query == Qt::ImEnabled)
-        return true;
-    return QTableView::inputMethodQuery(query);
+    // The input method places its window beside the caret: in the cell being
+    // typed, in the grid's own coordinates (the title row above the cells).
+    switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle: return caretRect();
+    case Qt::ImInputItemClipRectangle: return cellRect();
+    case Qt::ImFont: return font();
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition: return int(Text().size());
+    case Qt::ImSurroundingText: return Text();
+    case Qt::ImCurrentSelection: return QString();
+    default: return QTableView::inputMethodQuery(query);
+    }
 }
 
 void DataGrid::mousePressEvent(QMouseEvent *event)
 {
     if (syncPending_)
         syncView();
+    if (!preeditText().isEmpty())
+        QGuiApplication::inputMethod()->commit(); // into the cell it was typed for
     if (event->button() == Qt::RightButton)
         return; // a right click opens the window's menu, it does not select
     QTableView::mousePressEvent(event);
@@ -622,12 +685,13 @@ bool DataGrid::focusNextPrevChild(bool next)
 
 bool DataGrid::event(QEvent *event)
 {
-    // The windows' menu shortcuts (copy, paste, cut, delete) win over the view's
-    // own handling of those keys.
+    // The windows' menu shortcuts (copy, paste, cut, delete, undo, redo) win
+    // over the view's own handling of those keys.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) ||
-            key->matches(QKeySequence::Cut) || key->key() == Qt::Key_Delete) {
+            key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
+            key->matches(QKeySequence::Redo) || key->key() == Qt::Key_Delete) {
             event->ignore();
             return true;
         }
