@@ -303,9 +303,17 @@ void addBusyMonth(SharedData &shared)
             const qint32 toushi = 3000 + 1000 * qint32((state >> (4 + visit)) % 30);
             const qint32 kaishuu =
                 r % 3 == 0 ? 0 : toushi + 1000 * (qint32(r) * 3 - 14 + qint32(visit));
-            shared.data.DataWrite(2026, 12, day, toushi, std::max(0, kaishuu),
-                                  qint16(1 + (r + visit) % 3), qint16(1 + (r + 3 * visit) % 4),
-                                  visit == 1 ? u"はしご"_s : QString());
+            const qint16 store = qint16(1 + (r + visit) % 3);
+            const qint16 machine = qint16(1 + (r + 3 * visit) % 4);
+            PlayRecord record{2026, 12, day, toushi, std::max(0, kaishuu), store, machine, {}};
+            if (visit == 1)
+                record.DComment = u"はしご"_s;
+            // Most visits with their play time, a late one past midnight.
+            if (r % 4 != 1) {
+                record.startMinute = qint16(visit == 0 ? 600 + 30 * (r % 4) : 960 + 60 * visit);
+                record.endMinute = qint16((record.startMinute + 150 + 45 * r) % 1440);
+            }
+            shared.data.DataWrite(record);
         }
     }
     shared.data.DataWrite(0, 0, 0, 5000, 0, 1, 1, u"日付なし"_s);

@@ -21,7 +21,7 @@ inline constexpr QColor kSaturdayColor = kScreenBlue;
 
 // The result grids (the statistics window's and the summary table's): black
 // text on white, every other row tinted, losses and Sundays in a lighter red,
-// Saturdays in a lighter blue.
+// wins and Saturdays in a lighter blue.
 inline constexpr QColor kGridBack(255, 255, 255);
 inline constexpr QColor kGridTint(249, 249, 255);
 inline constexpr QColor kGridText(0, 0, 0);
@@ -34,6 +34,7 @@ constexpr QColor GridTextColor(Tone tone)
     switch (tone) {
     case Tone::Loss:
     case Tone::Sunday: return kGridRedText;
+    case Tone::Win:
     case Tone::Saturday: return kGridBlueText;
     case Tone::Plain: break;
     }

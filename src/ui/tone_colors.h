@@ -8,13 +8,14 @@
 
 #include <QColor>
 
-// Losses and Sundays red, Saturdays blue; an invalid colour for the plain
-// tone (the view's own text colour).
+// Losses and Sundays red, wins and Saturdays blue; an invalid colour for the
+// plain tone (the view's own text colour).
 inline QColor ToneColor(Tone tone, const QColor &background)
 {
     switch (tone) {
     case Tone::Loss:
     case Tone::Sunday: return ReadableOn(kGridRedText, background);
+    case Tone::Win:
     case Tone::Saturday: return ReadableOn(kGridBlueText, background);
     case Tone::Plain: break;
     }

@@ -5,8 +5,9 @@
 #include <Qt>
 
 enum TableRole {
-    // The cell's number (qint64 or double) for sorting; null where the cell
-    // shows no number ("—"). The first column holds the rows' natural order.
+    // The cell's number (qint64 or double) for sorting, or a name's text; null
+    // where the cell shows no number ("—"). In the summary the first column
+    // holds the rows' natural order.
     ValueRole = Qt::UserRole + 1,
     // How the cell's text is coloured: a Tone as int. The window maps it to
     // its colours, made readable on the row's background.
@@ -20,4 +21,4 @@ enum TableRole {
     PinnedRole,
 };
 
-enum class Tone { Plain, Loss, Sunday, Saturday };
+enum class Tone { Plain, Loss, Sunday, Saturday, Win };

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // The ASCII form of a full-width character (U+FF01..U+FF5E, the ideographic
 // space); other characters stay as they are.
@@ -234,6 +236,20 @@ QString FormatYen(double value)
     const qint64 v = roundAway(value);
     const QString body = u'\\' + groupDigits(magnitudeOf(v));
     return v < 0 ? u'-' + body : body;
+}
+
+QString FormatShortAmount(qint64 value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    const quint64 m = magnitudeOf(value);
+    // Tenths of 万, or of 億 when they would reach 10,000万.
+    quint64 tenths = (m + 500) / 1000;
+    const bool oku = tenths >= 100000;
+    if (oku)
+        tenths = (m + 5000000) / 10000000;
+    return (value < 0 ? u"-"_s : u"+"_s) + groupDigits(tenths / 10) + u'.' +
+           QString::number(tenths % 10) + (oku ? u"億"_s : u"万"_s);
 }
 
 QString YenForDisplay(const QString &text)

@@ -40,6 +40,12 @@ QString FormatZeroPad(double value, int digits); // "0000", "00"
 QString FormatGrouped(double value);             // "###,##0", "#,###,##0"
 QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-\12,345"
 
+// An amount in 万 (10,000) or from 1億 (100,000,000) on in 億, with one
+// decimal rounded halves away from zero and its sign: 123,450 → "+12.3万",
+// −2,147,483,647 → "-21.5億", 0 → "0". For places too small for the exact
+// figure, which is then shown beside it (a tooltip).
+QString FormatShortAmount(qint64 value);
+
 // Tenths of a percent of numerator ÷ denominator, computed in whole numbers
 // and rounded halves away from zero: 1,001 ÷ 2,000 (50.05 %) gives 501.
 // std::nullopt when the denominator is 0.

@@ -2,7 +2,6 @@
 
 #include "core/statistics/table_roles.h"
 #include "ui/app_font.h"
-#include "ui/tone_colors.h"
 #include "ui/widgets/grid_cell_delegate.h"
 
 #include <QEvent>
@@ -14,21 +13,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
-
-TonedSortProxy::TonedSortProxy(Part part, QObject *parent) : ValueSortProxy(part, parent) {}
-
-QVariant TonedSortProxy::data(const QModelIndex &index, int role) const
-{
-    if (role != Qt::ForegroundRole || !view_)
-        return ValueSortProxy::data(index, role);
-    const auto tone = Tone(ValueSortProxy::data(index, ToneRole).toInt());
-    if (tone == Tone::Plain)
-        return QVariant();
-    const bool alternate = view_->alternatingRowColors() && index.row() % 2 == 1;
-    const QColor back =
-        view_->palette().color(alternate ? QPalette::AlternateBase : QPalette::Base);
-    return ToneColor(tone, back);
-}
 
 namespace {
 // The rows' view: draws a text in place of the rows while there are none.

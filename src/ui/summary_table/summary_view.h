@@ -4,7 +4,7 @@
 // height), one horizontal scroll bar under both, and the columns shared.
 // Empty space is the view's ordinary background.
 
-#include "core/statistics/value_sort_proxy.h"
+#include "ui/widgets/toned_sort_proxy.h"
 
 #include <QFrame>
 #include <QList>
@@ -12,20 +12,6 @@
 class QAbstractItemModel;
 class QScrollBar;
 class QTableView;
-
-// A table model's rows sorted on their values, with the tones as colours that
-// read well on each row's background in the view's palette.
-class TonedSortProxy : public ValueSortProxy {
-    Q_OBJECT
-public:
-    TonedSortProxy(Part part, QObject *parent = nullptr);
-    // The view whose palette gives the row backgrounds.
-    void SetView(const QTableView *view) { view_ = view; }
-    QVariant data(const QModelIndex &index, int role) const override;
-
-private:
-    const QTableView *view_ = nullptr;
-};
 
 class SummaryView : public QFrame {
     Q_OBJECT

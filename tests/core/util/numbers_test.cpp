@@ -118,6 +118,16 @@ TEST(Patterns, GroupedAndYenTexts)
     EXPECT_EQ(FormatYen(-12345), u"-\\12,345"_s);
     EXPECT_EQ(FormatYen(0), u"\\0"_s);
     EXPECT_EQ(YenForDisplay(u"-\\5,000"_s), u"-¥5,000"_s);
+    // In 万 and 億, halves away from zero; 億 where 万 would reach 10,000.
+    const std::pair<qint64, QString> shortAmounts[] = {{0, u"0"_s},
+                                                       {4999, u"+0.5万"_s},
+                                                       {123450, u"+12.3万"_s},
+                                                       {-125000, u"-12.5万"_s},
+                                                       {99999499, u"+9,999.9万"_s},
+                                                       {99999500, u"+1.0億"_s},
+                                                       {-2147483647, u"-21.5億"_s}};
+    for (const auto &[value, text] : shortAmounts)
+        EXPECT_EQ(FormatShortAmount(value), text);
 }
 
 TEST(Patterns, RealsRoundHalvesAwayFromZero)
