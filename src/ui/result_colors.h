@@ -19,14 +19,18 @@ inline constexpr QColor kLossColor = kScreenRed;
 inline constexpr QColor kSundayColor = kScreenRed;
 inline constexpr QColor kSaturdayColor = kScreenBlue;
 
-// The result grids (the statistics window's and the summary table's): black
-// text on white, every other row tinted, losses and Sundays in a lighter red,
-// wins and Saturdays in a lighter blue.
+// The grids (entry, statistics, and the title rows of every table): black
+// text on white, every other row of the results tinted, losses and Sundays in
+// a lighter red, wins and Saturdays in a lighter blue; a grey title row and
+// grey lines, a darker grey beyond the last row or column.
 inline constexpr QColor kGridBack(255, 255, 255);
 inline constexpr QColor kGridTint(249, 249, 255);
 inline constexpr QColor kGridText(0, 0, 0);
 inline constexpr QColor kGridRedText(255, 64, 64);
 inline constexpr QColor kGridBlueText(64, 64, 255);
+inline constexpr QColor kGridTitleBack(224, 224, 224);
+inline constexpr QColor kGridLines(192, 192, 192);
+inline constexpr QColor kGridBeyond(128, 128, 128);
 
 // A result grid's text colour for a tone of a table model.
 constexpr QColor GridTextColor(Tone tone)

@@ -8,16 +8,10 @@
 
 #include <QColor>
 
-// Losses and Sundays red, wins and Saturdays blue; an invalid colour for the
-// plain tone (the view's own text colour).
+// The grids' colour of a tone (losses and Sundays red, wins and Saturdays
+// blue) where it reads on background, a shade of it where not; an invalid
+// colour for the plain tone (the view's own text colour).
 inline QColor ToneColor(Tone tone, const QColor &background)
 {
-    switch (tone) {
-    case Tone::Loss:
-    case Tone::Sunday: return ReadableOn(kGridRedText, background);
-    case Tone::Win:
-    case Tone::Saturday: return ReadableOn(kGridBlueText, background);
-    case Tone::Plain: break;
-    }
-    return QColor();
+    return tone == Tone::Plain ? QColor() : ReadableOn(GridTextColor(tone), background);
 }

@@ -23,9 +23,7 @@ const QColor kDrawColor(0, 0, 0);
 const QColor kDrawTint(128, 128, 128);
 const QColor kVisitsColor(80, 80, 80);
 const QColor kOutsideBack(242, 242, 242);
-const QColor kTitleBack(224, 224, 224); // the grids' title row
-const QColor kLines(192, 192, 192);     // the grids' lines
-const QColor kTodayFrame(0, 128, 0);
+constexpr QColor kTodayFrame = kScreenGreen;
 const QColor kChosenFrame(255, 140, 0);
 
 constexpr qreal kPadding = 4;        // pixels inside a cell
@@ -278,16 +276,16 @@ void CalendarGrid::paintEvent(QPaintEvent *)
     p.setFont(fontAt(kBasePoints));
     for (int col = 0; col < 7; ++col) {
         const QRectF r(col * width() / 7.0, 0, width() / 7.0, top);
-        p.fillRect(r, kTitleBack);
+        p.fillRect(r, kGridTitleBack);
         const QColor colour = col == 0 ? kSundayColor : col == 6 ? kSaturdayColor : Qt::black;
-        p.setPen(ReadableOn(colour, kTitleBack));
+        p.setPen(ReadableOn(colour, kGridTitleBack));
         p.drawText(r, Qt::AlignCenter, names[col]);
     }
     const qint32 cells = std::max<qint32>(grid_.Weeks(), 1) * 7;
     for (qint32 cell = 0; cell < cells; ++cell)
         paintCell(p, cell);
 
-    p.setPen(QPen(kLines, 1));
+    p.setPen(QPen(kGridLines, 1));
     for (int col = 1; col < 7; ++col)
         p.drawLine(QPointF(col * width() / 7.0, 0), QPointF(col * width() / 7.0, height()));
     for (qint32 row = 0; row <= cells / 7; ++row) {

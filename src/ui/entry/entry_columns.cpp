@@ -1,6 +1,7 @@
 #include "ui/entry/entry_columns.h"
 
 #include "core/util/numbers.h"
+#include "ui/result_colors.h"
 
 using namespace Qt::StringLiterals;
 
@@ -41,17 +42,17 @@ int tabStep(int col)
 
 CellColors entryCellColors(int col, const QString &text)
 {
-    CellColors colors{kWhite, kBlack};
+    CellColors colors{kGridBack.rgb(), kGridText.rgb()};
     if (col == EntryColumn::Youbi) {
         colors.back = kComputedBack;
         if (text == u"土"_s)
-            colors.fore = kSaturdayBlue;
+            colors.fore = kGridBlueText.rgb();
         else if (text == u"日"_s)
-            colors.fore = kAlertRed;
+            colors.fore = kGridRedText.rgb();
     } else if (col == EntryColumn::Shuushi) {
         colors.back = kComputedBack;
         if (Val(text) < 0)
-            colors.fore = kAlertRed;
+            colors.fore = kGridRedText.rgb();
     }
     return colors;
 }

@@ -64,8 +64,9 @@ int typingLimit(int col);
 // to the next row).
 int tabStep(int col);
 
-// Colour rule of a data cell: grey background for the computed columns,
-// Saturday blue, Sunday red, a negative balance red.
+// Colour rule of a data cell, in the grids' colours (result_colors.h) on
+// white: grey background for the computed columns, Saturday blue, Sunday red,
+// a negative balance red.
 struct CellColors {
     QRgb back;
     QRgb fore;
@@ -73,7 +74,3 @@ struct CellColors {
 CellColors entryCellColors(int col, const QString &text);
 
 inline constexpr QRgb kComputedBack = qRgb(244, 244, 244);
-inline constexpr QRgb kWhite = qRgb(255, 255, 255);
-inline constexpr QRgb kBlack = qRgb(0, 0, 0);
-inline constexpr QRgb kSaturdayBlue = qRgb(64, 64, 255);
-inline constexpr QRgb kAlertRed = qRgb(255, 64, 64);

@@ -2,6 +2,7 @@
 
 #include "core/model/play_time.h"
 #include "core/util/numbers.h"
+#include "ui/result_colors.h"
 
 #include <limits>
 
@@ -194,10 +195,10 @@ QRgb EntryGridModel::foreColor(int row, int col) const
     if (!inside(row, col))
         return 0;
     if (invalid(row, col))
-        return kAlertRed; // what storing will refuse stands out while it is typed
+        return kGridRedText.rgb(); // what storing will refuse stands out while it is typed
     if (col == Youbi || col == Shuushi)
         return entryCellColors(col, entryRow(row).shown[size_t(col)]).fore;
-    return kBlack;
+    return kGridText.rgb();
 }
 
 void EntryGridModel::setColors(int, int, QRgb, QRgb)

@@ -16,9 +16,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QColor kTitleColor(0, 128, 0); // the statistics screens' titles
-const QColor kRunningColor(0, 128, 0);
-const QColor kGridLines(224, 224, 224);
+// The running total in the green of the titles.
+constexpr QColor kRunningColor = kScreenGreen;
+const QColor kScaleLines(224, 224, 224);
 const QColor kYearLines(200, 200, 200);
 
 constexpr qreal kPad = 8;
@@ -199,7 +199,7 @@ void MonthlyChart::paintHeading(QPainter &p, const QSizeF &size, bool withTitle)
     qreal titleRight = kPad;
     if (withTitle) {
         p.setFont(title);
-        p.setPen(kTitleColor);
+        p.setPen(kScreenGreen);
         const QString heading = u"月別収支"_s;
         p.drawText(QPointF(kPad, kPad + tm.ascent()), heading);
         p.setPen(Qt::black);
@@ -243,7 +243,7 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size, bool withTitle) const
 
     // The grid lines, sharp.
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kGridLines, 1));
+    p.setPen(QPen(kScaleLines, 1));
     const qreal gap = plot.height() / (g.Above + g.Below);
     for (qint32 k = -g.Below; k <= g.Above; ++k) {
         if (k != 0)
@@ -418,7 +418,7 @@ void MonthlyChart::PaintPage(QPainter &p, const QSizeF &page) const
     for (qsizetype i = 0; i < layout.Header.size(); ++i) {
         const PageLine &l = layout.Header[i];
         p.setFont(i == 0 ? pixelFont(15, true) : pixelFont(10));
-        p.setPen(i == 0 ? kTitleColor : QColor(Qt::black));
+        p.setPen(i == 0 ? kScreenGreen : QColor(Qt::black));
         p.drawText(l.Rect.adjusted(kPad, 0, -kPad, 0), Qt::AlignLeft | Qt::AlignVCenter, l.Text);
     }
     p.translate(layout.Chart.topLeft());

@@ -1,5 +1,6 @@
 #include "ui/widgets/data_grid.h"
 
+#include "ui/result_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/grid_cell_delegate.h"
 #include "ui/widgets/grid_look.h"
@@ -16,8 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr QRgb kTitleBack = qRgb(224, 224, 224);
-
 Qt::Alignment toQt(GridAlign a)
 {
     switch (a) {
@@ -72,7 +71,7 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
     switch (role) {
     case Qt::DisplayRole: return fixedRows_ > 0 ? text(0, section) : QString();
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(titleAlign_.value(section)));
-    case Qt::BackgroundRole: return QColor(kTitleBack);
+    case Qt::BackgroundRole: return kGridTitleBack;
     default: return QVariant();
     }
 }
