@@ -142,8 +142,13 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->fillRect(opt.rect, selected ? opt.palette.brush(group, QPalette::Highlight)
                                          : opt.backgroundBrush);
     painter->setFont(opt.font);
-    painter->setPen(selected ? opt.palette.color(group, QPalette::HighlightedText)
-                             : opt.palette.color(group, QPalette::Text));
+    // A view without the focus draws its cells inactive, which some styles
+    // (Adwaita) show in a faded text; only the selection shows it here, the
+    // text reads like the rest of its window.
+    const bool activeWindow = opt.widget && opt.widget->isActiveWindow();
+    painter->setPen(
+        selected ? opt.palette.color(group, QPalette::HighlightedText)
+                 : opt.palette.color(activeWindow ? QPalette::Active : group, QPalette::Text));
     if (!selected) {
         const QVariant fore = index.data(Qt::ForegroundRole);
         if (fore.canConvert<QColor>())
