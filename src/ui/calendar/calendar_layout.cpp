@@ -9,7 +9,7 @@
 #include "ui/calendar/calendar_grid.h"
 #include "ui/calendar/year_box.h"
 #include "ui/twips.h"
-#include "ui/widgets/grid_cell_delegate.h"
+#include "ui/widgets/grid_look.h"
 #include "ui/widgets/toned_sort_proxy.h"
 
 #include <QComboBox>
@@ -113,16 +113,8 @@ void CalendarWindow::createControls()
     sorted->setSourceModel(dayModel);
     sorted->SetView(dayList);
     dayList->setModel(sorted);
-    dayList->setItemDelegate(new GridCellDelegate(dayList));
-    dayList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SetGridLook(*dayList, GridCells::Palette);
     dayList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    dayList->setWordWrap(false);
-    dayList->setTextElideMode(Qt::ElideNone); // the delegate elides, with a tooltip
-    dayList->verticalHeader()->hide();
-    // Fixed row heights: rows are never measured.
-    dayList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    dayList->verticalHeader()->setDefaultSectionSize(dayList->fontMetrics().height() + 4);
-    dayList->horizontalHeader()->setHighlightSections(false);
     // The model's order until a title is clicked.
     dayList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     dayList->setSortingEnabled(true);

@@ -1,8 +1,7 @@
 #include "ui/summary_table/summary_view.h"
 
 #include "core/statistics/table_roles.h"
-#include "ui/app_font.h"
-#include "ui/widgets/grid_cell_delegate.h"
+#include "ui/widgets/grid_look.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -49,20 +48,11 @@ QStringList cellLines(const QTableView *view, int role, int top, int bottom, int
 
 void setUpView(QTableView *view)
 {
-    view->setFont(UiFont(9));
+    SetGridLook(*view, GridCells::Palette);
     view->setFrameShape(QFrame::NoFrame);
-    view->setItemDelegate(new GridCellDelegate(view));
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    view->setSelectionBehavior(QAbstractItemView::SelectItems);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setWordWrap(false);
-    view->setTabKeyNavigation(false);
-    view->setCornerButtonEnabled(false);
-    view->verticalHeader()->hide();
-    // Fixed row heights: rows are never measured.
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows with a little more room than the other grids', for the bold totals.
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setMinimumSectionSize(8);
 }
