@@ -15,9 +15,12 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// "/", "-" and "."; and what an input method in kana mode types for those
+// keys: "・", "ー", "。" (full width or half width).
 bool isSeparator(const QString &text)
 {
-    return text == u"/"_s || text == u"-"_s || text == u"."_s;
+    static const QString kSeparators = u"/-.・･ーｰ。｡"_s;
+    return text.size() == 1 && kSeparators.contains(text[0]);
 }
 
 // The key a typed character stands for.
@@ -61,6 +64,8 @@ void DateBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int section = currentSectionIndex();
+    if (plain && typed.size() == 1 && typed[0].isDigit())
+        selectFullSection();
     if (plain && typed.size() == 1 && typed != event->text()) {
         // A full-width digit typed directly: the ASCII key it stands for.
         QKeyEvent ascii(event->type(), keyOf(typed[0]), event->modifiers(), typed);
@@ -80,6 +85,8 @@ bool DateBox::event(QEvent *event)
     // what a composition commits is typed here instead.
     if (event->type() == QEvent::InputMethod) {
         auto *input = static_cast<QInputMethodEvent *>(event);
+        if (!input->preeditString().isEmpty())
+            selectFullSection(); // the composition shows in place of the section
         if (!input->commitString().isEmpty()) {
             typeCommitted(input);
             return true;
@@ -94,6 +101,18 @@ bool DateBox::eventFilter(QObject *watched, QEvent *event)
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress)
         movedOn_ = false;
     return QDateEdit::eventFilter(watched, event);
+}
+
+void DateBox::selectFullSection()
+{
+    // A click leaves the cursor inside a section, where a full section takes
+    // no more digits: the digits typed there replace the section instead.
+    if (lineEdit()->hasSelectedText())
+        return;
+    const Section section = currentSection();
+    const int full = section == YearSection ? 4 : 2;
+    if (sectionText(section).size() >= full)
+        setSelectedSection(section);
 }
 
 void DateBox::typeCommitted(QInputMethodEvent *event)

@@ -3,8 +3,9 @@
 // "2024/02/29" gives 2024/02/29. The box moves on to the next section by
 // itself when a section is full (after four year digits, after "12"); a "/"
 // typed right after that lands on that same section instead of skipping one.
-// "-" and "." count as "/", and what an input method commits (full-width
-// digits and "／") counts as the ASCII keys.
+// "-" and "." count as "/", and what an input method commits counts as the
+// ASCII keys: full-width digits and "／", and "・", "ー", "。", which it types
+// for "/", "-" and "." in kana mode ("２０２４・０２・２９").
 
 #include <QDateEdit>
 
@@ -20,6 +21,7 @@ protected:
 
 private:
     void typeCommitted(QInputMethodEvent *event);
+    void selectFullSection();
 
     // The last key filled a section and the box moved on by itself.
     bool movedOn_ = false;

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -150,11 +151,14 @@ TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
         {u"2024/1/31"_s, false, QDate(2024, 1, 31)},   // 1 may be 1x: "/" moves on
         {u"2022-3-5"_s, false, QDate(2022, 3, 5)},
         {u"２０２１／１１／０３"_s, false, QDate(2021, 11, 3)},
+        {u"２０２３・１２・３０"_s, true, QDate(2023, 12, 30)}, // "/" in kana mode
         {u"２０２４／０２／２９"_s, true, QDate(2024, 2, 29)},
     };
     for (const auto &c : cases) {
         box.setDate(QDate(2025, 12, 30));
         box.setSelectedSection(QDateTimeEdit::YearSection);
+        if (c.inputMethod) // as a click leaves it: the cursor inside the year
+            box.findChild<QLineEdit *>()->setCursorPosition(2);
         if (c.inputMethod) {
             QInputMethodEvent preedit(c.typed, {});
             QApplication::sendEvent(&box, &preedit);
