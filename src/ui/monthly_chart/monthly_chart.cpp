@@ -396,7 +396,7 @@ ChartPage MonthlyChart::PageLayout(const QSizeF &page) const
     };
     add(u"月別収支　"_s + period_, title.height(), 4);
     if (!player_.isEmpty())
-        add(u"プレイヤー　"_s + player_, line.height(), 2);
+        add(u"プレーヤー　"_s + player_, line.height(), 2);
     if (!totals_.isEmpty())
         add(totals_, line.height(), 0);
     y += kPad;

@@ -222,7 +222,7 @@ TEST_F(MonthlyChartTest, PageHeaderOverTheChart)
         EXPECT_LE(l.Rect.bottom(), layout.Chart.top());
     }
     EXPECT_EQ(header,
-              (QStringList{u"月別収支　2026年"_s, u"プレイヤー　たろう"_s, w->totalsLine->text()}));
+              (QStringList{u"月別収支　2026年"_s, u"プレーヤー　たろう"_s, w->totalsLine->text()}));
     EXPECT_EQ(layout.Chart, QRectF(0, w->chart->PageHeaderHeight(), page.width(),
                                    page.height() - w->chart->PageHeaderHeight()));
     // What is drawn stays on the page and spans it.
