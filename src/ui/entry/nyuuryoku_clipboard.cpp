@@ -71,10 +71,10 @@ void Nyuuryoku::ECut_Click()
 
 void Nyuuryoku::EDel_Click()
 {
-    auto [r1, r2, c1, c2] = IGrid->SelRange();
+    const auto sel = IGrid->SelRange();
+    const int r1 = sel.top, r2 = sel.bottom, c2 = sel.right;
     // What the person sees is what will be stored: a cleared name takes its ID.
-    if (isListColumn(c1))
-        --c1;
+    const int c1 = isListColumn(sel.left) ? sel.left - 1 : sel.left;
     recordChange(u"値のｸﾘｱ"_s, {{r1, r2 - r1 + 1, r2 - r1 + 1}}, [&] {
         for (int c = c1; c <= c2; ++c)
             for (int r = r1; r <= r2; ++r)
