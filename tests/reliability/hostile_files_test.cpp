@@ -85,12 +85,12 @@ Opened openInChild(const QString &folder, const QString &name)
 
 TEST(HostileFiles, HugeFileOfRecordsOpensItsFirst32767AndSaysSo)
 {
-    TempWorkDir dir;
+    TempDataFolder dir;
     const QByteArray head = Cp932Lines(u"<States>\n\"Sound\",0\n\"WakeKin\",500\n\n<StoreData>\n"
                                        "1,\"駅前店\"\n\n<MachineData>\n\n<Data>\n"_s);
     const QByteArray record = Cp932Lines(u"2001,5,3,10000,15000,1,0,\"普通の一日\"\n"_s);
-    writeLarge(u"huge.pcd"_s, head, record);
-    const qint64 records = (QFile(u"huge.pcd"_s).size() - head.size()) / record.size();
+    writeLarge(dir.file(u"huge.pcd"_s), head, record);
+    const qint64 records = (QFile(dir.file(u"huge.pcd"_s)).size() - head.size()) / record.size();
 
     const Opened o = openInChild(dir.path(), u"huge"_s);
     EXPECT_EQ(o.records, 32767);
@@ -101,10 +101,10 @@ TEST(HostileFiles, HugeFileOfRecordsOpensItsFirst32767AndSaysSo)
 
 TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
 {
-    TempWorkDir dir;
-    writeLarge(u"line.pcd"_s, QByteArray(), "xxxxxxxx"); // no separator at all
-    writeLarge(u"quote.pcd"_s, "<Data>\r\n\"", "no closing quote ");
-    writeLarge(u"nul.pcd"_s, QByteArray(), QByteArray(4096, '\0'));
+    TempDataFolder dir;
+    writeLarge(dir.file(u"line.pcd"_s), QByteArray(), "xxxxxxxx"); // no separator at all
+    writeLarge(dir.file(u"quote.pcd"_s), "<Data>\r\n\"", "no closing quote ");
+    writeLarge(dir.file(u"nul.pcd"_s), QByteArray(), QByteArray(4096, '\0'));
 
     for (const QString &name : {u"line"_s, u"quote"_s, u"nul"_s}) {
         SCOPED_TRACE(name.toStdString());
@@ -119,7 +119,7 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
 
     // The settings keep their defaults; nothing is marked as modified.
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     EXPECT_TRUE(OpenPlayer(shared, u"nul"_s).messages.isEmpty());
     EXPECT_EQ(shared.data.ListCount(), 0);
     EXPECT_EQ(shared.states.WakeKin, 0);

@@ -11,7 +11,6 @@
 #include "support/fake_platform.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -32,10 +31,10 @@ long peakMemoryKb()
     return -1;
 }
 
-int saveLoop()
+int saveLoop(const DataFolder &folder)
 {
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, folder);
     // The copy killed before this one left its lock behind: taken over.
     if (!OpenPlayer(shared, u"taro"_s).opened)
         return 3;
@@ -50,10 +49,10 @@ int saveLoop()
     }
 }
 
-int openPlayer(const QString &name)
+int openPlayer(const DataFolder &folder, const QString &name)
 {
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, folder);
     const long before = peakMemoryKb();
     const PlayerOpening opening = OpenPlayer(shared, name);
     std::printf("records=%d unread=%d stores=%d messages=%d hwm_kb=%ld base_kb=%ld\n",
@@ -66,11 +65,12 @@ int openPlayer(const QString &name)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3 || !QDir::setCurrent(QString::fromLocal8Bit(argv[2])))
+    if (argc < 3)
         return 1;
+    const DataFolder folder(QString::fromLocal8Bit(argv[2]));
     if (std::strcmp(argv[1], "save-loop") == 0)
-        return saveLoop();
+        return saveLoop(folder);
     if (std::strcmp(argv[1], "open") == 0 && argc == 4)
-        return openPlayer(QString::fromLocal8Bit(argv[3]));
+        return openPlayer(folder, QString::fromLocal8Bit(argv[3]));
     return 1;
 }

@@ -30,23 +30,19 @@ const QString kBackupFailure = u"バックアップファイルの作成に失�
 
 class SaveFaultTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir().mkdir(u"disk"_s));
-        folder = QDir(u"disk"_s).absolutePath();
-    }
+    void SetUp() override { ASSERT_TRUE(QDir().mkdir(folder)); }
+    QString at(const QString &name) const { return folder + u'/' + name; }
 
     // Player taro saved twice in folder (so that a backup exists), then changed
     // in memory as the entry window would change it.
     void preparePlayer(int records = 0)
     {
-        ASSERT_TRUE(QDir::setCurrent(folder));
-        WriteBytes(u"taro.pcd"_s, VariantBytes(0));
+        WriteBytes(at(u"taro.pcd"_s), VariantBytes(0));
         OpenPlayer(shared, u"taro"_s);
         FillVariant(shared, 1);
         ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
-        previousFile = ReadBytes(u"taro.pcd"_s);
-        previousBackup = ReadBytes(u"taro.Bak"_s);
+        previousFile = ReadBytes(at(u"taro.pcd"_s));
+        previousBackup = ReadBytes(at(u"taro.Bak"_s));
         ASSERT_EQ(previousBackup, VariantBytes(0));
         for (int i = 0; i < records; ++i)
             shared.data.DataWrite(2010, 1, 1, i, 0, 1, 1, u"追加の記録です、長めのコメント"_s);
@@ -66,8 +62,8 @@ protected:
     {
         ASSERT_EQ(platform.messages.size(), 1);
         EXPECT_EQ(platform.messages[0].text, message);
-        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), previousFile);
-        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousBackup);
+        EXPECT_EQ(ReadBytes(at(u"taro.pcd"_s)), previousFile);
+        EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), previousBackup);
         EXPECT_TRUE(shared.states.Corrected);
         EXPECT_TRUE(form->MSave->isEnabled());
         QStringList stray = QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -76,11 +72,11 @@ protected:
         EXPECT_TRUE(stray.isEmpty()) << stray.join(u' ').toStdString();
     }
 
-    TempWorkDir dir;
-    QString folder;
-    std::optional<TinyDisk> disk; // unmounted after the player's lock is gone
+    TempDataFolder dir;
+    QString folder = dir.file(u"disk"_s); // the data folder
+    std::optional<TinyDisk> disk;         // unmounted after the player's lock is gone
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, DataFolder(folder)};
     std::unique_ptr<MainForm> form = std::make_unique<MainForm>(shared);
     QByteArray previousFile, previousBackup;
 };
@@ -102,24 +98,24 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
     ASSERT_GT(newContent.size(), previousFile.size());
 
     // Room for neither the new file: the data section cannot be written.
-    WriteBytes(u"filler"_s, QByteArray(disk->freeBytes() - newContent.size() / 2, 'x'));
+    WriteBytes(at(u"filler"_s), QByteArray(disk->freeBytes() - newContent.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kDataFailure);
 
     // Room for the new file but not for the backup copy.
-    QFile::remove(u"filler"_s);
-    WriteBytes(u"filler"_s,
+    QFile::remove(at(u"filler"_s));
+    WriteBytes(at(u"filler"_s),
                QByteArray(disk->freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
     saveFromMainWindow();
     expectNothingLost(kBackupFailure);
 
     // With room again, the same data are saved.
-    QFile::remove(u"filler"_s);
+    QFile::remove(at(u"filler"_s));
     saveFromMainWindow();
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_FALSE(shared.states.Corrected);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), newContent);
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), previousFile);
+    EXPECT_EQ(ReadBytes(at(u"taro.pcd"_s)), newContent);
+    EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), previousFile);
 }
 
 TEST_F(SaveFaultTest, ReadOnlyFolder)
@@ -131,7 +127,6 @@ TEST_F(SaveFaultTest, ReadOnlyFolder)
         if (!readOnly->ok())
             GTEST_SKIP() << "root ignores permissions, and neither a read-only mount nor the "
                             "immutable attribute is available here";
-        ASSERT_TRUE(QDir::setCurrent(folder)); // see the folder through the new mount
     } else {
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     }
@@ -146,24 +141,24 @@ TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
 {
     preparePlayer();
     previousFile.clear(); // a folder reads as nothing
-    ASSERT_TRUE(QFile::remove(u"taro.pcd"_s));
-    ASSERT_TRUE(QDir().mkdir(u"taro.pcd"_s));
-    WriteBytes(u"taro.pcd/keep.txt"_s, "kept");
+    ASSERT_TRUE(QFile::remove(at(u"taro.pcd"_s)));
+    ASSERT_TRUE(QDir(folder).mkdir(u"taro.pcd"_s));
+    WriteBytes(at(u"taro.pcd/keep.txt"_s), "kept");
 
     saveFromMainWindow();
     // A folder is no player file: it is not touched.
     expectNothingLost(u"taro.pcd は通常のファイルではないため、保存できません。"_s);
-    EXPECT_TRUE(QFileInfo(u"taro.pcd"_s).isDir());
-    EXPECT_EQ(ReadBytes(u"taro.pcd/keep.txt"_s), "kept");
+    EXPECT_TRUE(QFileInfo(at(u"taro.pcd"_s)).isDir());
+    EXPECT_EQ(ReadBytes(at(u"taro.pcd/keep.txt"_s)), "kept");
 
     // The same holds when the backup is the folder.
-    ASSERT_TRUE(QDir(u"taro.pcd"_s).removeRecursively());
-    WriteBytes(u"taro.pcd"_s, VariantBytes(1));
+    ASSERT_TRUE(QDir(at(u"taro.pcd"_s)).removeRecursively());
+    WriteBytes(at(u"taro.pcd"_s), VariantBytes(1));
     previousFile = VariantBytes(1);
     previousBackup.clear();
-    ASSERT_TRUE(QFile::remove(u"taro.Bak"_s));
-    ASSERT_TRUE(QDir().mkdir(u"taro.Bak"_s));
+    ASSERT_TRUE(QFile::remove(at(u"taro.Bak"_s)));
+    ASSERT_TRUE(QDir(folder).mkdir(u"taro.Bak"_s));
     saveFromMainWindow();
     expectNothingLost(kBackupFailure);
-    EXPECT_TRUE(QFileInfo(u"taro.Bak"_s).isDir());
+    EXPECT_TRUE(QFileInfo(at(u"taro.Bak"_s)).isDir());
 }

@@ -1,5 +1,6 @@
 #include "core/file/generations.h"
 
+#include "core/file/data_folder.h"
 #include "core/file/user_data_file.h"
 
 #include <QDir>
@@ -9,17 +10,10 @@
 
 using namespace Qt::StringLiterals;
 
-QString GenerationFolder(const QString &name)
+bool KeepGeneration(const DataFolder &dataFolder, const QString &name, const QByteArray &previous,
+                    const QDate &day, int permissions, const SaveWriteFn &write)
 {
-    const QFileInfo player(name);
-    const QString folder = u"backup/"_s + player.fileName();
-    return player.path() == u"."_s ? folder : player.path() + u'/' + folder;
-}
-
-bool KeepGeneration(const QString &name, const QByteArray &previous, const QDate &day,
-                    int permissions, const SaveWriteFn &write)
-{
-    const QString folder = GenerationFolder(name);
+    const QString folder = dataFolder.GenerationFolder(name);
     const QString copy =
         folder + u'/' + day.toString(u"yyyy-MM-dd"_s) + UserDataFile::PcdExtension();
     if (QFileInfo::exists(copy))

@@ -10,13 +10,12 @@
 #include <QDate>
 #include <QString>
 
-inline constexpr int kGenerationsKept = 30;
+class DataFolder;
 
-// "backup/<name>" beside the player's file.
-QString GenerationFolder(const QString &name);
+inline constexpr int kGenerationsKept = 30;
 
 // Keeps previous, the player's file as last saved on day, as that day's copy
 // "backup/<name>/yyyy-MM-dd.pcd" unless the day has one already, then removes
 // the oldest copies beyond 30. False when the copy could not be written.
-bool KeepGeneration(const QString &name, const QByteArray &previous, const QDate &day,
-                    int permissions, const SaveWriteFn &write = SaveWriteFn());
+bool KeepGeneration(const DataFolder &folder, const QString &name, const QByteArray &previous,
+                    const QDate &day, int permissions, const SaveWriteFn &write = SaveWriteFn());

@@ -1,8 +1,7 @@
 #include "core/file/player_file.h"
 
-#include "core/file/user_data_file.h"
+#include "core/file/data_folder.h"
 
-#include <QFileInfo>
 #include <QLockFile>
 
 using namespace Qt::StringLiterals;
@@ -10,14 +9,11 @@ using namespace Qt::StringLiterals;
 PlayerFile::PlayerFile() = default;
 PlayerFile::~PlayerFile() = default;
 
-bool PlayerFile::Lock(const QString &name)
+bool PlayerFile::Lock(const DataFolder &folder, const QString &name)
 {
     if (lock_ && name == name_)
         return true;
-    // Hidden, beside the file: ".<name>.pcd.lock".
-    const QFileInfo pcd(name + UserDataFile::PcdExtension());
-    auto lock =
-        std::make_unique<QLockFile>(pcd.absolutePath() + u"/."_s + pcd.fileName() + u".lock"_s);
+    auto lock = std::make_unique<QLockFile>(folder.LockFile(name));
     // Held for as long as the player is open: only a dead holder makes it stale.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {

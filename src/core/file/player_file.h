@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+class DataFolder;
 class QLockFile;
 
 class PlayerFile {
@@ -22,7 +23,7 @@ public:
     // it. A lock left by a program that has died is taken over. Where no lock
     // can be made (a read-only folder) the player opens without one: nobody
     // can save there.
-    bool Lock(const QString &name);
+    bool Lock(const DataFolder &folder, const QString &name);
 
     // The player whose file this is (empty before the first).
     const QString &Name() const { return name_; }

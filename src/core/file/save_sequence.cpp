@@ -105,6 +105,8 @@ private:
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const SaveWriteFn &write,
                          int permissions)
 {
+    if (fileName.isEmpty())
+        return false;
     if (permissions < 0)
         permissions = permissionsOf(fileName);
     ReplacingFile file(fileName);
@@ -114,15 +116,17 @@ bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const
 
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName)
 {
+    // The messages name the files as the person sees them in the data folder.
     const QString pcd = UserName + UserDataFile::PcdExtension();
     const QString bak = UserName + UserDataFile::BackupExtension();
+    const QString pcdPath = shared.folder.PlayerFile(UserName);
     const QString nl = lineEnd();
     QList<MessageBoxText> questions;
-    if (shared.file.Name() == UserName && ChangedSince(shared.file.Seen(), pcd)) {
+    if (shared.file.Name() == UserName && ChangedSince(shared.file.Seen(), pcdPath)) {
         QString text = u"このプレーヤーのファイル（"_s + pcd +
                        u"）は、読み込んだ後にほかのプログラムで書き換えられています。"_s + nl +
                        u"保存すると、その変更は失われます。"_s;
-        if (QFileInfo(pcd).size() > 0)
+        if (QFileInfo(pcdPath).size() > 0)
             text += u"書き換えられたファイルは、次に保存するまで "_s + bak + u" に残ります。"_s;
         questions.append({text + nl + u"保存しますか？"_s, MsgButtons::OkCancel,
                           MsgIcon::Exclamation, u"保存確認"_s});
@@ -130,7 +134,7 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
     if (const QString parts = UnreadParts(shared); !parts.isEmpty()) {
         QString text =
             u"読み込めなかった"_s + parts + u"は、保存するとファイルから失われます。"_s + nl;
-        if (QFileInfo::exists(pcd))
+        if (QFileInfo::exists(pcdPath))
             text += u"保存前のファイルは、次に保存するまで "_s + bak + u" に残ります。"_s + nl;
         questions.append({text + u"保存しますか？"_s, MsgButtons::OkCancel, MsgIcon::Exclamation,
                           u"保存確認"_s});
@@ -140,9 +144,13 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
 
 SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const SaveWriteFn &write)
 {
-    const QString pcd = UserName + UserDataFile::PcdExtension();
-    const QString bak = UserName + UserDataFile::BackupExtension();
+    const QString pcd = shared.folder.PlayerFile(UserName);
+    const QString bak = shared.folder.BackupFile(UserName);
     SaveResult result;
+    if (pcd.isEmpty()) {
+        result.failure = dataFailureText();
+        return result;
+    }
 
     struct Section {
         QByteArray bytes;
@@ -176,7 +184,8 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     case FileRead::Ok:
     case FileRead::Missing: break;
     case FileRead::NotRegular:
-        result.failure = pcd + u" は通常のファイルではないため、保存できません。"_s;
+        result.failure = UserName + UserDataFile::PcdExtension() +
+                         u" は通常のファイルではないため、保存できません。"_s;
         return result;
     case FileRead::Failed: result.failure = backupFailureText(); return result;
     }
@@ -216,8 +225,9 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         shared.file.SetSeen(FileStamp{true, size, QFileInfo(pcd).lastModified(), written.Result()});
     ForgetUnread(shared); // the file now holds what the tables hold
 
-    if (!previous.isEmpty() && !KeepGeneration(UserName, previous, lastSaved, mode, write))
-        result.notice = u"保存しましたが、"_s + GenerationFolder(UserName) +
+    if (!previous.isEmpty() &&
+        !KeepGeneration(shared.folder, UserName, previous, lastSaved, mode, write))
+        result.notice = u"保存しましたが、backup/"_s + UserName +
                         u" に日付ごとの控えを残せませんでした。"_s + lineEnd() +
                         u"フォルダに書き込めるか確かめて下さい。"_s;
     return result;

@@ -67,7 +67,7 @@ void ForgetUnread(SharedData &shared)
 PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
 {
     PlayerOpening opening;
-    if (!shared.file.Lock(name)) {
+    if (!shared.file.Lock(shared.folder, name)) {
         opening.messages.append({name +
                                      u" は、別に起動しているるでら３で使用中のため開けません。"_s +
                                      lineEnd() + u"そちらを終了してから、もう一度選んで下さい。"_s,
@@ -77,7 +77,7 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
     // The file is read and decoded once for its four sections.
     ItemReader reader;
     FileStamp stamp;
-    reader.Open(name + UserDataFile::PcdExtension(), &stamp);
+    reader.Open(shared.folder.PlayerFile(name), &stamp);
     shared.file.SetSeen(stamp);
     shared.data.ReadFileData(reader);
     shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());

@@ -2,6 +2,7 @@
 // The four shared objects, created at start in this order and alive until
 // exit. Every window receives them by reference.
 
+#include "core/file/data_folder.h"
 #include "core/file/player_file.h"
 #include "core/model/data_change.h"
 #include "core/model/master_list.h"
@@ -12,11 +13,14 @@
 #include <QList>
 
 struct SharedData {
-    explicit SharedData(Platform &p) : platform(p) {}
+    explicit SharedData(Platform &p, DataFolder dataFolder = DataFolder())
+        : platform(p), folder(std::move(dataFolder))
+    {}
     SharedData(const SharedData &) = delete;
     SharedData &operator=(const SharedData &) = delete;
 
     Platform &platform;
+    DataFolder folder;     // where the players' files are
     Data data;             // the record table
     SMData Machines;       // <MachineData>
     SMData Stores;         // <StoreData>
@@ -35,7 +39,7 @@ struct PlayerOpening {
 };
 
 // Opens a player: takes the player's lock, reads the four sections of
-// "<name>.pcd", sets the name, clears the modified flag and recomputes the
+// "<name>.pcd" in the data folder, sets the name, clears the modified flag and recomputes the
 // summary; the messages then tell what of the file could not be read. When
 // another running copy of the program has the player open, nothing changes
 // and the message says so.

@@ -104,7 +104,7 @@ void MainForm::Form_Activate()
         // A player another running copy has open is refused with a message;
         // the selection then opens as for a player without a file.
         const QString name = RememberedPlayer(shared_.platform);
-        if (name.isEmpty() || !FileCheck(name + UserDataFile::PcdExtension()) ||
+        if (name.isEmpty() || !FileCheck(shared_.folder.PlayerFile(name)) ||
             !OpenPlayerAndTell(shared_, name)) {
             SoundPlay(shared_.platform, shared_.states, 1);
             openPlayerSelection();
@@ -382,7 +382,7 @@ void MainForm::Image3_DblClick()
 
 void MainForm::FImport_Click()
 {
-    DataImport(shared_.platform);
+    DataImport(shared_.platform, shared_.folder);
 }
 
 void MainForm::RShuukei_Click()

@@ -11,7 +11,6 @@
 #include "ui/widgets/picture_button.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -125,10 +124,8 @@ void PSelect::ListDisp()
 {
     PList->clear();
     // The file system lists in no useful order; players are shown by name.
-    const QStringList files =
-        QDir::current().entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
     QStringList names;
-    for (const QString &file : files)
+    for (const QString &file : shared_.folder.PlayerFileNames())
         names.append(DelKakuchou(file));
     names.sort();
     names.removeDuplicates();
@@ -168,7 +165,7 @@ void PSelect::PNew_Click()
                   MsgButtons::Ok, MsgIcon::None, kNewTitle);
         return;
     }
-    const QString pcd = name + UserDataFile::PcdExtension();
+    const QString pcd = shared_.folder.PlayerFile(name);
     if (FileCheck(pcd)) {
         ui.MsgBox(u"そのユーザは既に存在しています"_s, MsgButtons::Ok, MsgIcon::None, kNewTitle);
         return;
@@ -198,7 +195,7 @@ void PSelect::PDel_Click()
                          u"このデータは失われます。よろしいですか？"_s;
     if (ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) != MsgResult::Ok)
         return;
-    const QString pcd = name + UserDataFile::PcdExtension();
+    const QString pcd = shared_.folder.PlayerFile(name);
     if (QFile::exists(pcd) && !QFile::remove(pcd))
         ui.MsgBox(u"'"_s + name + u"' を削除できませんでした"_s);
     ListDisp();

@@ -1,6 +1,6 @@
 #pragma once
 // The player selection dialog: lists the players (the "*.pcd" files of the
-// working folder), creates and deletes players and opens the chosen one.
+// data folder), creates and deletes players and opens the chosen one.
 
 #include <QDialog>
 #include <functional>
@@ -34,8 +34,8 @@ public:
 
     // The characters of FileName before its first ".".
     static QString DelKakuchou(const QString &FileName);
-    // Writes the new-player file unless a file of that name exists; false when
-    // the file could not be written.
+    // Writes the new-player file (a full path) unless a file of that name
+    // exists; false when the file could not be written.
     static bool MakeFile(const QString &FileName);
 
     void ListDisp();

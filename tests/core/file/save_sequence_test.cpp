@@ -17,7 +17,7 @@ class SaveSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteBytes(u"taro.pcd"_s,
+        WriteBytes(dir.file(u"taro.pcd"_s),
                    Cp932Lines(UserDataFile::NewPlayerFileText().replace(u"\r\n"_s, u"\n"_s)));
         OpenPlayer(shared, u"taro"_s);
     }
@@ -32,44 +32,44 @@ protected:
         };
     }
 
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, dir.folder()};
     int writes = 0;
 };
 
 TEST_F(SaveSequenceTest, WritesTheFormatAndKeepsThePreviousFileAsBackup)
 {
-    const QByteArray original = ReadBytes(u"taro.pcd"_s);
+    const QByteArray original = ReadBytes(dir.file(u"taro.pcd"_s));
     shared.Stores.WriteData({1, 0}, {u"駅前店"_s, QString()});
     shared.data.DataWrite(2001, 5, 3, 10000, 15000, 1, 0, u"初回"_s);
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
-    const QByteArray first = ReadBytes(u"taro.pcd"_s);
+    const QByteArray first = ReadBytes(dir.file(u"taro.pcd"_s));
     EXPECT_EQ(first, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n\n<StoreData>\n"
                                 u"1,\"駅前店\"\n\n<MachineData>\n\n<Data>\n"
                                 u"2001,5,3,10000,15000,1,0,\"初回\"\n\n"_s));
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), original);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), original);
 
     shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
     const SaveResult second = SavePlayerFile(shared, u"taro"_s);
     EXPECT_TRUE(second.saved);
     EXPECT_TRUE(second.failure.isEmpty() && second.notice.isEmpty());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), first); // the state of the first save
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), first); // the state of the first save
     // No temporary files are left behind.
-    EXPECT_EQ(QDir().entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST_F(SaveSequenceTest, EachDayOfSavingLeavesADatedCopyAndTheLast30AreKept)
 {
     // The file's time tells the day it was saved; the first save of a later
     // day keeps it under that day.
-    const auto savedOn = [](const QDate &day) {
-        QFile file(u"taro.pcd"_s);
+    const auto savedOn = [this](const QDate &day) {
+        QFile file(dir.file(u"taro.pcd"_s));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(
             file.setFileTime(QDateTime(day, QTime(21, 0)), QFileDevice::FileModificationTime));
     };
-    ::chmod("taro.pcd", 0600);
+    ::chmod(QFile::encodeName(dir.file(u"taro.pcd"_s)).constData(), 0600);
     savedOn(QDate(2025, 12, 31));
     QList<QByteArray> lastOfDay;
     for (int i = 0; i < 35; ++i) {
@@ -78,11 +78,11 @@ TEST_F(SaveSequenceTest, EachDayOfSavingLeavesADatedCopyAndTheLast30AreKept)
             ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
             savedOn(QDate(2026, 1, 1).addDays(i));
         }
-        lastOfDay.append(ReadBytes(u"taro.pcd"_s));
+        lastOfDay.append(ReadBytes(dir.file(u"taro.pcd"_s)));
     }
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s)); // keeps the 35th day
 
-    QDir backup(u"backup/taro"_s);
+    QDir backup(dir.file(u"backup/taro"_s));
     const QStringList copies = backup.entryList(QDir::Files, QDir::Name);
     ASSERT_EQ(copies.size(), 30);
     EXPECT_EQ(copies.first(), u"2026-01-06.pcd"_s);
@@ -94,8 +94,8 @@ TEST_F(SaveSequenceTest, EachDayOfSavingLeavesADatedCopyAndTheLast30AreKept)
     EXPECT_EQ(st.st_mode & 0777, 0600u); // private like the player's file
 
     // A copy that cannot be kept does not fail the save; it is said.
-    ASSERT_TRUE(QDir(u"backup"_s).removeRecursively());
-    WriteBytes(u"backup"_s, "a file in the folder's place");
+    ASSERT_TRUE(QDir(dir.file(u"backup"_s)).removeRecursively());
+    WriteBytes(dir.file(u"backup"_s), "a file in the folder's place");
     const SaveResult result = SavePlayerFile(shared, u"taro"_s);
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(result.notice, u"保存しましたが、backup/taro に日付ごとの控えを残せませんでした。\r\n"
@@ -107,8 +107,8 @@ TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheSection)
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s)); // make a backup to protect
     shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
-    const QByteArray pcd = ReadBytes(u"taro.pcd"_s);
-    const QByteArray bak = ReadBytes(u"taro.Bak"_s);
+    const QByteArray pcd = ReadBytes(dir.file(u"taro.pcd"_s));
+    const QByteArray bak = ReadBytes(dir.file(u"taro.Bak"_s));
     shared.data.DataWrite(2001, 5, 5, 1, 2, 1, 0, QString());
 
     const struct {
@@ -125,15 +125,15 @@ TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheSection)
         const SaveResult result = SavePlayerFile(shared, u"taro"_s, failingAt(c.failingWrite));
         EXPECT_FALSE(result.saved);
         EXPECT_EQ(result.failure, c.message);
-        EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
-        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), bak);
-        EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 3); // and the lock
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), pcd);
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), bak);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // and the lock
     }
 
     // Text the file cannot carry fails before anything is written.
     shared.Machines.WriteData({1, 0}, {u"\"quoted\""_s, QString()});
     EXPECT_EQ(SavePlayerFile(shared, u"taro"_s).failure, u"店データの書き込みに失敗しました"_s);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), pcd);
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), bak);
-    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 3);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), pcd);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), bak);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }

@@ -37,8 +37,8 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
     modify();
     EXPECT_TRUE(saveControlsEnabled());
     form.FSave->trigger();
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_FALSE(saveControlsEnabled());
 
@@ -49,14 +49,14 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
     form.MLSave_Click();
     form.MSave_Click();
     EXPECT_TRUE(platform.sounds.isEmpty());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
 
     shared.data.DataClear();
     shared.states.Corrected = true;
     form.MLSave_Click();
     EXPECT_EQ(platform.sounds, QStringList{u"sentaku.wav"_s});
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroSaved());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -65,8 +65,8 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheProgramAndThePlayer)
     // The failure's message and the files kept: SaveFaultTest.PlayerFileReplacedByAFolder.
     startWithTaro();
     modify();
-    QFile::remove(u"taro.pcd"_s); // a folder in the file's place makes every save fail
-    QDir().mkdir(u"taro.pcd"_s);
+    QFile::remove(dir.file(u"taro.pcd"_s)); // a folder in the file's place makes every save fail
+    QDir(dir.path()).mkdir(u"taro.pcd"_s);
     platform.msgAnswers = {MsgResult::Yes}; // exit: save first
     form.MEnd_Click();
     platform.msgAnswers = {MsgResult::Ok}; // title-bar close: save first
@@ -88,7 +88,7 @@ TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
     EXPECT_EQ(platform.messages,
               (QList<RecordedMessage>{{u"プレーヤーが選択されていないため保存できません。\r\n"
                                        "プレーヤーを選択して下さい。"_s}}));
-    EXPECT_TRUE(QDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(shared.states.Corrected);
 }
 
@@ -114,10 +114,10 @@ TEST_P(MainFormExitTest, TheAnswerDecidesSavingAndEnding)
     EXPECT_EQ(form.programHasEnded(), c.ends);
     EXPECT_EQ(endedSignals, c.ends ? 1 : 0);
     EXPECT_EQ(shared.states.Corrected, c.modified && !c.saves);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), c.saves ? TaroSaved() : TaroFile());
-    EXPECT_EQ(QFile::exists(u"taro.Bak"_s), c.saves);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), c.saves ? TaroSaved() : TaroFile());
+    EXPECT_EQ(QFile::exists(dir.file(u"taro.Bak"_s)), c.saves);
     if (c.saves) {
-        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
     }
 }
 
@@ -142,11 +142,11 @@ TEST_F(MainFormTest, ChangePlayerAsksFirst)
     platform.msgAnswers = {MsgResult::No};
     form.FPSelect->trigger();
     EXPECT_EQ(platform.modalWindows, QStringList{u"PSelect"_s});
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroFile());
     EXPECT_TRUE(shared.states.Corrected); // cancelled selection: still modified
 
     platform.msgAnswers = {MsgResult::Yes};
     form.FPSelect->trigger();
     EXPECT_EQ(platform.modalWindows.size(), 2);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
 }
