@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -67,6 +69,14 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     ICombo->hide();
     IGrid->setFocus();
     loadedTexts_ = IGrid->gridModel()->texts();
+    ISave->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
+    FEnd->setEnabled(ISave->isEnabled());
+}
+
+void Nyuuryoku::SelectRecord(qint32 N)
+{
+    IGrid->SetCol(EntryColumn::Comment);
+    IGrid->SetRow(N);
 }
 
 void Nyuuryoku::closeEvent(QCloseEvent *event)

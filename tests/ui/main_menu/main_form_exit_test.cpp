@@ -2,6 +2,9 @@
 
 #include "main_form_fixture.h"
 
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
 #include <QDir>
 
 namespace {
@@ -78,6 +81,46 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheProgramAndThePlayer)
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_TRUE(saveControlsEnabled());
     EXPECT_EQ(platform.messages.size(), 6); // each question and its failed save
+}
+
+TEST_F(MainFormTest, TextTheFileCannotHoldIsNamedThenReplacedOrShown)
+{
+    // Another program wrote a comment as UTF-8: "！" reads back as a character
+    // that code page 932 has no code for.
+    WriteBytes(dir.file(u"taro.pcd"_s),
+               TaroFile().replace("\"\x95\x89\x82\xAF\"", "\"\xEF\xBC\x81\""));
+    remember(u"taro"_s);
+    form.Form_Activate();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    modify();
+    const QByteArray before = ReadBytes(dir.file(u"taro.pcd"_s));
+    const RecordedMessage question{
+        u"2行目（2001/05/06 の記録）のコメントに、ファイルに書けない文字「\uFFFD」（U+FFFD）が"
+        u"あります。\r\n\r\n「はい」：書けない文字を「？」に置き換えて保存します。\r\n"
+        u"「いいえ」：保存せずに、データ入力でこの行を表示します。\r\n「キャンセル」：保存し"
+        u"ません。"_s,
+        u"保存確認"_s, MsgButtons::YesNoCancel, MsgIcon::Exclamation};
+    int shownRow = -1;
+    platform.onModal = [&](QDialog &dialog) {
+        shownRow = static_cast<Nyuuryoku &>(dialog).IGrid->Row();
+        return int(QDialog::Rejected);
+    };
+    for (const MsgResult answer : {MsgResult::Cancel, MsgResult::No}) {
+        platform.messages.clear();
+        platform.msgAnswers = {answer};
+        form.MSave_Click();
+        EXPECT_EQ(platform.messages, QList<RecordedMessage>{question});
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), before);
+        EXPECT_TRUE(shared.states.Corrected);
+    }
+    EXPECT_EQ(platform.modalWindows, QStringList{u"Nyuuryoku"_s});
+    EXPECT_EQ(shownRow, 2);
+
+    platform.msgAnswers = {MsgResult::Yes};
+    form.MSave_Click();
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(shared.data.Record(2).DComment.left(1), u"？"_s);
+    EXPECT_TRUE(ReadBytes(dir.file(u"taro.pcd"_s)).contains("\"\x81\x48"));
 }
 
 TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
