@@ -14,10 +14,12 @@
 #include "ui/qt_platform.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSettings>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -166,6 +168,62 @@ TEST(TwoCopies, APlayerOpenElsewhereIsRefusedAndTheSelectionStays)
     EXPECT_EQ(select.result(), QDialog::Accepted);
     EXPECT_FALSE(OpenPlayer(shared, u"jiro"_s).opened);
     EXPECT_EQ(shared.states.UserName, u"taro"_s); // refused: taro stays open
+}
+
+TEST(LockLeftovers, AreTakenOverUnlessTheyMayBeLiveAndAnotherComputerIsAsked)
+{
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"taro.pcd"_s), kPlayer);
+    const QString lock = dir.file(u".taro.pcd.lock"_s);
+    const QByteArray here = QSysInfo::machineHostName().toUtf8();
+    const QByteArray mine = QByteArray::number(QCoreApplication::applicationPid()) + "\nledra3\n";
+    const auto leave = [&](const QByteArray &content, const QDateTime &made) {
+        WriteBytes(lock, content);
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(made, QFileDevice::FileModificationTime));
+    };
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct {
+        const char *what;
+        QByteArray content;
+        int secondsAgo;
+        bool opens;
+    } cases[] = {
+        {"empty, from a power cut", "", 60, true},
+        {"unreadable", QByteArray("\0\x01garbage", 9), 60, true},
+        {"empty, being written just now", "", 0, false},
+        {"this computer, its program gone", "999999\nledra3\n" + here + "\n", 0, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        leave(c.content, now.addSecs(-c.secondsAgo));
+        FakePlatform platform;
+        SharedData shared(platform, dir.folder());
+        EXPECT_EQ(OpenPlayer(shared, u"taro"_s).opened, c.opens);
+        if (c.opens) {
+            EXPECT_EQ(ReadBytes(lock), mine + here + "\n");
+        }
+    }
+
+    // Another computer's: asked, with its name and time; いいえ (the default)
+    // leaves it, はい takes it over.
+    leave("4242\nledra3\nother-pc\n", QDateTime(QDate(2026, 12, 5), QTime(21, 30)));
+    FakePlatform platform;
+    SharedData shared(platform, dir.folder());
+    EXPECT_FALSE(OpenPlayerAndTell(shared, u"taro"_s));
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{
+                  {u"taro は、別のコンピューター（other-pc）のるでら３で 2026/12/05 21:30 から"
+                   u"使用中になっています。\r\nそのコンピューターでるでら３を終了せずに止めた"
+                   u"（電源が切れた、持ち出した）ときは、その跡が残っているだけです。\r\n"
+                   u"そのコンピューターでまだ使っているときに開くと、どちらかの変更が失われます。"
+                   u"\r\n\r\nこのコンピューターで引き継いで開きますか？"_s,
+                   u"使用中の確認"_s, MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation}}));
+    EXPECT_EQ(ReadBytes(lock), "4242\nledra3\nother-pc\n");
+    platform.msgAnswers = {MsgResult::Yes};
+    EXPECT_TRUE(OpenPlayerAndTell(shared, u"taro"_s));
+    EXPECT_EQ(ReadBytes(lock), mine + here + "\n");
 }
 
 TEST(ChangedOnDisk, ASaveOverAFileAnotherProgramChangedAsksFirst)

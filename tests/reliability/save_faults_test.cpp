@@ -8,12 +8,16 @@
 #include "save_variants.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
+#include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/main_form.h"
+#include "ui/master_editors/master_editor.h"
 #include "ui/widgets/picture_button.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,6 +30,8 @@ namespace {
 const QString kDataFailure = u"データの書き込みに失敗しました"_s;
 const QString kListFailure = u"店データの書き込みに失敗しました"_s;
 const QString kBackupFailure = u"バックアップファイルの作成に失敗しました"_s;
+const char kNoReadOnly[] = "root ignores permissions, and neither a read-only mount nor the "
+                           "immutable attribute is available here";
 } // namespace
 
 class SaveFaultTest : public ::testing::Test {
@@ -50,6 +56,21 @@ protected:
         shared.states.Corrected = true;
     }
 
+    // Makes the data folder read-only (undone by the fixture); false where
+    // this machine does not allow it.
+    bool makeReadOnly()
+    {
+        if (geteuid() != 0)
+            return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        readOnly = std::make_unique<ReadOnlyFolder>(folder);
+        return readOnly->ok();
+    }
+    void TearDown() override
+    {
+        readOnly.reset();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
     // Saves through the main window as the person would.
     void saveFromMainWindow()
     {
@@ -58,10 +79,11 @@ protected:
     }
 
     // The person is told, both files stay, no temporary file is left behind.
-    void expectNothingLost(const QString &message)
+    void expectNothingLost(const QString &message, bool reasonVaries = false)
     {
         ASSERT_EQ(platform.messages.size(), 1);
-        EXPECT_EQ(platform.messages[0].text, message);
+        const QString &told = platform.messages[0].text;
+        EXPECT_EQ(reasonVaries ? told.left(message.size()) : told, message);
         EXPECT_EQ(ReadBytes(at(u"taro.pcd"_s)), previousFile);
         EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), previousBackup);
         EXPECT_TRUE(shared.states.Corrected);
@@ -75,6 +97,7 @@ protected:
     TempDataFolder dir;
     QString folder = dir.file(u"disk"_s); // the data folder
     std::optional<TinyDisk> disk;         // unmounted after the player's lock is gone
+    std::unique_ptr<ReadOnlyFolder> readOnly;
     FakePlatform platform;
     SharedData shared{platform, DataFolder(folder)};
     std::unique_ptr<MainForm> form = std::make_unique<MainForm>(shared);
@@ -100,19 +123,18 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
     // Room for neither the new file: the data section cannot be written.
     WriteBytes(at(u"filler"_s), QByteArray(disk->freeBytes() - newContent.size() / 2, 'x'));
     saveFromMainWindow();
-    expectNothingLost(kDataFailure);
+    expectNothingLost(kDataFailure + u"\r\ntaro.pcd：ディスクの空き容量が足りません"_s);
 
-    // Room for the new file but not for the backup copy.
+    // Room for the new file only: saved, for the backup is the previous file
+    // itself; the day's copy is not kept, and the person is told why.
     QFile::remove(at(u"filler"_s));
     WriteBytes(at(u"filler"_s),
                QByteArray(disk->freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
     saveFromMainWindow();
-    expectNothingLost(kBackupFailure);
-
-    // With room again, the same data are saved.
-    QFile::remove(at(u"filler"_s));
-    saveFromMainWindow();
-    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(platform.messages,
+              QList<RecordedMessage>{
+                  {u"保存しましたが、backup/taro に日付ごとの控えを残せませんでした（ディスクの"
+                   u"空き容量が足りません）。\r\nフォルダに書き込めるか確かめて下さい。"_s}});
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(ReadBytes(at(u"taro.pcd"_s)), newContent);
     EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), previousFile);
@@ -121,20 +143,45 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
 TEST_F(SaveFaultTest, ReadOnlyFolder)
 {
     preparePlayer();
-    std::unique_ptr<ReadOnlyFolder> readOnly;
-    if (geteuid() == 0) {
-        readOnly = std::make_unique<ReadOnlyFolder>(folder);
-        if (!readOnly->ok())
-            GTEST_SKIP() << "root ignores permissions, and neither a read-only mount nor the "
-                            "immutable attribute is available here";
-    } else {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    }
+    if (!makeReadOnly())
+        GTEST_SKIP() << kNoReadOnly;
     saveFromMainWindow();
-    // The new file cannot even be created: the first section's message.
-    expectNothingLost(kListFailure);
-    readOnly.reset();
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The new file cannot even be created: the first section's message, the
+    // file and the system's reason (a read-only disk, or no permission).
+    expectNothingLost(kListFailure + u"\r\ntaro.pcd："_s, true);
+}
+
+TEST_F(SaveFaultTest, AFolderThatCannotBeWrittenOpensThePlayerReadOnly)
+{
+    WriteBytes(at(u"taro.pcd"_s), VariantBytes(0));
+    if (!makeReadOnly())
+        GTEST_SKIP() << kNoReadOnly;
+    platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
+    form->Form_Activate();
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{{u"データフォルダ（"_s + folder +
+                                           u"）に書き込めないため、taro を読み取り専用で開きます。"
+                                           u"\r\n成績は表示できますが、入力・変更・保存はでき"
+                                           u"ません。"_s,
+                                       QString(), MsgButtons::Ok, MsgIcon::Exclamation}}));
+    EXPECT_EQ(form->windowTitle(), u"るでら３　[Main Menu]　（読み取り専用）"_s);
+    shared.states.Corrected = true;
+    form->Form_Activate();
+    EXPECT_FALSE(form->MSave->isEnabled() || form->FSave->isEnabled() ||
+                 form->FCsvImport->isEnabled());
+    EXPECT_FALSE(Nyuuryoku(shared).ISave->isEnabled());
+    EXPECT_FALSE(MasterEditor(shared, MasterEditor::Kind::DaiAdd)
+                     .findChild<QPushButton *>(u"OK"_s)
+                     ->isEnabled());
+    EXPECT_EQ(SavePlayerFile(shared, u"taro"_s).failure,
+              u"taro は読み取り専用で開いているため、保存できません。"_s);
+
+    // A second copy opens it read-only too: neither can save over the other.
+    FakePlatform elsewhere;
+    SharedData second(elsewhere, DataFolder(folder));
+    EXPECT_TRUE(OpenPlayer(second, u"taro"_s).opened);
+    EXPECT_TRUE(second.file.ReadOnly());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"taro.pcd"_s});
 }
 
 TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
@@ -159,6 +206,6 @@ TEST_F(SaveFaultTest, PlayerFileReplacedByAFolder)
     ASSERT_TRUE(QFile::remove(at(u"taro.Bak"_s)));
     ASSERT_TRUE(QDir(folder).mkdir(u"taro.Bak"_s));
     saveFromMainWindow();
-    expectNothingLost(kBackupFailure);
+    expectNothingLost(kBackupFailure + u"\r\ntaro.Bak：同じ名前のフォルダがあります"_s);
     EXPECT_TRUE(QFileInfo(at(u"taro.Bak"_s)).isDir());
 }

@@ -19,6 +19,17 @@ QString limitsLine()
     return u"（記録は32,767件まで、収支の合計はプラス・マイナス約21億円までです）"_s;
 }
 
+QString otherComputerQuestion(const QString &name, const PlayerFile::LockResult &lock)
+{
+    const QString nl = lineEnd();
+    return name + u" は、別のコンピューター（"_s + lock.host + u"）のるでら３で "_s +
+           lock.since.toString(u"yyyy/MM/dd HH:mm"_s) + u" から使用中になっています。"_s + nl +
+           u"そのコンピューターでるでら３を終了せずに止めた（電源が切れた、持ち出した）"
+           u"ときは、その跡が残っているだけです。"_s +
+           nl + u"そのコンピューターでまだ使っているときに開くと、どちらかの変更が失われます。"_s +
+           nl + nl + u"このコンピューターで引き継いで開きますか？"_s;
+}
+
 QString unreadNotice(const SharedData &shared)
 {
     const QString parts = UnreadParts(shared);
@@ -64,15 +75,30 @@ void ForgetUnread(SharedData &shared)
     shared.states.ForgetUnreadLines();
 }
 
-PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
+PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
 {
     PlayerOpening opening;
-    if (!shared.file.Lock(shared.folder, name)) {
+    const PlayerFile::LockResult lock = shared.file.Lock(shared.folder, name, takeOver);
+    switch (lock.state) {
+    case PlayerFile::LockState::InUse:
         opening.messages.append({name +
                                      u" は、別に起動しているるでら３で使用中のため開けません。"_s +
                                      lineEnd() + u"そちらを終了してから、もう一度選んで下さい。"_s,
                                  MsgButtons::Ok, MsgIcon::None, QString()});
         return opening;
+    case PlayerFile::LockState::OtherComputer:
+        opening.takeOverQuestion =
+            MessageBoxText{otherComputerQuestion(name, lock), MsgButtons::YesNoDefaultNo,
+                           MsgIcon::Exclamation, u"使用中の確認"_s};
+        return opening;
+    case PlayerFile::LockState::ReadOnly:
+        opening.messages.append({u"データフォルダ（"_s + shared.folder.Path() +
+                                     u"）に書き込めないため、"_s + name +
+                                     u" を読み取り専用で開きます。"_s + lineEnd() +
+                                     u"成績は表示できますが、入力・変更・保存はできません。"_s,
+                                 MsgButtons::Ok, MsgIcon::Exclamation, QString()});
+        break;
+    case PlayerFile::LockState::Taken: break;
     }
     // The file is read and decoded once for its four sections.
     ItemReader reader;

@@ -11,7 +11,6 @@
 #include "ui/widgets/picture_button.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,7 +42,12 @@ bool RememberPlayer(Platform &platform, const QString &name)
 
 bool OpenPlayerAndTell(SharedData &shared, const QString &name)
 {
-    const PlayerOpening opening = OpenPlayer(shared, name);
+    PlayerOpening opening = OpenPlayer(shared, name);
+    if (opening.takeOverQuestion) {
+        if (shared.platform.Show(*opening.takeOverQuestion) != MsgResult::Yes)
+            return false;
+        opening = OpenPlayer(shared, name, true);
+    }
     for (const MessageBoxText &m : opening.messages)
         shared.platform.Show(m);
     return opening.opened;
@@ -191,13 +195,21 @@ void PSelect::PDel_Click()
                   u"別のプレーヤーを選択してから削除して下さい。"_s);
         return;
     }
-    const QString text = u"'"_s + name + u"' を削除します。"_s + lineEnd() +
-                         u"このデータは失われます。よろしいですか？"_s;
-    if (ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) != MsgResult::Ok)
-        return;
-    const QString pcd = shared_.folder.PlayerFile(name);
-    if (QFile::exists(pcd) && !QFile::remove(pcd))
-        ui.MsgBox(u"'"_s + name + u"' を削除できませんでした"_s);
+    // Another running copy that has the player open would write it back: it
+    // is refused before the question, and kept off while the person decides.
+    const auto confirm = [&] {
+        const QString text = u"'"_s + name + u"' を削除します。"_s + lineEnd() +
+                             u"このデータは失われます。よろしいですか？"_s;
+        return ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) ==
+               MsgResult::Ok;
+    };
+    QString message;
+    switch (DeletePlayerFile(shared_.folder, name, confirm, message)) {
+    case Deletion::Deleted: break;
+    case Deletion::Cancelled: return;
+    case Deletion::Refused:
+    case Deletion::Failed: ui.MsgBox(message); break;
+    }
     ListDisp();
 }
 

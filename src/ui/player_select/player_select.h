@@ -20,7 +20,8 @@ struct SharedData;
 QString RememberedPlayer(Platform &platform);
 bool RememberPlayer(Platform &platform, const QString &name);
 
-// Opens a player (OpenPlayer) and shows its messages. False when the player
+// Opens a player (OpenPlayer) and shows its messages; a lock from another
+// computer is taken over when the person answers Yes. False when the player
 // could not be opened: another running copy of the program has it.
 bool OpenPlayerAndTell(SharedData &shared, const QString &name);
 

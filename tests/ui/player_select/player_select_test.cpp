@@ -181,7 +181,7 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
     EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
 
     shared.states.UserName = u"jiro"_s;
-    platform.msgAnswers = {MsgResult::Cancel, MsgResult::Ok};
+    platform.msgAnswers = {MsgResult::Cancel}; // then OK
     dialog->PDel_Click();
     const RecordedMessage question{
         u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s, u"確認"_s,
@@ -189,6 +189,21 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
     EXPECT_EQ(platform.messages, (QList<RecordedMessage>{inUse, question}));
     EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
 
+    // Open in another running copy, whose next save would bring it back:
+    // refused before the question.
+    {
+        FakePlatform elsewhere;
+        SharedData other(elsewhere, dir.folder());
+        ASSERT_TRUE(OpenPlayer(other, u"taro"_s).opened);
+        dialog->PDel_Click();
+        EXPECT_EQ(platform.messages,
+                  (QList<RecordedMessage>{
+                      inUse,
+                      question,
+                      {u"'taro' は、別に起動しているるでら３で使用中のため削除できません。"_s}}));
+        EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
+    }
+    select(*dialog, u"taro"_s);
     dialog->PDel_Click();
     EXPECT_FALSE(QFile::exists(dir.file(u"taro.pcd"_s)));
     EXPECT_TRUE(QFile::exists(dir.file(u"taro.Bak"_s)));
