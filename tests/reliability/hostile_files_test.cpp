@@ -126,3 +126,39 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.states.UserName, u"nul"_s);
 }
+
+TEST(HostileFiles, CsvImportsTakeMemoryInProportionToTheFileAndRefuseHugeFields)
+{
+    TempDataFolder dir;
+    const QByteArray head = "\xEF\xBB\xBF" + u"日付,投資,回収,店名,台名,コメント\r\n"_s.toUtf8();
+    writeLarge(dir.file(u"rows.csv"_s), head, "x\r\n"); // a row of one character per line
+    writeLarge(dir.file(u"field.csv"_s), head + "2026/01/01,1,0,A,B,", "long comment ");
+    const struct {
+        QString file;
+        QString firstReason;
+    } cases[] = {
+        {u"rows.csv"_s, u"日付「x」が正しくありません（例: 2026/03/05）"_s},
+        {u"field.csv"_s, u"コメントが長すぎます（4,096文字まで）"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        QProcess child;
+        child.start(QStringLiteral(LEDRA_RELIABILITY_HELPER), {u"csv"_s, dir.path(), c.file});
+        ASSERT_TRUE(child.waitForFinished(300000));
+        ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        const QRegularExpressionMatch m =
+            QRegularExpression(u"new=0 invalid=(\\d+) reason=(.*) hwm_kb=(\\d+) base_kb=(\\d+)"_s)
+                .match(out);
+        ASSERT_TRUE(m.hasMatch()) << out.toStdString();
+        EXPECT_EQ(m.captured(2), c.firstReason);
+        const qint64 fileBytes = QFile(dir.file(c.file)).size();
+        const qint64 took = (m.captured(3).toLongLong() - m.captured(4).toLongLong()) * 1024;
+        std::cout << c.file.toStdString() << ": " << m.captured(1).toStdString()
+                  << " rows refused, the preview took " << took / (1 << 20) << " MB for "
+                  << fileBytes / (1 << 20) << " MB of file\n";
+        if (kMeasureMemory) {
+            EXPECT_LE(took, 4 * fileBytes);
+        }
+    }
+}

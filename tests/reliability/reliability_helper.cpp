@@ -4,7 +4,11 @@
 //   reliability_helper open DIR NAME    opens player NAME in DIR and prints what was
 //                                       read and the peak memory (VmHWM, kB) before
 //                                       and after
+//   reliability_helper csv DIR FILE     reads the CSV file DIR/FILE for an import into an
+//                                       empty player and prints the same
 
+#include "core/file/csv_exchange.h"
+#include "core/file/file_stamp.h"
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "save_variants.h"
@@ -60,6 +64,21 @@ int openPlayer(const DataFolder &folder, const QString &name)
                 static_cast<int>(opening.messages.size()), peakMemoryKb(), before);
     return 0;
 }
+int previewCsv(const QString &fileName)
+{
+    const long before = peakMemoryKb();
+    QByteArray bytes;
+    if (ReadRegularFile(fileName, bytes, nullptr, 64 << 20) != FileRead::Ok)
+        return 2;
+    FakePlatform platform;
+    SharedData shared(platform);
+    const CsvExchange::ImportPreview preview =
+        CsvExchange::PreviewImport(bytes, shared.data, shared.Stores, shared.Machines);
+    std::printf("new=%d invalid=%d reason=%s hwm_kb=%ld base_kb=%ld\n", preview.NewRowCount,
+                preview.InvalidCount, qPrintable(preview.Invalid.value(0).Reason), peakMemoryKb(),
+                before);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -72,5 +91,7 @@ int main(int argc, char **argv)
         return saveLoop(folder);
     if (std::strcmp(argv[1], "open") == 0 && argc == 4)
         return openPlayer(folder, QString::fromLocal8Bit(argv[3]));
+    if (std::strcmp(argv[1], "csv") == 0 && argc == 4)
+        return previewCsv(folder.File(QString::fromLocal8Bit(argv[3])));
     return 1;
 }
