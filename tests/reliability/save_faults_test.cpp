@@ -2,6 +2,7 @@
 // has become a folder: the previous file and the backup stay byte for byte,
 // the person is told, and the data stay marked as modified.
 
+#include "core/file/play_times_file.h"
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "mounts.h"
@@ -89,7 +90,8 @@ protected:
         EXPECT_TRUE(shared.states.Corrected);
         EXPECT_TRUE(form->MSave->isEnabled());
         QStringList stray = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        for (const QString &mine : {u"taro.pcd"_s, u"taro.Bak"_s, u"filler"_s, u".taro.pcd.lock"_s})
+        for (const QString &mine : {u"taro.pcd"_s, u"taro.Bak"_s, u"taro.times"_s,
+                                    u"taro.times.Bak"_s, u"filler"_s, u".taro.pcd.lock"_s})
             stray.removeAll(mine);
         EXPECT_TRUE(stray.isEmpty()) << stray.join(u' ').toStdString();
     }
@@ -108,7 +110,7 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
 {
     // Without mounting, SaveSequenceTest.AFailedWriteKeepsBothFilesAndNamesTheSection
     // injects the same short writes.
-    disk.emplace(folder, 512 * 1024);
+    disk.emplace(folder, 1024 * 1024);
     if (!disk->ok())
         GTEST_SKIP() << "tmpfs cannot be mounted here";
     preparePlayer(2000);
@@ -129,7 +131,9 @@ TEST_F(SaveFaultTest, DiskFullWhileWritingTheNewFileOrTheBackup)
     // itself; the day's copy is not kept, and the person is told why.
     QFile::remove(at(u"filler"_s));
     WriteBytes(at(u"filler"_s),
-               QByteArray(disk->freeBytes() - newContent.size() - previousFile.size() / 2, 'x'));
+               QByteArray(disk->freeBytes() - newContent.size() -
+                              PlayTimesBytes(shared.data).size() - previousFile.size() / 2,
+                          'x'));
     saveFromMainWindow();
     EXPECT_EQ(platform.messages,
               QList<RecordedMessage>{

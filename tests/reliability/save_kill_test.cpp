@@ -1,7 +1,7 @@
 // A save loop in a child process killed at random moments: after every kill
-// the player's file and its backup each hold one complete state, never a
-// mixture or a cut-off file; and each child takes over the lock its killed
-// predecessor left on the player.
+// the player's file, its backup and the play-times file each hold one
+// complete state, never a mixture or a cut-off file; and each child takes
+// over the lock its killed predecessor left on the player.
 
 #include "save_variants.h"
 #include "support/test_files.h"
@@ -25,6 +25,7 @@ TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
     TempDataFolder dir;
     const QByteArray states[2] = {VariantBytes(0), VariantBytes(1)};
     ASSERT_NE(states[0].size(), states[1].size());
+    const QByteArray timesOfState1 = VariantTimes(1);
     WriteBytes(dir.file(u"taro.pcd"_s), states[0]);
 
     std::mt19937 random(20261206);
@@ -53,6 +54,9 @@ TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
             ASSERT_TRUE(backup == states[0] || backup == states[1])
                 << "after kill " << kills + 1 << ": backup of " << backup.size() << " bytes";
         }
+        const QByteArray times = ReadBytes(dir.file(u"taro.times"_s));
+        ASSERT_TRUE(times.isEmpty() || times == timesOfState1)
+            << "after kill " << kills + 1 << ": times file of " << times.size() << " bytes";
         changes += now != last;
         last = now;
     }

@@ -170,8 +170,18 @@ bool Reader::Next(Row &row)
     if (pos_ >= n)
         return false;
     row.number = ++number_;
-    row.fields.clear();
-    row.starts.clear();
+    // The lists keep their room from row to row.
+    qsizetype count = 0;
+    const auto add = [&row, &count](QByteArray &&field, qsizetype start) {
+        if (count < row.fields.size()) {
+            row.fields[count] = std::move(field);
+            row.starts[count] = start;
+        } else {
+            row.fields.append(std::move(field));
+            row.starts.append(start);
+        }
+        ++count;
+    };
     row.unterminated = false;
     row.lines = 1;
     const qsizetype rowStart = pos_;
@@ -223,8 +233,7 @@ bool Reader::Next(Row &row)
             field = QByteArray::fromRawData(data + rest, pos_ - rest);
         else if (pos_ > rest)
             field += QByteArrayView(data + rest, pos_ - rest);
-        row.fields.append(field);
-        row.starts.append(start + (quoted ? 1 : 0) - rowStart);
+        add(std::move(field), start + (quoted ? 1 : 0) - rowStart);
         if (pos_ < n && data[pos_] == ',') {
             ++pos_;
             continue;
@@ -233,6 +242,8 @@ bool Reader::Next(Row &row)
             ++pos_;
         if (pos_ < n && data[pos_] == '\n')
             ++pos_;
+        row.fields.resize(count);
+        row.starts.resize(count);
         return true;
     }
 }

@@ -3,6 +3,7 @@
 #include "core/file/cp932.h"
 #include "core/file/user_data_file.h"
 #include "core/model/master_ids.h"
+#include "core/model/play_time.h"
 #include "core/model/record_sort.h"
 #include "core/model/record_table.h"
 #include "core/model/shared_data.h"
@@ -21,8 +22,21 @@ using namespace Qt::StringLiterals;
 namespace CsvExchange {
 
 namespace {
-enum Column { CDate, CYoubi, CToushi, CKaishuu, CBalance, CStore, CMachine, CComment, CSId, CMId };
-constexpr int kColumns = CMId + 1;
+enum Column {
+    CDate,
+    CYoubi,
+    CToushi,
+    CKaishuu,
+    CBalance,
+    CStore,
+    CMachine,
+    CComment,
+    CSId,
+    CMId,
+    CStart,
+    CEnd
+};
+constexpr int kColumns = CEnd + 1;
 
 // The problems listed one by one; beyond them only counted.
 constexpr qsizetype kListedProblems = 1000;
@@ -199,12 +213,11 @@ public:
     // bytes cannot be read or a cell is longer than anything the file holds.
     bool Read(const Csv::Row &row, QString &problem)
     {
-        static const QString names[kColumns] = {u"日付"_s, QString(), u"投資"_s, u"回収"_s,
-                                                QString(), u"店名"_s, u"台名"_s, u"コメント"_s,
-                                                u"店ID"_s, u"台ID"_s};
+        static const QStringList names = RecordTitles();
         for (int c = 0; c < kColumns; ++c) {
             text_[c].clear();
-            if (names[c].isEmpty() || at_[c] < 0 || at_[c] >= row.fields.size())
+            // 曜日 and 収支 follow from the others.
+            if (c == CYoubi || c == CBalance || at_[c] < 0 || at_[c] >= row.fields.size())
                 continue;
             const QByteArray &field = row.fields[at_[c]];
             // A character takes at most four bytes: longer is too long unread.
@@ -241,8 +254,8 @@ private:
 
 QStringList RecordTitles()
 {
-    return {u"日付"_s, u"曜日"_s, u"投資"_s,     u"回収"_s, u"収支"_s,
-            u"店名"_s, u"台名"_s, u"コメント"_s, u"店ID"_s, u"台ID"_s};
+    return {u"日付"_s, u"曜日"_s,     u"投資"_s, u"回収"_s, u"収支"_s, u"店名"_s,
+            u"台名"_s, u"コメント"_s, u"店ID"_s, u"台ID"_s, u"開始"_s, u"終了"_s};
 }
 
 QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machines)
@@ -258,7 +271,8 @@ QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machine
             text, {dateText(r), youbi, QString::number(r.DToushi), QString::number(r.DKaishuu),
                    QString::number(r.Balance()), Csv::GuardText(Stores.SeekName(r.DSId)),
                    Csv::GuardText(Machines.SeekName(r.DMId)), Csv::GuardText(r.DComment),
-                   QString::number(r.DSId), QString::number(r.DMId)});
+                   QString::number(r.DSId), QString::number(r.DMId), FormatClockTime(r.startMinute),
+                   FormatClockTime(r.endMinute)});
     }
     return text;
 }
@@ -374,6 +388,12 @@ ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMD
             problem = readWhole(k == 0 ? u"店ID"_s : u"台ID"_s, text, id);
             ids[k] = id;
         }
+        const auto readTime = [&](int column, const QString &what, qint16 &minute) {
+            if (problem.isEmpty() && !ReadClockTime(cells[column], minute))
+                problem = what + shown(cells[column]) + u"が時刻ではありません（例: 10:30）"_s;
+        };
+        readTime(CStart, u"開始"_s, r.startMinute);
+        readTime(CEnd, u"終了"_s, r.endMinute);
         if (!problem.isEmpty()) {
             invalid(row.number, problem);
             continue;

@@ -8,6 +8,11 @@
 
 using namespace Qt::StringLiterals;
 
+QString TimesExtension()
+{
+    return u".times"_s;
+}
+
 DataFolder::DataFolder(const QString &path)
     : path_(path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
 {}
@@ -27,6 +32,16 @@ QString DataFolder::PlayerFile(const QString &player) const
 QString DataFolder::BackupFile(const QString &player) const
 {
     return File(player + UserDataFile::BackupExtension());
+}
+
+QString DataFolder::TimesFile(const QString &player) const
+{
+    return File(player + TimesExtension());
+}
+
+QString DataFolder::TimesBackupFile(const QString &player) const
+{
+    return File(player + TimesExtension() + UserDataFile::BackupExtension());
 }
 
 QString DataFolder::LockFile(const QString &player) const

@@ -20,9 +20,11 @@ public:
 
     // name inside the folder (empty when no folder is set).
     QString File(const QString &name) const;
-    QString PlayerFile(const QString &player) const; // "<player>.pcd"
-    QString BackupFile(const QString &player) const; // "<player>.Bak"
-    QString LockFile(const QString &player) const;   // ".<player>.pcd.lock", hidden
+    QString PlayerFile(const QString &player) const;      // "<player>.pcd"
+    QString BackupFile(const QString &player) const;      // "<player>.Bak"
+    QString TimesFile(const QString &player) const;       // "<player>.times", the play times
+    QString TimesBackupFile(const QString &player) const; // "<player>.times.Bak"
+    QString LockFile(const QString &player) const;        // ".<player>.pcd.lock", hidden
     // "backup/<player>", the player's dated copies.
     QString GenerationFolder(const QString &player) const;
 
@@ -32,6 +34,9 @@ public:
 private:
     QString path_;
 };
+
+// ".times": the play-times file beside the player's file.
+QString TimesExtension();
 
 // The data folder to use: dir when given (made absolute), otherwise
 // $XDG_DATA_HOME/ledra3; created when missing. False with a reason.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -72,6 +73,8 @@ QString KeepGeneration(const DataFolder &dataFolder, const QString &name, const 
                lineEnd() + u"フォルダに書き込めるか確かめて下さい。"_s;
     };
     const QString folder = dataFolder.GenerationFolder(name);
+    if (bytes.isEmpty() && !QFileInfo::exists(folder))
+        return QString(); // nothing to keep, nothing to remove
     for (const QString &place : {dataFolder.File(u"backup"_s), folder}) {
         switch (ownFolder(place, error)) {
         case Place::Folder:
@@ -85,8 +88,16 @@ QString KeepGeneration(const DataFolder &dataFolder, const QString &name, const 
         }
     }
     const QString copy = folder + u'/' + day.toString(u"yyyy-MM-dd"_s) + extension;
-    if (!ReplaceFileContents(copy, bytes, write, permissions, &error))
+    if (bytes.isEmpty()) { // the file was not written: that day had none
+        QFile::remove(copy);
+        return QString();
+    }
+    const bool newDay = !QFileInfo::exists(copy);
+    // What the copy holds is safe in the player's own file: no waiting for
+    // the disk.
+    if (!ReplaceFileContents(copy, bytes, write, permissions, &error, false))
         return notKept();
-    pruneDays(folder);
+    if (newDay) // only a new day's copy can push the oldest day out
+        pruneDays(folder);
     return QString();
 }

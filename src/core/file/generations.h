@@ -18,9 +18,10 @@ inline constexpr int kGenerationsKept = 30;
 // Keeps bytes, the state of the player's file name + extension (".pcd") just
 // saved on day, as "backup/<name>/yyyy-MM-dd<extension>", replacing that
 // day's earlier copy, then removes the copies of the days beyond the last 30.
-// "backup" and "backup/<name>" must be folders of their own: a link in their
-// place is never written through. Empty when kept; otherwise the notice that
-// says why not.
+// Empty bytes (no file written: the play times while no visit has any)
+// remove that day's copy. "backup" and "backup/<name>" must be folders of
+// their own: a link in their place is never written through. Empty when
+// kept; otherwise the notice that says why not.
 QString KeepGeneration(const DataFolder &folder, const QString &name, const QString &extension,
                        const QByteArray &bytes, const QDate &day, int permissions,
                        const SaveWriteFn &write = SaveWriteFn());

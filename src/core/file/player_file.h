@@ -56,12 +56,18 @@ public:
     const FileStamp &Seen() const { return seen_; }
     void SetSeen(const FileStamp &stamp) { seen_ = stamp; }
 
+    // Lines of the play-times file that attached to no record when the
+    // player was opened (play_times_file.h). Saving would drop them.
+    qint32 UnmatchedTimes() const { return unmatchedTimes_; }
+    void SetUnmatchedTimes(qint32 lines) { unmatchedTimes_ = lines; }
+
 private:
     QString name_;
     QString lockPath_;
     int fd_ = -1; // the lock file, held with flock
     bool readOnly_ = false;
     FileStamp seen_;
+    qint32 unmatchedTimes_ = 0;
 };
 
 // Deletes player name's file when confirm() agrees, holding the player's lock

@@ -3,6 +3,7 @@
 #include "core/file/data_folder.h"
 #include "core/file/file_stamp.h"
 #include "core/file/generations.h"
+#include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,14 +132,15 @@ public:
 
     bool finish() { return ::fsync(file_.handle()) == 0 ? true : fail(); }
 
-    bool commit()
+    bool commit(bool sync = true)
     {
         file_.close();
         if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(name_).constData()) !=
             0)
             return fail();
         temp_.clear();
-        syncFolderOf(name_);
+        if (sync)
+            syncFolderOf(name_);
         return true;
     }
 
@@ -189,6 +192,18 @@ bool keepBackup(const QString &pcd, const QString &bak, int mode, const SaveWrit
     }
     return previous.isEmpty() || ReplaceFileContents(bak, previous, write, mode, &error);
 }
+// No visit has times any more: the file that held them goes (its backup
+// stays), or the next opening would attach them again.
+bool removeTimesFile(const QString &fileName, int &error)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || S_ISDIR(st.st_mode) ||
+        ::unlink(path.constData()) == 0)
+        return true;
+    error = errno;
+    return false;
+}
 } // namespace
 
 QString SystemErrorText(int error)
@@ -211,7 +226,7 @@ QString SystemErrorText(int error)
 }
 
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const SaveWriteFn &write,
-                         int permissions, int *error)
+                         int permissions, int *error, bool sync)
 {
     if (fileName.isEmpty())
         return false;
@@ -219,7 +234,7 @@ bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const
         permissions = permissionsOf(fileName);
     ReplacingFile file(fileName);
     if (file.open(permissions >= 0 ? permissions : newFilePermissions()) &&
-        file.write(bytes, write) && file.finish() && file.commit())
+        file.write(bytes, write) && (!sync || file.finish()) && file.commit(sync))
         return true;
     if (error)
         *error = file.error();
@@ -248,6 +263,9 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
             u"読み込めなかった"_s + parts + u"は、保存するとファイルから失われます。"_s + nl;
         if (QFileInfo::exists(pcdPath))
             text += u"保存前のファイルは、次に保存するまで "_s + bak + u" に残ります。"_s + nl;
+        if (shared.file.UnmatchedTimes() > 0)
+            text += u"保存前の稼働時間は、次に保存するまで "_s + UserName + TimesExtension() +
+                    UserDataFile::BackupExtension() + u" に残ります。"_s + nl;
         questions.append({text + u"保存しますか？"_s, MsgButtons::OkCancel, MsgIcon::Exclamation,
                           u"保存確認"_s});
     }
@@ -258,6 +276,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
 {
     const QString pcd = shared.folder.PlayerFile(UserName);
     const QString bak = shared.folder.BackupFile(UserName);
+    const QString timesPath = shared.folder.TimesFile(UserName);
     SaveResult result;
     if (pcd.isEmpty()) {
         result.failure = dataFailureText();
@@ -319,6 +338,18 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         }
         whole += s.bytes;
     }
+    // The play times, in their own file, complete before either file is
+    // replaced. None while no visit has times. Both are written before
+    // either is synced, so that one flush of the disk serves both.
+    const QByteArray times = PlayTimesBytes(shared.data);
+    std::optional<ReplacingFile> timesFile;
+    if (!times.isEmpty()) {
+        timesFile.emplace(timesPath);
+        if (!timesFile->open(mode) || !timesFile->write(times, write) || !timesFile->finish()) {
+            result.failure = failureText(dataFailureText(), timesPath, timesFile->error());
+            return result;
+        }
+    }
     if (!file.finish()) {
         result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
@@ -326,6 +357,19 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     int error = 0;
     if (!keepBackup(pcd, bak, mode, write, error)) {
         result.failure = failureText(backupFailureText(), bak, error);
+        return result;
+    }
+    if (!keepBackup(timesPath, shared.folder.TimesBackupFile(UserName), mode, write, error)) {
+        result.failure =
+            failureText(backupFailureText(), shared.folder.TimesBackupFile(UserName), error);
+        return result;
+    }
+    // The times first: a save cut short between the two renames leaves new
+    // times beside the previous player file, whose lines name the records
+    // they belong to, so that none attaches to another visit.
+    if (timesFile ? !timesFile->commit() : !removeTimesFile(timesPath, error)) {
+        result.failure =
+            failureText(dataFailureText(), timesPath, timesFile ? timesFile->error() : error);
         return result;
     }
     if (!file.commit()) {
@@ -337,7 +381,11 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         shared.file.SetSeen(StampOf(pcd, whole));
     ForgetUnread(shared); // the file now holds what the tables hold
 
+    const QDate today = shared.platform.Today();
     result.notice = KeepGeneration(shared.folder, UserName, UserDataFile::PcdExtension(), whole,
-                                   shared.platform.Today(), mode, write);
+                                   today, mode, write);
+    if (result.notice.isEmpty())
+        result.notice =
+            KeepGeneration(shared.folder, UserName, TimesExtension(), times, today, mode, write);
     return result;
 }

@@ -52,10 +52,11 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName,
 // the folder. permissions are the file's mode bits; -1 keeps those of the
 // file replaced (a new file gets the usual ones). False on any failure, with
 // the system's error number in *error when given (0 when none is known); the
-// old file is then untouched.
+// old file is then untouched. Without sync nothing waits for the disk (for
+// copies of what another file holds safely).
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes,
                          const SaveWriteFn &write = SaveWriteFn(), int permissions = -1,
-                         int *error = nullptr);
+                         int *error = nullptr, bool sync = true);
 
 // The system's reason for a failed file operation, in words: "ディスクの空き容量が
 // 足りません" for ENOSPC and so on; the system's own text for the rarer ones.

@@ -1,6 +1,7 @@
 #include "core/model/shared_data.h"
 
 #include "core/file/item_reader.h"
+#include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/util/numbers.h"
 
@@ -37,9 +38,19 @@ QString unreadNotice(const SharedData &shared)
         return QString();
     const Data &data = shared.data;
     const QString nl = lineEnd();
+    const qint32 times = shared.file.UnmatchedTimes();
+    const bool onlyTimes = data.UnreadRecords() == 0 && shared.Stores.Unread() == 0 &&
+                           shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0;
+    // Only times whose records are gone or changed: say so, and why.
+    if (onlyTimes)
+        return FormatGrouped(times) +
+               u"件の稼働時間が、どの記録とも合いません（稼働時間を記録した後に、ほかのプログラム"
+               u"で成績のファイルが変えられたようです）。"_s +
+               nl + u"これらの稼働時間は表示も集計もされません。"_s + nl +
+               u"保存すると、これらはファイルから失われます（保存する前に確認します）。"_s;
     // Only complete records past the limits: say which ones were read.
     if (data.UnreadRecords() == data.RecordsBeyondLimits() && shared.Stores.Unread() == 0 &&
-        shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0)
+        shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0 && times == 0)
         return u"このプレーヤーのファイルには、扱える上限を超える記録があります。"_s + nl +
                u"最初の"_s + FormatGrouped(data.ListCount()) + u"件だけを読み込みました。残りの"_s +
                FormatGrouped(data.UnreadRecords()) + u"件は表示も集計もされません。"_s + nl +
@@ -64,6 +75,7 @@ QString UnreadParts(const SharedData &shared)
     add(shared.Stores.Unread(), u"件の店"_s);
     add(shared.Machines.Unread(), u"件の台"_s);
     add(shared.states.UnreadLines(), u"行の設定"_s);
+    add(shared.file.UnmatchedTimes(), u"件の稼働時間"_s);
     return parts.join(u"、"_s);
 }
 
@@ -73,6 +85,7 @@ void ForgetUnread(SharedData &shared)
     shared.Stores.ForgetUnread();
     shared.Machines.ForgetUnread();
     shared.states.ForgetUnreadLines();
+    shared.file.SetUnmatchedTimes(0);
 }
 
 PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
@@ -109,6 +122,8 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
     shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.Machines.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);
+    shared.file.SetUnmatchedTimes(
+        ReadPlayTimes(shared.folder.TimesFile(name), shared.data).unmatched);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     RecomputeSummary(shared);

@@ -26,7 +26,7 @@ QList<PlayRecord> recordsOf(const Data &data)
     return out;
 }
 
-const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID\r\n"_s;
+const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID,開始,終了\r\n"_s;
 
 TEST(Csv, QuotesParsesAndTellsEncodings)
 {
@@ -120,9 +120,9 @@ TEST_F(CsvExchangeTest, ExportsEveryRecordWithNamesAndIds)
         RecordsCsv(shared.data, shared.Stores, shared.Machines).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 7); // title, five records, the empty rest after the last CR LF
     EXPECT_EQ(lines[0] + u"\r\n"_s, kHead);
-    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1"_s);
-    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1"_s);
-    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5"_s);
+    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1,,"_s);
+    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1,,"_s);
+    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5,,"_s);
 }
 
 TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
@@ -259,10 +259,12 @@ TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
     // a yen sign, the store ID 0 of a row without a store, a name and a
     // comment that a spreadsheet would run as formulas.
     ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"=1+1"_s));
-    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s));
+    ASSERT_TRUE(shared.data.DataWrite(
+        PlayRecord{2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s, 22 * 60, 90})); // past midnight
     shared.Machines.WriteData({1, 2, 0}, {u"@ドラゴン"_s, u"海\\"_s, QString()});
     const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
-    EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2\r\n"_s));
+    EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2,,\r\n"_s));
+    EXPECT_TRUE(text.contains(u",''-,9,5,22:00,01:30\r\n"_s));
     EXPECT_TRUE(text.contains(u",'@ドラゴン,"_s));
 
     for (Csv::Encoding encoding : {Csv::Encoding::Utf8, Csv::Encoding::ShiftJis}) {
