@@ -43,7 +43,7 @@ void BM_CalendarSwitchMonth(benchmark::State &state)
     QCoreApplication::processEvents();
     bool forward = true;
     for (auto _ : state) {
-        window.Days_KeyDown(forward ? Qt::Key_PageDown : Qt::Key_PageUp);
+        window.pageKey(forward ? Qt::Key_PageDown : Qt::Key_PageUp);
         QCoreApplication::processEvents();
         forward = !forward;
     }
@@ -90,7 +90,7 @@ void BM_MonthlyChartAllYears(benchmark::State &state)
         window.ShowYear(2026);
         QCoreApplication::processEvents();
     }
-    if (window.Chart->Series().size() != 12)
+    if (window.chart->Series().size() != 12)
         state.SkipWithError("the year was not shown");
 }
 BENCHMARK(BM_MonthlyChartAllYears)->Arg(kFullPlayer)->Unit(benchmark::kMillisecond);

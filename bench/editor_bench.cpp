@@ -2,7 +2,7 @@
 // 32,767 stores, in any order).
 
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
+#include "quiet_platform.h"
 #include "ui/master_editors/master_editor.h"
 
 #include <QCoreApplication>

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -85,19 +86,25 @@ BENCHMARK(BM_EntryStore)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
-// Rows of twelve columns as a spreadsheet copies them, pasted at the year of
-// row 1 of an empty grid.
-void BM_EntryPaste(benchmark::State &state)
+// Rows of twelve columns as a spreadsheet copies them.
+QString spreadsheetBlock(qint64 rows)
 {
-    Player p(0);
     QString block;
-    for (qint64 n = 0; n < state.range(0); ++n)
+    for (qint64 n = 0; n < rows; ++n)
         block += u"2001\t%1\t%2\t\t%3\t%4\t\t%5\t\t%6\t\tメモ\r\n"_s.arg(1 + n % 12)
                      .arg(1 + n % 28)
                      .arg(1000 * (n % 30))
                      .arg(500 * (n % 70))
                      .arg(1 + n % kSampleStores)
                      .arg(1 + n % kSampleMachines);
+    return block;
+}
+
+// A block pasted at the year of row 1 of an empty grid.
+void BM_EntryPaste(benchmark::State &state)
+{
+    Player p(0);
+    const QString block = spreadsheetBlock(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<Nyuuryoku>(p.shared);
@@ -120,4 +127,33 @@ void BM_EntryPaste(benchmark::State &state)
     }
 }
 BENCHMARK(BM_EntryPaste)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Undo of a block pasted over the first rows of a full grid (and the repaint).
+void BM_EntryPasteUndo(benchmark::State &state)
+{
+    Player p(kFullPlayer);
+    Nyuuryoku window(p.shared);
+    window.show();
+    QCoreApplication::processEvents();
+    QGuiApplication::clipboard()->setText(spreadsheetBlock(state.range(0)));
+    window.IGrid->SetRow(1);
+    window.IGrid->SetCol(0);
+    window.EPaste_Click();
+    QCoreApplication::processEvents();
+    QUndoStack &history = *window.undoStack();
+    for (auto _ : state) {
+        history.undo();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        const bool undone = window.IGrid->Rows() == kFullPlayer + 6;
+        history.redo();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        if (!undone) {
+            state.SkipWithError("the paste was not undone");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_EntryPasteUndo)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace

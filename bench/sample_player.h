@@ -2,7 +2,7 @@
 // The benchmarks' player: records over 50 stores and 80 machines, made here
 // by a fixed random sequence so that every run measures the same data.
 
-#include "core/quiet_platform.h"
+#include "quiet_platform.h"
 
 #include <QString>
 

@@ -9,8 +9,8 @@
 #include "core/statistics/ranking.h"
 #include "core/statistics/selection.h"
 #include "support/literal_ranking.h"
+#include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei.h"
-#include "ui/widgets/data_grid.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -1,12 +1,13 @@
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
+#include "quiet_platform.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 
 #include <QClipboard>
 #include <QDate>
 #include <QGuiApplication>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +36,13 @@ void FuzzEntryPaste(QByteArrayView input)
     window.EPaste_Click();
     FUZZ_CHECK(grid.Rows() >= rows);
 
+    // Undo brings back the grid as it was opened.
+    window.undoStack()->undo();
+    FUZZ_CHECK(grid.Rows() == rows);
+    FUZZ_CHECK(grid.TextArray(grid.Cols() + 0) + grid.TextArray(grid.Cols() + 11) ==
+               u"2001初打ち"_s);
+    window.undoStack()->redo();
+
     // Storing takes only complete, valid rows, or refuses with a message.
     const int messages = platform.messages;
     window.ISave_Click();
@@ -45,5 +53,7 @@ void FuzzEntryPaste(QByteArrayView input)
         const PlayRecord &r = shared.data.Record(n);
         FUZZ_CHECK(QDate(r.DYear, r.DMonth, r.DDay).isValid());
         FUZZ_CHECK(r.DToushi != 0 || r.DKaishuu != 0);
+        for (qint16 minute : {r.startMinute, r.endMinute})
+            FUZZ_CHECK(minute == kNoTime || (minute >= 0 && minute < 24 * 60));
     }
 }

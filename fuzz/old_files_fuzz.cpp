@@ -2,8 +2,8 @@
 #include "core/file/data_import.h"
 #include "core/file/item_reader.h"
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
+#include "quiet_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
 #include "fuzz_targets.h"
+#include "quiet_platform.h"
 
 #include <QFile>
 #include <QTemporaryDir>

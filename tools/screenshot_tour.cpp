@@ -5,6 +5,7 @@
 
 #include "core/file/csv_exchange.h"
 #include "core/file/save_sequence.h"
+#include "core/model/data_change.h"
 #include "core/model/shared_data.h"
 #include "ui/app_font.h"
 #include "ui/calendar/calendar_window.h"
@@ -76,16 +77,17 @@ public:
     void PlaySound(const QString &) override {}
     void Beep() override {}
     void TimeWait(double) override { QCoreApplication::processEvents(); }
-    int ShowModal(QDialog &dialog) override
+    int ShowModal(QObject &window) override
     {
         auto handler = std::exchange(onModal, nullptr);
-        if (!handler) {
-            QTextStream(stderr) << u"unexpected window: "_s << dialog.metaObject()->className()
+        auto *dialog = qobject_cast<QDialog *>(&window);
+        if (!handler || !dialog) {
+            QTextStream(stderr) << u"unexpected window: "_s << window.metaObject()->className()
                                 << u'\n';
             ++failures;
             return QDialog::Rejected;
         }
-        return handler(dialog);
+        return handler(*dialog);
     }
 };
 
@@ -301,9 +303,17 @@ void addBusyMonth(SharedData &shared)
             const qint32 toushi = 3000 + 1000 * qint32((state >> (4 + visit)) % 30);
             const qint32 kaishuu =
                 r % 3 == 0 ? 0 : toushi + 1000 * (qint32(r) * 3 - 14 + qint32(visit));
-            shared.data.DataWrite(2026, 12, day, toushi, std::max(0, kaishuu),
-                                  qint16(1 + (r + visit) % 3), qint16(1 + (r + 3 * visit) % 4),
-                                  visit == 1 ? u"はしご"_s : QString());
+            const qint16 store = qint16(1 + (r + visit) % 3);
+            const qint16 machine = qint16(1 + (r + 3 * visit) % 4);
+            PlayRecord record{2026, 12, day, toushi, std::max(0, kaishuu), store, machine, {}};
+            if (visit == 1)
+                record.DComment = u"はしご"_s;
+            // Most visits with their play time, a late one past midnight.
+            if (r % 4 != 1) {
+                record.startMinute = qint16(visit == 0 ? 600 + 30 * (r % 4) : 960 + 60 * visit);
+                record.endMinute = qint16((record.startMinute + 150 + 45 * r) % 1440);
+            }
+            shared.data.DataWrite(record);
         }
     }
     shared.data.DataWrite(0, 0, 0, 5000, 0, 1, 1, u"日付なし"_s);
@@ -358,14 +368,35 @@ void tourMonthlyChart(TourPlatform &platform, MainForm &mainForm)
     expectOpened(platform, u"monthly chart"_s);
 }
 
-void tourSummary(TourPlatform &platform, MainForm &mainForm, const SharedData &shared)
+// Start and end times for the sample's visits (the player file keeps none):
+// openings at 10 o'clock, afternoons and evenings, one visit past midnight,
+// every seventh visit without times.
+void addPlayTimes(SharedData &shared)
 {
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n) {
+        PlayRecord r = shared.data.Record(n);
+        if (n % 7 != 0) {
+            const int start = (n % 3 == 0 ? 10 : n % 3 == 1 ? 13 : 18) * 60 + (n * 17) % 60;
+            r.startMinute = qint16(start);
+            r.endMinute = qint16((start + 90 + (n * 53) % 330) % (24 * 60));
+        }
+        records.append(r);
+    }
+    ChangePlayerData(shared, {records, {}, {}});
+}
+
+void tourSummary(TourPlatform &platform, MainForm &mainForm, SharedData &shared)
+{
+    addPlayTimes(shared);
     platform.onModal = [](QDialog &dialog) {
         auto &table = static_cast<Shuukei &>(dialog);
         table.show();
         shoot(table, u"summary_month"_s);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Hour));
+        shoot(table, u"summary_hour"_s);
         // By store, the largest balance first, over the whole screen.
-        table.SGroup->setCurrentIndex(3);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Store));
         table.SGrid_HeaderClick(ColBalance);
         table.SGrid_HeaderClick(ColBalance);
         // As maximised on a screen of 1440 × 900 (the tour's virtual screen is
@@ -425,8 +456,15 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    // Settings go to the temporary folder too, before Qt reads the variable.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
+    // Settings go to the temporary folder too, before Qt reads the variable;
+    // only the desktop theme's own file comes along (qt6ct: a dark palette).
+    const QString config = home.filePath(u"config"_s);
+    const QString themeFile = u"/qt6ct/qt6ct.conf"_s;
+    const QString personal =
+        qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + u"/.config"_s);
+    if (QFile::exists(personal + themeFile) && QDir().mkpath(config + u"/qt6ct"_s))
+        QFile::copy(personal + themeFile, config + themeFile);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(u"るでら３"_s);

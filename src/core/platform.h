@@ -4,10 +4,9 @@
 // The Qt implementation lives in qt_platform.*; tests use a recording fake.
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 #include <QStringList>
-
-class QDialog;
 
 enum class MsgButtons { Ok, OkCancel, YesNoCancel, YesNo, YesNoDefaultNo };
 enum class MsgIcon { None, Question, Exclamation, Information, Critical };
@@ -59,8 +58,10 @@ public:
     virtual QDate Today() = 0;
     // Waits the given seconds while window events keep being processed.
     virtual void TimeWait(double seconds) = 0;
-    // Runs a dialog modally and returns its result code.
-    virtual int ShowModal(QDialog &dialog) = 0;
+    // Runs a window modally and returns its result code. The window is a
+    // dialog of the UI layer; the core only passes it on, so it names no
+    // widget class.
+    virtual int ShowModal(QObject &window) = 0;
 
     MsgResult Show(const MessageBoxText &m) { return MsgBox(m.text, m.buttons, m.icon, m.title); }
 };

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QIconEngine>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -66,4 +71,46 @@ QIcon AppStyle::standardIcon(StandardPixmap which, const QStyleOption *option,
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
         return QIcon(new DeferredIconEngine(baseStyle(), which));
     return QProxyStyle::standardIcon(which, option, widget);
+}
+
+QSize TextFitSize(const QPushButton &button)
+{
+    button.ensurePolished(); // a style may set its margins when it polishes
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    if (button.autoDefault() || button.isDefault())
+        option.features |= QStyleOptionButton::AutoDefaultButton;
+    // What the style keeps around the contents of a button of any size.
+    option.rect = QRect(0, 0, 400, 200);
+    const QRect contents =
+        button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+    const QFontMetrics metrics = button.fontMetrics();
+    return QSize(metrics.horizontalAdvance(button.text()), metrics.height()) + option.rect.size() -
+           contents.size();
+}
+
+QSize TextFitSize(const QLineEdit &edit, const QString &sample)
+{
+    edit.ensurePolished();
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth = edit.hasFrame()
+                           ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
+                           : 0;
+    option.rect = QRect(0, 0, 400, 200);
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    const QMargins text = edit.textMargins();
+    const QFontMetrics metrics = edit.fontMetrics();
+    // The edit keeps 2 pixels each side of its text, scrolls unless 2 more
+    // are left for the cursor, and keeps 1 above and below.
+    const QSize inner(metrics.horizontalAdvance(sample) + 2 * 2 + 2 + text.left() + text.right(),
+                      std::max(metrics.height(), 14) + 2 + text.top() + text.bottom());
+    return inner + option.rect.size() - contents.size();
+}
+
+void FitButton(QPushButton *button, QSize design)
+{
+    button->setFixedSize(design.expandedTo(TextFitSize(*button)));
 }

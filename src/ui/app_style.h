@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QProxyStyle>
+#include <QSize>
+
+class QLineEdit;
+class QPushButton;
 
 // The program's style: the one Qt chose (platform or -style), except that the
 // icon of the "more" button at the end of a menu bar is read only when that
@@ -14,3 +18,17 @@ public:
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
 };
+
+// Sizes from the style in use, so that a style with wider frames or margins
+// never cuts a text. The style's size hint may ask for more (a minimum width
+// for every button); these are the least that shows the text whole.
+
+// A button's text and the style's frame around it.
+QSize TextFitSize(const QPushButton &button);
+// A line edit that shows sample whole: the text, the edit's margins and
+// cursor, and the style's frame.
+QSize TextFitSize(const QLineEdit &edit, const QString &sample);
+
+// Gives a button the size of the design (pixels at the default look), or
+// more where its text needs it.
+void FitButton(QPushButton *button, QSize design);

@@ -205,7 +205,9 @@ void QtPlatform::TimeWait(double seconds)
     loop.exec();
 }
 
-int QtPlatform::ShowModal(QDialog &dialog)
+int QtPlatform::ShowModal(QObject &window)
 {
-    return dialog.exec();
+    auto *dialog = qobject_cast<QDialog *>(&window);
+    Q_ASSERT(dialog);
+    return dialog ? dialog->exec() : int(QDialog::Rejected);
 }

@@ -37,7 +37,7 @@ public:
     int openerWaitMs = 3000;
     QDate Today() override;
     void TimeWait(double seconds) override;
-    int ShowModal(QDialog &dialog) override;
+    int ShowModal(QObject &window) override;
 
     // Where a sound file given by bare name is found: the data folder first,
     // then the installed data folder, then the copy built into the program.

@@ -1,7 +1,14 @@
 #include "ui/readable_colors.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 double channel(double c)
@@ -21,7 +28,39 @@ QColor mix(const QColor &from, const QColor &to, double t)
     return QColor(at(from.red(), to.red()), at(from.green(), to.green()),
                   at(from.blue(), to.blue()));
 }
+
+// The palette a widget shows when it sets none of its own.
+QPalette inheritedPalette(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    return parent ? parent->palette() : QApplication::palette(widget);
+}
+
+// The colour of the face the style paints for a button (at its middle).
+QColor paintedFace(const QWidget *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.rect = QRect(0, 0, 48, 24);
+    QImage face(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    face.fill(button->palette().color(QPalette::Window));
+    QPainter painter(&face);
+    button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, button);
+    painter.end();
+    return face.pixelColor(option.rect.center());
+}
+
+QString css(const QColor &c)
+{
+    return u"rgb(%1,%2,%3)"_s.arg(c.red()).arg(c.green()).arg(c.blue());
+}
 } // namespace
+
+bool IsDark(const QColor &background)
+{
+    // Black text and white text read equally well on this luminance.
+    return luminance(background) < 0.18;
+}
 
 double ContrastRatio(const QColor &a, const QColor &b)
 {
@@ -35,7 +74,7 @@ QColor ReadableOn(const QColor &colour, const QColor &background)
         return colour;
     // Towards white on a dark background, towards black on a light one; the
     // first step that reads well keeps as much of the hue as possible.
-    const QColor target = luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor target = IsDark(background) ? QColor(Qt::white) : QColor(Qt::black);
     for (int step = 1; step <= 20; ++step) {
         const QColor shade = mix(colour, target, step / 20.0);
         if (ContrastRatio(shade, background) >= kReadableContrast)
@@ -52,7 +91,10 @@ QColor ReadableOnWindow(const QColor &colour, const QWidget *widget)
 void SetTextColor(QWidget *widget, const QColor &colour)
 {
     QPalette p = widget->palette();
-    const QColor shown = ReadableOn(colour, p.color(QPalette::Window));
+    const QPalette own = inheritedPalette(widget);
+    const QColor plain = colour == QColor(Qt::black) ? own.color(QPalette::WindowText) : colour;
+    const QColor window = p.color(QPalette::Window);
+    const QColor shown = IsDark(window) ? ReadableOn(plain, window) : plain;
     p.setColor(QPalette::WindowText, shown);
     p.setColor(QPalette::Text, shown);
     widget->setPalette(p);
@@ -71,10 +113,16 @@ void SetBoxColors(QWidget *widget, const QColor &background, const QColor &text)
     widget->setAutoFillBackground(true);
 }
 
+QString BoxColorsStyle(const QColor &background, const QColor &text)
+{
+    return u"background-color: "_s + css(background) + u"; color: "_s + css(text) + u";"_s;
+}
+
 void SetButtonColors(QWidget *button, const QColor &face, const QColor &text)
 {
     QPalette p = button->palette();
     p.setColor(QPalette::Button, face);
-    p.setColor(QPalette::ButtonText, text);
+    button->setPalette(p);
+    p.setColor(QPalette::ButtonText, ReadableOn(text, paintedFace(button)));
     button->setPalette(p);
 }

@@ -1,7 +1,6 @@
 #include "support/fake_platform.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 
 using namespace Qt::StringLiterals;
 
@@ -65,10 +64,8 @@ void FakePlatform::TimeWait(double seconds)
         onWait(seconds);
 }
 
-int FakePlatform::ShowModal(QDialog &dialog)
+int FakePlatform::ShowModal(QObject &window)
 {
-    modalWindows.append(QString::fromLatin1(dialog.metaObject()->className()));
-    if (onModal)
-        return onModal(dialog);
-    return QDialog::Rejected;
+    modalWindows.append(QString::fromLatin1(window.metaObject()->className()));
+    return onModal ? onModal(window) : 0;
 }

@@ -56,7 +56,7 @@ public:
                       QString &error) override;
     QDate Today() override { return today; }
     void TimeWait(double seconds) override;
-    int ShowModal(QDialog &dialog) override;
+    int ShowModal(QObject &window) override;
 
     // Scripted answers, taken in order; when none is left a message box answers
     // its default button (OK, Yes, or No where No is the default) and an input
@@ -83,9 +83,9 @@ public:
     bool startSucceeds = true;
     QDate today = QDate(2026, 12, 6);
 
-    // Called for each modal dialog instead of running it; returns its result.
-    // Without a handler the dialog is rejected at once.
-    std::function<int(QDialog &)> onModal;
+    // Called for each modal window instead of running it; returns its result.
+    // Without a handler the window is rejected at once (result 0).
+    std::function<int(QObject &)> onModal;
     // Called inside each TimeWait, after the wait was recorded.
     std::function<void(double)> onWait;
 };

@@ -1,6 +1,8 @@
 #include "core/statistics/calendar_sums.h"
 
+#include "core/model/play_time.h"
 #include "core/model/record_table.h"
+#include "core/util/numbers.h"
 
 #include <algorithm>
 #include <vector>
@@ -11,6 +13,18 @@ qint32 monthIndex(qint32 year, qint32 month)
     return year * 12 + month - 1;
 }
 } // namespace
+
+QString PlayTimeText(const PlayTimeSum &time)
+{
+    const std::optional<qint64> minutes = time.PlayedMinutes();
+    return minutes ? FormatDuration(*minutes) : QStringLiteral("—");
+}
+
+QString HourlyText(const PlayTimeSum &time)
+{
+    const std::optional<qint64> hourly = time.Hourly();
+    return hourly ? FormatYen(double(*hourly)) : QStringLiteral("—");
+}
 
 QDate RecordDate(qint16 DYear, qint16 DMonth, qint16 DDay)
 {
@@ -60,15 +74,17 @@ void CalendarSums::Calc(const Data &data, qint32 WakeKin)
     for (const Keyed &k : keyed) {
         const PlayRecord &r = data.Record(k.record);
         if (days_.isEmpty() || days_.last().Date.toJulianDay() != k.day)
-            days_.append(DaySum{QDate::fromJulianDay(k.day), {}, {}});
+            days_.append(DaySum{QDate::fromJulianDay(k.day), {}, {}, {}});
         DaySum &day = days_.last();
         day.Sum.Add(r, WakeKin);
         day.Records.append(k.record);
+        day.Time.Add(r);
 
         const qint32 index = monthIndex(r.DYear, r.DMonth);
         if (months_.isEmpty() || months_.last().Index != index)
-            months_.append(MonthEntry{index, {}});
+            months_.append(MonthEntry{index, {}, {}});
         months_.last().Sum.Add(r, WakeKin);
+        months_.last().Time.Add(r);
     }
 }
 
@@ -109,6 +125,14 @@ ResultSum CalendarSums::Month(qint32 year, qint32 month) const
     return m ? m->Sum : ResultSum();
 }
 
+PlayTimeSum CalendarSums::MonthTime(qint32 year, qint32 month) const
+{
+    if (month < 1 || month > 12)
+        return {};
+    const MonthEntry *m = monthEntry(monthIndex(year, month));
+    return m ? m->Time : PlayTimeSum();
+}
+
 QList<qint32> CalendarSums::Years() const
 {
     QList<qint32> years;
@@ -139,6 +163,7 @@ QList<MonthPoint> CalendarSums::MonthlySeries(qint32 year) const
         point.Month = index % 12 + 1;
         if (it != months_.cend() && it->Index == index) {
             point.Sum = it->Sum;
+            point.Time = it->Time;
             ++it;
         }
         running += point.Sum.Balance();

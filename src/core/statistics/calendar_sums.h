@@ -2,20 +2,29 @@
 // Results by calendar day and by month over the whole record table, for the
 // calendar and the monthly chart. Records without a real date (an empty or
 // impossible date) have no place on a calendar: they are left out and counted.
+// A visit that runs past midnight belongs to the date of its record.
 
+#include "core/statistics/play_time_sum.h"
 #include "core/statistics/result_sum.h"
 
 #include <QDate>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 class Data;
+
+// "h:mm" of the minutes, "—" when no visit has both times.
+QString PlayTimeText(const PlayTimeSum &time);
+// Yen text of the hourly result ("\1,250", "-\300"), "—" when there is none.
+QString HourlyText(const PlayTimeSum &time);
 
 // The visits of one day.
 struct DaySum {
     QDate Date;
     ResultSum Sum;
     QList<qint32> Records; // record numbers (from 1), in table order
+    PlayTimeSum Time;
 };
 
 // One month of the chart: its sums and the running balance at its end.
@@ -24,6 +33,7 @@ struct MonthPoint {
     qint32 Month = 0;
     ResultSum Sum;
     qint64 Running = 0;
+    PlayTimeSum Time;
 };
 
 // A month on a calendar page whose weeks run from Sunday to Saturday.
@@ -63,6 +73,7 @@ public:
     // The days of a month that have visits, in date order.
     QList<DaySum> DaysOf(qint32 year, qint32 month) const;
     ResultSum Month(qint32 year, qint32 month) const;
+    PlayTimeSum MonthTime(qint32 year, qint32 month) const;
 
     // Years with visits, ascending.
     QList<qint32> Years() const;
@@ -75,6 +86,7 @@ private:
     struct MonthEntry {
         qint32 Index = 0; // year × 12 + month − 1
         ResultSum Sum;
+        PlayTimeSum Time;
     };
     const MonthEntry *monthEntry(qint32 index) const;
 

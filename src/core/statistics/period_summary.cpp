@@ -1,26 +1,23 @@
 #include "core/statistics/period_summary.h"
 
 #include "core/model/master_list.h"
+#include "core/model/play_time.h"
 #include "core/model/record_table.h"
+#include "core/statistics/calendar_sums.h"
 #include "core/util/numbers.h"
-#include "core/util/tool.h"
 
 #include <QHash>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// Groups of IDs that no entry has come after every listed one.
+// Groups of IDs that no entry has come after every listed one; groups without
+// a date or a time after every other.
 constexpr qint64 kUnlisted = 1'000'000;
-
-qint32 dateNumber(qint32 year, qint32 month, qint32 day)
-{
-    return year * 10000 + month * 100 + day;
-}
+constexpr qint64 kLast = std::numeric_limits<qint64>::max();
 
 // Position (1-based) of the first entry of each ID, as SeekName finds it.
 QHash<qint16, qint64> listPositions(const SMData &list)
@@ -34,6 +31,11 @@ QHash<qint16, qint64> listPositions(const SMData &list)
             positions.insert(e.ID, position);
     }
     return positions;
+}
+
+QDate dateOf(const PlayRecord &r)
+{
+    return RecordDate(r.DYear, r.DMonth, r.DDay);
 }
 
 class Grouper {
@@ -50,10 +52,14 @@ public:
     // The natural order of the record's group; equal orders are one group.
     qint64 Order(const PlayRecord &r) const
     {
+        const QDate date = isDated() ? dateOf(r) : QDate();
+        if (isDated() && !date.isValid())
+            return kLast;
         switch (grouping_) {
         case SummaryGrouping::Year: return r.DYear;
         case SummaryGrouping::Month: return qint64(r.DYear) * 100 + r.DMonth;
-        case SummaryGrouping::Weekday: return weekdayIndex(r);
+        case SummaryGrouping::Weekday: return date.dayOfWeek() % 7; // Sunday first
+        case SummaryGrouping::Hour: return hasStart(r) ? r.startMinute / 60 : kLast;
         case SummaryGrouping::Store: return storePos_.value(r.DSId, kUnlisted);
         case SummaryGrouping::Machine: return machinePos_.value(r.DMId, kUnlisted);
         case SummaryGrouping::StoreMachine:
@@ -63,16 +69,18 @@ public:
         return 0;
     }
 
-    QString Label(const PlayRecord &r) const
+    // The label of the group whose order is given, from one of its records.
+    QString Label(qint64 order, const PlayRecord &r) const
     {
+        if (order == kLast)
+            return isDated() ? u"日付なし"_s : u"時刻なし"_s;
         switch (grouping_) {
-        case SummaryGrouping::Year: return FormatPlain(r.DYear) + u"年"_s;
+        case SummaryGrouping::Year: return FormatPlain(order) + u"年"_s;
         case SummaryGrouping::Month:
-            return FormatPlain(r.DYear) + u"年"_s + FormatZeroPad(r.DMonth, 2) + u"月"_s;
-        case SummaryGrouping::Weekday: {
-            QString youbi;
-            return YoubiGet(youbi, r.DYear, r.DMonth, r.DDay) ? youbi + u"曜日"_s : youbi;
-        }
+            return FormatPlain(order / 100) + u"年"_s + FormatZeroPad(double(order % 100), 2) +
+                   u"月"_s;
+        case SummaryGrouping::Weekday: return QString(u"日月火水木金土"_s.at(order)) + u"曜日"_s;
+        case SummaryGrouping::Hour: return FormatPlain(order) + u"時台"_s;
         case SummaryGrouping::Store: return storeName(r);
         case SummaryGrouping::Machine: return machineName(r);
         case SummaryGrouping::StoreMachine: return storeName(r) + u" / "_s + machineName(r);
@@ -81,13 +89,14 @@ public:
     }
 
 private:
-    static qint64 weekdayIndex(const PlayRecord &r)
+    bool isDated() const
     {
-        static const QString kOrder = u"日月火水木金土"_s;
-        QString youbi;
-        if (!YoubiGet(youbi, r.DYear, r.DMonth, r.DDay))
-            return 7; // dates that have no weekday come last
-        return kOrder.indexOf(youbi);
+        return grouping_ == SummaryGrouping::Year || grouping_ == SummaryGrouping::Month ||
+               grouping_ == SummaryGrouping::Weekday;
+    }
+    static bool hasStart(const PlayRecord &r)
+    {
+        return r.startMinute >= 0 && r.startMinute < 24 * 60;
     }
     // Every ID without an entry is one group, so one "(不明)" row.
     QString storeName(const PlayRecord &r) const
@@ -106,22 +115,18 @@ private:
     QHash<qint16, qint64> machinePos_;
 };
 
-bool passes(const PlayRecord &r, const SummaryFilter &f, qint32 from, qint32 to)
+bool passes(const PlayRecord &r, const SummaryFilter &f)
 {
     if (f.SId != 0 && r.DSId != f.SId)
         return false;
     if (f.MId != 0 && r.DMId != f.MId)
         return false;
-    const qint32 date = dateNumber(r.DYear, r.DMonth, r.DDay);
-    return date >= from && date <= to;
-}
-
-// One decimal, halves away from zero: 0.87349 → "87.3".
-QString percentValue(std::optional<double> ratio)
-{
-    if (!ratio || !std::isfinite(*ratio))
-        return QString();
-    return QString::number(std::round(*ratio * 1000.0) / 10.0, 'f', 1);
+    if (!f.From.isValid() && !f.To.isValid())
+        return true;
+    // Compared as dates: 2001/13/05 is no day of any period.
+    const QDate date = dateOf(r);
+    return date.isValid() && (!f.From.isValid() || date >= f.From) &&
+           (!f.To.isValid() || date <= f.To);
 }
 
 std::optional<qint64> bestWin(const ResultSum &s)
@@ -134,9 +139,19 @@ std::optional<qint64> worstLoss(const ResultSum &s)
     return s.Visits > 0 && s.Worst < 0 ? std::optional<qint64>(s.Worst) : std::nullopt;
 }
 
-QString yenOrDash(std::optional<double> v)
+// The average balance as shown: whole yen, halves away from zero.
+std::optional<qint64> averageBalance(const ResultSum &s)
 {
-    return v ? FormatYen(*v) : FormatPercent(std::nullopt);
+    if (s.Visits == 0)
+        return std::nullopt;
+    const qint64 b = s.Balance();
+    const qint64 rounded = (2 * (b < 0 ? -b : b) + s.Visits) / (2 * qint64(s.Visits));
+    return b < 0 ? -rounded : rounded;
+}
+
+QString yenOrDash(std::optional<qint64> v)
+{
+    return v ? FormatYen(double(*v)) : FormatPercent(std::nullopt);
 }
 
 QString plainOrEmpty(std::optional<qint64> v)
@@ -144,31 +159,25 @@ QString plainOrEmpty(std::optional<qint64> v)
     return v ? QString::number(*v) : QString();
 }
 
-std::optional<double> sortValue(const SummaryRow &row, int column)
+// Tenths of a percent as a spreadsheet reads them: "87.3", "-0.5".
+QString percentValue(qint64 numerator, qint64 denominator)
 {
-    const ResultSum &s = row.Sum;
-    switch (column) {
-    case ColGroup: return double(row.Order);
-    case ColVisits: return s.Visits;
-    case ColKachi: return s.Kachi;
-    case ColMake: return s.Make;
-    case ColWake: return s.Wake;
-    case ColWinRate: return s.WinRate();
-    case ColToushi: return double(s.Toushi);
-    case ColKaishuu: return double(s.Kaishuu);
-    case ColBalance: return double(s.Balance());
-    case ColPayoutRatio: return s.PayoutRatio();
-    case ColAverage: return s.AverageBalance();
-    case ColBest:
-        if (const auto v = bestWin(s))
-            return double(*v);
-        return std::nullopt;
-    case ColWorst:
-        if (const auto v = worstLoss(s))
-            return double(*v);
-        return std::nullopt;
-    default: return std::nullopt;
-    }
+    const std::optional<qint64> tenths = PercentTenths(numerator, denominator);
+    if (!tenths)
+        return QString();
+    const quint64 m = *tenths < 0 ? 0ULL - quint64(*tenths) : quint64(*tenths);
+    return (*tenths < 0 ? u"-"_s : QString()) + QString::number(m / 10) + u'.' +
+           QString::number(m % 10);
+}
+
+QVariant valueOf(std::optional<qint64> v)
+{
+    return v ? QVariant(*v) : QVariant();
+}
+
+QVariant ratioOf(qint64 numerator, qint64 denominator)
+{
+    return denominator != 0 ? QVariant(double(numerator) / double(denominator)) : QVariant();
 }
 
 QString groupTitle(SummaryGrouping grouping)
@@ -177,6 +186,7 @@ QString groupTitle(SummaryGrouping grouping)
     case SummaryGrouping::Year: return u"年"_s;
     case SummaryGrouping::Month: return u"月"_s;
     case SummaryGrouping::Weekday: return u"曜日"_s;
+    case SummaryGrouping::Hour: return u"時間帯"_s;
     case SummaryGrouping::Store: return u"店名"_s;
     case SummaryGrouping::Machine: return u"台名"_s;
     case SummaryGrouping::StoreMachine: return u"店名 / 台名"_s;
@@ -189,27 +199,24 @@ PeriodSummary Summarize(const Data &data, const SMData &Stores, const SMData &Ma
                         SummaryGrouping grouping, const SummaryFilter &filter, qint32 WakeKin)
 {
     const Grouper grouper(grouping, Stores, Machines);
-    const qint32 from = filter.From.isValid()
-                            ? dateNumber(filter.From.year(), filter.From.month(), filter.From.day())
-                            : std::numeric_limits<qint32>::min();
-    const qint32 to = filter.To.isValid()
-                          ? dateNumber(filter.To.year(), filter.To.month(), filter.To.day())
-                          : std::numeric_limits<qint32>::max();
     PeriodSummary summary;
     summary.Total.Label = SummaryTotalLabel();
     QHash<qint64, qsizetype> groupAt;
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
         const PlayRecord &r = data.Record(n);
-        if (!passes(r, filter, from, to))
+        if (!passes(r, filter))
             continue;
         const qint64 order = grouper.Order(r);
         auto it = groupAt.constFind(order);
         if (it == groupAt.cend()) {
             it = groupAt.insert(order, summary.Rows.size());
-            summary.Rows.append(SummaryRow{grouper.Label(r), order, ResultSum()});
+            summary.Rows.append(SummaryRow{grouper.Label(order, r), order, {}, {}});
         }
-        summary.Rows[*it].Sum.Add(r, WakeKin);
+        SummaryRow &row = summary.Rows[*it];
+        row.Sum.Add(r, WakeKin);
+        row.Time.Add(r);
         summary.Total.Sum.Add(r, WakeKin);
+        summary.Total.Time.Add(r);
     }
     std::sort(summary.Rows.begin(), summary.Rows.end(),
               [](const SummaryRow &a, const SummaryRow &b) { return a.Order < b.Order; });
@@ -235,7 +242,9 @@ QStringList SummaryTitles(SummaryGrouping grouping)
             u"回収率"_s,
             u"平均収支"_s,
             u"最大勝"_s,
-            u"最大負"_s};
+            u"最大負"_s,
+            u"稼働時間"_s,
+            u"時給"_s};
 }
 
 QStringList SummaryValueTitles(SummaryGrouping grouping)
@@ -243,56 +252,70 @@ QStringList SummaryValueTitles(SummaryGrouping grouping)
     QStringList titles = SummaryTitles(grouping);
     titles[ColWinRate] = u"勝率(%)"_s;
     titles[ColPayoutRatio] = u"回収率(%)"_s;
+    titles[ColPlayTime] = u"稼働時間(分)"_s;
     return titles;
 }
 
 QStringList SummaryTexts(const SummaryRow &row)
 {
     const ResultSum &s = row.Sum;
-    const auto asDouble = [](std::optional<qint64> v) {
-        return v ? std::optional<double>(double(*v)) : std::nullopt;
-    };
+    const std::optional<qint64> minutes = row.Time.PlayedMinutes();
     return {row.Label,
             FormatPlain(s.Visits),
             FormatPlain(s.Kachi),
             FormatPlain(s.Make),
             FormatPlain(s.Wake),
-            FormatPercent(s.WinRate()),
+            FormatPercent(s.Kachi, s.Visits),
             FormatYen(double(s.Toushi)),
             FormatYen(double(s.Kaishuu)),
             FormatYen(double(s.Balance())),
-            FormatPercent(s.PayoutRatio()),
-            yenOrDash(s.AverageBalance()),
-            yenOrDash(asDouble(bestWin(s))),
-            yenOrDash(asDouble(worstLoss(s)))};
+            FormatPercent(s.Kaishuu, s.Toushi),
+            yenOrDash(averageBalance(s)),
+            yenOrDash(bestWin(s)),
+            yenOrDash(worstLoss(s)),
+            minutes ? FormatDuration(*minutes) : FormatPercent(std::nullopt),
+            yenOrDash(row.Time.Hourly())};
 }
 
 QStringList SummaryValues(const SummaryRow &row)
 {
     const ResultSum &s = row.Sum;
-    const auto average = s.AverageBalance();
     return {row.Label,
             QString::number(s.Visits),
             QString::number(s.Kachi),
             QString::number(s.Make),
             QString::number(s.Wake),
-            percentValue(s.WinRate()),
+            percentValue(s.Kachi, s.Visits),
             QString::number(s.Toushi),
             QString::number(s.Kaishuu),
             QString::number(s.Balance()),
-            percentValue(s.PayoutRatio()),
-            average ? QString::number(std::llround(*average)) : QString(),
+            percentValue(s.Kaishuu, s.Toushi),
+            plainOrEmpty(averageBalance(s)),
             plainOrEmpty(bestWin(s)),
-            plainOrEmpty(worstLoss(s))};
+            plainOrEmpty(worstLoss(s)),
+            plainOrEmpty(row.Time.PlayedMinutes()),
+            plainOrEmpty(row.Time.Hourly())};
 }
 
-void SortSummaryRows(QList<SummaryRow> &rows, int column, bool descending)
+QVariant SummaryValue(const SummaryRow &row, int column)
 {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [column, descending](const SummaryRow &a, const SummaryRow &b) {
-                         const auto va = sortValue(a, column), vb = sortValue(b, column);
-                         if (!va || !vb)
-                             return va.has_value() && !vb.has_value();
-                         return descending ? *va > *vb : *va < *vb;
-                     });
+    const ResultSum &s = row.Sum;
+    switch (column) {
+    case ColGroup: return row.Order;
+    case ColVisits: return s.Visits;
+    case ColKachi: return s.Kachi;
+    case ColMake: return s.Make;
+    case ColWake: return s.Wake;
+    case ColWinRate: return ratioOf(s.Kachi, s.Visits);
+    case ColToushi: return s.Toushi;
+    case ColKaishuu: return s.Kaishuu;
+    case ColBalance: return s.Balance();
+    case ColPayoutRatio: return ratioOf(s.Kaishuu, s.Toushi);
+    case ColAverage: return valueOf(averageBalance(s));
+    case ColBest: return valueOf(bestWin(s));
+    case ColWorst: return valueOf(worstLoss(s));
+    case ColPlayTime: return valueOf(row.Time.PlayedMinutes());
+    case ColHourly: return valueOf(row.Time.Hourly());
+    default: return QVariant();
+    }
 }

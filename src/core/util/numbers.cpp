@@ -2,11 +2,14 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The ASCII form of a full-width character (U+FF01..U+FF5E, the ideographic
@@ -235,6 +238,20 @@ QString FormatYen(double value)
     return v < 0 ? u'-' + body : body;
 }
 
+QString FormatShortAmount(qint64 value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    const quint64 m = magnitudeOf(value);
+    // Tenths of 万, or of 億 when they would reach 10,000万.
+    quint64 tenths = (m + 500) / 1000;
+    const bool oku = tenths >= 100000;
+    if (oku)
+        tenths = (m + 5000000) / 10000000;
+    return (value < 0 ? u"-"_s : u"+"_s) + groupDigits(tenths / 10) + u'.' +
+           QString::number(tenths % 10) + (oku ? u"億"_s : u"万"_s);
+}
+
 QString YenForDisplay(const QString &text)
 {
     QString shown = text;
@@ -242,13 +259,68 @@ QString YenForDisplay(const QString &text)
     return shown;
 }
 
+namespace {
+QString percentText(std::optional<qint64> tenths)
+{
+    if (!tenths)
+        return QStringLiteral("—");
+    const quint64 m = magnitudeOf(*tenths);
+    const QString body = groupDigits(m / 10) + u'.' + QString::number(m % 10) + u'%';
+    return *tenths < 0 ? u'-' + body : body;
+}
+
+// Tenths of a percent of a ratio, read from the shortest decimal form that
+// gives the ratio back, so that a decimal half (0.0025) rounds away from zero
+// even where its binary value lies just below it.
+std::optional<qint64> ratioTenths(double ratio)
+{
+    if (!std::isfinite(ratio))
+        return std::nullopt;
+    if (std::fabs(ratio) >= 1e12) // beyond any ratio of amounts; no decimals left
+        return roundAway(ratio * 1000.0);
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(ratio), std::chars_format::fixed);
+    if (ec != std::errc())
+        return roundAway(ratio * 1000.0);
+    const std::string_view text(buffer, static_cast<size_t>(end - buffer));
+    const size_t point = std::min(text.find('.'), text.size());
+    qint64 tenths = 0;
+    for (size_t i = 0; i < point; ++i)
+        tenths = tenths * 10 + (text[i] - '0');
+    // Three decimals of the ratio are the tenths of a percent; the fourth rounds.
+    for (size_t i = point + 1; i <= point + 4; ++i) {
+        const int digit = i < text.size() ? text[i] - '0' : 0;
+        if (i < point + 4)
+            tenths = tenths * 10 + digit;
+        else if (digit >= 5)
+            ++tenths;
+    }
+    return ratio < 0 ? -tenths : tenths;
+}
+} // namespace
+
+std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator)
+{
+    if (denominator == 0)
+        return std::nullopt;
+    // 128 bits: a numerator of any 64-bit sum times 1000 still fits.
+    using Wide = __int128;
+    const bool negative = (numerator < 0) != (denominator < 0);
+    const Wide n = numerator < 0 ? -Wide(numerator) : Wide(numerator);
+    const Wide d = denominator < 0 ? -Wide(denominator) : Wide(denominator);
+    const Wide tenths = (2 * n * 1000 + d) / (2 * d);
+    const Wide limit = std::numeric_limits<qint64>::max();
+    const qint64 clamped = qint64(tenths > limit ? limit : tenths);
+    return negative ? -clamped : clamped;
+}
+
+QString FormatPercent(qint64 numerator, qint64 denominator)
+{
+    return percentText(PercentTenths(numerator, denominator));
+}
+
 QString FormatPercent(std::optional<double> ratio)
 {
-    if (!ratio || !std::isfinite(*ratio))
-        return QStringLiteral("—");
-    // Tenths of a percent, halves away from zero like the other patterns.
-    const qint64 tenths = roundAway(*ratio * 1000.0);
-    const quint64 m = magnitudeOf(tenths);
-    const QString body = groupDigits(m / 10) + u'.' + QString::number(m % 10) + u'%';
-    return tenths < 0 ? u'-' + body : body;
+    return percentText(ratio ? ratioTenths(*ratio) : std::nullopt);
 }

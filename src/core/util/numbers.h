@@ -40,8 +40,23 @@ QString FormatZeroPad(double value, int digits); // "0000", "00"
 QString FormatGrouped(double value);             // "###,##0", "#,###,##0"
 QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-\12,345"
 
-// A ratio as a percentage with one decimal, grouped: 0.8734 → "87.3%",
-// 12.5 → "1,250.0%"; "—" when there is none (nothing put in, no visit).
+// An amount in 万 (10,000) or from 1億 (100,000,000) on in 億, with one
+// decimal rounded halves away from zero and its sign: 123,450 → "+12.3万",
+// −2,147,483,647 → "-21.5億", 0 → "0". For places too small for the exact
+// figure, which is then shown beside it (a tooltip).
+QString FormatShortAmount(qint64 value);
+
+// Tenths of a percent of numerator ÷ denominator, computed in whole numbers
+// and rounded halves away from zero: 1,001 ÷ 2,000 (50.05 %) gives 501.
+// std::nullopt when the denominator is 0.
+std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator);
+
+// A percentage with one decimal, grouped: numerator ÷ denominator exactly
+// (1,001 ÷ 2,000 → "50.1%", 25 ÷ 2 → "1,250.0%"); "—" when the denominator is
+// 0 (nothing put in, no visit).
+QString FormatPercent(qint64 numerator, qint64 denominator);
+// The same for a ratio given as a real: rounded as its shortest decimal form
+// reads (0.5005 → "50.1%", although the binary value lies just below).
 QString FormatPercent(std::optional<double> ratio);
 
 // Shows the yen texts' backslash as the yen sign, as the Japanese fonts did.

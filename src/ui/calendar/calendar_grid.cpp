@@ -4,12 +4,15 @@
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/app_font.h"
+#include "ui/readable_colors.h"
 #include "ui/result_colors.h"
 
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -20,18 +23,17 @@ const QColor kDrawColor(0, 0, 0);
 const QColor kDrawTint(128, 128, 128);
 const QColor kVisitsColor(80, 80, 80);
 const QColor kOutsideBack(242, 242, 242);
-const QColor kTitleBack(224, 224, 224); // the grids' title row
-const QColor kLines(192, 192, 192);     // the grids' lines
-const QColor kTodayFrame(0, 128, 0);
+constexpr QColor kTodayFrame = kScreenGreen;
 const QColor kChosenFrame(255, 140, 0);
 
-constexpr qreal kPadding = 4;    // pixels inside a cell
-constexpr qreal kMinPoints = 5;  // amounts shrink down to this size
-constexpr qreal kBasePoints = 9; // the window's font
-constexpr qreal kMaxPoints = 16; // cells of a maximised window
+constexpr qreal kPadding = 4;        // pixels inside a cell
+constexpr qreal kMinPoints = 5;      // the short amounts shrink down to this size
+constexpr qreal kReadablePoints = 8; // the exact amounts, down to this size at least
+constexpr qreal kBasePoints = 9;     // the window's font
+constexpr qreal kMaxPoints = 16;     // cells of a maximised window
 constexpr qreal kAmountScale = 1.3;
-// The widest amount a day can show (more than the record table can hold).
-const QString kWidestAmount = u"-¥99,999,999,999"_s;
+// The widest short amount there is.
+const QString kWidestShort = u"-9,999.9万"_s;
 
 // White tinted towards base by amount (0..1).
 QColor tint(const QColor &base, qreal amount)
@@ -47,6 +49,16 @@ QFont fontAt(qreal points, bool bold = false)
     f.setBold(bold);
     return f;
 }
+
+qreal widthAt(const QString &text, qreal points, bool bold = false)
+{
+    return QFontMetricsF(fontAt(points, bold)).horizontalAdvance(text);
+}
+
+QString yen(qint64 v)
+{
+    return YenForDisplay(FormatYen(double(v)));
+}
 } // namespace
 
 QColor OutcomeColor(qint64 balance, qint32 WakeKin)
@@ -59,14 +71,24 @@ QColor OutcomeColor(qint64 balance, qint32 WakeKin)
     return kDrawColor;
 }
 
-DayCell MakeDayCell(const ResultSum *sum, qint32 WakeKin, qint64 maxAbs)
+DayCell MakeDayCell(const DaySum *day, qint32 WakeKin, qint64 maxAbs)
 {
-    DayCell cell{{}, {}, kDrawColor, Qt::white};
-    if (!sum || sum->Visits == 0)
+    DayCell cell{{}, {}, {}, {}, kDrawColor, Qt::white};
+    if (!day || day->Sum.Visits == 0)
         return cell;
-    const qint64 b = sum->Balance();
-    cell.Balance = YenForDisplay(FormatYen(double(b)));
-    cell.Visits = FormatPlain(sum->Visits) + u"回"_s;
+    const ResultSum &sum = day->Sum;
+    const qint64 b = sum.Balance();
+    cell.Balance = yen(b);
+    cell.Short = FormatShortAmount(b);
+    cell.Visits = FormatPlain(sum.Visits) + u"回"_s;
+    QString youbi;
+    YoubiGet(youbi, qint16(day->Date.year()), qint16(day->Date.month()), qint16(day->Date.day()));
+    cell.Tip = u"%1月%2日 (%3)\n"_s.arg(day->Date.month()).arg(day->Date.day()).arg(youbi) +
+               cell.Visits + u"  収支 "_s + cell.Balance + u"\n投資 "_s + yen(sum.Toushi) +
+               u"  回収 "_s + yen(sum.Kaishuu);
+    if (day->Time.TimedVisits > 0)
+        cell.Tip += u"\n稼働時間 "_s + PlayTimeText(day->Time) + u"  時給 "_s +
+                    YenForDisplay(HourlyText(day->Time));
     if (Classify(b, WakeKin) == Outcome::Draw) {
         cell.Back = tint(kDrawTint, 0.12);
         return cell;
@@ -109,7 +131,7 @@ void CalendarGrid::SetMonth(const MonthGrid &grid, const QList<DaySum> &days, qi
     cells_ = QList<DayCell>(grid.Days + 1, MakeDayCell(nullptr, WakeKin, 0));
     for (const DaySum &d : days) {
         if (d.Date.year() == grid.Year && d.Date.month() == grid.Month)
-            cells_[d.Date.day()] = MakeDayCell(&d.Sum, WakeKin, maxAbs);
+            cells_[d.Date.day()] = MakeDayCell(&d, WakeKin, maxAbs);
     }
     selected_ = std::clamp(selected_, 1, std::max(1, grid.Days));
     fitAmounts();
@@ -125,6 +147,11 @@ void CalendarGrid::SetSelectedDay(qint32 day)
 DayCell CalendarGrid::Cell(qint32 day) const
 {
     return day >= 1 && day < cells_.size() ? cells_[day] : MakeDayCell(nullptr, 0, 0);
+}
+
+ShownAmount CalendarGrid::Amount(qint32 day) const
+{
+    return day >= 1 && day < shown_.size() ? shown_[day] : ShownAmount();
 }
 
 qreal CalendarGrid::titleHeight() const
@@ -156,31 +183,41 @@ qreal CalendarGrid::basePointSize() const
     return points;
 }
 
-qreal CalendarGrid::AmountPointSize() const
-{
-    return amountPoints_;
-}
-
-// One size for every amount of the month: the largest at which the widest of
-// them fits its cell.
+// The amounts of the month share the largest size at which all of them fit,
+// down to three quarters of the full size: an amount that would need less (a
+// huge one beside ordinary ones) is written short instead, and does not make
+// the others small.
 void CalendarGrid::fitAmounts()
 {
+    basePoints_ = basePointSize();
     const qreal room = CellRect(0).width() - 2 * kPadding;
-    QString widest;
-    qreal widestAt9 = 0;
-    for (const DayCell &c : cells_) {
-        const qreal w = QFontMetricsF(fontAt(kBasePoints)).horizontalAdvance(c.Balance);
-        if (w > widestAt9) {
-            widestAt9 = w;
-            widest = c.Balance;
+    const qreal largest = basePoints_ * kAmountScale;
+    const qreal readable = std::max(kReadablePoints, largest * 0.75);
+    const auto fit = [&](const QString &text, qreal from, qreal smallest) {
+        qreal points = from;
+        while (points > smallest && widthAt(text, points, true) > room)
+            points -= 0.5;
+        return points;
+    };
+    shown_ = QList<ShownAmount>(cells_.size());
+    qreal common = largest;
+    for (qsizetype day = 1; day < cells_.size(); ++day) {
+        const DayCell &c = cells_[day];
+        if (c.Balance.isEmpty())
+            continue;
+        const qreal points = fit(c.Balance, common, readable);
+        if (widthAt(c.Balance, points, true) <= room) {
+            shown_[day].Text = c.Balance;
+            common = points;
+        } else {
+            shown_[day].Text = c.Short;
         }
     }
-    basePoints_ = basePointSize();
-    qreal points = basePoints_ * kAmountScale;
-    while (points > kMinPoints &&
-           QFontMetricsF(fontAt(points, true)).horizontalAdvance(widest) > room)
-        points -= 0.5;
-    amountPoints_ = points;
+    for (qsizetype day = 1; day < cells_.size(); ++day) {
+        ShownAmount &a = shown_[day];
+        if (!a.Text.isEmpty())
+            a.Points = a.Text == cells_[day].Balance ? common : fit(a.Text, common, kMinPoints);
+    }
 }
 
 QSize CalendarGrid::minimumSizeHint() const
@@ -188,7 +225,7 @@ QSize CalendarGrid::minimumSizeHint() const
     const qreal line = QFontMetricsF(fontAt(kBasePoints)).height();
     const qreal amount = QFontMetricsF(fontAt(kBasePoints * kAmountScale)).height();
     const int cellHeight = int(std::ceil(line + amount + 3 * kPadding));
-    const qreal widest = QFontMetricsF(fontAt(kMinPoints, true)).horizontalAdvance(kWidestAmount);
+    const qreal widest = widthAt(kWidestShort, kReadablePoints, true);
     const int cellWidth = std::max(60, int(std::ceil(widest + 2 * kPadding)) + 1);
     return QSize(7 * cellWidth, int(std::ceil(titleHeight())) + 6 * cellHeight);
 }
@@ -204,6 +241,30 @@ void CalendarGrid::resizeEvent(QResizeEvent *event)
     fitAmounts();
 }
 
+qint32 CalendarGrid::dayAt(const QPointF &pos) const
+{
+    const qint32 weeks = std::max<qint32>(grid_.Weeks(), 1);
+    for (qint32 cell = 0; cell < weeks * 7; ++cell) {
+        if (CellRect(cell).contains(pos))
+            return grid_.DayAt(cell);
+    }
+    return 0;
+}
+
+bool CalendarGrid::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString tip = Cell(dayAt(help->pos())).Tip;
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CalendarGrid::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -215,15 +276,16 @@ void CalendarGrid::paintEvent(QPaintEvent *)
     p.setFont(fontAt(kBasePoints));
     for (int col = 0; col < 7; ++col) {
         const QRectF r(col * width() / 7.0, 0, width() / 7.0, top);
-        p.fillRect(r, kTitleBack);
-        p.setPen(col == 0 ? kSundayColor : col == 6 ? kSaturdayColor : Qt::black);
+        p.fillRect(r, kGridTitleBack);
+        const QColor colour = col == 0 ? kSundayColor : col == 6 ? kSaturdayColor : Qt::black;
+        p.setPen(ReadableOn(colour, kGridTitleBack));
         p.drawText(r, Qt::AlignCenter, names[col]);
     }
     const qint32 cells = std::max<qint32>(grid_.Weeks(), 1) * 7;
     for (qint32 cell = 0; cell < cells; ++cell)
         paintCell(p, cell);
 
-    p.setPen(QPen(kLines, 1));
+    p.setPen(QPen(kGridLines, 1));
     for (int col = 1; col < 7; ++col)
         p.drawLine(QPointF(col * width() / 7.0, 0), QPointF(col * width() / 7.0, height()));
     for (qint32 row = 0; row <= cells / 7; ++row) {
@@ -261,41 +323,36 @@ void CalendarGrid::paintCell(QPainter &p, qint32 cell) const
     const qreal base = basePoints_;
     const int column = cell % 7;
     p.setFont(fontAt(base));
-    p.setPen(column == 0 ? kSundayColor : column == 6 ? kSaturdayColor : Qt::black);
+    const QColor dayColour = column == 0   ? kSundayColor
+                             : column == 6 ? kSaturdayColor
+                                           : QColor(Qt::black);
+    p.setPen(ReadableOn(dayColour, c.Back));
     const QString number = QString::number(day);
     p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, number);
     if (!c.Visits.isEmpty()) {
-        const qreal room =
-            inner.width() - QFontMetricsF(fontAt(base)).horizontalAdvance(number + u"  "_s);
+        const qreal room = inner.width() - widthAt(number + u"  "_s, base);
         qreal points = base * 0.9;
-        while (points > kMinPoints &&
-               QFontMetricsF(fontAt(points)).horizontalAdvance(c.Visits) > room)
+        while (points > kMinPoints && widthAt(c.Visits, points) > room)
             points -= 0.5;
         p.setFont(fontAt(points));
-        p.setPen(kVisitsColor);
+        p.setPen(ReadableOn(kVisitsColor, c.Back));
         p.drawText(inner, Qt::AlignRight | Qt::AlignTop, c.Visits);
     }
-    if (!c.Balance.isEmpty()) {
-        const QFont amountFont = fontAt(amountPoints_, true);
-        p.setFont(amountFont);
-        p.setPen(c.Fore);
+    const ShownAmount &amount = shown_[day];
+    if (!amount.Text.isEmpty()) {
+        p.setFont(fontAt(amount.Points, true));
+        p.setPen(ReadableOn(c.Fore, c.Back));
         const qreal top = inner.top() + QFontMetricsF(fontAt(base)).height();
-        p.drawText(QRectF(inner.left(), top, inner.width(), inner.bottom() - top),
-                   Qt::AlignRight | Qt::AlignVCenter, c.Balance);
+        p.drawText(QRectF(inner.left(), top, inner.width(), inner.bottom() - top), Qt::AlignCenter,
+                   amount.Text);
     }
 }
 
 void CalendarGrid::mousePressEvent(QMouseEvent *event)
 {
     setFocus(Qt::MouseFocusReason);
-    const qint32 weeks = std::max<qint32>(grid_.Weeks(), 1);
-    for (qint32 cell = 0; cell < weeks * 7; ++cell) {
-        if (CellRect(cell).contains(event->position())) {
-            if (const qint32 day = grid_.DayAt(cell))
-                emit dayClicked(day);
-            return;
-        }
-    }
+    if (const qint32 day = dayAt(event->position()))
+        emit dayClicked(day);
 }
 
 void CalendarGrid::keyPressEvent(QKeyEvent *event)

@@ -4,47 +4,69 @@
 
 #include "ui/calendar/calendar_window.h"
 
+#include "core/statistics/day_list_model.h"
 #include "ui/app_font.h"
 #include "ui/calendar/calendar_grid.h"
+#include "ui/calendar/year_box.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
+#include "ui/widgets/grid_look.h"
+#include "ui/widgets/toned_sort_proxy.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Column {
-    const char16_t *title;
-    int width; // twips
-    GridAlign align;
-};
-constexpr std::array<Column, 6> kDayColumns{{
-    {u"店名", 1300, GridAlign::Left},
-    {u"台名", 1300, GridAlign::Left},
-    {u"投資", 800, GridAlign::Right},
-    {u"回収", 800, GridAlign::Right},
-    {u"収支", 850, GridAlign::Right},
-    {u"コメント", 1200, GridAlign::Left},
+// What the day list's figure columns are at least wide enough for; they widen
+// for the figures of the day shown.
+constexpr std::array<std::pair<int, const char16_t *>, 4> kFigureColumns{{
+    {DayListModel::ColTime, u"00:00～00:00"},
+    {DayListModel::ColToushi, u"999,999"},
+    {DayListModel::ColKaishuu, u"999,999"},
+    {DayListModel::ColBalance, u"-999,999"},
 }};
 
-QLabel *label(QWidget *parent, double points = 9, bool bold = false)
+QLabel *label(QWidget *parent, const QString &name, double points = 9, bool bold = false)
 {
     auto *l = new QLabel(parent);
+    l->setObjectName(name);
     QFont f = UiFont(points);
     f.setBold(bold);
     l->setFont(f);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
+
+QPushButton *button(QWidget *parent, const QString &text, const QString &name)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
 } // namespace
+
+// The figure columns as wide as the day's widest figure, with a gap.
+void CalendarWindow::fitDayColumns()
+{
+    const QFontMetrics metrics = dayList->fontMetrics();
+    const QAbstractItemModel *model = dayList->model();
+    for (const auto &[column, widest] : kFigureColumns) {
+        int width = metrics.horizontalAdvance(QString::fromUtf16(widest));
+        for (int row = 0; row < model->rowCount(); ++row)
+            width = std::max(
+                width, metrics.horizontalAdvance(model->index(row, column).data().toString()));
+        dayList->setColumnWidth(column, width + 10);
+    }
+}
 
 void CalendarWindow::createControls()
 {
@@ -52,69 +74,101 @@ void CalendarWindow::createControls()
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
 
-    SPrev = new QPushButton(u"◀ 前月"_s, this);
-    SNext = new QPushButton(u"翌月 ▶"_s, this);
-    SKongetsu = new QPushButton(u"今月"_s, this);
-    TEnd = new QPushButton(u"閉じる"_s, this);
-    for (QPushButton *b : {SPrev, SNext, SKongetsu, TEnd}) {
-        b->setAutoDefault(false);
+    prevButton = button(this, u"◀ 前月"_s, u"prevButton"_s);
+    nextButton = button(this, u"翌月 ▶"_s, u"nextButton"_s);
+    thisMonthButton = button(this, u"今月"_s, u"thisMonthButton"_s);
+    closeButton = button(this, u"閉じる"_s, u"closeButton"_s);
+    for (QPushButton *b : {prevButton, nextButton, thisMonthButton})
         b->setFocusPolicy(Qt::TabFocus); // a click leaves the keys with the calendar
-    }
-    JYear = new QSpinBox(this);
-    JYear->setRange(1, 9999);
-    JYear->setSuffix(u"年"_s);
-    JYear->setFont(UiFont(11));
-    JMonth = new QComboBox(this);
-    JMonth->setFont(UiFont(11));
+    yearBox = new YearBox(this);
+    yearBox->setObjectName(u"yearBox"_s);
+    yearBox->setRange(1, 9999);
+    yearBox->setFont(UiFont(11));
+    monthBox = new QComboBox(this);
+    monthBox->setObjectName(u"monthBox"_s);
+    monthBox->setFont(UiFont(11));
     for (int m = 1; m <= 12; ++m)
-        JMonth->addItem(u"%1月"_s.arg(m));
+        monthBox->addItem(u"%1月"_s.arg(m));
 
-    Days = new CalendarGrid(this);
-    HMonth = label(this, 10, true);
-    HSeiseki = label(this, 10);
-    HShuushi = label(this, 10, true);
-    HKaishuuRitsu = label(this, 10);
-    HShouritsu = label(this, 10);
-    HDay = label(this, 11, true);
-    HDaySum = label(this, 10, true);
-    HUndated = label(this);
-    HUndated->setWordWrap(true);
+    monthPage = new CalendarGrid(this);
+    monthPage->setObjectName(u"monthPage"_s);
+    monthTitle = label(this, u"monthTitle"_s, 10, true);
+    monthRecord = label(this, u"monthRecord"_s, 10);
+    monthBalance = label(this, u"monthBalance"_s, 10, true);
+    monthHourly = label(this, u"monthHourly"_s, 10);
+    monthPayoutRatio = label(this, u"monthPayoutRatio"_s, 10);
+    monthWinRate = label(this, u"monthWinRate"_s, 10);
+    monthPlayTime = label(this, u"monthPlayTime"_s, 10);
+    for (QLabel *l : {monthBalance, monthHourly, monthPayoutRatio, monthWinRate, monthPlayTime})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dayTitle = label(this, u"dayTitle"_s, 11, true);
+    daySummary = label(this, u"daySummary"_s, 10, true);
+    undatedNote = label(this, u"undatedNote"_s);
+    undatedNote->setWordWrap(true);
 
-    DayList = new DataGrid(this);
-    DayList->SetCols(int(kDayColumns.size()));
-    DayList->SetRows(1);
-    DayList->SetFixedRows(1);
-    for (int c = 0; c < int(kDayColumns.size()); ++c) {
-        DayList->SetTextMatrix(0, c, QString::fromUtf16(kDayColumns[c].title));
-        DayList->SetColWidth(c, kDayColumns[c].width);
-        DayList->SetColAlignment(c, kDayColumns[c].align);
-        DayList->SetFixedAlignment(c, GridAlign::Center);
-    }
-    DayList->horizontalHeader()->setStretchLastSection(true); // the comments take the rest
+    dayList = new QTableView(this);
+    dayList->setObjectName(u"dayList"_s);
+    dayModel = new DayListModel(dayList);
+    auto *sorted = new TonedSortProxy(ValueSortProxy::Part::Body, dayList);
+    sorted->setSourceModel(dayModel);
+    sorted->SetView(dayList);
+    dayList->setModel(sorted);
+    SetGridLook(*dayList, GridCells::Palette);
+    dayList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The model's order until a title is clicked.
+    dayList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    dayList->setSortingEnabled(true);
+    // Names and comments share the room the figures leave.
+    QHeaderView *header = dayList->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    for (const auto &[column, widest] : kFigureColumns)
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+    fitDayColumns();
+    // Room for the figures and a few characters of each name and the comment.
+    int least =
+        3 * dayList->fontMetrics().horizontalAdvance(u"パーラ"_s) + 2 * dayList->frameWidth();
+    for (const auto &[column, widest] : kFigureColumns)
+        least += dayList->columnWidth(column);
+    dayList->setMinimumWidth(least);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(SPrev);
-    top->addWidget(JYear);
-    top->addWidget(JMonth);
-    top->addWidget(SNext);
+    top->addWidget(prevButton);
+    top->addWidget(yearBox);
+    top->addWidget(monthBox);
+    top->addWidget(nextButton);
     top->addSpacing(12);
-    top->addWidget(SKongetsu);
+    top->addWidget(thisMonthButton);
     top->addStretch();
 
-    auto *totals = new QHBoxLayout;
-    totals->setSpacing(18);
-    for (QLabel *l : {HMonth, HSeiseki, HShuushi, HKaishuuRitsu, HShouritsu})
-        totals->addWidget(l);
-    totals->addStretch();
+    // The month's figures as a small table: captions beside right-aligned
+    // values, amounts above amounts and ratios above ratios.
+    auto *totals = new QGridLayout;
+    totals->setHorizontalSpacing(6);
+    totals->setVerticalSpacing(2);
+    totals->addWidget(monthTitle, 0, 0);
+    totals->addWidget(monthRecord, 1, 0);
+    const auto pair = [&](const QString &caption, QLabel *value, int row, int column) {
+        QLabel *c = label(this, QString(), 10);
+        c->setText(caption);
+        c->setContentsMargins(12, 0, 0, 0); // apart from the figure before it
+        totals->addWidget(c, row, column);
+        totals->addWidget(value, row, column + 1);
+    };
+    pair(u"収支"_s, monthBalance, 0, 1);
+    pair(u"時給"_s, monthHourly, 1, 1);
+    pair(u"回収率"_s, monthPayoutRatio, 0, 3);
+    pair(u"勝率"_s, monthWinRate, 1, 3);
+    pair(u"稼働時間"_s, monthPlayTime, 0, 5);
+    totals->setColumnStretch(7, 1);
 
     auto *month = new QVBoxLayout;
-    month->addWidget(Days, 1);
+    month->addWidget(monthPage, 1);
     month->addLayout(totals);
 
     auto *day = new QVBoxLayout;
-    day->addWidget(HDay);
-    day->addWidget(HDaySum);
-    day->addWidget(DayList, 1);
+    day->addWidget(dayTitle);
+    day->addWidget(daySummary);
+    day->addWidget(dayList, 1);
 
     auto *middle = new QHBoxLayout;
     middle->addLayout(month, 4);
@@ -122,8 +176,9 @@ void CalendarWindow::createControls()
     middle->addLayout(day, 3);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(HUndated, 1);
-    bottom->addWidget(TEnd);
+    bottom->addWidget(undatedNote, 1);
+    bottom->addStretch(0);
+    bottom->addWidget(closeButton, 0, Qt::AlignRight);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -2,17 +2,19 @@
 
 #include "core/model/shared_data.h"
 #include "core/platform.h"
+#include "core/statistics/day_list_model.h"
 #include "core/statistics/totals_text.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/calendar/calendar_grid.h"
-#include "ui/widgets/data_grid.h"
+#include "ui/calendar/year_box.h"
+#include "ui/readable_colors.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
+#include <QTableView>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -21,11 +23,9 @@ namespace {
 constexpr qint32 kFirstYear = 1;
 constexpr qint32 kLastYear = 9999;
 
-void setTextColour(QLabel *label, const QColor &colour)
+QString yen(qint64 v)
 {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
+    return YenForDisplay(FormatYen(double(v)));
 }
 } // namespace
 
@@ -33,29 +33,54 @@ CalendarWindow::CalendarWindow(SharedData &shared, QWidget *parent)
     : QDialog(parent), shared_(shared)
 {
     setWindowTitle(u"るでら３  [カレンダー]"_s);
-    sums_.Calc(shared_.data, shared_.states.WakeKin);
     today_ = shared_.platform.Today();
     createControls();
     connectControls();
-    if (sums_.Undated() > 0)
-        HUndated->setText(u"日付が空または正しくない記録 %1件は含まれていません。"_s.arg(
-            FormatGrouped(sums_.Undated())));
-    HUndated->setVisible(sums_.Undated() > 0);
+    dataChanged();
     const QDate start = today_.isValid() ? today_ : QDate(2000, 1, 1);
     ShowMonth(start.year(), start.month(), start.day());
-    Days->setFocus();
+    monthPage->setFocus();
 }
 
 void CalendarWindow::connectControls()
 {
-    connect(SPrev, &QPushButton::clicked, this, &CalendarWindow::SPrev_Click);
-    connect(SNext, &QPushButton::clicked, this, &CalendarWindow::SNext_Click);
-    connect(SKongetsu, &QPushButton::clicked, this, &CalendarWindow::SKongetsu_Click);
-    connect(TEnd, &QPushButton::clicked, this, &CalendarWindow::TEnd_Click);
-    connect(JYear, &QSpinBox::valueChanged, this, &CalendarWindow::JYear_Change);
-    connect(JMonth, &QComboBox::currentIndexChanged, this, &CalendarWindow::JMonth_Change);
-    connect(Days, &CalendarGrid::dayClicked, this, &CalendarWindow::Days_Click);
-    connect(Days, &CalendarGrid::keyPress, this, &CalendarWindow::Days_KeyDown);
+    connect(prevButton, &QPushButton::clicked, this, &CalendarWindow::showPreviousMonth);
+    connect(nextButton, &QPushButton::clicked, this, &CalendarWindow::showNextMonth);
+    connect(thisMonthButton, &QPushButton::clicked, this, &CalendarWindow::showThisMonth);
+    connect(closeButton, &QPushButton::clicked, this, &CalendarWindow::close);
+    connect(yearBox, &QSpinBox::valueChanged, this,
+            [this](int year) { ShowMonth(year, current_.month(), current_.day()); });
+    // After the box has finished its own event: the message is a window of its own.
+    connect(yearBox, &YearBox::refused, this, &CalendarWindow::yearRefused, Qt::QueuedConnection);
+    connect(monthBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ShowMonth(current_.year(), index + 1, current_.day()); });
+    connect(monthPage, &CalendarGrid::dayClicked, this,
+            [this](qint32 day) { ShowMonth(current_.year(), current_.month(), day); });
+    connect(monthPage, &CalendarGrid::keyPress, this, &CalendarWindow::pageKey);
+    connect(&shared_.notifier, &DataNotifier::changed, this, &CalendarWindow::dataChanged);
+}
+
+// The records, the lists or the draw threshold changed (or the window opens):
+// everything is summed and shown anew, at the same day.
+void CalendarWindow::dataChanged()
+{
+    sums_.Calc(shared_.data, shared_.states.WakeKin);
+    if (sums_.Undated() > 0)
+        undatedNote->setText(u"日付が空または正しくない記録 %1件は含まれていません。"_s.arg(
+            FormatGrouped(sums_.Undated())));
+    undatedNote->setVisible(sums_.Undated() > 0);
+    if (current_.isValid()) {
+        showMonthPage();
+        showDay();
+    }
+}
+
+void CalendarWindow::yearRefused()
+{
+    shared_.platform.MsgBox(
+        u"年は%1から%2までの数字で入力してください。"_s.arg(kFirstYear).arg(kLastYear));
+    yearBox->setFocus();
+    yearBox->selectAll();
 }
 
 void CalendarWindow::ShowMonth(qint32 year, qint32 month, qint32 day)
@@ -67,15 +92,13 @@ void CalendarWindow::ShowMonth(qint32 year, qint32 month, qint32 day)
         current_.isValid() && current_.year() == year && current_.month() == month;
     current_ = QDate(year, month, std::clamp(day, 1, grid.Days));
     {
-        const QSignalBlocker yearBlocker(JYear), monthBlocker(JMonth);
-        JYear->setValue(year);
-        JMonth->setCurrentIndex(month - 1);
+        const QSignalBlocker yearBlocker(yearBox), monthBlocker(monthBox);
+        yearBox->setValue(year);
+        monthBox->setCurrentIndex(month - 1);
     }
-    if (!sameMonth) {
-        Days->SetMonth(grid, sums_.DaysOf(year, month), shared_.states.WakeKin, today_);
-        showMonthTotals();
-    }
-    Days->SetSelectedDay(current_.day());
+    if (!sameMonth)
+        showMonthPage();
+    monthPage->SetSelectedDay(current_.day());
     showDay();
 }
 
@@ -85,89 +108,81 @@ void CalendarWindow::moveTo(const QDate &date)
         ShowMonth(date.year(), date.month(), date.day());
 }
 
+void CalendarWindow::showMonthPage()
+{
+    const qint32 year = current_.year(), month = current_.month();
+    monthPage->SetMonth(MakeMonthGrid(year, month), sums_.DaysOf(year, month),
+                        shared_.states.WakeKin, today_);
+    showMonthTotals();
+}
+
 void CalendarWindow::showMonthTotals()
 {
-    const ResultSum sum = sums_.Month(current_.year(), current_.month());
-    HMonth->setText(u"%1月の成績"_s.arg(current_.month()));
-    HSeiseki->setText(SeisekiText(qint16(sum.Kachi), qint16(sum.Make), qint16(sum.Wake)));
-    HShuushi->setText(u"収支 "_s + YenForDisplay(FormatYen(double(sum.Balance()))));
-    setTextColour(HShuushi, OutcomeColor(sum.Balance(), shared_.states.WakeKin));
-    HKaishuuRitsu->setText(u"回収率 "_s + FormatPercent(sum.PayoutRatio()));
-    HShouritsu->setText(u"勝率 "_s + FormatPercent(sum.WinRate()));
+    const qint32 year = current_.year(), month = current_.month();
+    const ResultSum sum = sums_.Month(year, month);
+    const PlayTimeSum time = sums_.MonthTime(year, month);
+    monthTitle->setText(u"%1月の成績"_s.arg(month));
+    monthRecord->setText(SeisekiText(qint16(sum.Kachi), qint16(sum.Make), qint16(sum.Wake)));
+    monthBalance->setText(yen(sum.Balance()));
+    SetTextColor(monthBalance, OutcomeColor(sum.Balance(), shared_.states.WakeKin));
+    monthPayoutRatio->setText(FormatPercent(sum.Kaishuu, sum.Toushi));
+    monthWinRate->setText(FormatPercent(sum.Kachi, sum.Visits));
+    monthPlayTime->setText(PlayTimeText(time));
+    monthHourly->setText(YenForDisplay(HourlyText(time)));
+    // Play time counts only the visits with both times: say how many those are.
+    const QString timed =
+        time.TimedVisits < sum.Visits
+            ? u"開始と終了の時刻がある来店 %1回（%2回のうち）の合計です。"_s.arg(time.TimedVisits)
+                  .arg(sum.Visits)
+            : QString();
+    monthPlayTime->setToolTip(timed);
+    monthHourly->setToolTip(timed);
 }
 
 void CalendarWindow::showDay()
 {
     QString youbi;
     YoubiGet(youbi, qint16(current_.year()), qint16(current_.month()), qint16(current_.day()));
-    HDay->setText(u"%1年%2月%3日 (%4)"_s.arg(current_.year())
-                      .arg(current_.month())
-                      .arg(current_.day())
-                      .arg(youbi));
+    dayTitle->setText(u"%1年%2月%3日 (%4)"_s.arg(current_.year())
+                          .arg(current_.month())
+                          .arg(current_.day())
+                          .arg(youbi));
 
     const DaySum *day = sums_.Day(current_);
-    const qint32 visits = day ? qint32(day->Records.size()) : 0;
-    DayList->SetRows(visits + 1);
+    dayModel->SetVisits(shared_.data, shared_.Stores, shared_.Machines,
+                        day ? day->Records : QList<qint32>(), shared_.states.WakeKin);
+    fitDayColumns();
     if (!day) {
-        HDaySum->setText(u"来店の記録はありません"_s);
-        setTextColour(HDaySum, Qt::black);
+        daySummary->setText(u"来店の記録はありません"_s);
+        SetTextColor(daySummary, palette().color(QPalette::WindowText));
         return;
     }
-    const qint32 wakeKin = shared_.states.WakeKin;
-    HDaySum->setText(FormatPlain(visits) + u"回  収支 "_s +
-                     YenForDisplay(FormatYen(double(day->Sum.Balance()))));
-    setTextColour(HDaySum, OutcomeColor(day->Sum.Balance(), wakeKin));
-    for (qint32 i = 0; i < visits; ++i) {
-        const PlayRecord &r = shared_.data.Record(day->Records[i]);
-        const int row = i + 1;
-        DayList->SetTextMatrix(row, 0, shared_.Stores.SeekName(r.DSId));
-        DayList->SetTextMatrix(row, 1, shared_.Machines.SeekName(r.DMId));
-        DayList->SetTextMatrix(row, 2, FormatGrouped(r.DToushi));
-        DayList->SetTextMatrix(row, 3, FormatGrouped(r.DKaishuu));
-        DayList->SetRow(row);
-        DayList->SetCol(4);
-        DayList->SetCellForeColor(OutcomeColor(r.Balance(), wakeKin));
-        DayList->SetText(FormatGrouped(double(r.Balance())));
-        DayList->SetTextMatrix(row, 5, r.DComment);
-    }
-    // The title row is the current cell: no visit looks chosen.
-    DayList->SetRow(0);
-    DayList->SetCol(0);
+    QString text = FormatPlain(day->Sum.Visits) + u"回  収支 "_s + yen(day->Sum.Balance());
+    if (day->Time.TimedVisits > 0)
+        text += u"  稼働時間 "_s + PlayTimeText(day->Time) + u"  時給 "_s +
+                YenForDisplay(HourlyText(day->Time));
+    daySummary->setText(text);
+    SetTextColor(daySummary, OutcomeColor(day->Sum.Balance(), shared_.states.WakeKin));
 }
 
-void CalendarWindow::SPrev_Click()
+void CalendarWindow::showPreviousMonth()
 {
     moveTo(current_.addMonths(-1));
 }
 
-void CalendarWindow::SNext_Click()
+void CalendarWindow::showNextMonth()
 {
     moveTo(current_.addMonths(1));
 }
 
-void CalendarWindow::SKongetsu_Click()
+void CalendarWindow::showThisMonth()
 {
     moveTo(today_);
 }
 
-void CalendarWindow::JYear_Change()
+void CalendarWindow::pageKey(int key)
 {
-    ShowMonth(JYear->value(), current_.month(), current_.day());
-}
-
-void CalendarWindow::JMonth_Change()
-{
-    ShowMonth(current_.year(), JMonth->currentIndex() + 1, current_.day());
-}
-
-void CalendarWindow::Days_Click(qint32 day)
-{
-    ShowMonth(current_.year(), current_.month(), day);
-}
-
-void CalendarWindow::Days_KeyDown(int KeyCode)
-{
-    switch (KeyCode) {
+    switch (key) {
     case Qt::Key_Left: moveTo(current_.addDays(-1)); break;
     case Qt::Key_Right: moveTo(current_.addDays(1)); break;
     case Qt::Key_Up: moveTo(current_.addDays(-7)); break;
@@ -177,9 +192,4 @@ void CalendarWindow::Days_KeyDown(int KeyCode)
     case Qt::Key_Home: moveTo(today_); break;
     default: break;
     }
-}
-
-void CalendarWindow::TEnd_Click()
-{
-    close();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The calendar window: the results of a month day by day, the month's totals
 // under it and the visits of the chosen day beside it. Reads the record table
-// only.
+// only, and follows its changes.
 
 #include "core/statistics/calendar_sums.h"
 
@@ -9,11 +9,12 @@
 #include <QDialog>
 
 class CalendarGrid;
-class DataGrid;
+class DayListModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
+class QTableView;
+class YearBox;
 struct SharedData;
 
 class CalendarWindow : public QDialog {
@@ -22,7 +23,7 @@ public:
     explicit CalendarWindow(SharedData &shared, QWidget *parent = nullptr);
 
     // Default size in twips.
-    static constexpr int kDefaultWidth = 15600;
+    static constexpr int kDefaultWidth = 17400;
     static constexpr int kDefaultHeight = 8400;
 
     // Shows a month and chooses a day of it (the last day when it is shorter).
@@ -30,41 +31,44 @@ public:
     QDate CurrentDate() const { return current_; }
     const CalendarSums &Sums() const { return sums_; }
 
-    void SPrev_Click();
-    void SNext_Click();
-    void SKongetsu_Click();
-    void JYear_Change();
-    void JMonth_Change();
-    void Days_Click(qint32 day);
+    void showPreviousMonth();
+    void showNextMonth();
+    void showThisMonth();
     // Arrows move the day, PageUp/PageDown the month, Home goes to today.
-    void Days_KeyDown(int KeyCode);
-    void TEnd_Click();
+    void pageKey(int key);
 
-    CalendarGrid *Days = nullptr;
-    QPushButton *SPrev = nullptr;
-    QPushButton *SNext = nullptr;
-    QPushButton *SKongetsu = nullptr;
-    QPushButton *TEnd = nullptr;
-    QSpinBox *JYear = nullptr;
-    QComboBox *JMonth = nullptr;
+    CalendarGrid *monthPage = nullptr;
+    QPushButton *prevButton = nullptr;
+    QPushButton *nextButton = nullptr;
+    QPushButton *thisMonthButton = nullptr;
+    QPushButton *closeButton = nullptr;
+    YearBox *yearBox = nullptr;
+    QComboBox *monthBox = nullptr;
     // The month's totals.
-    QLabel *HMonth = nullptr;
-    QLabel *HSeiseki = nullptr;
-    QLabel *HShuushi = nullptr;
-    QLabel *HKaishuuRitsu = nullptr;
-    QLabel *HShouritsu = nullptr;
+    QLabel *monthTitle = nullptr;
+    QLabel *monthRecord = nullptr; // "21戦 (16勝 5敗 0分)"
+    QLabel *monthBalance = nullptr;
+    QLabel *monthHourly = nullptr;
+    QLabel *monthPayoutRatio = nullptr;
+    QLabel *monthWinRate = nullptr;
+    QLabel *monthPlayTime = nullptr;
     // The chosen day.
-    QLabel *HDay = nullptr;
-    QLabel *HDaySum = nullptr;
-    DataGrid *DayList = nullptr;
-    QLabel *HUndated = nullptr;
+    QLabel *dayTitle = nullptr;
+    QLabel *daySummary = nullptr;
+    QTableView *dayList = nullptr;
+    DayListModel *dayModel = nullptr;
+    QLabel *undatedNote = nullptr;
 
 private:
     void createControls();
     void connectControls();
+    void dataChanged();
+    void yearRefused();
     void moveTo(const QDate &date);
+    void showMonthPage();
     void showMonthTotals();
     void showDay();
+    void fitDayColumns();
 
     SharedData &shared_;
     CalendarSums sums_;

@@ -3,6 +3,7 @@
 #include "core/model/shared_data.h"
 #include "core/util/numbers.h"
 #include "ui/app_font.h"
+#include "ui/readable_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
@@ -136,7 +137,7 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
     PNames->setVisible(anyNew);
     PRefusal = new QLabel(this);
     PRefusal->setWordWrap(true);
-    PRefusal->setStyleSheet(u"color: rgb(192,0,0);"_s);
+    SetTextColor(PRefusal, QColor(192, 0, 0));
 
     OK = new QPushButton(u"読み込む"_s, this);
     Cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);

@@ -1,6 +1,7 @@
 #include "ui/entry/entry_columns.h"
 
 #include "core/util/numbers.h"
+#include "ui/result_colors.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,7 +9,7 @@ bool isTextColumn(int col)
 {
     using namespace EntryColumn;
     return col == Year || col == Month || col == Day || col == Toushi || col == Kaishuu ||
-           col == Comment;
+           col == Comment || col == Start || col == End;
 }
 
 bool isListColumn(int col)
@@ -22,6 +23,8 @@ int typingLimit(int col)
     case EntryColumn::Year: return 4;
     case EntryColumn::Month:
     case EntryColumn::Day: return 2;
+    case EntryColumn::Start:
+    case EntryColumn::End: return 5; // "10:30"
     default: return 40;
     }
 }
@@ -39,17 +42,17 @@ int tabStep(int col)
 
 CellColors entryCellColors(int col, const QString &text)
 {
-    CellColors colors{kWhite, kBlack};
+    CellColors colors{kGridBack.rgb(), kGridText.rgb()};
     if (col == EntryColumn::Youbi) {
         colors.back = kComputedBack;
         if (text == u"土"_s)
-            colors.fore = kSaturdayBlue;
+            colors.fore = kGridBlueText.rgb();
         else if (text == u"日"_s)
-            colors.fore = kAlertRed;
+            colors.fore = kGridRedText.rgb();
     } else if (col == EntryColumn::Shuushi) {
         colors.back = kComputedBack;
         if (Val(text) < 0)
-            colors.fore = kAlertRed;
+            colors.fore = kGridRedText.rgb();
     }
     return colors;
 }

@@ -5,6 +5,7 @@
 #include "core/util/tool.h"
 #include "ui/app_font.h"
 #include "ui/entry/entry_columns.h"
+#include "ui/entry/entry_grid_model.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +34,7 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
 {
     setWindowTitle(u"入力画面"_s);
     setFont(UiFont(9));
+    undoStack_ = new QUndoStack(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -68,7 +71,7 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     IText->show();
     ICombo->hide();
     IGrid->setFocus();
-    loadedTexts_ = IGrid->gridModel()->texts();
+    undoStack_->clear(); // opening is no change: the history starts here
     ISave->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
     FEnd->setEnabled(ISave->isEnabled());
 }
@@ -83,7 +86,7 @@ void Nyuuryoku::closeEvent(QCloseEvent *event)
 {
     // ｷｬﾝｾﾙ drops the work as it is; the close box asks first, as it is
     // easily pressed by mistake.
-    if (gridChanged() &&
+    if (!undoStack_->isClean() &&
         shared_.platform.MsgBox(u"入力した内容を破棄します。\r\nよろしいですか？"_s,
                                 MsgButtons::OkCancel, MsgIcon::Exclamation,
                                 u"確認"_s) != MsgResult::Ok) {
@@ -114,6 +117,15 @@ void Nyuuryoku::keyPressEvent(QKeyEvent *event)
 
 bool Nyuuryoku::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == IText && event->type() == QEvent::ShortcutOverride) {
+        // Undo and redo in the input box are the window's: its typing is
+        // already a step of the grid's history.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

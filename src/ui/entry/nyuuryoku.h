@@ -1,14 +1,18 @@
 #pragma once
 // The results entry window: a grid in which the player types, edits, sorts and
-// finally stores all play records at once. The grid's cell texts are the working
-// copy; Data changes only when the grid is stored (ISave).
+// finally stores all play records at once. The grid's rows are the working
+// copy, held as play records (EntryGridModel); Data changes only when the grid
+// is stored (ISave). Every change of the grid is a step of an undo history.
 
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class ClickLabel;
 class DataGrid;
+class EntryGridModel;
+struct GridSelection;
 class PictureButton;
 class QAction;
 class QComboBox;
@@ -18,6 +22,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QUndoStack;
 class QWidget;
 struct SharedData;
 
@@ -41,6 +46,8 @@ public:
     QAction *EDel = nullptr;
     QAction *EGyouInsert = nullptr;
     QAction *EGyouDel = nullptr;
+    QAction *undoAction = nullptr; // 元に戻す (Ctrl+Z)
+    QAction *redoAction = nullptr; // やり直し (Ctrl+Y, Ctrl+Shift+Z)
     QLabel *Image1 = nullptr;
     QLabel *SetsumeiLabel = nullptr;
     QFrame *Shape1 = nullptr;
@@ -87,6 +94,9 @@ public:
     void EGyouDel_Click();
     void FCSV_Click();
 
+    // The changes of the grid since opening, each undoable.
+    QUndoStack *undoStack() const { return undoStack_; }
+
 protected:
     // The frame's close box: asks before the grid's changes are dropped.
     void closeEvent(QCloseEvent *event) override;
@@ -95,11 +105,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The current cell and the selected rectangle, saved around routines that
-    // move the current cell to write colours.
-    struct Selection {
-        int row, col, rowSel, colSel;
-    };
+    // The current cell and the selected rectangle.
+    using Selection = GridSelection;
     Selection saveSel() const;
     void restoreSel(const Selection &sel);
 
@@ -113,45 +120,57 @@ private:
     void GridInit();
     void ColWidthSet();
     void ColAlignSet();
-    void CalcColInit();
     void TitleWrite();
     void DataDisp();
 
-    // Cell writing.
+    // Cell writing. Colours follow the text (EntryGridModel).
     void CellWrite(qint32 row, qint16 col, const QString &text);
-    void CellWriteColor(qint32 row, qint16 col, const QString &text);
 
     // Editing.
     void MoveSel(qint16 ColNo, qint32 RowNo);
     void rowsAppend(qint32 count);
     void rowRecalc(qint32 row);
     void ComboListSet(const QList<QString> &names);
+    void comboListFill(const QList<QString> &names);
     void CellCalc(qint32 &row, qint16 &col);
     void youbiWrite(qint32 row);
     void shuushiWrite(qint32 row);
     void nameRefresh(qint32 row, qint16 idCol);
     void editorOpen(bool stores);
     void showInIText(const QString &text);
+    void firstKeySet(bool on);
+    // The input box or list for the current cell, without changing the grid.
+    void editorsFollow();
+
+    // Undo history. A change touches the rows first .. first + before − 1,
+    // which become first .. first + after − 1.
+    struct RowSpan {
+        int first, before, after;
+    };
+    // Runs change() as one step named what; typing (a cell typed into or
+    // edited in the input box) merges until the person leaves the cell.
+    void recordChange(const QString &what, const QList<RowSpan> &spans,
+                      const std::function<void()> &change, bool typing = false);
+    void selectionShown(const Selection &sel);
 
     // Sorting and storing.
-    void Swap(qint32 Gyou1, qint32 Gyou2);
-    // The row-number message (naming a character the file cannot hold), and
-    // the cursor on the row.
-    void rowError(qint32 row, const QString &uncarried = QString());
+    // The row-number message, with what is wrong in which column after it,
+    // and the cursor on the row.
+    void rowError(qint32 row, const QString &detail = QString());
+    QString cellProblem(qint32 row) const;
 
     // Clipboard.
     void SelAdjust();
 
-    // True when the grid's texts differ from those loaded (empty rows added
-    // at the end do not count).
-    bool gridChanged() const;
-
     SharedData &shared_;
     QWidget *client_ = nullptr;
+    EntryGridModel *rows_ = nullptr;
+    QUndoStack *undoStack_ = nullptr;
+    int cellVisit_ = 0;      // counts the person's arrivals in a cell
+    bool recording_ = false; // a change is being recorded
     QList<qint16> SId;
     QList<QString> SName;
     QList<qint16> MId;
     QList<QString> MName;
     bool FirstKey = false;
-    QList<QString> loadedTexts_; // the grid as it was opened
 };

@@ -5,6 +5,7 @@
 #include "core/model/shared_data.h"
 #include "core/platform.h"
 #include "ui/entry/entry_columns.h"
+#include "ui/entry/entry_undo.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 
@@ -64,7 +65,8 @@ void Nyuuryoku::ECut_Click()
 {
     SelAdjust();
     clipboard()->setText(IGrid->Clip());
-    EDel_Click();
+    const auto [r1, r2, c1, c2] = IGrid->SelRange();
+    recordChange(u"切り取り"_s, {{r1, r2 - r1 + 1, r2 - r1 + 1}}, [this] { EDel_Click(); });
 }
 
 void Nyuuryoku::EDel_Click()
@@ -73,13 +75,13 @@ void Nyuuryoku::EDel_Click()
     // What the person sees is what will be stored: a cleared name takes its ID.
     if (isListColumn(c1))
         --c1;
-    for (int c = c1; c <= c2; ++c)
-        for (int r = r1; r <= r2; ++r)
-            CellWrite(r, qint16(c), QString());
-    const Selection sel = saveSel();
-    for (int r = r1; r <= r2; ++r)
-        rowRecalc(r);
-    restoreSel(sel);
+    recordChange(u"値のｸﾘｱ"_s, {{r1, r2 - r1 + 1, r2 - r1 + 1}}, [&] {
+        for (int c = c1; c <= c2; ++c)
+            for (int r = r1; r <= r2; ++r)
+                CellWrite(r, qint16(c), QString());
+        for (int r = std::max(r1, 1); r <= r2; ++r)
+            rowRecalc(r);
+    });
 }
 
 void Nyuuryoku::EPaste_Click()
@@ -91,23 +93,33 @@ void Nyuuryoku::EPaste_Click()
     blockSize(text, n, w);
     const qint32 r0 = IGrid->Row();
     const qint16 c0 = qint16(IGrid->Col());
-    rowsAppend(n);
-    IGrid->SetRow(r0);
-    IGrid->SetCol(c0);
-    IGrid->SetColSel(std::min(c0 + w, IGrid->Cols() - 1));
-    IGrid->SetRowSel(r0 + n);
-    text.remove(u'\n');
-    if (!text.isEmpty())
-        IGrid->SetClip(text);
-    for (qint32 r = r0; r <= r0 + n; ++r) {
-        IGrid->SetRow(r);
+    // The play times right of the comment are filled by a block that ends
+    // exactly on them (fourteen columns from the year) or begins in them;
+    // other cells right of the comment are dropped.
+    const int last = (c0 >= Start || c0 + w == End) ? IGrid->Cols() - 1 : int(Comment);
+    // The rows pasted into, and the n empty rows appended at the end.
+    const qint32 rows = IGrid->Rows();
+    const QList<RowSpan> spans = r0 + n < rows ? QList<RowSpan>{{r0, n + 1, n + 1}, {rows, 0, n}}
+                                               : QList<RowSpan>{{r0, rows - r0, rows - r0 + n}};
+    recordChange(u"張り付け"_s, spans, [&] {
+        rowsAppend(n);
+        IGrid->SetRow(r0);
         IGrid->SetCol(c0);
-        qint32 row = 0;
-        qint16 col = 0;
-        CellCalc(row, col);
-    }
-    IGrid->SetRow(r0);
-    IGrid->SetCol(c0);
+        IGrid->SetColSel(std::min(c0 + w, last));
+        IGrid->SetRowSel(r0 + n);
+        text.remove(u'\n');
+        if (!text.isEmpty())
+            IGrid->SetClip(text);
+        for (qint32 r = r0; r <= r0 + n; ++r) {
+            IGrid->SetRow(r);
+            IGrid->SetCol(c0);
+            qint32 row = 0;
+            qint16 col = 0;
+            CellCalc(row, col);
+        }
+        IGrid->SetRow(r0);
+        IGrid->SetCol(c0);
+    });
 }
 
 void Nyuuryoku::EGyouInsert_Click()
@@ -116,12 +128,11 @@ void Nyuuryoku::EGyouInsert_Click()
     const int count = std::abs(sel.row - sel.rowSel) + 1;
     // The new rows go above the selection, which then covers them.
     const int top = std::min(sel.row, sel.rowSel);
-    for (int i = 0; i < count; ++i) {
-        IGrid->AddItem(QString(), top);
-        CellWriteColor(top, Youbi, QString());
-        CellWriteColor(top, Shuushi, QString());
-    }
-    restoreSel(sel);
+    recordChange(u"行挿入"_s, {{top, 0, count}}, [&] {
+        for (int i = 0; i < count; ++i)
+            IGrid->AddItem(QString(), top);
+        restoreSel(sel);
+    });
 }
 
 void Nyuuryoku::EGyouDel_Click()
@@ -137,14 +148,17 @@ void Nyuuryoku::EGyouDel_Click()
     const int row = IGrid->Row();
     // The grid keeps one data row: deleting every row leaves one empty row.
     const bool all = count >= IGrid->Rows() - 1;
-    for (int i = 0; i < (all ? count - 1 : count); ++i)
-        IGrid->RemoveItem(row);
-    if (all) {
-        for (int c = 0; c < IGrid->Cols(); ++c)
-            CellWriteColor(1, qint16(c), QString());
-        IGrid->SetRow(1);
-        IGrid->SetCol(0);
-    }
+    const int removed = all ? count - 1 : count;
+    recordChange(u"行の削除"_s, {{row, count, count - removed}}, [&] {
+        for (int i = 0; i < removed; ++i)
+            IGrid->RemoveItem(row);
+        if (all) {
+            for (int c = 0; c < IGrid->Cols(); ++c)
+                CellWrite(1, qint16(c), QString());
+            IGrid->SetRow(1);
+            IGrid->SetCol(0);
+        }
+    });
 }
 
 void Nyuuryoku::FCSV_Click()

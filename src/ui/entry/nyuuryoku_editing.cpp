@@ -7,6 +7,7 @@
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
+#include "ui/entry/entry_grid_model.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/master_editors/master_editor.h"
 #include "ui/widgets/data_grid.h"
@@ -15,29 +16,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace EntryColumn;
 
-namespace {
-// The whole-number value of a cell text, as the 16- and 32-bit conversions
-// round it (halves to even); out-of-range values stay as they are.
-double whole(const QString &text)
-{
-    return std::nearbyint(Val(text));
-}
-
-bool int16Of(const QString &text, qint16 &out)
-{
-    return ToInt16(Val(text), out);
-}
-} // namespace
-
 void Nyuuryoku::IGrid_SelChange()
 {
-    FirstKey = true;
-    const Selection sel = saveSel();
+    firstKeySet(true);
+    ++cellVisit_;
     const int col = IGrid->Col();
     if (isTextColumn(col)) {
         IText->show();
@@ -55,7 +41,25 @@ void Nyuuryoku::IGrid_SelChange()
         IText->hide();
         ICombo->hide();
     }
-    restoreSel(sel);
+}
+
+void Nyuuryoku::editorsFollow()
+{
+    const int col = IGrid->Col();
+    IText->setVisible(isTextColumn(col));
+    ICombo->setVisible(isListColumn(col));
+    if (isTextColumn(col)) {
+        const QSignalBlocker blocker(IText);
+        showInIText(IGrid->Text());
+    } else if (isListColumn(col)) {
+        comboListFill(col == StoreName ? SName : MName);
+    }
+}
+
+void Nyuuryoku::firstKeySet(bool on)
+{
+    FirstKey = on;
+    IGrid->setTypingReplaces(on); // an input method's composition is drawn alone
 }
 
 void Nyuuryoku::showInIText(const QString &text)
@@ -91,10 +95,9 @@ void Nyuuryoku::IGrid_DblClick()
 
 void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
 {
-    const Selection sel = saveSel();
     const int row = IGrid->Row(), col = IGrid->Col();
     if (KeyAscii == 9) {
-        if (col == Comment)
+        if (col == Comment || col == End)
             MoveSel(0, row + 1);
         else
             MoveSel(qint16(col + tabStep(col)), row);
@@ -113,7 +116,7 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     QString text = IGrid->Text();
     if (FirstKey) {
         text.clear();
-        FirstKey = false;
+        firstKeySet(false);
     }
     if (KeyAscii == 8) {
         text.chop(1);
@@ -122,11 +125,15 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     } else {
         SoundPlay(shared_.platform, shared_.states, 3);
     }
-    IGrid->SetText(text);
-    qint32 r = 0;
-    qint16 c = 0;
-    CellCalc(r, c);
-    restoreSel(sel);
+    recordChange(
+        u"入力"_s, {{row, 1, 1}},
+        [&] {
+            IGrid->SetText(text);
+            qint32 r = 0;
+            qint16 c = 0;
+            CellCalc(r, c);
+        },
+        true);
     // The input box keeps showing the cell, so that Enter goes on editing what
     // was typed on the grid.
     const QSignalBlocker blocker(IText);
@@ -150,46 +157,44 @@ void Nyuuryoku::MoveSel(qint16 ColNo, qint32 RowNo)
 
 void Nyuuryoku::rowsAppend(qint32 count)
 {
-    const qint32 first = IGrid->Rows();
-    IGrid->SetRows(first + count);
-    // New rows get the grey computed cells of every data row.
-    for (qint32 r = first; r < IGrid->Rows(); ++r) {
-        CellWriteColor(r, Youbi, QString());
-        CellWriteColor(r, Shuushi, QString());
-    }
+    // New rows are grey in the computed columns by the colour rule.
+    IGrid->SetRows(IGrid->Rows() + count);
 }
 
 void Nyuuryoku::IText_Change()
 {
     if (!isTextColumn(IGrid->Col()))
         return; // the input box writes only into the cells it is shown for
-    const Selection sel = saveSel();
-    IGrid->SetText(IText->text());
-    qint32 r = 0;
-    qint16 c = 0;
-    CellCalc(r, c);
-    restoreSel(sel);
+    recordChange(
+        u"入力"_s, {{IGrid->Row(), 1, 1}},
+        [&] {
+            IGrid->SetText(IText->text());
+            qint32 r = 0;
+            qint16 c = 0;
+            CellCalc(r, c);
+        },
+        true);
 }
 
 void Nyuuryoku::ComboListSet(const QList<QString> &names)
 {
-    {
-        const QSignalBlocker blocker(ICombo);
-        ICombo->clear();
-        ICombo->addItem(UnknownName());
-        for (qsizetype k = 0; k + 1 < names.size(); ++k) // the last element is the spare
-            ICombo->addItem(names[k]);
-        const int col = IGrid->Col();
-        const SMData &list = col == MachineName ? shared_.Machines : shared_.Stores;
-        qint32 id = 0;
-        const bool inRange = ToInt32(Val(IGrid->TextMatrix(IGrid->Row(), col - 1)), id);
-        qint32 position = 0;
-        if (inRange && id != 0)
-            position = list.SeekJunban(id);
-        ICombo->setCurrentIndex(position);
-    }
+    comboListFill(names);
     // Choosing the entry is a click on the list: the row's ID and name follow it.
     ICombo_Click();
+}
+
+void Nyuuryoku::comboListFill(const QList<QString> &names)
+{
+    const QSignalBlocker blocker(ICombo);
+    ICombo->clear();
+    ICombo->addItem(UnknownName());
+    for (qsizetype k = 0; k + 1 < names.size(); ++k) // the last element is the spare
+        ICombo->addItem(names[k]);
+    const int row = IGrid->Row(), col = IGrid->Col();
+    const SMData &list = col == MachineName ? shared_.Machines : shared_.Stores;
+    const PlayRecord &rec = rows_->entryRow(row).record;
+    const qint32 id = rows_->invalid(row, col - 1) ? 0 : col == MachineName ? rec.DMId : rec.DSId;
+    ICombo->setCurrentIndex(id != 0 ? list.SeekJunban(id) : 0);
 }
 
 void Nyuuryoku::ICombo_Click()
@@ -197,57 +202,60 @@ void Nyuuryoku::ICombo_Click()
     const int i = ICombo->currentIndex();
     const qint32 row = IGrid->Row();
     const qint16 c = qint16(IGrid->Col());
-    if (i >= 1) {
-        // List entry i is element i of the arrays, at index i - 1.
-        if (c == StoreName && i < SId.size()) {
-            CellWrite(row, StoreId, FormatBlankZero(SId[i - 1]));
-            CellWrite(row, c, SName[i - 1]);
-        } else if (c == MachineName && i < MId.size()) {
-            CellWrite(row, MachineId, FormatBlankZero(MId[i - 1]));
-            CellWrite(row, c, MName[i - 1]);
-        } else if (!isListColumn(c)) {
-            CellWrite(row, c, ICombo->itemText(i));
+    const QString what = c == MachineName ? u"台名の選択"_s : u"店名の選択"_s;
+    recordChange(what, {{row, 1, 1}}, [&] {
+        if (i >= 1) {
+            // List entry i is element i of the arrays, at index i - 1.
+            if (c == StoreName && i < SId.size()) {
+                CellWrite(row, StoreId, FormatBlankZero(SId[i - 1]));
+                CellWrite(row, c, SName[i - 1]);
+            } else if (c == MachineName && i < MId.size()) {
+                CellWrite(row, MachineId, FormatBlankZero(MId[i - 1]));
+                CellWrite(row, c, MName[i - 1]);
+            } else if (!isListColumn(c)) {
+                CellWrite(row, c, ICombo->itemText(i));
+            }
+            return;
         }
-        return;
-    }
-    if (!isListColumn(c))
-        return;
-    if (IGrid->TextMatrix(row, Shuushi).isEmpty()) {
-        // The row is not in use yet.
-        CellWrite(row, qint16(c - 1), QString());
-        CellWrite(row, c, QString());
-    } else {
-        CellWrite(row, qint16(c - 1), u"0"_s);
-        CellWrite(row, c, UnknownName());
-    }
+        if (!isListColumn(c))
+            return;
+        if (IGrid->TextMatrix(row, Shuushi).isEmpty()) {
+            // The row is not in use yet.
+            CellWrite(row, qint16(c - 1), QString());
+            CellWrite(row, c, QString());
+        } else {
+            CellWrite(row, qint16(c - 1), u"0"_s);
+            CellWrite(row, c, UnknownName());
+        }
+    });
 }
 
 void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
 {
     row = IGrid->Row();
     col = qint16(IGrid->Col());
-    auto text = [&](qint32 r, int c) -> QString { return IGrid->TextMatrix(r, c); };
-    const double y = whole(text(row, Year));
-    const double m = whole(text(row, Month));
-    const double d = whole(text(row, Day));
-    const double t = Val(text(row, Toushi));
-    const double k = whole(text(row, Kaishuu));
+    if (row < 1)
+        return;
+    const PlayRecord rec = rows_->entryRow(row).record;
+    const qint64 y = rec.DYear, m = rec.DMonth, d = rec.DDay, t = rec.DToushi, k = rec.DKaishuu;
 
     // Date parts missing in a row in use are taken over from the row above
-    // (for row 1 that is the title row, whose texts are worth 0).
+    // (for row 1 that is the title row, which has no values). A cell holding
+    // a text that is no number keeps it: storing names it.
     bool filled = false;
-    const auto takeOver = [&](int c) {
-        if (whole(text(row - 1, c)) != 0) {
-            CellWrite(row, qint16(c), text(row - 1, c));
+    const PlayRecord above = row > 1 ? rows_->entryRow(row - 1).record : PlayRecord();
+    const auto takeOver = [&](int c, qint16 value) {
+        if (value != 0 && !rows_->invalid(row, c)) {
+            CellWrite(row, qint16(c), IGrid->TextMatrix(row - 1, c));
             filled = true;
         }
     };
     if (y == 0 && m + d + t + k != 0)
-        takeOver(Year);
+        takeOver(Year, above.DYear);
     if (m == 0 && d + t + k != 0)
-        takeOver(Month);
+        takeOver(Month, above.DMonth);
     if (d == 0 && t + k != 0)
-        takeOver(Day);
+        takeOver(Day, above.DDay);
 
     if (col == Year || col == Month || col == Day || filled)
         youbiWrite(row);
@@ -259,20 +267,21 @@ void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
 
 void Nyuuryoku::youbiWrite(qint32 row)
 {
-    qint16 y = 0, m = 0, d = 0;
+    const PlayRecord &rec = rows_->entryRow(row).record;
     QString youbi;
-    const bool valid = int16Of(IGrid->TextMatrix(row, Year), y) &&
-                       int16Of(IGrid->TextMatrix(row, Month), m) &&
-                       int16Of(IGrid->TextMatrix(row, Day), d) && YoubiGet(youbi, y, m, d);
-    CellWriteColor(row, Youbi, valid ? youbi : QString());
+    const bool valid = !rows_->invalid(row, Year) && !rows_->invalid(row, Month) &&
+                       !rows_->invalid(row, Day) &&
+                       YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
+    CellWrite(row, Youbi, valid ? youbi : QString());
 }
 
 void Nyuuryoku::shuushiWrite(qint32 row)
 {
-    const double toushi = Val(IGrid->TextMatrix(row, Toushi));
-    const double kaishuu = whole(IGrid->TextMatrix(row, Kaishuu));
-    CellWriteColor(row, Shuushi,
-                   toushi == 0 && kaishuu == 0 ? QString() : FormatGrouped(kaishuu - toushi));
+    const PlayRecord &rec = rows_->entryRow(row).record;
+    // An amount that is no number shows no balance until it is mended.
+    const bool none = (rec.DToushi == 0 && rec.DKaishuu == 0) || rows_->invalid(row, Toushi) ||
+                      rows_->invalid(row, Kaishuu);
+    CellWrite(row, Shuushi, none ? QString() : FormatGrouped(double(rec.Balance())));
 }
 
 void Nyuuryoku::rowRecalc(qint32 row)
@@ -283,14 +292,15 @@ void Nyuuryoku::rowRecalc(qint32 row)
 
 void Nyuuryoku::nameRefresh(qint32 row, qint16 idCol)
 {
-    const QString id = IGrid->TextMatrix(row, idCol);
-    if (id.isEmpty()) {
+    const EntryRow &entry = rows_->entryRow(row);
+    if (entry.blank & columnBit(idCol)) {
         CellWrite(row, qint16(idCol + 1), QString());
         return;
     }
     const SMData &list = idCol == MachineId ? shared_.Machines : shared_.Stores;
-    qint16 value = 0;
-    CellWrite(row, qint16(idCol + 1), int16Of(id, value) ? list.SeekName(value) : UnknownName());
+    const qint16 id = idCol == MachineId ? entry.record.DMId : entry.record.DSId;
+    CellWrite(row, qint16(idCol + 1),
+              rows_->invalid(row, idCol) ? UnknownName() : list.SeekName(id));
 }
 
 void Nyuuryoku::MMiseAdd_Click()
@@ -315,7 +325,7 @@ void Nyuuryoku::editorOpen(bool stores)
     // storing the IDs will mean.
     const qint16 idCol = stores ? StoreId : MachineId;
     for (qint32 r = 1; r < IGrid->Rows(); ++r)
-        if (!IGrid->TextMatrix(r, idCol).isEmpty())
+        if (!(rows_->entryRow(r).blank & columnBit(idCol)))
             nameRefresh(r, idCol);
     if (IGrid->Col() == idCol + 1)
         ComboListSet(stores ? SName : MName);

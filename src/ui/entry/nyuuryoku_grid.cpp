@@ -1,10 +1,12 @@
 // Opening the entry window: the store and machine lists, the grid's shape,
-// widths and titles, the records as rows; and the two cell-writing routines.
+// widths and titles, the records as rows; and the cell-writing routine.
 
 #include "core/model/shared_data.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
+#include "ui/entry/entry_grid_model.h"
+#include "ui/entry/entry_undo.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
@@ -15,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 Nyuuryoku::Selection Nyuuryoku::saveSel() const
 {
-    return {IGrid->Row(), IGrid->Col(), IGrid->RowSel(), IGrid->ColSel()};
+    return Selection{IGrid->Row(), IGrid->Col(), IGrid->RowSel(), IGrid->ColSel()};
 }
 
 void Nyuuryoku::restoreSel(const Selection &sel)
@@ -45,7 +47,7 @@ void Nyuuryoku::GridInit()
     IGrid->SetFixedCols(0);
     ColWidthSet();
     ColAlignSet();
-    CalcColInit();
+    // The computed columns are grey in every row by the colour rule.
     TitleWrite();
 }
 
@@ -67,14 +69,6 @@ void Nyuuryoku::ColAlignSet()
     }
 }
 
-void Nyuuryoku::CalcColInit()
-{
-    for (qint32 r = 1; r < IGrid->Rows(); ++r) {
-        CellWriteColor(r, EntryColumn::Youbi, QString());
-        CellWriteColor(r, EntryColumn::Shuushi, QString());
-    }
-}
-
 void Nyuuryoku::TitleWrite()
 {
     for (int i = 0; i < EntryColumn::Count; ++i)
@@ -83,43 +77,29 @@ void Nyuuryoku::TitleWrite()
 
 void Nyuuryoku::DataDisp()
 {
-    qint16 y = 0, m = 0, d = 0, sid = 0, mid = 0;
-    qint32 toushi = 0, kaishuu = 0;
-    QString comment, youbi;
-    for (qint32 n = 1;; ++n) {
-        if (!shared_.data.ReadData(n, y, m, d, toushi, kaishuu, sid, mid, comment)) {
-            IGrid->SetRow(1);
-            IGrid->SetCol(0);
-            return;
-        }
-        YoubiGet(youbi, y, m, d);
+    // One row per record, in table order, then the empty rows of GridInit.
+    const qint32 count = shared_.data.ListCount();
+    QList<EntryRow> rows;
+    rows.reserve(IGrid->Rows() - 1);
+    QString youbi;
+    for (qint32 n = 1; n <= count; ++n) {
+        const PlayRecord &rec = shared_.data.Record(n);
+        EntryRow row = EntryGridModel::rowOf(rec);
+        YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
         using namespace EntryColumn;
-        CellWriteColor(n, Year, FormatBlankZero(y));
-        CellWriteColor(n, Month, FormatBlankZero(m));
-        CellWriteColor(n, Day, FormatBlankZero(d));
-        CellWriteColor(n, Youbi, youbi);
-        CellWriteColor(n, Toushi, FormatPlain(toushi));
-        CellWriteColor(n, Kaishuu, FormatPlain(kaishuu));
-        CellWriteColor(n, Shuushi, FormatGrouped(double(qint64(kaishuu) - toushi)));
-        CellWriteColor(n, StoreId, FormatPlain(sid));
-        CellWriteColor(n, StoreName, shared_.Stores.SeekName(sid));
-        CellWriteColor(n, MachineId, FormatPlain(mid));
-        CellWriteColor(n, MachineName, shared_.Machines.SeekName(mid));
-        CellWriteColor(n, Comment, comment);
+        row.shown[Youbi] = youbi;
+        row.shown[Shuushi] = FormatGrouped(double(rec.Balance()));
+        row.shown[StoreName] = shared_.Stores.SeekName(rec.DSId);
+        row.shown[MachineName] = shared_.Machines.SeekName(rec.DMId);
+        rows.append(std::move(row));
     }
+    rows.resize(IGrid->Rows() - 1);
+    rows_->setEntryRows(std::move(rows));
+    IGrid->SetRow(1);
+    IGrid->SetCol(0);
 }
 
 void Nyuuryoku::CellWrite(qint32 row, qint16 col, const QString &text)
 {
     IGrid->SetTextArray(qint64(row) * IGrid->Cols() + col, text);
-}
-
-void Nyuuryoku::CellWriteColor(qint32 row, qint16 col, const QString &text)
-{
-    const CellColors colors = entryCellColors(col, text);
-    IGrid->SetRow(row);
-    IGrid->SetCol(col);
-    IGrid->SetCellBackColor(QColor(colors.back));
-    IGrid->SetCellForeColor(QColor(colors.fore));
-    IGrid->SetText(text);
 }

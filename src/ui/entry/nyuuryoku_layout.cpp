@@ -3,7 +3,10 @@
 
 #include "core/model/shared_data.h"
 #include "core/util/tool.h"
+#include "ui/app_style.h"
+#include "ui/entry/entry_grid_model.h"
 #include "ui/entry/nyuuryoku.h"
+#include "ui/readable_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 #include "ui/widgets/picture.h"
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -30,11 +34,13 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect)
 QPushButton *placeButton(QWidget *parent, const QString &text, const QRect &rect)
 {
     auto *button = new QPushButton(text, parent);
-    button->setGeometry(rect);
     button->setAutoDefault(false);
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, QColor(224, 224, 224));
-    button->setPalette(pal);
+    SetButtonColors(button, QColor(224, 224, 224));
+    // At least what its text needs in the style in use, grown upwards: the
+    // control below keeps its room.
+    const QSize size = rect.size().expandedTo(TextFitSize(*button));
+    button->setGeometry(rect.left(), rect.bottom() + 1 - size.height(), size.width(),
+                        size.height());
     return button;
 }
 } // namespace
@@ -73,7 +79,8 @@ void Nyuuryoku::buildControls(QWidget *client)
 
     ISort = placeButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
 
-    IGrid = new DataGrid(client);
+    rows_ = new EntryGridModel;
+    IGrid = new DataGrid(client, rows_);
     IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
 
     MMiseAdd = new PictureButton(client);
@@ -110,6 +117,12 @@ void Nyuuryoku::buildMenus()
     FEnd = File->addAction(u"作業の終了(&X)"_s);
 
     Henshuu = MenuBar->addMenu(u"編集(&E)"_s);
+    undoAction = Henshuu->addAction(u"元に戻す(&U)"_s);
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = Henshuu->addAction(u"やり直し(&R)"_s);
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Henshuu->addSeparator();
     ECut = Henshuu->addAction(u"切り取り(&T)"_s);
     ECut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     HCopy = Henshuu->addAction(u"ｺﾋﾟｰ(&C)"_s);
@@ -121,8 +134,9 @@ void Nyuuryoku::buildMenus()
     Henshuu->addSeparator();
     EGyouInsert = Henshuu->addAction(u"行挿入"_s);
     EGyouDel = Henshuu->addAction(u"行の削除"_s);
-    // The editing keys work only on the grid; in the input box they edit its text.
-    for (QAction *action : {ECut, HCopy, EPaste, EDel})
+    // The editing keys work only on the grid; in the input box they edit its
+    // text, except undo and redo, which are the grid's everywhere.
+    for (QAction *action : {ECut, HCopy, EPaste, EDel, undoAction, redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
 }
 
@@ -164,4 +178,10 @@ void Nyuuryoku::connectHandlers()
     connect(EDel, &QAction::triggered, this, &Nyuuryoku::EDel_Click);
     connect(EGyouInsert, &QAction::triggered, this, &Nyuuryoku::EGyouInsert_Click);
     connect(EGyouDel, &QAction::triggered, this, &Nyuuryoku::EGyouDel_Click);
+    connect(undoAction, &QAction::triggered, undoStack_, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, undoStack_, &QUndoStack::redo);
+    undoAction->setEnabled(false);
+    redoAction->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
 }

@@ -15,6 +15,7 @@
 #include "ui/master_editors/master_editor.h"
 #include "ui/monthly_chart/monthly_chart_window.h"
 #include "ui/player_select/player_select.h"
+#include "ui/readable_colors.h"
 #include "ui/statistics/toukei.h"
 #include "ui/summary_table/summary_table.h"
 #include "ui/twips.h"
@@ -35,13 +36,6 @@ constexpr qint32 kWakeKinAmounts[7] = {0, 500, 1000, 2000, 3000, 5000, 10000};
 QString modifiedQuestion()
 {
     return u"データは更新されています。保存しますか？"_s;
-}
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
 }
 } // namespace
 
@@ -147,7 +141,7 @@ void MainForm::showSaveState()
     const bool readOnly = shared_.file.ReadOnly() && !shared_.states.UserName.isEmpty();
     const bool modified = shared_.states.Corrected && !readOnly;
     MSave->setEnabled(modified);
-    setTextColour(MLSave, modified ? QColor(0, 0, 0) : QColor(128, 128, 128));
+    SetTextColor(MLSave, modified ? QColor(0, 0, 0) : QColor(128, 128, 128));
     FSave->setEnabled(modified);
     FCsvImport->setEnabled(!readOnly);
     setWindowTitle(readOnly ? u"るでら３　[Main Menu]　（読み取り専用）"_s

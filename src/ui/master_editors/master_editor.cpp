@@ -9,6 +9,8 @@
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 #include "ui/app_font.h"
+#include "ui/app_style.h"
+#include "ui/readable_colors.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -26,6 +28,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// Digits of an ID typed into DId.
+constexpr int kIdDigits = 3;
+
 // A line is the ID, a comma and the name: the ID ends at the first comma, so
 // IDs of any width and names holding a comma (both possible in a file) come
 // back unchanged.
@@ -124,7 +129,7 @@ void MasterEditor::buildControls()
     Label1->setObjectName(u"Label1"_s);
     DId = new QLineEdit(this);
     DId->setObjectName(u"DId"_s);
-    DId->setMaxLength(3);
+    DId->setMaxLength(kIdDigits);
     Label2 = new QLabel(mise ? u"店名 (16Bytesまで)"_s : u"台名(16Bytesまで)"_s, this);
     Label2->setObjectName(u"Label2"_s);
     DName = new QLineEdit(this);
@@ -133,7 +138,7 @@ void MasterEditor::buildControls()
     DAdd->setObjectName(u"DAdd"_s);
     Label5 = new QLabel(u"※追加しないと登録されません"_s, this);
     Label5->setObjectName(u"Label5"_s);
-    Label5->setStyleSheet(u"color: #b00000;"_s);
+    SetTextColor(Label5, QColor(0xb0, 0, 0));
 
     Yajirushi = new QLabel(this);
     Yajirushi->setObjectName(u"Yajirushi"_s);
@@ -159,12 +164,16 @@ void MasterEditor::buildControls()
     for (QPushButton *b : {DAdd, DDel, OK, Cancel})
         b->setAutoDefault(false);
 
-    // Widths from the font, so that the longest name fits whatever the font.
+    // Widths from the font and the style's frames, so that the longest name
+    // fits whatever the font and style. An ID from a file may have five
+    // digits (IDs are 16-bit).
     const QFontMetrics fm(font());
-    const int nameWidth = std::max(fm.horizontalAdvance(u"ＷＷＷＷＷＷＷＷ"_s),
-                                   fm.horizontalAdvance(u"W"_s.repeated(16)));
-    DName->setFixedWidth(nameWidth + 12);
-    DId->setFixedWidth(fm.horizontalAdvance(u"0000"_s) + 12);
+    const QString wide = u"ＷＷＷＷＷＷＷＷ"_s, narrow = u"W"_s.repeated(16);
+    const int nameWidth = std::max(fm.horizontalAdvance(wide), fm.horizontalAdvance(narrow));
+    DName->setFixedWidth(std::max(
+        {nameWidth + 12, TextFitSize(*DName, wide).width(), TextFitSize(*DName, narrow).width()}));
+    DId->setFixedWidth(
+        std::max(fm.horizontalAdvance(u"0000"_s) + 12, TextFitSize(*DId, u"00000"_s).width()));
     SList->setFixedSize(fm.horizontalAdvance(u"000,"_s) + nameWidth + 40, 14 * fm.height());
 
     auto *head = new QHBoxLayout;
@@ -281,7 +290,10 @@ void MasterEditor::SList_Click()
     const QListWidgetItem *item = SList->currentItem();
     if (!item)
         return;
-    DId->setText(FormatZeroPad(lineId(item), 3));
+    const QString id = FormatZeroPad(lineId(item), 3);
+    // Typed IDs have three digits; one read from a file may have more.
+    DId->setMaxLength(std::max(kIdDigits, int(id.size())));
+    DId->setText(id);
     DName->setText(lineName(item));
 }
 
@@ -341,14 +353,12 @@ void MasterEditor::IdCheck(qint16 Id, bool &Ok)
 
 void MasterEditor::DAdd_Click()
 {
-    // Full-width digits, as an input method gives them, count as digits.
-    const QString idText = DId->text().normalized(QString::NormalizationForm_KC).trimmed();
-    if (idText.isEmpty())
+    if (DId->text().trimmed().isEmpty())
         return;
-    bool isNumber = false;
-    const double value = idText.toDouble(&isNumber);
+    // Full-width digits, as an input method gives them, count as digits.
+    const std::optional<double> value = ReadTypedNumber(DId->text());
     qint16 Id = 0;
-    if (!isNumber || !ToInt16(value, Id))
+    if (!value || !ToInt16(*value, Id))
         return; // not a number: nothing is added
     const QString Name = MapToCp932Forms(DName->text());
 

@@ -10,15 +10,16 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <limits>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QColor kTitleColor(0, 128, 0); // the statistics screens' titles
-const QColor kRunningColor(0, 128, 0);
-const QColor kYearLines(224, 224, 224);
+// The running total in the green of the titles.
+constexpr QColor kRunningColor = kScreenGreen;
+const QColor kScaleLines(224, 224, 224);
+const QColor kYearLines(200, 200, 200);
 
 constexpr qreal kPad = 8;
 
@@ -48,23 +49,26 @@ Extremes extremesOf(const QList<MonthPoint> &series)
     return e;
 }
 
-// The share of the height above zero that a range needs; none for no range.
-std::optional<qreal> shareAbove(qint64 max, qint64 min)
+// The smallest round step (1, 2 or 5 × 10ⁿ) with max ≤ above × step and
+// −min ≤ below × step; 0 for a range that is only 0.
+qint64 roundStep(qint64 max, qint64 min, qint32 above, qint32 below)
 {
-    if (max == min)
-        return std::nullopt;
-    return qreal(max) / (qreal(max) - qreal(min));
+    if (max <= 0 && min >= 0)
+        return 0;
+    for (qint64 power = 1; power <= qint64(1e17); power *= 10) {
+        for (const qint64 m : {1, 2, 5}) {
+            const qint64 step = m * power;
+            if (max <= above * step && -min <= below * step)
+                return step;
+        }
+    }
+    return qint64(1e18);
 }
 
-// Pixels per yen so that [min, max] fits between top and bottom around zeroY.
-qreal scaleFor(qint64 max, qint64 min, qreal top, qreal zeroY, qreal bottom)
+// The share of the grid's height a range takes.
+double fill(qint64 max, qint64 min, qint64 step, qint32 lines)
 {
-    qreal s = std::numeric_limits<qreal>::infinity();
-    if (max > 0)
-        s = std::min(s, (zeroY - top) / qreal(max));
-    if (min < 0)
-        s = std::min(s, (bottom - zeroY) / -qreal(min));
-    return std::isfinite(s) ? std::max<qreal>(s, 0) : 0;
+    return step == 0 ? 1.0 : double(max - min) / (double(step) * lines);
 }
 
 QString yenText(qint64 v)
@@ -85,31 +89,35 @@ qint32 yearStep(qreal slot, const QFontMetricsF &fm)
     }
     return 100000;
 }
-
-// Texts at heights, drawn unless they would overlap one drawn before.
-class LabelColumn {
-public:
-    LabelColumn(QPainter &p, const QFont &font) : p_(p), fm_(font) { p_.setFont(font); }
-    // x: the right edge (alignRight) or the left edge of the text.
-    void Draw(const QString &text, qreal x, qreal y, bool alignRight, const QColor &colour)
-    {
-        const qreal w = fm_.horizontalAdvance(text), h = fm_.height();
-        const QRectF r(alignRight ? x - w : x, y - h / 2, w, h);
-        for (const QRectF &taken : taken_) {
-            if (taken.intersects(r))
-                return;
-        }
-        taken_.append(r);
-        p_.setPen(colour);
-        p_.drawText(r, Qt::AlignCenter, text);
-    }
-
-private:
-    QPainter &p_;
-    QFontMetricsF fm_;
-    QList<QRectF> taken_;
-};
 } // namespace
+
+ChartGrid MakeChartGrid(qint64 barMax, qint64 barMin, qint64 lineMax, qint64 lineMin,
+                        qint32 maxLines)
+{
+    maxLines = std::max(2, maxLines);
+    const bool up = barMax > 0 || lineMax > 0, down = barMin < 0 || lineMin < 0;
+    ChartGrid best;
+    double bestFill = -1;
+    for (qint32 lines = std::max(2, (maxLines + 1) / 2); lines <= maxLines; ++lines) {
+        for (qint32 above = 0; above <= lines; ++above) {
+            const qint32 below = lines - above;
+            if ((up && above == 0) || (down && below == 0) || (!up && !down && above != below))
+                continue;
+            const qint64 barStep = roundStep(barMax, barMin, above, below);
+            const qint64 lineStep = roundStep(lineMax, lineMin, above, below);
+            const double f = std::min(fill(barMax, barMin, barStep, lines),
+                                      fill(lineMax, lineMin, lineStep, lines));
+            if (f > bestFill + 1e-9 || (f > bestFill - 1e-9 && lines > best.Above + best.Below)) {
+                bestFill = f;
+                // A scale with nothing to show steps like the other (or by 1,000 yen).
+                const qint64 fallback = barStep ? barStep : lineStep ? lineStep : 1000;
+                best = ChartGrid{above, below, barStep ? barStep : fallback,
+                                 lineStep ? lineStep : fallback};
+            }
+        }
+    }
+    return best;
+}
 
 MonthlyChart::MonthlyChart(QWidget *parent) : QWidget(parent)
 {
@@ -122,6 +130,12 @@ void MonthlyChart::SetSeries(const QList<MonthPoint> &series, const QString &per
     series_ = series;
     period_ = period;
     update();
+}
+
+void MonthlyChart::SetPageHeader(const QString &player, const QString &totals)
+{
+    player_ = player;
+    totals_ = totals;
 }
 
 QSize MonthlyChart::sizeHint() const
@@ -138,33 +152,30 @@ ChartLayout MonthlyChart::Layout(const QSizeF &size) const
 {
     const QFontMetricsF small(pixelFont(9)), title(pixelFont(14));
     const Extremes e = extremesOf(series_);
-    qreal leftWidth = small.horizontalAdvance(u"円"_s);
-    for (qint64 v : {e.barMax, e.barMin, qint64(0)})
-        leftWidth = std::max(leftWidth, small.horizontalAdvance(FormatGrouped(double(v))));
-    qreal rightWidth = 0;
-    for (qint64 v : {e.lineMax, e.lineMin, qint64(0)})
-        rightWidth = std::max(rightWidth, small.horizontalAdvance(FormatGrouped(double(v))));
-
     ChartLayout layout;
-    const qreal left = kPad + leftWidth + kPad;
     const qreal top = kPad + title.height() + kPad + small.height() + kPad;
-    const qreal right = size.width() - (kPad + rightWidth + kPad);
-    const qreal bottom = size.height() - (kPad + 2 * small.height());
-    layout.Plot =
-        QRectF(QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom)));
+    const qreal bottom = std::max(top + 1, size.height() - (kPad + 2 * small.height()));
+    // Lines at least two and a half labels apart, and no more than ten.
+    layout.Grid = MakeChartGrid(e.barMax, e.barMin, e.lineMax, e.lineMin,
+                                std::min(10, qint32((bottom - top) / (2.5 * small.height()))));
+    const ChartGrid &g = layout.Grid;
+
+    qreal leftWidth = small.horizontalAdvance(u"円"_s), rightWidth = leftWidth;
+    for (qint32 k = -g.Below; k <= g.Above; ++k) {
+        leftWidth =
+            std::max(leftWidth, small.horizontalAdvance(FormatGrouped(double(k * g.BarStep))));
+        rightWidth =
+            std::max(rightWidth, small.horizontalAdvance(FormatGrouped(double(k * g.LineStep))));
+    }
+    const qreal left = kPad + leftWidth + kPad;
+    const qreal right = std::max(left + 1, size.width() - (kPad + rightWidth + kPad));
+    layout.Plot = QRectF(QPointF(left, top), QPointF(right, bottom));
     const QRectF &plot = layout.Plot;
 
-    // Both zeros on one line: halfway between where each series wants it.
-    const std::optional<qreal> barShare = shareAbove(e.barMax, e.barMin);
-    const std::optional<qreal> lineShare = shareAbove(e.lineMax, e.lineMin);
-    qreal share = 0.5;
-    if (barShare && lineShare)
-        share = (*barShare + *lineShare) / 2;
-    else if (barShare || lineShare)
-        share = barShare ? *barShare : *lineShare;
-    layout.ZeroY = plot.top() + share * plot.height();
-    layout.BarScale = scaleFor(e.barMax, e.barMin, plot.top(), layout.ZeroY, plot.bottom());
-    layout.LineScale = scaleFor(e.lineMax, e.lineMin, plot.top(), layout.ZeroY, plot.bottom());
+    const qint32 lines = g.Above + g.Below;
+    layout.ZeroY = plot.top() + plot.height() * g.Above / lines;
+    layout.BarScale = plot.height() / (qreal(g.BarStep) * lines);
+    layout.LineScale = plot.height() / (qreal(g.LineStep) * lines);
 
     const qsizetype n = series_.size();
     const qreal slot = n > 0 ? plot.width() / qreal(n) : 0;
@@ -179,7 +190,47 @@ ChartLayout MonthlyChart::Layout(const QSizeF &size) const
     return layout;
 }
 
-void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
+// The title with the period on the left (unless a page header says it), the
+// legend on the right.
+void MonthlyChart::paintHeading(QPainter &p, const QSizeF &size, bool withTitle) const
+{
+    const QFont small = pixelFont(9), title = pixelFont(14);
+    const QFontMetricsF sm(small), tm(title);
+    qreal titleRight = kPad;
+    if (withTitle) {
+        p.setFont(title);
+        p.setPen(kScreenGreen);
+        const QString heading = u"月別収支"_s;
+        p.drawText(QPointF(kPad, kPad + tm.ascent()), heading);
+        p.setPen(Qt::black);
+        const QString period = u"（"_s + period_ + u"）"_s;
+        const qreal periodX = kPad + tm.horizontalAdvance(heading) + kPad;
+        p.drawText(QPointF(periodX, kPad + tm.ascent()), period);
+        titleRight = periodX + tm.horizontalAdvance(period);
+    }
+    const QString barsText = u"月の収支"_s, lineText = u"累積収支"_s;
+    const qreal box = sm.height() * 0.7;
+    const qreal legendWidth = 2 * box + 4 + sm.horizontalAdvance(barsText) + 16 + 2 * box + 4 +
+                              sm.horizontalAdvance(lineText);
+    qreal lx = size.width() - kPad - legendWidth;
+    if (lx < titleRight + 2 * kPad)
+        return;
+    const qreal ly = kPad + (tm.height() - box) / 2;
+    p.setFont(small);
+    p.fillRect(QRectF(lx, ly, box, box), kWinColor);
+    p.fillRect(QRectF(lx + box, ly, box, box), kLossColor);
+    lx += 2 * box + 4;
+    p.setPen(Qt::black);
+    p.drawText(QPointF(lx, ly + box / 2 + sm.ascent() - sm.height() / 2), barsText);
+    lx += sm.horizontalAdvance(barsText) + 16;
+    p.setPen(QPen(kRunningColor, 2));
+    p.drawLine(QPointF(lx, ly + box / 2), QPointF(lx + 2 * box, ly + box / 2));
+    lx += 2 * box + 4;
+    p.setPen(Qt::black);
+    p.drawText(QPointF(lx, ly + box / 2 + sm.ascent() - sm.height() / 2), lineText);
+}
+
+void MonthlyChart::Paint(QPainter &p, const QSizeF &size, bool withTitle) const
 {
     p.save();
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
@@ -187,46 +238,27 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
     p.setRenderHint(QPainter::TextAntialiasing);
     const ChartLayout layout = Layout(size);
     const QRectF &plot = layout.Plot;
-    const Extremes e = extremesOf(series_);
-    const QFont small = pixelFont(9), title = pixelFont(14);
-    const QFontMetricsF sm(small), tm(title);
+    const ChartGrid &g = layout.Grid;
+    paintHeading(p, size, withTitle);
 
-    // Title and legend.
-    p.setFont(title);
-    p.setPen(kTitleColor);
-    const QString heading = u"月別収支"_s;
-    p.drawText(QPointF(kPad, kPad + tm.ascent()), heading);
-    p.setPen(Qt::black);
-    const QString period = u"（"_s + period_ + u"）"_s;
-    const qreal periodX = kPad + tm.horizontalAdvance(heading) + kPad;
-    p.drawText(QPointF(periodX, kPad + tm.ascent()), period);
-    const QString barsText = u"月の収支"_s, lineText = u"累積収支"_s;
-    const qreal box = sm.height() * 0.7;
-    const qreal legendWidth = 2 * box + 4 + sm.horizontalAdvance(barsText) + 16 + 2 * box + 4 +
-                              sm.horizontalAdvance(lineText);
-    qreal lx = size.width() - kPad - legendWidth;
-    if (lx > periodX + tm.horizontalAdvance(period) + 2 * kPad) {
-        const qreal ly = kPad + (tm.height() - box) / 2;
-        p.setFont(small);
-        p.fillRect(QRectF(lx, ly, box, box), kWinColor);
-        p.fillRect(QRectF(lx + box, ly, box, box), kLossColor);
-        lx += 2 * box + 4;
-        p.setPen(Qt::black);
-        p.drawText(QPointF(lx, ly + box / 2 + sm.ascent() - sm.height() / 2), barsText);
-        lx += sm.horizontalAdvance(barsText) + 16;
-        p.setPen(QPen(kRunningColor, 2));
-        p.drawLine(QPointF(lx, ly + box / 2), QPointF(lx + 2 * box, ly + box / 2));
-        lx += 2 * box + 4;
-        p.setPen(Qt::black);
-        p.drawText(QPointF(lx, ly + box / 2 + sm.ascent() - sm.height() / 2), lineText);
+    // The grid lines, sharp.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(kScaleLines, 1));
+    const qreal gap = plot.height() / (g.Above + g.Below);
+    for (qint32 k = -g.Below; k <= g.Above; ++k) {
+        if (k != 0)
+            p.drawLine(QPointF(plot.left(), layout.ZeroY - k * gap),
+                       QPointF(plot.right(), layout.ZeroY - k * gap));
     }
 
     // Year boundaries, when the chart spans years.
     const qsizetype n = series_.size();
     const qreal slot = n > 0 ? plot.width() / qreal(n) : 0;
-    if (n > 0 && series_.first().Year != series_.last().Year) {
+    const QFontMetricsF sm(pixelFont(9));
+    const qint32 step = yearStep(slot, sm);
+    const bool oneYear = n > 0 && series_.first().Year == series_.last().Year;
+    if (n > 0 && !oneYear) {
         p.setPen(QPen(kYearLines, 1));
-        const qint32 step = yearStep(slot, sm);
         for (qsizetype i = 1; i < n; ++i) {
             if (series_[i].Month == 1 && series_[i].Year % step == 0) {
                 const qreal x = plot.left() + qreal(i) * slot;
@@ -235,18 +267,7 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
         }
     }
 
-    // Dotted lines at the largest and smallest month, as the statistics graph marks its extremes.
-    const auto barY = [&](qint64 v) { return layout.ZeroY - qreal(v) * layout.BarScale; };
-    const auto lineY = [&](qint64 v) { return layout.ZeroY - qreal(v) * layout.LineScale; };
-    QPen dotted(Qt::black, 1, Qt::DotLine);
-    p.setPen(dotted);
-    for (qint64 v : {e.barMax, e.barMin}) {
-        if (v != 0)
-            p.drawLine(QPointF(plot.left() - 4, barY(v)), QPointF(plot.right(), barY(v)));
-    }
-
     // Bars: the colour of the sign, a lighter fill when they are wide enough for an outline.
-    p.setRenderHint(QPainter::Antialiasing, false);
     for (qsizetype i = 0; i < n; ++i) {
         const QRectF &bar = layout.Bars[i];
         if (bar.height() <= 0)
@@ -260,23 +281,30 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
             p.fillRect(bar, colour);
         }
     }
+
+    // Axes, the zero line and the foot of the plot with a tick at every
+    // month (longer at each year) where the months are wide enough to tell.
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(QPointF(plot.left(), plot.top() - 4), QPointF(plot.left(), plot.bottom()));
+    p.drawLine(QPointF(plot.left() - 4, layout.ZeroY), QPointF(plot.right() + 4, layout.ZeroY));
+    p.drawLine(plot.bottomLeft(), plot.bottomRight());
+    for (qsizetype i = 0; i <= n; ++i) {
+        const bool yearTick = !oneYear && i < n && series_[i].Month == 1;
+        if (!yearTick && slot < 4)
+            continue;
+        const qreal x = plot.left() + qreal(i) * slot;
+        p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + (yearTick ? 6 : 3)));
+    }
+    p.setPen(QPen(kRunningColor, 1));
+    p.drawLine(QPointF(plot.right(), plot.top() - 4), QPointF(plot.right(), plot.bottom()));
     p.setRenderHint(QPainter::Antialiasing);
 
-    // Axes and zero line.
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(QPointF(plot.left(), plot.top() - 4), QPointF(plot.left(), plot.bottom() + 4));
-    p.drawLine(QPointF(plot.left() - 4, layout.ZeroY), QPointF(plot.right() + 4, layout.ZeroY));
-    p.setPen(QPen(kRunningColor, 1));
-    p.drawLine(QPointF(plot.right(), plot.top() - 4), QPointF(plot.right(), plot.bottom() + 4));
-
     if (n == 0) {
-        p.setFont(title);
+        p.setFont(pixelFont(14));
         p.setPen(Qt::black);
         p.drawText(plot, Qt::AlignCenter, u"表示する記録がありません"_s);
-    }
-
-    // The running total.
-    if (n > 0) {
+    } else {
+        // The running total.
         p.setPen(QPen(kRunningColor, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(layout.Line.constData(), int(layout.Line.size()));
         if (slot >= 8) {
@@ -285,22 +313,35 @@ void MonthlyChart::Paint(QPainter &p, const QSizeF &size) const
                 p.drawEllipse(pt, 3, 3);
         }
     }
-
-    // Values at the axes: the bars' on the left, the running total's on the right.
-    LabelColumn labels(p, small);
-    labels.Draw(u"0"_s, plot.left() - 6, layout.ZeroY, true, Qt::black);
-    labels.Draw(u"0"_s, plot.right() + 6, layout.ZeroY, false, kRunningColor);
-    for (qint64 v : {e.barMax, e.barMin}) {
-        if (v != 0)
-            labels.Draw(FormatGrouped(double(v)), plot.left() - 6, barY(v), true, Qt::black);
-    }
-    for (qint64 v : {e.lineMax, e.lineMin}) {
-        if (v != 0)
-            labels.Draw(FormatGrouped(double(v)), plot.right() + 6, lineY(v), false, kRunningColor);
-    }
-    labels.Draw(u"円"_s, plot.left() - 6, plot.top() - kPad - sm.height() / 2, true, Qt::black);
+    paintScales(p, layout);
     paintXLabels(p, layout);
     p.restore();
+}
+
+// The round amounts at the grid lines: the bars' on the left in black, the
+// running total's on the right in the line's green; "円" over both.
+void MonthlyChart::paintScales(QPainter &p, const ChartLayout &layout) const
+{
+    const QFont small = pixelFont(9);
+    const QFontMetricsF fm(small);
+    p.setFont(small);
+    const QRectF &plot = layout.Plot;
+    const ChartGrid &g = layout.Grid;
+    const qreal gap = plot.height() / (g.Above + g.Below);
+    const auto draw = [&](const QString &text, qreal y, bool left, const QColor &colour) {
+        const qreal w = fm.horizontalAdvance(text);
+        const qreal x = left ? plot.left() - 6 - w : plot.right() + 6;
+        p.setPen(colour);
+        p.drawText(QRectF(x, y - fm.height() / 2, w, fm.height()), Qt::AlignCenter, text);
+    };
+    for (qint32 k = -g.Below; k <= g.Above; ++k) {
+        const qreal y = layout.ZeroY - k * gap;
+        draw(FormatGrouped(double(k * g.BarStep)), y, true, Qt::black);
+        draw(FormatGrouped(double(k * g.LineStep)), y, false, kRunningColor);
+    }
+    const qreal unitY = plot.top() - kPad - fm.height() / 2;
+    draw(u"円"_s, unitY, true, Qt::black);
+    draw(u"円"_s, unitY, false, kRunningColor);
 }
 
 // Month names under a single year; otherwise the years at their Januaries,
@@ -344,6 +385,47 @@ void MonthlyChart::paintXLabels(QPainter &p, const ChartLayout &layout) const
     }
 }
 
+ChartPage MonthlyChart::PageLayout(const QSizeF &page) const
+{
+    const QFontMetricsF title(pixelFont(15, true)), line(pixelFont(10));
+    ChartPage layout;
+    qreal y = 0;
+    const auto add = [&](const QString &text, qreal height, qreal gap) {
+        layout.Header.append(PageLine{text, QRectF(0, y, page.width(), height)});
+        y += height + gap;
+    };
+    add(u"月別収支　"_s + period_, title.height(), 4);
+    if (!player_.isEmpty())
+        add(u"プレーヤー　"_s + player_, line.height(), 2);
+    if (!totals_.isEmpty())
+        add(totals_, line.height(), 0);
+    y += kPad;
+    layout.Chart = QRectF(0, y, page.width(), std::max<qreal>(1, page.height() - y));
+    return layout;
+}
+
+qreal MonthlyChart::PageHeaderHeight() const
+{
+    return PageLayout(QSizeF(100, 1000)).Chart.top();
+}
+
+void MonthlyChart::PaintPage(QPainter &p, const QSizeF &page) const
+{
+    p.save();
+    p.fillRect(QRectF(QPointF(0, 0), page), Qt::white);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const ChartPage layout = PageLayout(page);
+    for (qsizetype i = 0; i < layout.Header.size(); ++i) {
+        const PageLine &l = layout.Header[i];
+        p.setFont(i == 0 ? pixelFont(15, true) : pixelFont(10));
+        p.setPen(i == 0 ? kScreenGreen : QColor(Qt::black));
+        p.drawText(l.Rect.adjusted(kPad, 0, -kPad, 0), Qt::AlignLeft | Qt::AlignVCenter, l.Text);
+    }
+    p.translate(layout.Chart.topLeft());
+    Paint(p, layout.Chart.size(), false);
+    p.restore();
+}
+
 void MonthlyChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -372,7 +454,8 @@ QString MonthlyChart::TipText(int index) const
     } else {
         text += u"収支 "_s + yenText(m.Sum.Balance()) + u"  "_s +
                 SeisekiText(qint16(m.Sum.Kachi), qint16(m.Sum.Make), qint16(m.Sum.Wake)) +
-                u"\n回収率 "_s + FormatPercent(m.Sum.PayoutRatio()) + u'\n';
+                u"\n回収率 "_s + FormatPercent(m.Sum.Kaishuu, m.Sum.Toushi) + u"\n稼働時間 "_s +
+                PlayTimeText(m.Time) + u"  時給 "_s + YenForDisplay(HourlyText(m.Time)) + u'\n';
     }
     return text + u"累積 "_s + yenText(m.Running);
 }

@@ -29,25 +29,14 @@ MonthlyChartWindow::MonthlyChartWindow(SharedData &shared, QWidget *parent)
     : QDialog(parent), shared_(shared)
 {
     setWindowTitle(u"るでら３  [月別グラフ]"_s);
-    sums_.Calc(shared_.data, shared_.states.WakeKin);
     createControls();
-
-    JKikan->addItem(u"全期間"_s, 0);
-    const QList<qint32> years = sums_.Years();
-    for (auto it = years.crbegin(); it != years.crend(); ++it)
-        JKikan->addItem(u"%1年"_s.arg(*it), *it);
-    if (sums_.Undated() > 0)
-        HUndated->setText(u"日付が空または正しくない記録 %1件は含まれていません。"_s.arg(
-            FormatGrouped(sums_.Undated())));
-    HUndated->setVisible(sums_.Undated() > 0);
-
-    connect(JKikan, &QComboBox::currentIndexChanged, this, &MonthlyChartWindow::JKikan_Change);
-    connect(SSave, &QPushButton::clicked, this, &MonthlyChartWindow::SSave_Click);
-    connect(SPrint, &QPushButton::clicked, this, &MonthlyChartWindow::SPrint_Click);
-    connect(TEnd, &QPushButton::clicked, this, &MonthlyChartWindow::TEnd_Click);
-
-    const qint32 thisYear = shared_.platform.Today().year();
-    ShowYear(years.contains(thisYear) ? thisYear : 0);
+    connect(periodBox, &QComboBox::currentIndexChanged, this,
+            [this] { ShowYear(periodBox->currentData().toInt()); });
+    connect(saveButton, &QPushButton::clicked, this, &MonthlyChartWindow::savePicture);
+    connect(printButton, &QPushButton::clicked, this, &MonthlyChartWindow::print);
+    connect(closeButton, &QPushButton::clicked, this, &MonthlyChartWindow::close);
+    connect(&shared_.notifier, &DataNotifier::changed, this, &MonthlyChartWindow::dataChanged);
+    dataChanged();
 }
 
 void MonthlyChartWindow::createControls()
@@ -56,49 +45,80 @@ void MonthlyChartWindow::createControls()
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
 
-    auto *kikanLabel = new QLabel(u"期間"_s, this);
-    JKikan = new QComboBox(this);
-    JKikan->setFont(UiFont(11));
-    SSave = new QPushButton(u"画像で保存..."_s, this);
-    SPrint = new QPushButton(u"印刷..."_s, this);
-    TEnd = new QPushButton(u"閉じる"_s, this);
-    for (QPushButton *b : {SSave, SPrint, TEnd})
+    auto *periodLabel = new QLabel(u"期間"_s, this);
+    periodBox = new QComboBox(this);
+    periodBox->setObjectName(u"periodBox"_s);
+    periodBox->setFont(UiFont(11));
+    saveButton = new QPushButton(u"画像で保存..."_s, this);
+    saveButton->setObjectName(u"saveButton"_s);
+    printButton = new QPushButton(u"印刷..."_s, this);
+    printButton->setObjectName(u"printButton"_s);
+    closeButton = new QPushButton(u"閉じる"_s, this);
+    closeButton->setObjectName(u"closeButton"_s);
+    for (QPushButton *b : {saveButton, printButton, closeButton})
         b->setAutoDefault(false);
-    Chart = new MonthlyChart(this);
-    HTotal = new QLabel(this);
-    HTotal->setFont(UiFont(10));
-    HUndated = new QLabel(this);
-    HUndated->setWordWrap(true);
+    chart = new MonthlyChart(this);
+    chart->setObjectName(u"chart"_s);
+    totalsLine = new QLabel(this);
+    totalsLine->setObjectName(u"totalsLine"_s);
+    totalsLine->setFont(UiFont(10));
+    undatedNote = new QLabel(this);
+    undatedNote->setObjectName(u"undatedNote"_s);
+    undatedNote->setWordWrap(true);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(kikanLabel);
-    top->addWidget(JKikan);
+    top->addWidget(periodLabel);
+    top->addWidget(periodBox);
     top->addStretch();
-    top->addWidget(SSave);
-    top->addWidget(SPrint);
+    top->addWidget(saveButton);
+    top->addWidget(printButton);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(HUndated, 1);
-    bottom->addWidget(TEnd);
+    bottom->addWidget(undatedNote, 1);
+    bottom->addStretch(0);
+    bottom->addWidget(closeButton, 0, Qt::AlignRight);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(Chart, 1);
-    layout->addWidget(HTotal);
+    layout->addWidget(chart, 1);
+    layout->addWidget(totalsLine);
     layout->addLayout(bottom);
 
     resize(TwipsSize(kDefaultWidth, kDefaultHeight).expandedTo(minimumSizeHint()));
 }
 
+// The records, the lists or the draw threshold changed (or the window opens):
+// the years offered and the chart follow; the year shown stays when it can.
+void MonthlyChartWindow::dataChanged()
+{
+    sums_.Calc(shared_.data, shared_.states.WakeKin);
+    const QList<qint32> years = sums_.Years();
+    {
+        const QSignalBlocker blocker(periodBox);
+        periodBox->clear();
+        periodBox->addItem(u"全期間"_s, 0);
+        for (auto it = years.crbegin(); it != years.crend(); ++it)
+            periodBox->addItem(u"%1年"_s.arg(*it), *it);
+    }
+    if (sums_.Undated() > 0)
+        undatedNote->setText(u"日付が空または正しくない記録 %1件は含まれていません。"_s.arg(
+            FormatGrouped(sums_.Undated())));
+    undatedNote->setVisible(sums_.Undated() > 0);
+
+    const qint32 thisYear = shared_.platform.Today().year();
+    const qint32 wanted = year_ >= 0 ? year_ : thisYear;
+    ShowYear(years.contains(wanted) ? wanted : 0);
+}
+
 void MonthlyChartWindow::ShowYear(qint32 year)
 {
-    const int index = JKikan->findData(year);
+    const int index = periodBox->findData(year);
     if (index < 0)
         return;
     year_ = year;
     {
-        const QSignalBlocker blocker(JKikan);
-        JKikan->setCurrentIndex(index);
+        const QSignalBlocker blocker(periodBox);
+        periodBox->setCurrentIndex(index);
     }
     const QList<MonthPoint> series = sums_.MonthlySeries(year);
     QString period = u"記録なし"_s;
@@ -109,33 +129,40 @@ void MonthlyChartWindow::ShowYear(qint32 year)
                      .arg(series.first().Month)
                      .arg(series.last().Year)
                      .arg(series.last().Month);
-    Chart->SetSeries(series, period);
+    chart->SetSeries(series, period);
 
     ResultSum total;
     for (const MonthPoint &m : series)
         total.Add(m.Sum);
-    HTotal->setText(
-        u"合計  "_s + SeisekiText(qint16(total.Kachi), qint16(total.Make), qint16(total.Wake)) +
-        u"    収支 "_s + YenForDisplay(FormatYen(double(total.Balance()))) + u"    回収率 "_s +
-        FormatPercent(total.PayoutRatio()) + u"    勝率 "_s + FormatPercent(total.WinRate()));
-}
-
-void MonthlyChartWindow::JKikan_Change()
-{
-    ShowYear(JKikan->currentData().toInt());
+    totalsLine->setText(u"合計  "_s +
+                        SeisekiText(qint16(total.Kachi), qint16(total.Make), qint16(total.Wake)) +
+                        u"    収支 "_s + YenForDisplay(FormatYen(double(total.Balance()))) +
+                        u"    回収率 "_s + FormatPercent(total.Kaishuu, total.Toushi) +
+                        u"    勝率 "_s + FormatPercent(total.Kachi, total.Visits));
+    chart->SetPageHeader(shared_.states.UserName, totalsLine->text());
 }
 
 QImage MonthlyChartWindow::Picture() const
 {
-    const qreal ratio = std::max<qreal>(1, Chart->devicePixelRatioF());
-    QImage image((QSizeF(Chart->size()) * ratio).toSize(), QImage::Format_RGB32);
+    const qreal ratio = std::max<qreal>(1, chart->devicePixelRatioF());
+    const QSizeF page(chart->width(), chart->height() + chart->PageHeaderHeight());
+    QImage image((page * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter p(&image);
-    Chart->Paint(p, Chart->size());
+    chart->PaintPage(p, page);
     return image;
 }
 
-void MonthlyChartWindow::SSave_Click()
+// Through a temporary file renamed into place, like every file: a failure
+// leaves what was there before, a link in the file's place is replaced.
+void MonthlyChartWindow::writeOut(const QString &path, const QByteArray &bytes,
+                                  const QString &failure)
+{
+    if (!ReplaceFileContents(path, bytes, writeFile))
+        shared_.platform.MsgBox(failure + u'\n' + QDir::toNativeSeparators(path));
+}
+
+void MonthlyChartWindow::savePicture()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString name = year_ == 0 ? u"月別グラフ.png"_s : u"月別グラフ_%1年.png"_s.arg(year_);
@@ -148,26 +175,26 @@ void MonthlyChartWindow::SSave_Click()
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!Picture().save(&buffer, "PNG") || !ReplaceFileContents(path, bytes))
-        shared_.platform.MsgBox(u"画像を保存できませんでした。\n"_s +
-                                QDir::toNativeSeparators(path));
+    const QString failure = u"画像を保存できませんでした。"_s;
+    if (Picture().save(&buffer, "PNG"))
+        writeOut(path, bytes, failure);
+    else
+        shared_.platform.MsgBox(failure + u'\n' + QDir::toNativeSeparators(path));
 }
 
-void MonthlyChartWindow::SPrint_Click()
+void MonthlyChartWindow::print()
 {
-    const PrintPageFn print = LoadPrintPage(PrintModule);
-    if (!print) {
+    const PrintPageFn printPage = LoadPrintPage(PrintModule);
+    if (!printPage) {
         shared_.platform.MsgBox(u"印刷の機能が見つからないため印刷できません。"_s);
         return;
     }
-    const QSizeF shown = Chart->size();
-    const PrintOutcome outcome = print(shared_.platform, this, u"月別グラフ"_s, shown,
-                                       [this, shown](QPainter &p) { Chart->Paint(p, shown); });
+    PrintFile file;
+    const PrintOutcome outcome = printPage(
+        shared_.platform, this, u"月別グラフ"_s,
+        [this](QPainter &p, const QSizeF &page) { chart->PaintPage(p, page); }, file);
     if (outcome == PrintOutcome::Failed)
         shared_.platform.MsgBox(u"印刷できませんでした。"_s);
-}
-
-void MonthlyChartWindow::TEnd_Click()
-{
-    close();
+    else if (outcome == PrintOutcome::Printed && !file.Name.isEmpty())
+        writeOut(file.Name, file.Bytes, u"PDFファイルを保存できませんでした。"_s);
 }

@@ -4,16 +4,32 @@
 
 #include "core/platform.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
-extern "C" Q_DECL_EXPORT PrintOutcome ledraPrintPage(Platform &platform, QWidget *parent,
-                                                     const QString &title, const QSizeF &shown,
-                                                     const std::function<void(QPainter &)> &paint)
+namespace {
+// The page at 96 pixels per inch, filling the printable area.
+bool paintOn(QPagedPaintDevice &device, int resolution, const PaintPageFn &paint)
+{
+    const QSizeF area = device.pageLayout().paintRectPixels(resolution).size();
+    QPainter p;
+    if (area.isEmpty() || !p.begin(&device))
+        return false;
+    const qreal scale = resolution / 96.0;
+    p.scale(scale, scale);
+    paint(p, area / scale);
+    return p.end();
+}
+} // namespace
+
+extern "C" Q_DECL_EXPORT PrintOutcome ledraPrintChartPage(Platform &platform, QWidget *parent,
+                                                          const QString &title,
+                                                          const PaintPageFn &paint, PrintFile &file)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -22,15 +38,20 @@ extern "C" Q_DECL_EXPORT PrintOutcome ledraPrintPage(Platform &platform, QWidget
     dialog.setWindowTitle(title + u"の印刷"_s);
     if (platform.ShowModal(dialog) != QDialog::Accepted)
         return PrintOutcome::Cancelled;
-    QPainter p;
-    if (shown.isEmpty() || !p.begin(&printer))
+    if (printer.outputFileName().isEmpty())
+        return paintOn(printer, printer.resolution(), paint) ? PrintOutcome::Printed
+                                                             : PrintOutcome::Failed;
+    // To a file: the same page as a PDF in memory.
+    file.Bytes.clear();
+    QBuffer buffer(&file.Bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(printer.pageLayout());
+    writer.setResolution(printer.resolution());
+    writer.setTitle(title);
+    writer.setCreator(u"るでら３"_s);
+    if (!paintOn(writer, writer.resolution(), paint))
         return PrintOutcome::Failed;
-    // The proportions shown on screen, as large as the page allows, centred
-    // across the page.
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const qreal scale = std::min(page.width() / shown.width(), page.height() / shown.height());
-    p.translate((page.width() - shown.width() * scale) / 2, 0);
-    p.scale(scale, scale);
-    paint(p);
-    return p.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+    file.Name = printer.outputFileName();
+    return PrintOutcome::Printed;
 }

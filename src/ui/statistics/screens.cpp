@@ -21,9 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QColor kBlack(0, 0, 0);
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
 
 // Rounds a drawing coordinate: halves to the even neighbour.
 qint32 roundEven(double v)
@@ -113,7 +110,7 @@ void StatScreens::sound()
 void StatScreens::GamenWrite_Default(const QString &HSeiseki, const QString &HKachikin)
 {
     HGamen_.Cls();
-    GamenWriteText(900, 500, 24, kGreen, u"成　績"_s);
+    GamenWriteText(900, 500, 24, kScreenGreen, u"成　績"_s);
     sound();
     if (!pause(0.5))
         return;
@@ -148,7 +145,7 @@ void StatScreens::GamenWrite_Graph()
     clearAll();
     if (!pause(0.5))
         return;
-    GamenWriteText(500, 70, 14, kGreen, u"収支累積"_s);
+    GamenWriteText(500, 70, 14, kScreenGreen, u"収支累積"_s);
     sound();
     if (!pause(0.3))
         return;
@@ -175,10 +172,10 @@ void StatScreens::GamenWrite_Graph()
                    14, kBlack, count);
     HGamen_.SetDrawStyle(DrawingArea::LineStyle::Solid);
     for (qint32 i = 0; i <= n; ++i)
-        HGamen_.Circle(px(i), py(i), 20, kRed);
+        HGamen_.Circle(px(i), py(i), 20, kScreenRed);
     HGamen_.SetDrawWidth(1);
     for (qint32 i = 1; i <= n; ++i)
-        HGamen_.Line(px(i - 1), py(i - 1), px(i), py(i), kBlue);
+        HGamen_.Line(px(i - 1), py(i - 1), px(i), py(i), kScreenBlue);
     sound();
 }
 
@@ -255,7 +252,7 @@ void StatScreens::rankingScreen(qint32 titleX, qint32 titleY, const QString &tit
     clearAll();
     if (!pause(0.5))
         return;
-    GamenWriteText(titleX, titleY, 20, kGreen, title);
+    GamenWriteText(titleX, titleY, 20, kScreenGreen, title);
     sound();
     if (!pause(0.4))
         return;
@@ -314,7 +311,7 @@ void StatScreens::rankScreen(RankKind kind, bool best)
     const AmountColumn column = LayOutAmounts(amounts, rests, 2350, 400 + 400);
     rankingScreen(400, 300, title, table, 5, [&](qint16 r, const RankRow &row) {
         const qint32 y = 700 + 250 * r;
-        GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
+        GamenWriteText(100, y, 9, best ? kScreenBlue : kScreenRed, FormatPlain(r) % u"位"_s);
         const QString a = amountOf(row);
         const qint32 x = roundEven(column.yenX - DrawingArea::TextWidthAt(a, column.points));
         GamenWriteText(400, y, 9, kBlack,
@@ -359,7 +356,7 @@ void StatScreens::GamenWrite_RYoubi()
     const AmountColumn column = LayOutAmounts(amounts, rests, 2000, 600 + dayWidth + 60);
     rankingScreen(500, 100, u"曜日別ﾗﾝｷﾝｸﾞ"_s, ranks_.RYoubi, 7, [&](qint16 r, const RankRow &row) {
         const qint32 y = 500 + 200 * r;
-        GamenWriteText(200, y, 9, kBlue, FormatPlain(r) % u"位"_s);
+        GamenWriteText(200, y, 9, kScreenBlue, FormatPlain(r) % u"位"_s);
         const QColor dayColor = row[1] == 1 ? kSundayColor : row[1] == 7 ? kSaturdayColor : kBlack;
         GamenWriteText(600, y, 9, dayColor, YoubiName(row[1]) % u"曜日"_s);
         const QString a = amountOf(row);
@@ -386,7 +383,8 @@ void StatScreens::shouhaiScreen(bool best)
     rankingScreen(400, 300, best ? u"最大勝ちﾗﾝｷﾝｸﾞ"_s : u"最大負けﾗﾝｷﾝｸﾞ"_s, table, 5,
                   [&](qint16 r, const RankRow &row) {
                       const qint32 y = 700 + 250 * r;
-                      GamenWriteText(100, y, 9, best ? kBlue : kRed, FormatPlain(r) % u"位"_s);
+                      GamenWriteText(100, y, 9, best ? kScreenBlue : kScreenRed,
+                                     FormatPlain(r) % u"位"_s);
                       GamenWriteText(500, y, points, kBlack, line(row));
                   });
 }
@@ -410,7 +408,7 @@ void StatScreens::GamenWrite_Advice()
     sound();
     if (!pause(0.3))
         return;
-    GamenWriteText(1300, 300, 22, kRed, u"ｱﾄﾞﾊﾞｲｽ"_s);
+    GamenWriteText(1300, 300, 22, kScreenRed, u"ｱﾄﾞﾊﾞｲｽ"_s);
     sound();
     if (!pause(0.3))
         return;

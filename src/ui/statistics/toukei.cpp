@@ -3,15 +3,16 @@
 #include "core/model/shared_data.h"
 #include "core/platform.h"
 #include "ui/app_font.h"
+#include "ui/statistics/result_grid.h"
 #include "ui/statistics/screens.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
 #include "ui/widgets/drawing_area.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -32,7 +33,8 @@ Toukei::Toukei(SharedData &shared, QWidget *parent) : QDialog(parent), shared_(s
         shared_.platform, shared_.states, *HGamen, shared_.Stores, shared_.Machines, graph_, ranks_,
         [window = QPointer<Toukei>(this)] { return window && window->StillOpen(); });
     connectControls();
-    setMinimumSize(TwipsSize(kDefaultWidth, kDefaultHeight));
+    // Never smaller than its default size, nor than its controls need.
+    setMinimumSize(TwipsSize(kDefaultWidth, kDefaultHeight).expandedTo(layout()->minimumSize()));
     resize(minimumSize());
     Form_Load();
 }
@@ -70,7 +72,7 @@ void Toukei::connectControls()
     connect(FCSV, &QAction::triggered, this, &Toukei::FCSV_Click);
     connect(ECopy, &QAction::triggered, this, &Toukei::ECopy_Click);
     connect(GamenTimer, &QTimer::timeout, this, &Toukei::GamenTimer_Timer);
-    connect(HGrid, &DataGrid::mouseUp, this, &Toukei::HGrid_MouseUp);
+    connect(HGrid, &ResultGrid::mouseUp, this, &Toukei::HGrid_MouseUp);
 
     connect(SAll, &QRadioButton::clicked, this, &Toukei::SAll_Click);
     connect(SJouken, &QRadioButton::clicked, this, &Toukei::SJouken_Click);

@@ -11,7 +11,6 @@
 #include <QString>
 #include <memory>
 
-class DataGrid;
 class DrawingArea;
 class PictureButton;
 class QAction;
@@ -24,6 +23,8 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class ResultGrid;
+class ResultGridModel;
 class SpinLabel;
 class StatScreens;
 class YenLabel;
@@ -40,13 +41,10 @@ public:
     static constexpr int kDefaultWidth = 11250;
     static constexpr int kDefaultHeight = 8400;
 
-    // Grid set-up and the two cell writers.
+    // Grid set-up: the grid shows gridModel_, whose columns carry their
+    // titles and alignments; the widths follow the window.
     void GridInitialize();
     void ColWidthSet();
-    void ColAlignSet();
-    void TitleWrite();
-    void CellWrite(qint32 Row, qint16 Col, const QString &Text);
-    void CellWriteColor(qint32 Row, qint16 Col, const QString &Text);
 
     // Conditions and selection.
     void MasterRead();
@@ -96,7 +94,7 @@ public:
     void JSMonth_MouseDown(qint16 Button);
 
     // Controls (named as the window's own).
-    DataGrid *HGrid = nullptr;
+    ResultGrid *HGrid = nullptr;
     DrawingArea *HGamen = nullptr;
     QPushButton *SHyouji = nullptr;
     QPushButton *SSeiseki = nullptr;
@@ -188,6 +186,7 @@ private:
     GraphSeries graph_;
     Rankings ranks_;
     std::unique_ptr<StatScreens> screens_;
+    ResultGridModel *gridModel_ = nullptr;
     QList<qint16> SId, MId;
     QList<QString> SName, MName;
     QList<int> colWidths_;

@@ -1,47 +1,57 @@
-// The statistics window's controls and their places. The conditions stand at
+// The statistics window's controls and their layout. The conditions stand at
 // the top, the totals block, the screen buttons and the drawing area in the
 // middle, the grid across the bottom. When the window is enlarged the drawing
-// area grows keeping its proportions and the grid's rows take the rest.
+// area grows keeping its proportions, and the grid's rows share the height
+// with it. The pixel measures are the window's look at its default size; a
+// style that needs more room for a text gets it (every size is at least the
+// control's own size hint).
 
 #include "ui/statistics/toukei.h"
 
+#include "core/statistics/result_grid_model.h"
 #include "ui/app_font.h"
+#include "ui/app_style.h"
+#include "ui/readable_colors.h"
+#include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
+#include "ui/widgets/aspect_fit_layout.h"
 #include "ui/widgets/drawing_area.h"
 #include "ui/widgets/picture_button.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <algorithm>
+#include <QVBoxLayout>
+#include <tuple>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// Pixel measures of the layout (15 twips each).
+// Pixel measures at the default size (15 twips each).
 constexpr int kMargin = 12;
 constexpr int kBannerWidth = 248;
 constexpr int kBannerHeight = 55;
-constexpr int kFrameLeft = kMargin + kBannerWidth + 10;
-constexpr int kFrameHeight = 112;
-constexpr int kTotalsWidth = 290;
-constexpr int kButtonsLeft = kMargin + kTotalsWidth + 12;
-constexpr int kButtonsWidth = 165;
-constexpr int kGamenLeft = kButtonsLeft + kButtonsWidth + 12;
-constexpr int kMiddleHeight = 182;
 constexpr int kRowHeight = 20;
 constexpr int kButtonHeight = 22;
+constexpr int kCaptionWidth = 48;  // 期間, 成績
+constexpr int kAmountCaption = 62; // 投資総額 …
+constexpr int kAmountWidth = 140;
+constexpr int kButtonsWidth = 165;
+constexpr int kNarrowButton = 48; // 劣, 負
 
-const auto kValueStyle =
-    u"QLabel { background: white; border: 1px solid rgb(176,176,200); padding: 0px 3px; }"_s;
-const auto kHeadingStyle = u"QLabel { color: rgb(0,96,0); font-weight: bold; }"_s;
+// The totals' boxes: black on white, framed.
+const QColor kValueBox(255, 255, 255);
+// The headings of the totals and of the screen buttons.
+const QColor kHeadingColor(0, 96, 0);
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
@@ -54,7 +64,40 @@ YenLabel *value(QWidget *parent, Qt::Alignment align)
 {
     auto *label = new YenLabel(parent);
     label->setAlignment(align | Qt::AlignVCenter);
-    label->setStyleSheet(kValueStyle);
+    label->setStyleSheet(u"QLabel { "_s + BoxColorsStyle(kValueBox) +
+                         u" border: 1px solid rgb(176,176,200); padding: 0px 3px; }"_s);
+    return label;
+}
+
+// A control at least this big (0: as its size hint), and bigger when its
+// size hint asks for more.
+template <class W> W *atLeast(W *widget, int width, int height)
+{
+    widget->setMinimumSize(width, height);
+    return widget;
+}
+
+QHBoxLayout *row(int spacing)
+{
+    auto *layout = new QHBoxLayout;
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+QVBoxLayout *column()
+{
+    auto *layout = new QVBoxLayout;
+    layout->setSpacing(0);
+    return layout;
+}
+
+QLabel *heading(const QString &text, QWidget *parent)
+{
+    QLabel *label = caption(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    SetTextColor(label, kHeadingColor);
     return label;
 }
 
@@ -87,11 +130,13 @@ void Toukei::createControls()
     createScreenButtons();
 
     HGamen = new DrawingArea(this);
-    HGrid = new DataGrid(this);
+    gridModel_ = new ResultGridModel(this);
+    HGrid = new ResultGrid(gridModel_, this);
 
     GamenTimer = new QTimer(this);
     GamenTimer->setSingleShot(true);
     GamenTimer->setInterval(500);
+    layoutControls();
 }
 
 void Toukei::createMenus()
@@ -149,8 +194,7 @@ void Toukei::createTotals()
     big.setBold(true);
     HKachikin->setFont(big);
     Label11 = caption(u"円"_s, this);
-    Label2 = caption(u"統計"_s, this);
-    Label2->setStyleSheet(kHeadingStyle);
+    Label2 = heading(u"統計"_s, this);
     Label3 = caption(u"投資総額"_s, this);
     HToushi = value(this, right);
     Label9 = caption(u"円"_s, this);
@@ -167,13 +211,11 @@ void Toukei::createTotals()
 
 void Toukei::createScreenButtons()
 {
-    Label5 = caption(u"表示切替"_s, this);
-    Label5->setStyleSheet(kHeadingStyle);
+    Label5 = heading(u"表示切替"_s, this);
     SSeiseki = button(u"成績"_s, this);
     SGraph = button(u"ｸﾞﾗﾌ"_s, this);
     SAdvice = button(u"ｱﾄﾞﾊﾞｲｽ"_s, this);
-    Label1 = caption(u"ﾗﾝｷﾝｸﾞ"_s, this);
-    Label1->setStyleSheet(kHeadingStyle);
+    Label1 = heading(u"ﾗﾝｷﾝｸﾞ"_s, this);
     SGStore = button(u"優秀店"_s, this);
     SGWStore = button(u"劣"_s, this);
     SGMachine = button(u"優秀台"_s, this);
@@ -185,116 +227,155 @@ void Toukei::createScreenButtons()
 
 void Toukei::layoutControls()
 {
-    const int w = width(), h = height();
-    MenuBar->setGeometry(0, 0, w, MenuBar->sizeHint().height());
-    const int top = MenuBar->height() + 6;
-
     // Top band: banner, the two main options, 表示 and 終了; the condition frame.
-    Image1->setGeometry(kMargin, top, kBannerWidth, kBannerHeight);
-    int y = top + kBannerHeight + 6;
-    SAll->setGeometry(kMargin + 2, y, SAll->sizeHint().width(), kRowHeight);
-    SJouken->setGeometry(kMargin + 100, y, SJouken->sizeHint().width(), kRowHeight);
-    y += kRowHeight + 6;
-    SHyouji->setGeometry(kMargin, y, 120, 28);
-    TEnd->setGeometry(kMargin + kBannerWidth - 120, y, 120, 28);
+    QVBoxLayout *start = column();
+    start->addSpacing(4);
+    start->addWidget(Image1);
+    start->addSpacing(6);
+    auto *options = new QGridLayout;
+    options->setContentsMargins(2, 0, 0, 0);
+    options->setSpacing(0);
+    options->setColumnMinimumWidth(0, 98);
+    options->addWidget(atLeast(SAll, 0, kRowHeight), 0, 0, Qt::AlignLeft);
+    options->addWidget(atLeast(SJouken, 0, kRowHeight), 0, 1, Qt::AlignLeft);
+    options->setColumnStretch(1, 1);
+    start->addLayout(options);
+    start->addSpacing(6);
+    QHBoxLayout *actions = row(0);
+    FitButton(SHyouji, QSize(120, 28));
+    FitButton(TEnd, QSize(120, 28));
+    actions->addWidget(SHyouji);
+    actions->addStretch();
+    actions->addWidget(TEnd);
+    start->addLayout(actions);
 
-    const int frameWidth = w - kMargin - kFrameLeft;
-    Jouken->setGeometry(kFrameLeft, top - 4, frameWidth, kFrameHeight + 4);
-    int x = 10;
+    QHBoxLayout *when = row(0);
     for (QRadioButton *o : {JAll, JYear, JMonth, J10}) {
-        o->setGeometry(x, 22, o->sizeHint().width(), kRowHeight);
-        x += o->width() + 4;
+        if (o != JAll)
+            when->addSpacing(4);
+        when->addWidget(atLeast(o, 0, kRowHeight));
     }
-    x += 6;
-    const auto place = [&x](QWidget *widget, int width, int gap) {
-        widget->setGeometry(x, 21, width, kRowHeight + 2);
-        x += width + gap;
-    };
-    place(JSYear, 42, 2);
-    place(JSYearLabel, JSYearLabel->sizeHint().width(), 6);
-    place(JSMonth, 26, 2);
-    place(JSMonthLabel, JSMonthLabel->sizeHint().width(), 0);
-    const int comboLeft =
-        14 + std::max(JStoreLabel->sizeHint().width(), JMachineLabel->sizeHint().width());
-    const int comboWidth = frameWidth - comboLeft - 10;
-    JStoreLabel->setGeometry(10, 50, comboLeft - 14, 24);
-    JStore->setGeometry(comboLeft, 50, comboWidth, 24);
-    JMachineLabel->setGeometry(10, 80, comboLeft - 14, 24);
-    JMachine->setGeometry(comboLeft, 80, comboWidth, 24);
+    when->addSpacing(10);
+    when->addWidget(atLeast(JSYear, 42, 22));
+    when->addSpacing(2);
+    when->addWidget(JSYearLabel);
+    when->addSpacing(6);
+    when->addWidget(atLeast(JSMonth, 26, 22));
+    when->addSpacing(2);
+    when->addWidget(JSMonthLabel);
+    when->addStretch();
+    auto *where = new QGridLayout;
+    where->setHorizontalSpacing(4);
+    where->setVerticalSpacing(6);
+    where->addWidget(JStoreLabel, 0, 0);
+    where->addWidget(JStore, 0, 1);
+    where->addWidget(JMachineLabel, 1, 0);
+    where->addWidget(JMachine, 1, 1);
+    where->setColumnStretch(1, 1);
+    QVBoxLayout *conditions = column();
+    conditions->setContentsMargins(7, 2, 7, 9);
+    conditions->addLayout(when);
+    conditions->addSpacing(7);
+    conditions->addLayout(where);
+    Jouken->setLayout(conditions);
+
+    QHBoxLayout *top = row(10);
+    top->addLayout(start);
+    top->addWidget(Jouken, 1, Qt::AlignTop);
 
     // Middle band: totals block, screen buttons, drawing area.
-    const int middle = top + kFrameHeight + 10;
-    // The drawing area keeps its page's proportions; it takes two thirds of
-    // any extra height, the grid's rows the rest.
-    const QSize base = TwipsSize(DrawingArea::kPageWidth, DrawingArea::kPageHeight);
-    const QSize initial = TwipsSize(kDefaultWidth, kDefaultHeight);
-    const int availWidth = w - kMargin - kGamenLeft;
-    const int availHeight = base.height() + std::max(0, h - initial.height()) * 2 / 3;
-    const double scale = std::max(
-        1.0, std::min(double(availWidth) / base.width(), double(availHeight) / base.height()));
-    const QSize gamen(int(base.width() * scale + 0.5), int(base.height() * scale + 0.5));
-    // The totals and the buttons stand at the top of the band, under the
-    // conditions; the drawing area in the middle of the room beside them.
-    const int band = std::max(kMiddleHeight, gamen.height());
-    HGamen->setGeometry(kGamenLeft + (availWidth - gamen.width()) / 2,
-                        middle + (band - gamen.height()) / 2, gamen.width(), gamen.height());
-    const int blocks = middle;
-    const int valueLeft = kMargin + 52;
-    const int valueWidth = kTotalsWidth - 52;
-    y = blocks;
-    Label27->setGeometry(kMargin, y, 48, kRowHeight);
-    HKikan->setGeometry(valueLeft, y, valueWidth, kRowHeight);
-    y += kRowHeight + 2;
-    SeisekiLabel->setGeometry(kMargin, y, 48, kRowHeight);
-    HSeiseki->setGeometry(valueLeft, y, valueWidth, kRowHeight);
-    y += kRowHeight + 2;
-    HKachikin->setGeometry(valueLeft, y, valueWidth - 22, 28);
-    Label11->setGeometry(valueLeft + valueWidth - 18, y, 18, 28);
-    y += 28 + 6;
-    Label2->setGeometry(kMargin, y, 60, 16);
-    y += 16 + 2;
-    const int amountLeft = kMargin + 64;
-    const int amountWidth = 140;
-    const int unitLeft = amountLeft + amountWidth + 4;
-    const auto amountRow = [&](QLabel *label, YenLabel *amount, QLabel *unit) {
-        label->setGeometry(kMargin, y, 62, kRowHeight);
-        amount->setGeometry(amountLeft, y, amountWidth, kRowHeight);
-        unit->setGeometry(unitLeft, y, kMargin + kTotalsWidth - unitLeft, kRowHeight);
-        y += kRowHeight + 1;
+    QVBoxLayout *totals = column();
+    const auto captioned = [](QLabel *caption, QWidget *value, int height) {
+        QHBoxLayout *line = row(4);
+        if (caption)
+            line->addWidget(atLeast(caption, kCaptionWidth, height));
+        else
+            line->addSpacing(kCaptionWidth + line->spacing()); // no spacing beside a spacer
+        line->addWidget(value, 1);
+        return line;
     };
-    amountRow(Label3, HToushi, Label9);
-    amountRow(Label4, HToushiAve, Label19);
-    amountRow(Label6, HKaishuu, Label18);
-    amountRow(Label8, HKaishuuAve, Label20);
+    totals->addLayout(captioned(Label27, atLeast(HKikan, 0, kRowHeight), kRowHeight));
+    totals->addSpacing(2);
+    totals->addLayout(captioned(SeisekiLabel, atLeast(HSeiseki, 0, kRowHeight), kRowHeight));
+    totals->addSpacing(2);
+    QHBoxLayout *balance = captioned(nullptr, atLeast(HKachikin, 216, 28), 28);
+    balance->addWidget(atLeast(Label11, 18, 28));
+    totals->addLayout(balance);
+    totals->addSpacing(6);
+    totals->addWidget(atLeast(Label2, 60, 16), 0, Qt::AlignLeft);
+    for (auto [caption, amount, unit] :
+         {std::tuple{Label3, HToushi, Label9}, std::tuple{Label4, HToushiAve, Label19},
+          std::tuple{Label6, HKaishuu, Label18}, std::tuple{Label8, HKaishuuAve, Label20}}) {
+        totals->addSpacing(caption == Label3 ? 2 : 1);
+        QHBoxLayout *line = row(0);
+        line->addWidget(atLeast(caption, kAmountCaption, kRowHeight));
+        line->addSpacing(2);
+        line->addWidget(atLeast(amount, kAmountWidth, kRowHeight));
+        line->addSpacing(4);
+        line->addWidget(unit, 1);
+        totals->addLayout(line);
+    }
+    totals->addStretch();
 
-    y = blocks;
-    const int bl = kButtonsLeft, bw = kButtonsWidth;
-    const int narrow = 48, wide = bw - narrow - 3, half = (bw - 3) / 2;
-    Label5->setGeometry(bl, y, bw, 16);
-    y += 16;
-    SSeiseki->setGeometry(bl, y, half, kButtonHeight);
-    SGraph->setGeometry(bl + bw - half, y, half, kButtonHeight);
-    y += kButtonHeight + 2;
-    SAdvice->setGeometry(bl, y, bw, kButtonHeight);
-    y += kButtonHeight + 6;
-    Label1->setGeometry(bl, y, bw, 16);
-    y += 16;
+    QVBoxLayout *screens = column();
+    screens->addWidget(atLeast(Label5, 0, 16));
+    const int half = (kButtonsWidth - 3) / 2;
+    FitButton(SSeiseki, QSize(half, kButtonHeight));
+    FitButton(SGraph, QSize(half, kButtonHeight));
+    QHBoxLayout *pair = row(3);
+    pair->addWidget(SSeiseki);
+    pair->addWidget(SGraph);
+    screens->addLayout(pair);
+    screens->addSpacing(2);
+    FitButton(SAdvice, QSize(kButtonsWidth, kButtonHeight));
+    screens->addWidget(SAdvice);
+    screens->addSpacing(6);
+    screens->addWidget(atLeast(Label1, 0, 16));
     for (auto [best, worst] : {std::pair{SGStore, SGWStore}, std::pair{SGMachine, SGWMachine},
                                std::pair{SGShouhai, SGWShouhai}}) {
-        best->setGeometry(bl, y, wide, kButtonHeight);
-        worst->setGeometry(bl + bw - narrow, y, narrow, kButtonHeight);
-        y += kButtonHeight + 2;
+        FitButton(best, QSize(kButtonsWidth - kNarrowButton - 3, kButtonHeight));
+        FitButton(worst, QSize(kNarrowButton, kButtonHeight));
+        QHBoxLayout *line = row(3);
+        line->addWidget(best);
+        line->addWidget(worst);
+        screens->addLayout(line);
+        screens->addSpacing(2);
     }
-    SGDay->setGeometry(bl, y, bw, kButtonHeight);
+    FitButton(SGDay, QSize(kButtonsWidth, kButtonHeight));
+    screens->addWidget(SGDay);
+    screens->addStretch();
 
-    const int gridTop = middle + band + 8;
-    HGrid->setGeometry(kMargin, gridTop, Twips(PixelsToTwips(w) - 400), h - kMargin - gridTop);
+    // The drawing area keeps its page's proportions in the room beside them.
+    QVBoxLayout *page = column();
+    page->addSpacing(12);
+    page->addLayout(new AspectFitLayout(HGamen), 1);
+    page->addSpacing(13);
+
+    QHBoxLayout *middle = row(12);
+    middle->addLayout(totals);
+    middle->addLayout(screens);
+    middle->addLayout(page, 1);
+
+    // The grid across the bottom, 400 twips narrower than the window.
+    QHBoxLayout *bottom = row(0);
+    bottom->addWidget(HGrid);
+    bottom->addSpacing(Twips(400) - 2 * kMargin);
+
+    auto *window = new QVBoxLayout(this);
+    window->setMenuBar(MenuBar);
+    window->setContentsMargins(kMargin, 2, kMargin, kMargin);
+    window->setSpacing(0);
+    window->addLayout(top);
+    window->addSpacing(7);
+    // The middle band keeps its height until its share of the room (3 of 7)
+    // exceeds it; the grid takes the rest.
+    window->addLayout(middle, 3);
+    window->addSpacing(8);
+    window->addLayout(bottom, 4);
 }
 
 void Toukei::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    layoutControls();
-    if (HGrid->Cols() == 10)
-        ColWidthSet();
+    ColWidthSet();
 }

@@ -2,49 +2,36 @@
 
 #include "core/file/csv_exchange.h"
 #include "core/model/shared_data.h"
-#include "core/platform.h"
-#include "core/util/numbers.h"
+#include "core/statistics/calendar_sums.h"
+#include "core/statistics/summary_model.h"
+#include "core/statistics/table_roles.h"
 #include "ui/app_font.h"
 #include "ui/csv_exchange/csv_files.h"
-#include "ui/result_colors.h"
+#include "ui/summary_table/summary_view.h"
 #include "ui/twips.h"
-#include "ui/widgets/data_grid.h"
+#include "ui/widgets/date_box.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QColor kWhite(255, 255, 255);
-const QColor kTotalBack(255, 250, 224);
-const QColor kBlack(0, 0, 0);
-
-// The choices of the grouping box, in its order.
-constexpr SummaryGrouping kGroupings[] = {SummaryGrouping::Year,    SummaryGrouping::Month,
-                                          SummaryGrouping::Weekday, SummaryGrouping::Store,
-                                          SummaryGrouping::Machine, SummaryGrouping::StoreMachine};
-
-bool isAmount(int column)
-{
-    return column == ColToushi || column == ColKaishuu || column == ColBalance ||
-           column == ColAverage || column == ColBest || column == ColWorst;
-}
-
 void fillCombo(QComboBox *combo, const QString &all, const SMData &list, QList<qint16> &ids)
 {
     combo->clear();
@@ -62,14 +49,38 @@ qint16 selectedId(const QComboBox *combo, const QList<qint16> &ids)
     return k >= 1 && k <= ids.size() ? ids[k - 1] : qint16(0);
 }
 
-QDateEdit *dateEdit(QWidget *parent)
-{
-    auto *edit = new QDateEdit(parent);
-    edit->setDisplayFormat(u"yyyy/MM/dd"_s);
-    edit->setCalendarPopup(true);
-    edit->setDateRange(QDate(1950, 1, 1), QDate(2100, 12, 31));
-    return edit;
-}
+// Widths of texts summed from the widths of their characters, each measured
+// once: every cell of a table of thousands of rows in a few milliseconds.
+class CharWidths {
+public:
+    explicit CharWidths(const QFontMetrics &metrics) : metrics_(metrics) { latin_.fill(-1); }
+    int operator()(const QString &text)
+    {
+        int width = 0;
+        for (const QChar c : text)
+            width += widthOf(c);
+        return width;
+    }
+
+private:
+    int widthOf(QChar c)
+    {
+        // Digits, signs and "¥" straight from a table; other characters hashed.
+        if (c.unicode() < latin_.size()) {
+            int &w = latin_[c.unicode()];
+            return w >= 0 ? w : (w = metrics_.horizontalAdvance(c));
+        }
+        auto it = others_.constFind(c.unicode());
+        if (it == others_.cend())
+            it = others_.insert(c.unicode(), metrics_.horizontalAdvance(c));
+        return *it;
+    }
+
+    QFontMetrics metrics_;
+    std::array<int, 256> latin_;
+    QHash<char16_t, int> others_;
+};
+
 } // namespace
 
 Shuukei::Shuukei(SharedData &shared, QWidget *parent) : QDialog(parent), shared_(shared)
@@ -80,7 +91,8 @@ Shuukei::Shuukei(SharedData &shared, QWidget *parent) : QDialog(parent), shared_
     // A window of its own with the frame's maximise button: the table grows.
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     createControls();
-    fillConditions();
+    fillLists();
+    fillPeriod();
     connectControls();
     resize(TwipsSize(kDefaultWidth, kDefaultHeight));
     Jouken_Change();
@@ -104,18 +116,21 @@ void Shuukei::createMenus()
 void Shuukei::createControls()
 {
     createMenus();
-    SGroupLabel = new QLabel(u"集計の単位"_s, this);
+    auto *groupLabel = new QLabel(u"集計の単位"_s, this);
     SGroup = new QComboBox(this);
-    for (const QString &g : {u"年"_s, u"月"_s, u"曜日"_s, u"店"_s, u"台"_s, u"店×台"_s})
+    for (const QString &g :
+         {u"年"_s, u"月"_s, u"曜日"_s, u"時間帯"_s, u"店"_s, u"台"_s, u"店×台"_s})
         SGroup->addItem(g);
-    SGroup->setCurrentIndex(1); // by month
+    SGroup->setCurrentIndex(int(SummaryGrouping::Month));
     SKikan = new QCheckBox(u"期間"_s, this);
-    SFrom = dateEdit(this);
-    SKara = new QLabel(u"～"_s, this);
-    STo = dateEdit(this);
-    SStoreLabel = new QLabel(u"店名"_s, this);
+    SFrom = new DateBox(this);
+    auto *dash = new QLabel(u"～"_s, this);
+    STo = new DateBox(this);
+    for (DateBox *box : {SFrom, STo})
+        box->setDateRange(QDate(1950, 1, 1), QDate(2100, 12, 31));
+    auto *storeLabel = new QLabel(u"店名"_s, this);
     SStore = new QComboBox(this);
-    SMachineLabel = new QLabel(u"台名"_s, this);
+    auto *machineLabel = new QLabel(u"台名"_s, this);
     SMachine = new QComboBox(this);
     for (QComboBox *combo : {SStore, SMachine}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -126,33 +141,35 @@ void Shuukei::createControls()
     for (QPushButton *b : {SCSV, TEnd})
         b->setAutoDefault(false);
 
-    SGrid = new DataGrid(this);
-    SGrid->SetCols(kSummaryColumns);
-    SGrid->SetRows(2);
-    SGrid->SetFixedRows(1);
-    for (int c = 0; c < kSummaryColumns; ++c) {
-        SGrid->SetFixedAlignment(c, GridAlign::Center);
-        SGrid->SetColAlignment(c, c == ColGroup ? GridAlign::Left : GridAlign::Right);
-    }
-    // The grid's titles are not clickable elsewhere; here a click sorts.
-    SGrid->horizontalHeader()->setSectionsClickable(true);
-    SGrid->horizontalHeader()->setCursor(Qt::PointingHandCursor);
-    SGrid->horizontalHeader()->setToolTip(u"クリックで並べ替えます"_s);
+    model_ = new SummaryModel(this);
+    rows_ = new TonedSortProxy(ValueSortProxy::Part::Body, this);
+    totals_ = new TonedSortProxy(ValueSortProxy::Part::Pinned, this);
+    rows_->setSourceModel(model_);
+    totals_->setSourceModel(model_);
+    SGrid = new SummaryView(this);
+    SGrid->SetModels(rows_, totals_);
+    SGrid->SetEmptyText(u"該当なし"_s);
+    rows_->SetView(SGrid->Body());
+    totals_->SetView(SGrid->Pinned());
+    QHeaderView *header = SGrid->Body()->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setCursor(Qt::PointingHandCursor);
+    header->setToolTip(u"クリックで並べ替えます"_s);
 
     auto *conditions = new QHBoxLayout;
-    conditions->addWidget(SGroupLabel);
+    conditions->addWidget(groupLabel);
     conditions->addWidget(SGroup);
     conditions->addSpacing(16);
     conditions->addWidget(SKikan);
     conditions->addWidget(SFrom);
-    conditions->addWidget(SKara);
+    conditions->addWidget(dash);
     conditions->addWidget(STo);
     conditions->addStretch();
     auto *lists = new QHBoxLayout;
-    lists->addWidget(SStoreLabel);
+    lists->addWidget(storeLabel);
     lists->addWidget(SStore, 1);
     lists->addSpacing(16);
-    lists->addWidget(SMachineLabel);
+    lists->addWidget(machineLabel);
     lists->addWidget(SMachine, 1);
     lists->addSpacing(24);
     lists->addWidget(SCSV);
@@ -164,15 +181,24 @@ void Shuukei::createControls()
     root->addWidget(SGrid, 1);
 }
 
-void Shuukei::fillConditions()
+void Shuukei::fillLists()
 {
+    const qint16 store = selectedId(SStore, storeIds_);
+    const qint16 machine = selectedId(SMachine, machineIds_);
     fillCombo(SStore, u"すべての店"_s, shared_.Stores, storeIds_);
     fillCombo(SMachine, u"すべての台"_s, shared_.Machines, machineIds_);
+    // The chosen store and machine stay chosen while they are in the lists.
+    SStore->setCurrentIndex(int(storeIds_.indexOf(store)) + 1);
+    SMachine->setCurrentIndex(int(machineIds_.indexOf(machine)) + 1);
+}
+
+void Shuukei::fillPeriod()
+{
     // The period starts as the span of the records (today without any).
     QDate first, last;
     for (qint32 n = 1; n <= shared_.data.ListCount(); ++n) {
         const PlayRecord &r = shared_.data.Record(n);
-        const QDate d(r.DYear, r.DMonth, r.DDay);
+        const QDate d = RecordDate(r.DYear, r.DMonth, r.DDay);
         if (!d.isValid() || d < SFrom->minimumDate() || d > SFrom->maximumDate())
             continue;
         first = first.isValid() ? std::min(first, d) : d;
@@ -194,21 +220,28 @@ void Shuukei::connectControls()
     connect(SFrom, &QDateEdit::dateChanged, this, &Shuukei::Jouken_Change);
     connect(STo, &QDateEdit::dateChanged, this, &Shuukei::Jouken_Change);
     connect(SKikan, &QCheckBox::clicked, this, &Shuukei::SKikan_Click);
-    connect(SGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+    connect(SGrid->Body()->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &Shuukei::SGrid_HeaderClick);
-    connect(SGrid, &DataGrid::mouseUp, this, &Shuukei::SGrid_MouseUp);
+    for (QTableView *view : {SGrid->Body(), SGrid->Pinned()}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
+            Henshuu->popup(view->viewport()->mapToGlobal(at));
+        });
+        view->installEventFilter(this);
+    }
     connect(ECopy, &QAction::triggered, this, &Shuukei::ECopy_Click);
     connect(EAllCopy, &QAction::triggered, this, &Shuukei::EAllCopy_Click);
     connect(FCSV, &QAction::triggered, this, &Shuukei::FCSV_Click);
     connect(SCSV, &QPushButton::clicked, this, &Shuukei::FCSV_Click);
     connect(FEnd, &QAction::triggered, this, &Shuukei::TEnd_Click);
     connect(TEnd, &QPushButton::clicked, this, &Shuukei::TEnd_Click);
+    connect(&shared_.notifier, &DataNotifier::changed, this, &Shuukei::dataChanged);
+    connect(SGrid, &SummaryView::columnRoomChanged, this, &Shuukei::fitColumns);
 }
 
 SummaryGrouping Shuukei::Grouping() const
 {
-    const int k = std::clamp(SGroup->currentIndex(), 0, int(std::size(kGroupings)) - 1);
-    return kGroupings[k];
+    return SummaryGrouping(std::clamp(SGroup->currentIndex(), 0, SGroup->count() - 1));
 }
 
 SummaryFilter Shuukei::Filter() const
@@ -232,13 +265,17 @@ void Shuukei::SKikan_Click()
 
 void Shuukei::Jouken_Change()
 {
-    summary_ = Summarize(shared_.data, shared_.Stores, shared_.Machines, Grouping(), Filter(),
-                         shared_.states.WakeKin);
-    // The chosen sort holds through every change of the conditions.
-    shown_ = summary_.Rows;
-    if (sortColumn_ >= 0)
-        SortSummaryRows(shown_, sortColumn_, descending_);
-    TableWrite();
+    // The proxy keeps the chosen sort through every change of the conditions.
+    model_->SetSummary(Grouping(), Summarize(shared_.data, shared_.Stores, shared_.Machines,
+                                             Grouping(), Filter(), shared_.states.WakeKin));
+    fitColumns();
+}
+
+void Shuukei::dataChanged()
+{
+    const QSignalBlocker store(SStore), machine(SMachine);
+    fillLists();
+    Jouken_Change();
 }
 
 void Shuukei::SGrid_HeaderClick(int column)
@@ -247,98 +284,68 @@ void Shuukei::SGrid_HeaderClick(int column)
         return;
     descending_ = column == sortColumn_ ? !descending_ : false;
     sortColumn_ = column;
-    shown_ = summary_.Rows;
-    SortSummaryRows(shown_, sortColumn_, descending_);
-    TableWrite();
-}
-
-void Shuukei::TableWrite()
-{
-    const QStringList titles = SummaryTitles(Grouping());
-    for (int c = 0; c < kSummaryColumns; ++c)
-        SGrid->SetTextMatrix(0, c, titles[c]);
-    QHeaderView *header = SGrid->horizontalHeader();
-    header->setSortIndicatorShown(sortColumn_ >= 0);
+    rows_->sort(column, descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
     // Qt draws ascending as a downward arrow; here ▲ means smallest first and
     // ▼ largest first, as spreadsheets and file lists show it.
-    header->setSortIndicator(sortColumn_, descending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
-    // Down to the title row first, so that no colour of an earlier table stays.
-    SGrid->SetRows(1);
-    if (shown_.isEmpty()) {
-        SGrid->SetRows(3);
-        SGrid->SetTextMatrix(1, ColGroup, u"該当なし"_s);
-        RowWrite(2, summary_.Total, true);
-    } else {
-        SGrid->SetRows(int(shown_.size()) + 2);
-        for (qsizetype i = 0; i < shown_.size(); ++i)
-            RowWrite(int(i) + 1, shown_[i], false);
-        RowWrite(int(shown_.size()) + 1, summary_.Total, true);
-    }
-    ColWidthSet();
-    // The cursor on the title row: no cell stands out until the person picks one.
-    SGrid->SetRow(0);
-    SGrid->SetCol(0);
+    SGrid->Body()->horizontalHeader()->setSortIndicator(column, descending_ ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
 }
 
-void Shuukei::RowWrite(int gridRow, const SummaryRow &row, bool total)
+QList<SummaryRow> Shuukei::ShownRows() const
 {
-    DataGridModel *model = SGrid->gridModel();
-    const QStringList texts = SummaryTexts(row);
-    const QColor back = total ? kTotalBack : gridRow % 2 == 1 ? kGridTint : kWhite;
+    QList<SummaryRow> rows;
+    rows.reserve(rows_->rowCount());
+    for (int r = 0; r < rows_->rowCount(); ++r)
+        rows.append(model_->RowAt(rows_->mapToSource(rows_->index(r, 0)).row()));
+    return rows;
+}
+
+void Shuukei::fitColumns()
+{
+    // Each column as wide as its widest text and title, with a gap that keeps
+    // neighbouring numbers apart.
+    const QFontMetrics metrics = SGrid->Body()->fontMetrics();
+    const QFontMetrics bold = SGrid->Pinned()->fontMetrics();
+    CharWidths widthOf(metrics);
+    QList<int> content(kSummaryColumns, 0);
+    const int totalRow = model_->rowCount() - 1;
+    for (int row = 0; row < totalRow; ++row) {
+        const QStringList &texts = model_->TextsAt(row);
+        for (int c = 0; c < kSummaryColumns; ++c)
+            content[c] = std::max(content[c], widthOf(texts[c]));
+    }
+    const QStringList &totals = model_->TextsAt(totalRow);
+    const QHeaderView *header = SGrid->Body()->horizontalHeader();
+    const int gap = metrics.horizontalAdvance(u"00"_s);
+    QList<int> widths(kSummaryColumns);
+    int others = 0;
     for (int c = 0; c < kSummaryColumns; ++c) {
-        QColor fore = kBlack;
-        if (isAmount(c) && texts[c].startsWith(u'-'))
-            fore = kGridRedText; // losses red, as in the statistics window
-        else if (c == ColGroup && Grouping() == SummaryGrouping::Weekday && !total)
-            fore = texts[c].startsWith(u'土')   ? kGridBlueText
-                   : texts[c].startsWith(u'日') ? kGridRedText
-                                                : kBlack;
-        model->setColors(gridRow, c, back.rgb(), fore.rgb());
-        model->setText(gridRow, c, isAmount(c) ? YenForDisplay(texts[c]) : texts[c]);
+        content[c] = std::max(content[c], bold.horizontalAdvance(totals[c]));
+        widths[c] = std::max(content[c] + gap, header->sectionSizeHint(c));
+        others += c == ColGroup ? 0 : widths[c];
     }
+    // Long names give way first (ending in "…", whole in the tooltip), down
+    // to eight characters; beyond that the table scrolls.
+    const int least = std::min(widths[ColGroup], std::max(metrics.horizontalAdvance(u"あ"_s) * 8,
+                                                          header->sectionSizeHint(ColGroup)));
+    widths[ColGroup] = std::max(least, std::min(widths[ColGroup], SGrid->ColumnRoom() - others));
+    SGrid->SetColumnWidths(widths);
 }
 
-QList<int> Shuukei::BaseColWidths(SummaryGrouping grouping)
+bool Shuukei::eventFilter(QObject *watched, QEvent *event)
 {
-    int group = 1500;
-    switch (grouping) {
-    case SummaryGrouping::Year: group = 1100; break;
-    case SummaryGrouping::Month: group = 1500; break;
-    case SummaryGrouping::Weekday: group = 1100; break;
-    case SummaryGrouping::Store:
-    case SummaryGrouping::Machine: group = 2000; break;
-    case SummaryGrouping::StoreMachine: group = 3800; break;
+    // The views would copy the current cell's text; the menu's copy is meant.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        ECopy_Click();
+        return true;
     }
-    return {group, 1100, 700, 700, 700, 1000, 1400, 1400, 1400, 1050, 1200, 1200, 1200};
-}
-
-void Shuukei::ColWidthSet()
-{
-    // The base widths, shared out over a wider grid in their proportions.
-    const QList<int> base = BaseColWidths(Grouping());
-    int sum = 0;
-    for (int w : base)
-        sum += w;
-    // Room is kept for a vertical scroll bar and for each width's rounding to
-    // whole pixels, so that widening never brings a horizontal scroll bar.
-    const int room = SGrid->width() - 2 * SGrid->frameWidth() -
-                     SGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kSummaryColumns;
-    const double available = PixelsToTwips(room);
-    const double scale = std::max(1.0, available / sum);
-    for (int c = 0; c < kSummaryColumns; ++c)
-        SGrid->SetColWidth(c, int(std::floor(base[c] * scale)));
-}
-
-void Shuukei::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    ColWidthSet();
+    return QDialog::eventFilter(watched, event);
 }
 
 void Shuukei::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    ColWidthSet();
     if (centred_)
         return;
     centred_ = true;
@@ -350,33 +357,28 @@ void Shuukei::showEvent(QShowEvent *event)
     }
 }
 
-void Shuukei::SGrid_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
-{
-    if (button == Qt::RightButton)
-        Henshuu->popup(globalPos);
-}
-
 void Shuukei::ECopy_Click()
 {
+    const QString text = SGrid->SelectedText(ExportRole);
+    if (text.isNull())
+        return;
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(SGrid->Clip());
+    clipboard->setText(text);
 }
 
 void Shuukei::EAllCopy_Click()
 {
-    SGrid->SetRow(0);
-    SGrid->SetCol(0);
-    SGrid->SetRowSel(SGrid->Rows() - 1);
-    SGrid->SetColSel(SGrid->Cols() - 1);
-    ECopy_Click();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(SGrid->AllText(ExportRole));
 }
 
 void Shuukei::FCSV_Click()
 {
     ExportCsvText(shared_, this, u"集計表をCSVファイルに書き出す"_s,
                   shared_.states.UserName + u"_集計表.csv"_s,
-                  CsvExchange::SummaryCsv(Grouping(), shown_, summary_.Total));
+                  CsvExchange::SummaryCsv(Grouping(), ShownRows(), model_->Summary().Total));
 }
 
 void Shuukei::TEnd_Click()

@@ -1,23 +1,25 @@
 #pragma once
 // The summary table window (集計表): the records of a period, a store and a
-// machine grouped by year, month, weekday, store, machine or both, one row
-// per group with its results and a totals row. A header click sorts; the
-// table can be copied and written to a CSV file.
+// machine grouped by year, month, weekday, starting hour, store, machine or
+// both, one row per group with its results and the totals row below. A header
+// click sorts; the table can be copied and written to a CSV file. It follows
+// every change of the player's data while it is open.
 
 #include "core/statistics/period_summary.h"
 
 #include <QDialog>
 #include <QList>
 
-class DataGrid;
+class DateBox;
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
-class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class SummaryModel;
+class SummaryView;
+class TonedSortProxy;
 struct SharedData;
 
 class Shuukei : public QDialog {
@@ -25,18 +27,21 @@ class Shuukei : public QDialog {
 public:
     explicit Shuukei(SharedData &shared, QWidget *parent = nullptr);
 
-    // Default client size in twips: room for every column of the table by month
-    // or by store.
-    static constexpr int kDefaultWidth = 16200;
+    // Default client size in twips: room for every column of the table by
+    // store and machine.
+    static constexpr int kDefaultWidth = 18000;
     static constexpr int kDefaultHeight = 8400;
 
-    // Every condition control leads here: group again and fill the table.
+    // Every condition control leads here: group again and show the table.
     void Jouken_Change();
     void SKikan_Click();
-    // Sorts by the column; a second click on it turns the order round.
+    // Sorts by the column; a second click on it turns the order round. The
+    // first column sorts in the groups' natural order.
     void SGrid_HeaderClick(int column);
-    void SGrid_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    // Copies the selected cells (or the current one) as a spreadsheet reads
+    // them: plain numbers, tabs between cells, carriage returns between rows.
     void ECopy_Click();
+    // The titles, every row in the order shown and the totals.
     void EAllCopy_Click();
     void FCSV_Click();
     void TEnd_Click();
@@ -46,8 +51,9 @@ public:
     // The column the table is sorted by (-1: natural order) and the direction.
     int SortColumn() const { return sortColumn_; }
     bool SortDescending() const { return descending_; }
-    // Column widths (twips) of the current grouping before scaling to the window.
-    static QList<int> BaseColWidths(SummaryGrouping grouping);
+    // The group rows in the order shown.
+    QList<SummaryRow> ShownRows() const;
+    const SummaryModel &Model() const { return *model_; }
 
     QMenuBar *MenuBar = nullptr;
     QMenu *MFile = nullptr;
@@ -57,37 +63,33 @@ public:
     QAction *ECopy = nullptr;
     QAction *EAllCopy = nullptr;
 
-    QLabel *SGroupLabel = nullptr;
-    QComboBox *SGroup = nullptr; // 年 / 月 / 曜日 / 店 / 台 / 店×台
+    QComboBox *SGroup = nullptr; // in the order of SummaryGrouping
     QCheckBox *SKikan = nullptr; // a period instead of every record
-    QDateEdit *SFrom = nullptr;
-    QLabel *SKara = nullptr; // "～"
-    QDateEdit *STo = nullptr;
-    QLabel *SStoreLabel = nullptr;
+    DateBox *SFrom = nullptr;
+    DateBox *STo = nullptr;
     QComboBox *SStore = nullptr;
-    QLabel *SMachineLabel = nullptr;
     QComboBox *SMachine = nullptr;
     QPushButton *SCSV = nullptr;
     QPushButton *TEnd = nullptr;
-    DataGrid *SGrid = nullptr;
+    SummaryView *SGrid = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
-    void layoutControls();
     void connectControls();
-    void fillConditions();
-    void TableWrite();
-    void ColWidthSet();
-    void RowWrite(int gridRow, const SummaryRow &row, bool total);
+    void fillLists();
+    void fillPeriod();
+    void dataChanged();
+    void fitColumns();
 
     SharedData &shared_;
-    PeriodSummary summary_;
-    QList<SummaryRow> shown_; // the rows in the order shown
+    SummaryModel *model_ = nullptr;
+    TonedSortProxy *rows_ = nullptr;   // the groups, sorted
+    TonedSortProxy *totals_ = nullptr; // the totals row
     QList<qint16> storeIds_, machineIds_;
     int sortColumn_ = -1;
     bool descending_ = false;

@@ -1,24 +1,22 @@
 #include "ui/widgets/data_grid.h"
 
-#include "ui/app_font.h"
+#include "ui/result_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/grid_cell_delegate.h"
+#include "ui/widgets/grid_look.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QProxyStyle>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr QRgb kTitleBack = qRgb(224, 224, 224);
-constexpr QRgb kGridLines = qRgb(192, 192, 192);
-constexpr QRgb kBeyondCells = qRgb(128, 128, 128);
-
 Qt::Alignment toQt(GridAlign a)
 {
     switch (a) {
@@ -29,19 +27,6 @@ Qt::Alignment toQt(GridAlign a)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// Grid lines in the grid's own grey, whatever the desktop style.
-class GridStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *ret) const override
-    {
-        if (hint == SH_Table_GridLineColor)
-            return static_cast<int>(kGridLines);
-        return QProxyStyle::styleHint(hint, option, widget, ret);
-    }
-};
-
-const QString kEmpty;
 } // namespace
 
 // ---------------------------------------------------------------- model
@@ -65,13 +50,13 @@ QVariant DataGridModel::data(const QModelIndex &index, int role) const
     const int row = index.row() + fixedRows_;
     const int col = index.column();
     switch (role) {
-    case Qt::DisplayRole: return texts_[at(row, col)];
+    case Qt::DisplayRole: return text(row, col);
     case Qt::BackgroundRole: {
-        const QRgb c = back_[at(row, col)];
+        const QRgb c = backColor(row, col);
         return QColor(c ? c : qRgb(255, 255, 255));
     }
     case Qt::ForegroundRole: {
-        const QRgb c = fore_[at(row, col)];
+        const QRgb c = foreColor(row, col);
         return QColor(c ? c : qRgb(0, 0, 0));
     }
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(cellAlign_.value(col)));
@@ -84,9 +69,9 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || section < 0 || section >= cols_)
         return QVariant();
     switch (role) {
-    case Qt::DisplayRole: return fixedRows_ > 0 ? texts_[at(0, section)] : QString();
+    case Qt::DisplayRole: return fixedRows_ > 0 ? text(0, section) : QString();
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(titleAlign_.value(section)));
-    case Qt::BackgroundRole: return QColor(kTitleBack);
+    case Qt::BackgroundRole: return kGridTitleBack;
     default: return QVariant();
     }
 }
@@ -153,10 +138,10 @@ void DataGridModel::setFixedRows(int fixedRows)
     endResetModel();
 }
 
-const QString &DataGridModel::text(int row, int col) const
+QString DataGridModel::text(int row, int col) const
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
-        return kEmpty;
+        return QString();
     return texts_[at(row, col)];
 }
 
@@ -242,39 +227,13 @@ void DataGridModel::flushChanges()
 
 // ---------------------------------------------------------------- view
 
-DataGrid::DataGrid(QWidget *parent) : QTableView(parent), model_(new DataGridModel(this))
+DataGrid::DataGrid(QWidget *parent, DataGridModel *model)
+    : QTableView(parent), model_(model ? model : new DataGridModel)
 {
-    auto *style = new GridStyle;
-    style->setParent(this);
-    setStyle(style);
+    model_->setParent(this);
+    SetGridLook(*this);
     setModel(model_);
-    setFont(UiFont(9));
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
-    setItemDelegate(new GridCellDelegate(this));
-    setTextElideMode(Qt::ElideNone);
     setAttribute(Qt::WA_InputMethodEnabled);
-    verticalHeader()->hide();
-    // Fixed row heights: never measure rows, so large tables load at once.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setMinimumSectionSize(0);
-    horizontalHeader()->setFixedHeight(fontMetrics().height() + 6);
-    horizontalHeader()->setStyleSheet(
-        u"QHeaderView::section { background-color: rgb(224,224,224); color: black;"
-        " border: none; border-right: 1px solid rgb(192,192,192);"
-        " border-bottom: 1px solid rgb(192,192,192); padding: 0px 2px; }"_s);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, QColor(kBeyondCells)); // beyond the last row or column
-    setPalette(pal);
-    viewport()->setAutoFillBackground(true);
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DataGrid::onViewSelectionChanged);
@@ -517,6 +476,7 @@ void DataGrid::syncView()
     else
         sel->clearSelection();
     syncing_ = false;
+    updateMicroFocus();
 }
 
 void DataGrid::onViewSelectionChanged()
@@ -547,6 +507,7 @@ void DataGrid::onViewSelectionChanged()
     col_ = col;
     rowSel_ = rowSel;
     colSel_ = colSel;
+    updateMicroFocus();
     emit selChange();
 }
 
@@ -576,26 +537,85 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
 
 void DataGrid::inputMethodEvent(QInputMethodEvent *event)
 {
-    // Japanese typed through an input method arrives as commit text: each
-    // character counts as if typed.
+    GridCellDelegate *delegate = cellDelegate();
+    const QModelIndex composed = delegate->composition().index;
+    delegate->setComposition({});
+    // The commit string counts as typed, character by character; what is
+    // still being composed is drawn in the cell it will go into, when the
+    // cell takes typing.
     for (QChar ch : event->commitString())
         emit keyPress(ch.unicode());
+    const QModelIndex current = viewIndex(row_, col_);
+    if (!event->preeditString().isEmpty() && (model_->flags(current) & Qt::ItemIsEditable))
+        delegate->setComposition({current, typingReplaces_ ? QString() : Text(),
+                                  event->preeditString(), event->attributes()});
+    if (composed.isValid())
+        update(composed);
+    update(current);
+    updateMicroFocus();
     event->accept();
+}
+
+QString DataGrid::preeditText() const
+{
+    return cellDelegate()->composition().preedit;
+}
+
+void DataGrid::setTypingReplaces(bool replaces)
+{
+    typingReplaces_ = replaces;
+}
+
+GridCellDelegate *DataGrid::cellDelegate() const
+{
+    return static_cast<GridCellDelegate *>(itemDelegate());
+}
+
+QRect DataGrid::cellRect() const
+{
+    const QRect cell = visualRect(viewIndex(row_, col_));
+    return cell.isValid() ? cell.translated(viewport()->geometry().topLeft()) : QRect();
+}
+
+QRect DataGrid::caretRect() const
+{
+    const QModelIndex index = viewIndex(row_, col_);
+    const QRect cell = visualRect(index);
+    if (!cell.isValid())
+        return QRect();
+    GridCellDelegate::Composition composition = cellDelegate()->composition();
+    if (composition.index != index)
+        composition = {index, typingReplaces_ ? QString() : Text(), QString(), {}};
+    const QVariant align = model_->data(index, Qt::TextAlignmentRole);
+    const QRect caret =
+        GridCellDelegate::CaretRect(cell, font(), align.value<Qt::Alignment>(), composition);
+    return caret.translated(viewport()->geometry().topLeft());
 }
 
 QVariant DataGrid::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)
-        return visualRect(viewIndex(row_, col_));
-    if (query == Qt::ImEnabled)
-        return true;
-    return QTableView::inputMethodQuery(query);
+    // The input method places its window beside the caret: in the cell being
+    // typed, in the grid's own coordinates (the title row above the cells).
+    switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle: return caretRect();
+    case Qt::ImInputItemClipRectangle: return cellRect();
+    case Qt::ImFont: return font();
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition: return int(Text().size());
+    case Qt::ImSurroundingText: return Text();
+    case Qt::ImCurrentSelection: return QString();
+    default: return QTableView::inputMethodQuery(query);
+    }
 }
 
 void DataGrid::mousePressEvent(QMouseEvent *event)
 {
     if (syncPending_)
         syncView();
+    if (!preeditText().isEmpty())
+        QGuiApplication::inputMethod()->commit(); // into the cell it was typed for
     if (event->button() == Qt::RightButton)
         return; // a right click opens the window's menu, it does not select
     QTableView::mousePressEvent(event);
@@ -622,12 +642,13 @@ bool DataGrid::focusNextPrevChild(bool next)
 
 bool DataGrid::event(QEvent *event)
 {
-    // The windows' menu shortcuts (copy, paste, cut, delete) win over the view's
-    // own handling of those keys.
+    // The windows' menu shortcuts (copy, paste, cut, delete, undo, redo) win
+    // over the view's own handling of those keys.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) ||
-            key->matches(QKeySequence::Cut) || key->key() == Qt::Key_Delete) {
+            key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
+            key->matches(QKeySequence::Redo) || key->key() == Qt::Key_Delete) {
             event->ignore();
             return true;
         }

@@ -32,47 +32,52 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // Grid coordinates: row 0 .. rows-1 including the fixed (title) rows.
+    // A window that keeps values rather than texts derives its own model and
+    // converts in these (the entry window's rows are play records).
     int rows() const { return rows_; }
     int cols() const { return cols_; }
     int fixedRows() const { return fixedRows_; }
-    void setShape(int rows, int cols);
-    void setFixedRows(int fixedRows);
-    const QString &text(int row, int col) const;
-    // Every cell text, row by row (shared, not copied: a snapshot costs nothing
-    // until the grid changes).
-    const QList<QString> &texts() const { return texts_; }
-    void setText(int row, int col, const QString &text);
-    QRgb backColor(int row, int col) const; // 0: the default (white)
-    QRgb foreColor(int row, int col) const; // 0: the default (black)
-    void setColors(int row, int col, QRgb back, QRgb fore);
-    void insertGridRow(int row);
-    void removeGridRow(int row);
+    virtual void setShape(int rows, int cols);
+    virtual void setFixedRows(int fixedRows);
+    virtual QString text(int row, int col) const;
+    virtual void setText(int row, int col, const QString &text);
+    virtual QRgb backColor(int row, int col) const; // 0: the default (white)
+    virtual QRgb foreColor(int row, int col) const; // 0: the default (black)
+    virtual void setColors(int row, int col, QRgb back, QRgb fore);
+    virtual void insertGridRow(int row);
+    virtual void removeGridRow(int row);
     void setAlignment(int col, GridAlign cells, GridAlign title);
 
     // Cell changes are announced in one batch when control returns to the event
     // loop, so that filling tens of thousands of cells stays fast.
     void flushChanges();
 
-private:
+protected:
     void markChanged();
-    qsizetype at(int row, int col) const { return qsizetype(row) * cols_ + col; }
-    int viewRow(int row) const { return row - fixedRows_; }
 
     int rows_ = 0;
     int cols_ = 0;
     int fixedRows_ = 0;
+    QList<GridAlign> cellAlign_;
+    QList<GridAlign> titleAlign_;
+
+private:
+    qsizetype at(int row, int col) const { return qsizetype(row) * cols_ + col; }
+    int viewRow(int row) const { return row - fixedRows_; }
+
     QList<QString> texts_;
     QList<QRgb> back_;
     QList<QRgb> fore_;
-    QList<GridAlign> cellAlign_;
-    QList<GridAlign> titleAlign_;
     bool changePending_ = false;
 };
+
+class GridCellDelegate;
 
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
-    explicit DataGrid(QWidget *parent = nullptr);
+    // The grid shows `model` when given (it takes it over), else a model of texts.
+    explicit DataGrid(QWidget *parent = nullptr, DataGridModel *model = nullptr);
 
     int Rows() const { return model_->rows(); }
     void SetRows(int rows);
@@ -127,6 +132,12 @@ public:
     // Brings the view's current cell and selection up to date at once.
     void syncView();
 
+    // Text an input method is composing in the current cell (drawn there), and
+    // whether the next typed character replaces the cell's text (the
+    // composition is then drawn alone).
+    QString preeditText() const;
+    void setTypingReplaces(bool replaces);
+
 signals:
     void selChange();
     void keyPress(int keyCode);
@@ -145,6 +156,9 @@ protected:
 
 private:
     void clampSelection();
+    GridCellDelegate *cellDelegate() const;
+    QRect cellRect() const;  // the current cell, in the widget's coordinates
+    QRect caretRect() const; // where the next character goes, likewise
     void scheduleSync();
     void onViewSelectionChanged();
     QModelIndex viewIndex(int row, int col) const;
@@ -159,4 +173,5 @@ private:
     QList<int> colWidthTwips_; // as set: pixels would lose the twips
     bool syncing_ = false;
     bool syncPending_ = false;
+    bool typingReplaces_ = false;
 };

@@ -4,8 +4,75 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
+
+namespace {
+// A composition laid out in one line of its cell: where the line starts, the
+// input method's formats and its caret.
+struct ComposedLine {
+    QTextLayout layout;
+    QPointF origin;
+    int cursor = 0;
+    bool cursorShown = true;
+};
+
+void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignment alignment,
+            const GridCellDelegate::Composition &c)
+{
+    const int baseLength = int(c.base.size());
+    out.cursor = baseLength + int(c.preedit.size());
+    QList<QTextLayout::FormatRange> formats;
+    for (const QInputMethodEvent::Attribute &a : c.attributes) {
+        if (a.type == QInputMethodEvent::TextFormat) {
+            const QTextCharFormat format = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+            if (format.isValid())
+                formats.append({baseLength + a.start, a.length, format});
+        } else if (a.type == QInputMethodEvent::Cursor) {
+            out.cursor = baseLength + a.start;
+            out.cursorShown = a.length != 0;
+        }
+    }
+    if (formats.isEmpty() && !c.preedit.isEmpty()) {
+        QTextCharFormat underline; // what is composed, when the method names no format
+        underline.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        formats.append({baseLength, int(c.preedit.size()), underline});
+    }
+    out.layout.setText(c.base + c.preedit);
+    out.layout.setFont(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    out.layout.setTextOption(option);
+    out.layout.setFormats(formats);
+    out.layout.beginLayout();
+    QTextLine line = out.layout.createLine();
+    line.setLineWidth(1e6);
+    out.layout.endLayout();
+
+    // Aligned as the cell's text, moved so that the caret stays in the cell.
+    const QRect area = cell.adjusted(2, 0, -3, 0);
+    const qreal width = line.naturalTextWidth();
+    qreal x = area.left();
+    if (alignment & Qt::AlignRight)
+        x = area.right() + 1 - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = area.left() + (area.width() - width) / 2;
+    const qreal caret = line.cursorToX(out.cursor);
+    x = std::max(std::min(x, area.right() - caret), area.left() - caret);
+    out.origin = QPointF(x, cell.top() + (cell.height() - line.height()) / 2);
+}
+} // namespace
+
+QRect GridCellDelegate::CaretRect(const QRect &cell, const QFont &font, Qt::Alignment alignment,
+                                  const Composition &composition)
+{
+    ComposedLine composed;
+    layOut(composed, cell, font, alignment, composition);
+    const QTextLine line = composed.layout.lineAt(0);
+    const qreal x = composed.origin.x() + line.cursorToX(composed.cursor);
+    return QRectF(x, composed.origin.y(), 1, line.height()).toAlignedRect() & cell;
+}
 
 GridCellDelegate::Fit GridCellDelegate::FitText(const QFontMetrics &metrics, const QString &text,
                                                 int cellWidth)
@@ -58,11 +125,30 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 
     painter->save();
     painter->setClipRect(opt.rect);
+    if (!composition_.preedit.isEmpty() && index == composition_.index) {
+        // The cell being typed: white, framed, the composition underlined.
+        painter->fillRect(opt.rect, Qt::white);
+        painter->setPen(Qt::black);
+        ComposedLine composed;
+        layOut(composed, opt.rect, opt.font, opt.displayAlignment, composition_);
+        composed.layout.draw(painter, composed.origin);
+        if (composed.cursorShown)
+            composed.layout.drawCursor(painter, composed.origin, composed.cursor);
+        painter->setPen(opt.palette.color(group, QPalette::Highlight));
+        painter->drawRect(opt.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        return;
+    }
     painter->fillRect(opt.rect, selected ? opt.palette.brush(group, QPalette::Highlight)
                                          : opt.backgroundBrush);
     painter->setFont(opt.font);
-    painter->setPen(selected ? opt.palette.color(group, QPalette::HighlightedText)
-                             : opt.palette.color(group, QPalette::Text));
+    // A view without the focus draws its cells inactive, which some styles
+    // (Adwaita) show in a faded text; only the selection shows it here, the
+    // text reads like the rest of its window.
+    const bool activeWindow = opt.widget && opt.widget->isActiveWindow();
+    painter->setPen(
+        selected ? opt.palette.color(group, QPalette::HighlightedText)
+                 : opt.palette.color(activeWindow ? QPalette::Active : group, QPalette::Text));
     if (!selected) {
         const QVariant fore = index.data(Qt::ForegroundRole);
         if (fore.canConvert<QColor>())

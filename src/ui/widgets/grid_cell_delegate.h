@@ -5,6 +5,8 @@
 // too wide, it is narrowed; far too wide, it ends in "…" and its tooltip shows
 // it whole.
 
+#include <QInputMethodEvent>
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 
 class GridCellDelegate : public QStyledItemDelegate {
@@ -25,4 +27,23 @@ public:
         bool whole = true; // false when elided
     };
     static Fit FitText(const QFontMetrics &metrics, const QString &text, int cellWidth);
+
+    // Text an input method is composing (its preedit) for one cell, drawn in
+    // that cell after the text it will join, formatted as the input method
+    // asks. Any view with this delegate shows its composition by setting it.
+    struct Composition {
+        QPersistentModelIndex index;
+        QString base; // the cell's text the composed text follows
+        QString preedit;
+        QList<QInputMethodEvent::Attribute> attributes;
+    };
+    void setComposition(const Composition &composition) { composition_ = composition; }
+    const Composition &composition() const { return composition_; }
+    // The caret of a composition in a cell (at the end of `base` when nothing
+    // is composed), in the cell rectangle's coordinates.
+    static QRect CaretRect(const QRect &cell, const QFont &font, Qt::Alignment alignment,
+                           const Composition &composition);
+
+private:
+    Composition composition_;
 };

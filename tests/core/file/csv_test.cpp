@@ -227,6 +227,27 @@ TEST_F(CsvExchangeTest, PresentRowsAndNewNames)
     EXPECT_EQ(shared.data.Record(9).DDay, 3); // 2026/03/03 last
 }
 
+TEST_F(CsvExchangeTest, AVisitDifferingInOneKeyFieldIsNew)
+{
+    // The table's 2026/01/04 visit as it is, then with its year, month, day,
+    // 投資, 回収, store or machine alone changed.
+    const QList<std::pair<QString, qint32>> rows = {
+        {u"2026/01/04,,20000,19500,,駅前,海"_s, 1},
+        {u"2025/01/04,,20000,19500,,駅前,海"_s, 0},
+        {u"2026/02/04,,20000,19500,,駅前,海"_s, 0},
+        {u"2026/01/05,,20000,19500,,駅前,海"_s, 0},
+        {u"2026/01/04,,20001,19500,,駅前,海"_s, 0},
+        {u"2026/01/04,,20000,19501,,駅前,海"_s, 0},
+        {u"2026/01/04,,20000,19500,,銀河,海"_s, 0},
+        {u"2026/01/04,,20000,19500,,駅前,ドラゴン"_s, 0},
+    };
+    for (const auto &[row, present] : rows) {
+        const ImportPreview p = preview(kHead + row + u",,,\r\n"_s, shared);
+        EXPECT_EQ(p.Present, present) << row.toStdString();
+        EXPECT_EQ(p.NewRows.size(), 1 - present) << row.toStdString();
+    }
+}
+
 TEST_F(CsvExchangeTest, LimitAndTotalsAreRefusedWithAMessage)
 {
     const QString rows = kHead + u"2026/03/01,,1000,0,,駅前,海,,,\r\n"

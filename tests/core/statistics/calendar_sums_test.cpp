@@ -2,6 +2,8 @@
 
 #include "core/model/record_table.h"
 
+using namespace Qt::StringLiterals;
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,4 +141,50 @@ TEST_F(CalendarSumsTest, RunningTotals)
     EXPECT_EQ(all[2].Year, 2026);
     EXPECT_EQ(all[2].Month, 1);
     EXPECT_EQ(all.last().Running, 10000);
+}
+
+// Play time counts the visits with both times, on the date of their record.
+TEST_F(CalendarSumsTest, PlayTimeAndHourlyResult)
+{
+    struct Visit {
+        qint16 month, day;
+        qint32 balance;
+        qint16 start, end;
+    };
+    const Visit visits[] = {
+        {3, 1, 11000, 600, 930},        // 10:00–15:30: 330 minutes
+        {3, 1, -7000, 1320, 90},        // 22:00–01:30: 210 minutes, the night of the 1st
+        {3, 2, 5000, 600, kNoTime},     // a start only: not counted
+        {3, 2, -2000, kNoTime, 1080},   // an end only
+        {3, 3, 3000, 720, 720},         // 0 minutes
+        {3, 4, 1000, kNoTime, kNoTime}, // no times
+        {4, 1, -1010, 540, 620},        // 80 minutes: -757.5 yen an hour
+    };
+    for (const Visit &v : visits) {
+        PlayRecord r{2026, v.month, v.day, 10000, 10000 + v.balance, 1, 1, {}};
+        r.startMinute = v.start;
+        r.endMinute = v.end;
+        ASSERT_TRUE(data.DataWrite(r));
+    }
+    sums.Calc(data, 0);
+
+    struct Expected {
+        PlayTimeSum time;
+        QString playTime, hourly;
+    };
+    const std::pair<PlayTimeSum, Expected> cases[] = {
+        {sums.Day(QDate(2026, 3, 1))->Time, {{2, 540, 4000}, u"9:00"_s, u"\\444"_s}},
+        {sums.Day(QDate(2026, 3, 2))->Time, {{0, 0, 0}, u"—"_s, u"—"_s}},
+        {sums.Day(QDate(2026, 3, 3))->Time, {{1, 0, 3000}, u"0:00"_s, u"—"_s}},
+        {sums.MonthTime(2026, 3), {{3, 540, 7000}, u"9:00"_s, u"\\778"_s}},
+        {sums.MonthTime(2026, 4), {{1, 80, -1010}, u"1:20"_s, u"-\\758"_s}},
+        {sums.MonthTime(2026, 5), {{}, u"—"_s, u"—"_s}},
+        {sums.MonthlySeries(2026)[2].Time, {{3, 540, 7000}, u"9:00"_s, u"\\778"_s}},
+    };
+    for (const auto &[time, e] : cases) {
+        SCOPED_TRACE(e.playTime.toStdString() + " " + e.hourly.toStdString());
+        EXPECT_EQ(time, e.time);
+        EXPECT_EQ(PlayTimeText(time), e.playTime);
+        EXPECT_EQ(HourlyText(time), e.hourly);
+    }
 }

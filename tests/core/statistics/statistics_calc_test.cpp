@@ -6,12 +6,14 @@
 #include "core/statistics/graph_series.h"
 #include "core/statistics/ranking.h"
 #include "core/statistics/selection.h"
+#include "core/statistics/totals_text.h"
 #include "support/literal_ranking.h"
 
 #include <QRandomGenerator>
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -99,6 +101,18 @@ TEST_F(SelectionTest, TotalsThatWouldWrapGiveAMessageAndNothing)
     EXPECT_EQ(sel.Kikan, u"0/0/0"_s);
     EXPECT_EQ(sel.TKachi, 0);
     EXPECT_EQ(sel.TToushi, 0);
+}
+
+TEST(TotalsText, AveragesRoundHalvesAwayFromZero)
+{
+    // 1,001 / 3 = 333.67, -5 / 2 = -2.5; no visit is ¥0.
+    const std::tuple<qint32, qint32, QString> cases[] = {{1001, 3, u"\\334"_s},
+                                                         {-1001, 3, u"-\\334"_s},
+                                                         {5, 2, u"\\3"_s},
+                                                         {-5, 2, u"-\\3"_s},
+                                                         {5, 0, u"\\0"_s}};
+    for (const auto &[total, visits, text] : cases)
+        EXPECT_EQ(AverageYen(total, visits), text) << total << " / " << visits;
 }
 
 class RankingTest : public ::testing::Test {

@@ -118,6 +118,16 @@ TEST(Patterns, GroupedAndYenTexts)
     EXPECT_EQ(FormatYen(-12345), u"-\\12,345"_s);
     EXPECT_EQ(FormatYen(0), u"\\0"_s);
     EXPECT_EQ(YenForDisplay(u"-\\5,000"_s), u"-¥5,000"_s);
+    // In 万 and 億, halves away from zero; 億 where 万 would reach 10,000.
+    const std::pair<qint64, QString> shortAmounts[] = {{0, u"0"_s},
+                                                       {4999, u"+0.5万"_s},
+                                                       {123450, u"+12.3万"_s},
+                                                       {-125000, u"-12.5万"_s},
+                                                       {99999499, u"+9,999.9万"_s},
+                                                       {99999500, u"+1.0億"_s},
+                                                       {-2147483647, u"-21.5億"_s}};
+    for (const auto &[value, text] : shortAmounts)
+        EXPECT_EQ(FormatShortAmount(value), text);
 }
 
 TEST(Patterns, RealsRoundHalvesAwayFromZero)
@@ -137,4 +147,18 @@ TEST(Patterns, PercentTexts)
     EXPECT_EQ(FormatPercent(0.0025), u"0.3%"_s); // halves away from zero
     EXPECT_EQ(FormatPercent(12.5), u"1,250.0%"_s);
     EXPECT_EQ(FormatPercent(-0.5), u"-50.0%"_s);
+    EXPECT_EQ(FormatPercent(1001.0 / 2000), u"50.1%"_s); // 0.50049999… in binary
+
+    // From whole numbers: exact decimal halves go up, away from zero.
+    const struct {
+        qint64 numerator, denominator;
+        QString text;
+    } exact[] = {
+        {1001, 2000, u"50.1%"_s}, {-1001, 2000, u"-50.1%"_s},
+        {1, 16, u"6.3%"_s},       {1, 1600, u"0.1%"_s},
+        {1, 3, u"33.3%"_s},       {2, 3, u"66.7%"_s},
+        {25, 2, u"1,250.0%"_s},   {5, 0, u"—"_s},
+        {0, 7, u"0.0%"_s},        {Q_INT64_C(70368744177664), 1, u"7,036,874,417,766,400.0%"_s}};
+    for (const auto &c : exact)
+        EXPECT_EQ(FormatPercent(c.numerator, c.denominator), c.text) << c.numerator;
 }

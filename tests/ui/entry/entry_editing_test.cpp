@@ -206,7 +206,7 @@ TEST_F(EntryWindowTest, EditorButtonsOpenTheEditorAndRefreshNames)
     addRecord(2001, 4, 1, 1000, 0, 3, 0);
     Open();
     enter(2, 8);
-    platform.onModal = [this](QDialog &) {
+    platform.onModal = [this](QObject &) {
         shared.Stores.WriteData({3, 5, 8, 0}, {u"駅前新館"_s, u"本町"_s, u"港"_s, QString()});
         return int(QDialog::Accepted);
     };

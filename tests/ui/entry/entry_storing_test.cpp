@@ -21,6 +21,7 @@ TEST_F(EntryWindowTest, ValuesThatCannotBeStoredAreRefusedAtOkWithTheirRow)
     Open();
     enter(5, 4);
     const QString rowMessage = u"3行目で書き込みエラーが発生しました。"_s;
+    const QString range = u"に書き込める金額は -2,147,483,648 から 2,147,483,647 までです。"_s;
     const struct {
         int col;
         QString text;
@@ -28,8 +29,8 @@ TEST_F(EntryWindowTest, ValuesThatCannotBeStoredAreRefusedAtOkWithTheirRow)
     } cases[] = {{2, u"32"_s, rowMessage}, // no such date
                  {0, u"40000"_s, rowMessage},
                  {1, u"-40000"_s, rowMessage},
-                 {4, u"3000000000"_s, rowMessage},
-                 {5, u"-2147483649"_s, rowMessage},
+                 {4, u"3000000000"_s, rowMessage + u"\r\n「投資」"_s + range},
+                 {5, u"-2147483649"_s, rowMessage + u"\r\n「回収」"_s + range},
                  {7, u"32768"_s, rowMessage},
                  {9, u"1e9"_s, rowMessage},
                  // A character the file cannot hold is named after the row's message.

@@ -63,7 +63,7 @@ TEST_F(MainFormTest, VersionDialogBeepsAndShowsVersion)
     form.Form_Activate(); // sound on
     platform.modalWindows.clear();
     QString version;
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &dialog) {
         auto &about = dynamic_cast<About &>(dialog);
         version = about.lblVersion->text();
         about.OK->click();

@@ -104,7 +104,7 @@ TEST_F(MainFormTest, WithoutAPlayerEveryWindowOffersTheSelectionFirst)
 
     WriteBytes(dir.file(u"taro.pcd"_s), TaroFile());
     platform.modalWindows.clear();
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &dialog) {
         if (auto *select = qobject_cast<PSelect *>(&dialog)) {
             select->PList->setCurrentRow(0);
             select->PSentaku_Click();
@@ -121,7 +121,7 @@ TEST_F(MainFormTest, ButtonsOpenTheirWindowsAndActivationFollowsChanges)
 {
     startWithTaro();
     QList<MasterEditor::Kind> kinds;
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &dialog) {
         if (auto *editor = qobject_cast<MasterEditor *>(&dialog))
             kinds.append(editor->kind());
         shared.states.Corrected = true; // the window stored a change
@@ -160,7 +160,7 @@ TEST_F(MainFormTest, OpeningAnotherPlayerShowsItsSettings)
     startWithTaro();
     WriteBytes(dir.file(u"jiro.pcd"_s), Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",3000\n\n"
                                                    "<StoreData>\n\n<MachineData>\n\n<Data>\n\n"_s));
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &dialog) {
         auto &select = dynamic_cast<PSelect &>(dialog);
         const auto found = select.PList->findItems(u"jiro"_s, Qt::MatchExactly);
         EXPECT_EQ(found.size(), 1);

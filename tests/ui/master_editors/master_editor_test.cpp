@@ -3,18 +3,55 @@
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// Wider frames and text margins, as some desktop styles have.
+class WideFrames : public QProxyStyle {
+public:
+    WideFrames() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        return metric == PM_DefaultFrameWidth ? 4
+                                              : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+    void polish(QWidget *widget) override
+    {
+        QProxyStyle::polish(widget);
+        if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            edit->setTextMargins(8, 0, 8, 0);
+    }
+};
+
+// Whether a box shows its whole text: the cursor moves from the start to the
+// end by the text's width, nothing having scrolled out.
+bool showsWhole(QLineEdit *box)
+{
+    const auto cursorX = [box] {
+        box->grab(); // the box scrolls when it paints
+        return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    };
+    box->setCursorPosition(0);
+    const int start = cursorX();
+    box->end(false);
+    return cursorX() - start == box->fontMetrics().horizontalAdvance(box->text());
+}
+} // namespace
 
 class MasterEditorTest : public ::testing::Test {
 protected:
@@ -221,6 +258,24 @@ TEST_F(MasterEditorTest, EntriesTheLinesCannotSpellSurviveOk)
     click(u"OK"_s);
     EXPECT_EQ(shared.Stores.Entries(),
               (QList<MasterEntry>{{-2, u"neg"_s}, {4, u"a,b"_s}, {1000, u"big"_s}}));
+}
+
+// A file's ID of five digits shows whole when its line is clicked, also in a
+// style with wider frames.
+TEST_F(MasterEditorTest, AFiveDigitIdShowsWholeInItsBox)
+{
+    shared.Stores.WriteData({12345, 0}, {u"wide"_s, QString()});
+    const QString own = QApplication::style()->name();
+    for (const bool wide : {false, true}) {
+        if (wide)
+            QApplication::setStyle(new WideFrames);
+        open();
+        dlg->show();
+        clickLine(0);
+        EXPECT_EQ(id()->text(), u"12345"_s);
+        EXPECT_TRUE(showsWhole(id())) << wide;
+    }
+    QApplication::setStyle(own);
 }
 
 TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)

@@ -21,7 +21,7 @@ TEST_F(CsvFilesTest, ExportWritesTheChosenEncodingOrSaysWhyNot)
 {
     FillSummarySample(shared);
     shared.states.UserName = u"p"_s; // with no player the selection would open first
-    platform.onModal = [](QDialog &dialog) {
+    platform.onModal = [](QObject &dialog) {
         static_cast<CsvEncodingDialog &>(dialog).EShiftJis->setChecked(true);
         return int(QDialog::Accepted);
     };
@@ -67,7 +67,7 @@ TEST_F(CsvFilesTest, ImportShowsThePreviewAndRefreshesTheMainWindow)
     EXPECT_TRUE(platform.messages.isEmpty());
 
     platform.fileAnswers = {dir.file(u"in.csv"_s)};
-    platform.onModal = [](QDialog &dialog) {
+    platform.onModal = [](QObject &dialog) {
         auto &p = static_cast<ImportPreviewDialog &>(dialog);
         EXPECT_EQ(p.PNew->text(), u"新しい成績: 2件"_s);
         EXPECT_EQ(p.PPresent->text(), u"すでにある成績: 1件（読み込みません）"_s);

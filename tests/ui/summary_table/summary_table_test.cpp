@@ -1,17 +1,27 @@
-// The summary table window: its texts and colours, sorting by a header click,
-// copying. (monthly_chart_test opens it from the main menu.)
+// The summary table window: its texts and colours, the totals row pinned below
+// the rows, sorting by a header click, copying, the date boxes, and following
+// changes of the data. (monthly_chart_test opens it from the main menu.)
 
+#include "core/model/data_change.h"
+#include "core/statistics/summary_model.h"
 #include "support/fake_platform.h"
 #include "support/summary_sample.h"
 #include "ui/summary_table/summary_table.h"
-#include "ui/widgets/data_grid.h"
+#include "ui/summary_table/summary_view.h"
+#include "ui/tone_colors.h"
+#include "ui/widgets/date_box.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,22 +33,30 @@ protected:
     void SetUp() override
     {
         FillSummarySample(shared);
+        open();
+    }
+
+    void open()
+    {
         window = std::make_unique<Shuukei>(shared);
         window->show();
         QCoreApplication::processEvents();
     }
 
-    QStringList column(int c) const
+    QTableView &body() const { return *window->SGrid->Body(); }
+    QTableView &totals() const { return *window->SGrid->Pinned(); }
+
+    static QStringList column(const QTableView &view, int c)
     {
         QStringList out;
-        for (int r = 1; r < window->SGrid->Rows(); ++r)
-            out.append(window->SGrid->TextMatrix(r, c));
+        for (int r = 0; r < view.model()->rowCount(); ++r)
+            out.append(view.model()->index(r, c).data().toString());
         return out;
     }
 
     void clickHeader(int c)
     {
-        QHeaderView *header = window->SGrid->horizontalHeader();
+        QHeaderView *header = body().horizontalHeader();
         const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
@@ -49,63 +67,154 @@ protected:
     std::unique_ptr<Shuukei> window; // made in SetUp, over the sample
 };
 
-TEST_F(SummaryTableTest, ShowsMonthsWithYenTextsAndColours)
+TEST_F(SummaryTableTest, TotalsPinnedBelowTheRowsFollowSortingAndFiltering)
 {
-    const DataGrid &g = *window->SGrid;
-    ASSERT_EQ(g.Rows(), 5); // titles, three months, totals
-    EXPECT_EQ(g.TextMatrix(0, ColGroup), u"月"_s);
-    EXPECT_EQ(column(ColGroup),
-              (QStringList{u"2025年12月"_s, u"2026年01月"_s, u"2026年02月"_s, u"合計"_s}));
-    EXPECT_EQ(column(ColBalance), (QStringList{u"¥15,000"_s, u"-¥5,500"_s, u"¥0"_s, u"¥9,500"_s}));
-    // Losses red, others black; rows tinted as in the statistics window; the
-    // totals row in its own colour.
-    EXPECT_EQ(g.CellForeColorAt(2, ColBalance), QColor(255, 64, 64));
-    EXPECT_EQ(g.CellForeColorAt(2, ColWorst), QColor(255, 64, 64));
-    EXPECT_EQ(g.CellForeColorAt(1, ColBalance), QColor(0, 0, 0));
-    EXPECT_EQ(g.CellForeColorAt(2, ColWinRate), QColor(0, 0, 0));
-    EXPECT_EQ(g.CellBackColorAt(1, ColVisits), QColor(249, 249, 255));
-    EXPECT_EQ(g.CellBackColorAt(2, ColVisits), QColor(255, 255, 255));
-    EXPECT_EQ(g.CellBackColorAt(4, ColVisits), QColor(255, 250, 224));
+    using Tester = QAbstractItemModelTester;
+    Tester rowsTester(body().model(), Tester::FailureReportingMode::Fatal);
+    Tester totalsTester(totals().model(), Tester::FailureReportingMode::Fatal);
+    EXPECT_EQ(body().model()->headerData(ColGroup, Qt::Horizontal).toString(), u"月"_s);
+    EXPECT_EQ(column(body(), ColGroup),
+              (QStringList{u"2025年12月"_s, u"2026年01月"_s, u"2026年02月"_s}));
+    EXPECT_EQ(column(body(), ColBalance), (QStringList{u"¥15,000"_s, u"-¥5,500"_s, u"¥0"_s}));
+    EXPECT_EQ(column(totals(), ColBalance), QStringList{u"¥9,500"_s});
+    EXPECT_TRUE(totals().font().bold());
 
-    // By weekday: Saturday blue, Sunday red; by store with an empty period.
-    window->SGroup->setCurrentIndex(2);
-    EXPECT_EQ(column(ColGroup), (QStringList{u"日曜日"_s, u"火曜日"_s, u"土曜日"_s, u"合計"_s}));
-    EXPECT_EQ(g.CellForeColorAt(1, ColGroup), QColor(255, 64, 64));
-    EXPECT_EQ(g.CellForeColorAt(3, ColGroup), QColor(64, 64, 255));
-    window->SGroup->setCurrentIndex(3);
-    EXPECT_EQ(g.TextMatrix(0, ColGroup), u"店名"_s);
+    // Losses red, made readable on the row's own background; others in the
+    // view's text colour.
+    const QPalette &p = body().palette();
+    const auto fore = [](const QTableView &v, int r, int c) {
+        return v.model()->index(r, c).data(Qt::ForegroundRole);
+    };
+    EXPECT_EQ(fore(body(), 1, ColBalance), ToneColor(Tone::Loss, p.color(QPalette::AlternateBase)));
+    EXPECT_EQ(fore(body(), 1, ColWorst), ToneColor(Tone::Loss, p.color(QPalette::AlternateBase)));
+    EXPECT_FALSE(fore(body(), 0, ColBalance).isValid());
+    EXPECT_EQ(fore(totals(), 0, ColWorst), ToneColor(Tone::Loss, p.color(QPalette::Base)));
+
+    // Sorting moves the rows only; the totals stay apart.
+    clickHeader(ColBalance);
+    EXPECT_EQ(column(body(), ColGroup),
+              (QStringList{u"2026年01月"_s, u"2026年02月"_s, u"2025年12月"_s}));
+    EXPECT_EQ(column(totals(), ColGroup), QStringList{u"合計"_s});
+
+    // By weekday: Saturday blue, Sunday red; the sort by 収支 holds.
+    window->SGroup->setCurrentIndex(int(SummaryGrouping::Weekday));
+    EXPECT_EQ(column(body(), ColGroup), (QStringList{u"土曜日"_s, u"日曜日"_s, u"火曜日"_s}));
+    EXPECT_EQ(fore(body(), 0, ColGroup), ToneColor(Tone::Saturday, p.color(QPalette::Base)));
+    EXPECT_EQ(fore(body(), 1, ColGroup), ToneColor(Tone::Sunday, p.color(QPalette::AlternateBase)));
+
+    // The totals follow the conditions, down to a table without rows.
+    window->SGroup->setCurrentIndex(int(SummaryGrouping::Store));
     window->SStore->setCurrentIndex(2); // 銀河
-    EXPECT_EQ(column(ColGroup), (QStringList{u"銀河"_s, u"合計"_s}));
+    EXPECT_EQ(column(body(), ColGroup), QStringList{u"銀河"_s});
+    EXPECT_EQ(column(totals(), ColVisits), QStringList{u"1"_s});
     window->SKikan->click();
     window->SFrom->setDate(QDate(2026, 2, 1));
-    EXPECT_EQ(column(ColGroup), (QStringList{u"該当なし"_s, u"合計"_s}));
-    EXPECT_EQ(g.TextMatrix(2, ColVisits), u"0"_s);
+    EXPECT_EQ(body().model()->rowCount(), 0);
+    EXPECT_EQ(column(totals(), ColVisits), QStringList{u"0"_s});
 }
 
-TEST_F(SummaryTableTest, HeaderClickSortsAndCopyGivesTabs)
+TEST_F(SummaryTableTest, CopiesPlainNumbersAsTheCsvWritesThem)
 {
     clickHeader(ColToushi);
-    EXPECT_EQ(column(ColToushi),
-              (QStringList{u"¥5,000"_s, u"¥10,000"_s, u"¥28,000"_s, u"¥43,000"_s}));
     clickHeader(ColToushi);
-    EXPECT_EQ(column(ColGroup),
-              (QStringList{u"2026年01月"_s, u"2025年12月"_s, u"2026年02月"_s, u"合計"_s}));
-    // The sort holds when the conditions change.
-    window->SGroup->setCurrentIndex(0);
-    EXPECT_EQ(column(ColGroup), (QStringList{u"2026年"_s, u"2025年"_s, u"合計"_s}));
+    EXPECT_EQ(column(body(), ColGroup),
+              (QStringList{u"2026年01月"_s, u"2025年12月"_s, u"2026年02月"_s}));
+    // Rows 1..2, columns 収支..回収率 of the order shown.
+    body().selectionModel()->select(QItemSelection(body().model()->index(0, ColBalance),
+                                                   body().model()->index(1, ColPayoutRatio)),
+                                    QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(&body(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"-5500\t80.4\r15000\t250.0"_s);
 
-    // Rows 1..2, columns 0..2: tabs between cells, carriage returns between rows.
-    DataGrid &g = *window->SGrid;
-    g.SetRow(1);
-    g.SetCol(0);
-    g.SetRowSel(2);
-    g.SetColSel(2);
-    QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"2026年\t4\t1\r2025年\t1\t1"_s);
     window->EAllCopy_Click();
     const QStringList lines = QGuiApplication::clipboard()->text().split(u'\r');
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].startsWith(u"年\t来店回数\t勝\t"_s));
-    EXPECT_TRUE(lines[3].startsWith(u"合計\t5\t2\t1\t2\t40.0%\t¥43,000"_s));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[0].startsWith(u"月\t来店回数\t勝\t敗\t分\t勝率(%)\t投資\t"_s));
+    EXPECT_TRUE(lines[1].startsWith(u"2026年01月\t3\t"_s));
+    EXPECT_EQ(lines[4],
+              u"合計\t5\t2\t1\t2\t40.0\t43000\t52500\t9500\t122.1\t1900\t15000\t-8000\t\t"_s);
+    EXPECT_EQ(window->ShownRows().first().Label, u"2026年01月"_s);
+}
+
+TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
+{
+    window->SKikan->click();
+    DateBox &box = *window->SFrom;
+    const struct {
+        QString typed;
+        bool inputMethod; // committed by an input method, else typed key by key
+        QDate date;
+    } cases[] = {
+        {u"2024/02/29"_s, false, QDate(2024, 2, 29)},  // the year fills its section
+        {u"2023/12/30"_s, false, QDate(2023, 12, 30)}, // the month too
+        {u"2024/2/9"_s, false, QDate(2024, 2, 9)},     // no month 2x: on to the day
+        {u"2024/1/31"_s, false, QDate(2024, 1, 31)},   // 1 may be 1x: "/" moves on
+        {u"2022-3-5"_s, false, QDate(2022, 3, 5)},
+        {u"２０２１／１１／０３"_s, false, QDate(2021, 11, 3)},
+        {u"２０２３・１２・３０"_s, true, QDate(2023, 12, 30)}, // "/" in kana mode
+        {u"２０２４／０２／２９"_s, true, QDate(2024, 2, 29)},
+    };
+    for (const auto &c : cases) {
+        box.setDate(QDate(2025, 12, 30));
+        box.setSelectedSection(QDateTimeEdit::YearSection);
+        if (c.inputMethod) // as a click leaves it: the cursor inside the year
+            box.findChild<QLineEdit *>()->setCursorPosition(2);
+        if (c.inputMethod) {
+            QInputMethodEvent preedit(c.typed, {});
+            QApplication::sendEvent(&box, &preedit);
+            QInputMethodEvent commit;
+            commit.setCommitString(c.typed);
+            QApplication::sendEvent(&box, &commit);
+        }
+        for (const QChar ch : c.inputMethod ? QString() : c.typed) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(&box, &key);
+        }
+        EXPECT_EQ(box.date(), c.date) << c.typed.toStdString();
+    }
+    EXPECT_EQ(window->Filter().From, QDate(2024, 2, 29));
+}
+
+TEST_F(SummaryTableTest, FollowsChangesOfTheData)
+{
+    window->SStore->setCurrentIndex(1); // 駅前
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n)
+        records.append(shared.data.Record(n));
+    records.append({2026, 2, 2, 1000, 0, 1, 1, {}});
+    ASSERT_TRUE(ChangePlayerData(shared, {records, {}, {}}));
+    EXPECT_EQ(window->SStore->currentText(), u"駅前"_s);
+    EXPECT_EQ(column(totals(), ColVisits), QStringList{u"3"_s});
+}
+
+TEST_F(SummaryTableTest, ColumnsFitTheirTextsAndTheTotalsStayInSight)
+{
+    // By store and machine, the default size needs no horizontal scrolling.
+    window->SGroup->setCurrentIndex(int(SummaryGrouping::StoreMachine));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->SGrid->ScrollBar()->isVisible());
+
+    // 27 years of months with 10-digit amounts: every number whole in its
+    // column, and the totals below the rows within the window.
+    shared.data.DataClear();
+    for (int m = 0; m < 324; ++m) {
+        const qint32 toushi = m % 2 == 0 ? 1'999'999'999 : 0; // losses and wins by turns
+        ASSERT_TRUE(shared.data.DataWrite(qint16(2000 + m / 12), qint16(1 + m % 12), 1, toushi,
+                                          1'999'999'999 - toushi, 1, 1, {}));
+    }
+    window.reset();
+    open();
+    ASSERT_EQ(body().model()->rowCount(), 324);
+    const QRect inWindow(totals().mapTo(window.get(), QPoint(0, 0)), totals().size());
+    EXPECT_TRUE(window->rect().contains(inWindow));
+    EXPECT_TRUE(totals().isVisible());
+    for (const QTableView *view : {&body(), &totals()}) {
+        const QFontMetrics metrics(view->font());
+        for (int c = ColVisits; c < kSummaryColumns; ++c) {
+            const QString text = view->model()->index(0, c).data().toString();
+            const auto fit = GridCellDelegate::FitText(metrics, text, view->columnWidth(c));
+            EXPECT_TRUE(fit.whole && fit.scale == 1.0) << text.toStdString();
+        }
+    }
 }
 } // namespace

@@ -33,7 +33,7 @@ public:
     bool StartProgram(const QString &, const QStringList &, QString &) override { return false; }
     QDate Today() override { return QDate(2026, 12, 6); }
     void TimeWait(double) override {}
-    int ShowModal(QDialog &) override { return 0; }
+    int ShowModal(QObject &) override { return 0; }
 
     QString input;
     int messages = 0;
