@@ -12,13 +12,4 @@ QString templateName()
 }
 } // namespace
 
-BenchDir::BenchDir() : dir_(templateName()), previous_(QDir::currentPath())
-{
-    if (dir_.isValid())
-        QDir::setCurrent(dir_.path());
-}
-
-BenchDir::~BenchDir()
-{
-    QDir::setCurrent(previous_);
-}
+BenchDir::BenchDir() : dir_(templateName()) {}

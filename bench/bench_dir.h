@@ -1,8 +1,9 @@
 #pragma once
-// A temporary folder, made the current directory for as long as it lives, in
-// which the benchmarks read and write players' files. It lies under
-// $LEDRA_BENCH_DIR when set (to measure a particular disk), else the system's
-// temporary folder.
+// A temporary data folder in which the benchmarks read and write players'
+// files. It lies under $LEDRA_BENCH_DIR when set (to measure a particular
+// disk), else the system's temporary folder.
+
+#include "core/file/data_folder.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -10,14 +11,13 @@
 class BenchDir {
 public:
     BenchDir();
-    ~BenchDir();
     BenchDir(const BenchDir &) = delete;
     BenchDir &operator=(const BenchDir &) = delete;
 
     bool ok() const { return dir_.isValid(); }
     QString path() const { return dir_.path(); }
+    DataFolder folder() const { return DataFolder(dir_.path()); }
 
 private:
     QTemporaryDir dir_;
-    QString previous_;
 };

@@ -21,7 +21,7 @@ void BM_LoadPlayer(benchmark::State &state)
         return;
     }
     QuietPlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     for (auto _ : state)
         OpenPlayer(shared, u"bench"_s);
     if (shared.data.ListCount() != records)
@@ -38,7 +38,7 @@ void BM_SavePlayer(benchmark::State &state)
 {
     BenchDir dir;
     QuietPlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     FillSamplePlayer(shared, int(state.range(0)));
     if (!dir.ok() || !SavePlayerFile(shared, u"bench"_s)) {
         state.SkipWithError("the first save failed");

@@ -50,16 +50,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"ledra3"_s);
     const QStringList args = QCoreApplication::arguments();
     const qsizetype at = args.indexOf(u"--data-dir"_s);
+    DataFolder folder;
     QString error;
-    if (at < 0 || at + 1 >= args.size() || !EnterDataFolder(args[at + 1], error)) {
+    if (at < 0 || at + 1 >= args.size() || !PrepareDataFolder(args[at + 1], folder, error)) {
         QTextStream(stderr) << u"entry_session: --data-dir DIR is needed "_s << error << u'\n';
         return 2;
     }
     InitLedraResources();
     QApplication::setFont(UiFont());
 
-    QtPlatform platform;
-    SharedData shared(platform);
+    QtPlatform platform(folder);
+    SharedData shared(platform, folder);
     MainForm mainForm(shared);
     std::unique_ptr<Nyuuryoku> entry;
     AfterFirstPaint entryPainted([] { QCoreApplication::quit(); });

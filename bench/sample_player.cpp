@@ -4,7 +4,6 @@
 #include "core/model/shared_data.h"
 
 #include <QDate>
-#include <QDir>
 #include <QList>
 #include <QRandomGenerator>
 
@@ -51,13 +50,8 @@ void FillSamplePlayer(SharedData &shared, int records)
 bool WriteSamplePlayer(const QString &dir, const QString &name, int records)
 {
     QuietPlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, DataFolder(dir));
     FillSamplePlayer(shared, records);
     shared.states.UserName = name;
-    const QString previous = QDir::currentPath();
-    if (!QDir::setCurrent(dir))
-        return false;
-    const bool saved = SavePlayerFile(shared, name).saved;
-    QDir::setCurrent(previous);
-    return saved && shared.data.ListCount() == records;
+    return SavePlayerFile(shared, name).saved && shared.data.ListCount() == records;
 }

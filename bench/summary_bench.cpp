@@ -112,7 +112,7 @@ void BM_CsvImportPreview(benchmark::State &state)
         const CsvExchange::ImportPreview preview =
             CsvExchange::PreviewImport(bytes, into.data, into.Stores, into.Machines);
         benchmark::DoNotOptimize(preview.Present);
-        if (preview.Present + preview.NewRows.size() != kFullPlayer) {
+        if (preview.Present + preview.NewRowCount != kFullPlayer) {
             state.SkipWithError("rows were lost");
             break;
         }

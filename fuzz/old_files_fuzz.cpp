@@ -1,7 +1,6 @@
 #include "core/file/cp932.h"
 #include "core/file/data_import.h"
 #include "core/file/item_reader.h"
-#include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "fuzz_targets.h"
 #include "quiet_platform.h"
@@ -20,18 +19,6 @@ void writeFile(const QString &fileName, QByteArrayView bytes)
     FUZZ_CHECK(file.write(bytes.data(), bytes.size()) == bytes.size());
 }
 
-// The current folder for one run, restored afterwards.
-class WorkFolder {
-public:
-    explicit WorkFolder(const QString &path) : previous_(QDir::currentPath())
-    {
-        FUZZ_CHECK(QDir::setCurrent(path));
-    }
-    ~WorkFolder() { QDir::setCurrent(previous_); }
-
-private:
-    QString previous_;
-};
 } // namespace
 
 void FuzzOldFiles(QByteArrayView input)
@@ -59,32 +46,30 @@ void FuzzOldFiles(QByteArrayView input)
     writeFile(oldFolder.filePath(u"Data.Dat"_s), records);
     QDir(work.path()).removeRecursively();
     FUZZ_CHECK(QDir().mkpath(work.path()));
-    {
-        WorkFolder folder(work.path());
-        QuietPlatform platform;
-        ImportOldData(oldFolder.path());
+    const DataFolder folder(work.path());
+    QuietPlatform platform;
+    ImportOldData(folder, oldFolder.path());
 
-        // Each converted player holds its own records of the old file, in order.
-        const QStringList made = QDir().entryList({u"*.pcd"_s}, QDir::Files);
-        FUZZ_CHECK(made.isEmpty() || readable);
-        for (const QString &file : made) {
-            const QString player = file.chopped(4);
-            const qsizetype slot = players.indexOf(player) + 1;
-            FUZZ_CHECK(slot >= 1);
-            SharedData shared(platform);
-            OpenPlayer(shared, player);
-            qint32 n = 0;
-            for (const OldRecord &r : old) {
-                if (r.player != slot)
-                    continue;
-                if (++n > shared.data.ListCount()) { // more than the table takes
-                    FUZZ_CHECK(shared.data.UnreadRecords() > 0);
-                    break;
-                }
-                const PlayRecord &p = shared.data.Record(n);
-                FUZZ_CHECK(p.DYear == r.year && p.DMonth == r.month && p.DDay == r.day);
-                FUZZ_CHECK(p.DToushi == r.toushi && p.DKaishuu == r.kaishuu);
+    // Each converted player holds its own records of the old file, in order.
+    const QStringList made = folder.PlayerFileNames();
+    FUZZ_CHECK(made.isEmpty() || readable);
+    for (const QString &file : made) {
+        const QString player = file.chopped(4);
+        const qsizetype slot = players.indexOf(player) + 1;
+        FUZZ_CHECK(slot >= 1);
+        SharedData shared(platform, folder);
+        OpenPlayer(shared, player);
+        qint32 n = 0;
+        for (const OldRecord &r : old) {
+            if (r.player != slot)
+                continue;
+            if (++n > shared.data.ListCount()) { // more than the table takes
+                FUZZ_CHECK(shared.data.UnreadRecords() > 0);
+                break;
             }
+            const PlayRecord &p = shared.data.Record(n);
+            FUZZ_CHECK(p.DYear == r.year && p.DMonth == r.month && p.DDay == r.day);
+            FUZZ_CHECK(p.DToushi == r.toushi && p.DKaishuu == r.kaishuu);
         }
     }
 }

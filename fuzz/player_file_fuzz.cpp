@@ -1,5 +1,4 @@
 #include "core/file/save_sequence.h"
-#include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "fuzz_targets.h"
 #include "quiet_platform.h"
@@ -41,14 +40,15 @@ void FuzzPlayerFile(QByteArrayView input)
 {
     static QTemporaryDir dir;
     FUZZ_CHECK(dir.isValid());
-    const QString name = dir.filePath(u"player"_s);
-    const QString pcd = name + UserDataFile::PcdExtension();
-    const QString bak = name + UserDataFile::BackupExtension();
+    const DataFolder folder(dir.path());
+    const QString name = u"player"_s;
+    const QString pcd = folder.PlayerFile(name);
+    const QString bak = folder.BackupFile(name);
     writeFile(pcd, input);
     QFile::remove(bak);
 
     QuietPlatform platform;
-    auto first = std::make_unique<SharedData>(platform);
+    auto first = std::make_unique<SharedData>(platform, folder);
     const PlayerOpening opening = OpenPlayer(*first, name);
     FUZZ_CHECK(opening.opened);
     FUZZ_CHECK(first->data.ListCount() <= Data::kMaxRecords);
@@ -75,7 +75,7 @@ void FuzzPlayerFile(QByteArrayView input)
     const QList<MasterEntry> machines = first->Machines.Entries();
     const States states = first->states;
     first.reset();
-    SharedData second(platform);
+    SharedData second(platform, folder);
     FUZZ_CHECK(OpenPlayer(second, name).messages.isEmpty());
     FUZZ_CHECK(sameRecords(data, second.data));
     FUZZ_CHECK(stores == second.Stores.Entries());

@@ -146,7 +146,7 @@ void expectOpened(TourPlatform &platform, const QString &what)
 // change when the program does.
 void makeSamplePlayer(SharedData &shared)
 {
-    PSelect::MakeFile(kPlayer + u".pcd"_s);
+    PSelect::MakeFile(shared.folder.PlayerFile(kPlayer));
     OpenPlayer(shared, kPlayer);
     shared.Stores.WriteData({1, 2, 3, 0},
                             {u"駅前ホール"_s, u"パーラー銀河"_s, u"新台館"_s, QString()});
@@ -474,8 +474,10 @@ int main(int argc, char *argv[])
     }
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(outputFolder);
-    QDir().mkpath(home.filePath(u"data"_s));
-    QDir::setCurrent(home.filePath(u"data"_s));
+    DataFolder data;
+    QString error;
+    if (!PrepareDataFolder(home.filePath(u"data"_s), data, error))
+        return 1;
 
     InitLedraResources();
     QApplication::setFont(UiFont());
@@ -483,11 +485,11 @@ int main(int argc, char *argv[])
 
     TourPlatform platform;
     {
-        SharedData sample(platform);
+        SharedData sample(platform, data);
         makeSamplePlayer(sample);
     }
 
-    SharedData shared(platform);
+    SharedData shared(platform, data);
     MainForm mainForm(shared);
     tourPlayerSelection(platform); // opened by the main window at its first showing
     QTimer::singleShot(0, [&] {

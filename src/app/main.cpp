@@ -149,8 +149,10 @@ int main(int argc, char *argv[])
     describe(parser, dataDir);
     parser.process(app);
 
+    // Made absolute here, once: nothing later depends on the current directory.
+    DataFolder folder;
     QString error;
-    if (!EnterDataFolder(parser.value(dataDir), error)) {
+    if (!PrepareDataFolder(parser.value(dataDir), folder, error)) {
         QTextStream(stderr) << u"ledra3: "_s << error << u'\n';
         return 1;
     }
@@ -160,8 +162,8 @@ int main(int argc, char *argv[])
     QApplication::setFont(UiFont());
     QApplication::setWindowIcon(QIcon(RenderPicture(u":/icons/app_icon.svg"_s, QSize(64, 64))));
 
-    QtPlatform platform;
-    SharedData shared(platform); // record table, machines, stores, settings
+    QtPlatform platform(folder);
+    SharedData shared(platform, folder); // record table, machines, stores, settings
     KankyouCheck(platform);
 
     MainForm mainForm(shared);

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-enum class MsgButtons { Ok, OkCancel, YesNoCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNoCancel, YesNo, YesNoDefaultNo };
 enum class MsgIcon { None, Question, Exclamation, Information, Critical };
 enum class MsgResult { Ok, Cancel, Yes, No };
 enum class FileDialogMode { Open, Save };

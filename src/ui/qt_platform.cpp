@@ -27,7 +27,7 @@ QString DisplayLines(const QString &text)
     return shown;
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform(DataFolder dataFolder) : folder_(std::move(dataFolder)) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -59,6 +59,10 @@ MsgResult QtPlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon ic
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case MsgButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::Ok;
@@ -87,16 +91,14 @@ QString QtPlatform::FileDialog(FileDialogMode mode, const QString &title, const 
                : QFileDialog::getSaveFileName(parent, title, startPath, filter);
 }
 
-QString QtPlatform::FindSoundFile(const QString &fileName)
+QString QtPlatform::FindSoundFile(const DataFolder &folder, const QString &fileName)
 {
-    if (QFileInfo(fileName).isFile())
-        return QFileInfo(fileName).absoluteFilePath();
     const QString candidates[] = {
-        QStringLiteral(LEDRA_DATA_DIR) + u'/' + fileName,
+        folder.File(fileName), QStringLiteral(LEDRA_DATA_DIR) + u'/' + fileName,
         u":/sounds/"_s + fileName, // built into the program
     };
     for (const QString &path : candidates) {
-        if (QFileInfo(path).isFile())
+        if (!path.isEmpty() && QFileInfo(path).isFile())
             return path;
     }
     return QString();
@@ -104,7 +106,7 @@ QString QtPlatform::FindSoundFile(const QString &fileName)
 
 void QtPlatform::PlaySound(const QString &fileName)
 {
-    const QString path = FindSoundFile(fileName);
+    const QString path = FindSoundFile(folder_, fileName);
     if (path.isEmpty())
         return;
     if (!soundLoaded_) {

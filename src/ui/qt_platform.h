@@ -1,6 +1,7 @@
 #pragma once
 // The real desktop behind the platform seam.
 
+#include "core/file/data_folder.h"
 #include "core/platform.h"
 
 #include <QString>
@@ -10,7 +11,8 @@ class SoundBackend;
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform();
+    // Sounds are looked up in dataFolder first.
+    explicit QtPlatform(DataFolder dataFolder = DataFolder());
     ~QtPlatform() override;
 
     MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok,
@@ -37,11 +39,12 @@ public:
     void TimeWait(double seconds) override;
     int ShowModal(QObject &window) override;
 
-    // Where a sound file given by bare name is found: the working folder first,
+    // Where a sound file given by bare name is found: the data folder first,
     // then the installed data folder, then the copy built into the program.
-    static QString FindSoundFile(const QString &fileName);
+    static QString FindSoundFile(const DataFolder &folder, const QString &fileName);
 
 private:
+    DataFolder folder_;
     std::unique_ptr<SoundBackend> sound_;
     bool soundLoaded_ = false; // tried to load the sound module
 };

@@ -58,13 +58,13 @@ TEST(DamagedFiles, WhatTheReadersStopOnIsCountedToldAndAskedFor)
          u"1,\"駅前店\"\n0,\"本店\"\n"_s, records(u"2001,5,4,1,2,99999,0,\"b\""_s), 1,
          u"2件の記録、1件の店、1行の設定"_s},
     };
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     PlayerOpening opening;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        WriteBytes(u"taro.pcd"_s, playerFile(c.settings, c.stores, c.records));
+        WriteBytes(dir.file(u"taro.pcd"_s), playerFile(c.settings, c.stores, c.records));
         opening = OpenPlayer(shared, u"taro"_s);
         EXPECT_EQ(shared.data.ListCount(), c.read);
         EXPECT_EQ(UnreadParts(shared), c.unread);
@@ -88,15 +88,15 @@ TEST(DamagedFiles, WhatTheReadersStopOnIsCountedToldAndAskedFor)
 
 TEST(DamagedFiles, ALongStoreListAndAByteOrderMark)
 {
-    TempWorkDir dir;
+    TempDataFolder dir;
     QString stores;
     for (int id = 1; id <= 40000; ++id)
         stores += QString::number(id % 30000 + 1) + u",\"店\"\n"_s;
-    WriteBytes(u"big.pcd"_s, playerFile(kSettings, stores, records()));
+    WriteBytes(dir.file(u"big.pcd"_s), playerFile(kSettings, stores, records()));
     // An editor that saves as UTF-8 may put a byte order mark before "<States>".
-    WriteBytes(u"bom.pcd"_s, "\xEF\xBB\xBF" + playerFile(kSettings, kStores, records()));
+    WriteBytes(dir.file(u"bom.pcd"_s), "\xEF\xBB\xBF" + playerFile(kSettings, kStores, records()));
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     OpenPlayer(shared, u"big"_s);
     EXPECT_EQ(shared.Stores.Count(), 32767);
     EXPECT_EQ(UnreadParts(shared), u"7,233件の店"_s);

@@ -23,7 +23,6 @@ class FuzzReplay : public ::testing::TestWithParam<FuzzTarget> {};
 TEST_P(FuzzReplay, KeptInputsPassAgain)
 {
     const FuzzTarget target = GetParam();
-    TempWorkDir dir;
     int replayed = 0;
     for (const QString &kind : {u"crashes"_s, u"corpus"_s}) {
         const QDir folder(QStringLiteral(LEDRA_FUZZ_DIR) + u'/' + kind + u'/' +

@@ -85,12 +85,12 @@ Opened openInChild(const QString &folder, const QString &name)
 
 TEST(HostileFiles, HugeFileOfRecordsOpensItsFirst32767AndSaysSo)
 {
-    TempWorkDir dir;
+    TempDataFolder dir;
     const QByteArray head = Cp932Lines(u"<States>\n\"Sound\",0\n\"WakeKin\",500\n\n<StoreData>\n"
                                        "1,\"駅前店\"\n\n<MachineData>\n\n<Data>\n"_s);
     const QByteArray record = Cp932Lines(u"2001,5,3,10000,15000,1,0,\"普通の一日\"\n"_s);
-    writeLarge(u"huge.pcd"_s, head, record);
-    const qint64 records = (QFile(u"huge.pcd"_s).size() - head.size()) / record.size();
+    writeLarge(dir.file(u"huge.pcd"_s), head, record);
+    const qint64 records = (QFile(dir.file(u"huge.pcd"_s)).size() - head.size()) / record.size();
 
     const Opened o = openInChild(dir.path(), u"huge"_s);
     EXPECT_EQ(o.records, 32767);
@@ -101,10 +101,10 @@ TEST(HostileFiles, HugeFileOfRecordsOpensItsFirst32767AndSaysSo)
 
 TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
 {
-    TempWorkDir dir;
-    writeLarge(u"line.pcd"_s, QByteArray(), "xxxxxxxx"); // no separator at all
-    writeLarge(u"quote.pcd"_s, "<Data>\r\n\"", "no closing quote ");
-    writeLarge(u"nul.pcd"_s, QByteArray(), QByteArray(4096, '\0'));
+    TempDataFolder dir;
+    writeLarge(dir.file(u"line.pcd"_s), QByteArray(), "xxxxxxxx"); // no separator at all
+    writeLarge(dir.file(u"quote.pcd"_s), "<Data>\r\n\"", "no closing quote ");
+    writeLarge(dir.file(u"nul.pcd"_s), QByteArray(), QByteArray(4096, '\0'));
 
     for (const QString &name : {u"line"_s, u"quote"_s, u"nul"_s}) {
         SCOPED_TRACE(name.toStdString());
@@ -119,10 +119,46 @@ TEST(HostileFiles, OneEndlessLineOrNulBytesOpenAsAnEmptyPlayer)
 
     // The settings keep their defaults; nothing is marked as modified.
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     EXPECT_TRUE(OpenPlayer(shared, u"nul"_s).messages.isEmpty());
     EXPECT_EQ(shared.data.ListCount(), 0);
     EXPECT_EQ(shared.states.WakeKin, 0);
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.states.UserName, u"nul"_s);
+}
+
+TEST(HostileFiles, CsvImportsTakeMemoryInProportionToTheFileAndRefuseHugeFields)
+{
+    TempDataFolder dir;
+    const QByteArray head = "\xEF\xBB\xBF" + u"日付,投資,回収,店名,台名,コメント\r\n"_s.toUtf8();
+    writeLarge(dir.file(u"rows.csv"_s), head, "x\r\n"); // a row of one character per line
+    writeLarge(dir.file(u"field.csv"_s), head + "2026/01/01,1,0,A,B,", "long comment ");
+    const struct {
+        QString file;
+        QString firstReason;
+    } cases[] = {
+        {u"rows.csv"_s, u"日付「x」が正しくありません（例: 2026/03/05）"_s},
+        {u"field.csv"_s, u"コメントが長すぎます（4,096文字まで）"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        QProcess child;
+        child.start(QStringLiteral(LEDRA_RELIABILITY_HELPER), {u"csv"_s, dir.path(), c.file});
+        ASSERT_TRUE(child.waitForFinished(300000));
+        ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        const QRegularExpressionMatch m =
+            QRegularExpression(u"new=0 invalid=(\\d+) reason=(.*) hwm_kb=(\\d+) base_kb=(\\d+)"_s)
+                .match(out);
+        ASSERT_TRUE(m.hasMatch()) << out.toStdString();
+        EXPECT_EQ(m.captured(2), c.firstReason);
+        const qint64 fileBytes = QFile(dir.file(c.file)).size();
+        const qint64 took = (m.captured(3).toLongLong() - m.captured(4).toLongLong()) * 1024;
+        std::cout << c.file.toStdString() << ": " << m.captured(1).toStdString()
+                  << " rows refused, the preview took " << took / (1 << 20) << " MB for "
+                  << fileBytes / (1 << 20) << " MB of file\n";
+        if (kMeasureMemory) {
+            EXPECT_LE(took, 4 * fileBytes);
+        }
+    }
 }

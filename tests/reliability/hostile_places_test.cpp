@@ -14,10 +14,12 @@
 #include "ui/qt_platform.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSettings>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -28,22 +30,20 @@ namespace {
 const QByteArray kPlayer = "<States>\r\n\"Sound\",0\r\n\"WakeKin\",0\r\n\r\n<StoreData>\r\n\r\n"
                            "<MachineData>\r\n\r\n<Data>\r\n2001,5,3,100,200,0,0,\"\"\r\n\r\n";
 
-unsigned modeOf(const char *fileName)
+unsigned modeOf(const QString &fileName)
 {
     struct stat st {};
-    ::lstat(fileName, &st);
+    ::lstat(QFile::encodeName(fileName).constData(), &st);
     return st.st_mode & 0777;
 }
 
-// The data folder "data", the current folder, beside a folder "outside".
+// The data folder "data" beside a folder "outside".
 class HostilePlaces : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QDir().mkdir(u"data"_s) && QDir().mkdir(u"outside"_s));
-        outside = QDir(u"outside"_s).absolutePath();
-        ASSERT_TRUE(QDir::setCurrent(u"data"_s));
-        WriteBytes(u"taro.pcd"_s, kPlayer);
+        ASSERT_TRUE(QDir().mkdir(data.Path()) && QDir().mkdir(outside));
+        WriteBytes(at(u"taro.pcd"_s), kPlayer);
         OpenPlayer(shared, u"taro"_s);
     }
     SaveResult changeAndSave()
@@ -52,40 +52,44 @@ protected:
         return SavePlayerFile(shared, u"taro"_s);
     }
 
-    TempWorkDir dir;
-    QString outside;
+    QString at(const QString &name) const { return data.File(name); }
+
+    TempDataFolder dir;
+    DataFolder data{dir.file(u"data"_s)};
+    QString outside = dir.file(u"outside"_s);
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, data};
 };
 } // namespace
 
 TEST_F(HostilePlaces, TheBackupIsAPrivateCopyInTheDataFolderAndNeverEmpty)
 {
     WriteBytes(outside + u"/victim.txt"_s, "keep");
-    ASSERT_TRUE(QFile::link(outside + u"/victim.txt"_s, u"taro.Bak"_s));
-    ASSERT_EQ(::chmod("taro.pcd", 0600), 0);
+    ASSERT_TRUE(QFile::link(outside + u"/victim.txt"_s, at(u"taro.Bak"_s)));
+    ASSERT_EQ(::chmod(QFile::encodeName(at(u"taro.pcd"_s)).constData(), 0600), 0);
     ASSERT_TRUE(changeAndSave());
     // The link is replaced, never written through.
     EXPECT_EQ(ReadBytes(outside + u"/victim.txt"_s), "keep");
-    EXPECT_FALSE(QFileInfo(u"taro.Bak"_s).isSymLink());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), kPlayer);
-    EXPECT_EQ(modeOf("taro.Bak"), 0600u);
-    EXPECT_EQ(modeOf("taro.pcd"), 0600u);
+    EXPECT_FALSE(QFileInfo(at(u"taro.Bak"_s)).isSymLink());
+    EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), kPlayer);
+    EXPECT_EQ(modeOf(at(u"taro.Bak"_s)), 0600u);
+    EXPECT_EQ(modeOf(at(u"taro.pcd"_s)), 0600u);
 
-    QFile(u"taro.pcd"_s).resize(0); // cut off by another program while open
+    QFile(at(u"taro.pcd"_s)).resize(0); // cut off by another program while open
     ASSERT_TRUE(changeAndSave());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), kPlayer);
+    EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), kPlayer);
 }
 
 TEST_F(HostilePlaces, PipesAndDevicesInThePlaceOfAPlayerFileAreNeitherReadNorWritten)
 {
-    ASSERT_TRUE(QFile::remove(u"taro.pcd"_s));
-    ASSERT_EQ(::mkfifo("taro.pcd", 0600), 0);                // opening it would wait for a writer
-    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"zero.pcd"_s)); // reading it would never end
+    ASSERT_TRUE(QFile::remove(at(u"taro.pcd"_s)));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at(u"taro.pcd"_s)).constData(), 0600),
+              0); // opening it would wait for a writer
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, at(u"zero.pcd"_s))); // reading it would never end
     const SaveResult result = changeAndSave();
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.failure, u"taro.pcd は通常のファイルではないため、保存できません。"_s);
-    EXPECT_FALSE(QFileInfo(u"taro.pcd"_s).isFile());
+    EXPECT_FALSE(QFileInfo(at(u"taro.pcd"_s)).isFile());
     for (const QString &name : {u"taro"_s, u"zero"_s}) {
         EXPECT_TRUE(OpenPlayer(shared, name).messages.isEmpty());
         EXPECT_EQ(shared.data.ListCount(), 0);
@@ -98,7 +102,7 @@ TEST_F(HostilePlaces, ARememberedPlayerOutsideTheDataFolderIsNotOpened)
     for (const QString &remembered : QStringList{u"../outside/hanako"_s, outside + u"/hanako"_s}) {
         FakePlatform fresh;
         fresh.settings[u"ledra3/Start/UserName"_s] = remembered;
-        SharedData s(fresh);
+        SharedData s(fresh, data);
         MainForm form(s);
         form.Form_Activate();
         EXPECT_EQ(fresh.modalWindows, QStringList{u"PSelect"_s}) << remembered.toStdString();
@@ -112,10 +116,10 @@ TEST_F(HostilePlaces, ASettingsStoreThatCannotBeWrittenIsToldOnce)
     // The real store, with a folder in the place of its file.
     const QString app = u"ledra3-unwritable-test"_s;
     const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope, app, app).fileName();
-    ASSERT_TRUE(QDir().mkpath(ini));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(ini));
     QtPlatform qt;
     EXPECT_FALSE(qt.SaveSetting(app, u"Start"_s, u"UserName"_s, u"taro"_s));
-    QDir().rmdir(ini);
+    QDir(dir.path()).rmdir(ini);
 
     platform.settingsWritable = false;
     for (int i = 0; i < 2; ++i) {
@@ -131,16 +135,16 @@ TEST_F(HostilePlaces, ASettingsStoreThatCannotBeWrittenIsToldOnce)
 
 TEST(TwoCopies, APlayerOpenElsewhereIsRefusedAndTheSelectionStays)
 {
-    TempWorkDir dir;
-    WriteBytes(u"jiro.pcd"_s, kPlayer);
-    WriteBytes(u"taro.pcd"_s, kPlayer);
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"jiro.pcd"_s), kPlayer);
+    WriteBytes(dir.file(u"taro.pcd"_s), kPlayer);
     FakePlatform elsewhere;
-    SharedData other(elsewhere); // the other copy, in the same folder
+    SharedData other(elsewhere, dir.folder()); // the other copy, in the same folder
     ASSERT_TRUE(OpenPlayer(other, u"taro"_s).opened);
 
     FakePlatform platform;
     platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     MainForm form(shared);
     form.Form_Activate(); // the remembered player: told, then the selection opens
     const QList<RecordedMessage> inUse = {
@@ -166,19 +170,75 @@ TEST(TwoCopies, APlayerOpenElsewhereIsRefusedAndTheSelectionStays)
     EXPECT_EQ(shared.states.UserName, u"taro"_s); // refused: taro stays open
 }
 
+TEST(LockLeftovers, AreTakenOverUnlessTheyMayBeLiveAndAnotherComputerIsAsked)
+{
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"taro.pcd"_s), kPlayer);
+    const QString lock = dir.file(u".taro.pcd.lock"_s);
+    const QByteArray here = QSysInfo::machineHostName().toUtf8();
+    const QByteArray mine = QByteArray::number(QCoreApplication::applicationPid()) + "\nledra3\n";
+    const auto leave = [&](const QByteArray &content, const QDateTime &made) {
+        WriteBytes(lock, content);
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(made, QFileDevice::FileModificationTime));
+    };
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct {
+        const char *what;
+        QByteArray content;
+        int secondsAgo;
+        bool opens;
+    } cases[] = {
+        {"empty, from a power cut", "", 60, true},
+        {"unreadable", QByteArray("\0\x01garbage", 9), 60, true},
+        {"empty, being written just now", "", 0, false},
+        {"this computer, its program gone", "999999\nledra3\n" + here + "\n", 0, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        leave(c.content, now.addSecs(-c.secondsAgo));
+        FakePlatform platform;
+        SharedData shared(platform, dir.folder());
+        EXPECT_EQ(OpenPlayer(shared, u"taro"_s).opened, c.opens);
+        if (c.opens) {
+            EXPECT_EQ(ReadBytes(lock), mine + here + "\n");
+        }
+    }
+
+    // Another computer's: asked, with its name and time; いいえ (the default)
+    // leaves it, はい takes it over.
+    leave("4242\nledra3\nother-pc\n", QDateTime(QDate(2026, 12, 5), QTime(21, 30)));
+    FakePlatform platform;
+    SharedData shared(platform, dir.folder());
+    EXPECT_FALSE(OpenPlayerAndTell(shared, u"taro"_s));
+    EXPECT_EQ(platform.messages,
+              (QList<RecordedMessage>{
+                  {u"taro は、別のコンピューター（other-pc）のるでら３で 2026/12/05 21:30 から"
+                   u"使用中になっています。\r\nそのコンピューターでるでら３を終了せずに止めた"
+                   u"（電源が切れた、持ち出した）ときは、その跡が残っているだけです。\r\n"
+                   u"そのコンピューターでまだ使っているときに開くと、どちらかの変更が失われます。"
+                   u"\r\n\r\nこのコンピューターで引き継いで開きますか？"_s,
+                   u"使用中の確認"_s, MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation}}));
+    EXPECT_EQ(ReadBytes(lock), "4242\nledra3\nother-pc\n");
+    platform.msgAnswers = {MsgResult::Yes};
+    EXPECT_TRUE(OpenPlayerAndTell(shared, u"taro"_s));
+    EXPECT_EQ(ReadBytes(lock), mine + here + "\n");
+}
+
 TEST(ChangedOnDisk, ASaveOverAFileAnotherProgramChangedAsksFirst)
 {
-    TempWorkDir dir;
-    WriteBytes(u"taro.pcd"_s, kPlayer);
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"taro.pcd"_s), kPlayer);
     FakePlatform platform;
     platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     MainForm form(shared);
     form.Form_Activate();
     // Another program writes the file; its time changes.
     const auto saveOver = [&](const QByteArray &theirs, int minutes) {
-        WriteBytes(u"taro.pcd"_s, theirs);
-        QFile file(u"taro.pcd"_s);
+        WriteBytes(dir.file(u"taro.pcd"_s), theirs);
+        QFile file(dir.file(u"taro.pcd"_s));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.setFileTime(QDateTime::currentDateTime().addSecs(60 * minutes),
                          QFileDevice::FileModificationTime);
@@ -203,8 +263,8 @@ TEST(ChangedOnDisk, ASaveOverAFileAnotherProgramChangedAsksFirst)
                                  "その変更は失われます。書き換えられたファイルは、次に"
                                  "保存するまで taro.Bak に残ります。\r\n保存しますか？"_s,
                                  u"保存確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), theirs);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), theirs);
     EXPECT_TRUE(shared.states.Corrected);
     form.MSave_Click(); // OK: theirs becomes the backup
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), theirs);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), theirs);
 }

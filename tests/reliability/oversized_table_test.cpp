@@ -39,14 +39,14 @@ protected:
     void SetUp() override
     {
         original = playerWithRecords(40000);
-        WriteBytes(u"taro.pcd"_s, original);
+        WriteBytes(dir.file(u"taro.pcd"_s), original);
         platform.settings[u"ledra3/Start/UserName"_s] = u"taro"_s;
         form.Form_Activate(); // the first activation opens the remembered player
     }
 
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, dir.folder()};
     MainForm form{shared};
     QByteArray original;
 };
@@ -70,8 +70,8 @@ TEST_F(OversizedTableTest, ToldOnceWhenOpenedAndAskedBeforeEachSave)
     EXPECT_EQ(platform.messages,
               (QList<RecordedMessage>{
                   {kSaveQuestion, u"保存確認"_s, MsgButtons::OkCancel, MsgIcon::Exclamation}}));
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), original);
-    EXPECT_FALSE(QFile::exists(u"taro.Bak"_s));
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), original);
+    EXPECT_FALSE(QFile::exists(dir.file(u"taro.Bak"_s)));
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_TRUE(form.MSave->isEnabled());
 
@@ -79,17 +79,17 @@ TEST_F(OversizedTableTest, ToldOnceWhenOpenedAndAskedBeforeEachSave)
     platform.msgAnswers = {MsgResult::Yes, MsgResult::Cancel};
     form.MEnd_Click();
     EXPECT_FALSE(form.programHasEnded());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), original);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), original);
 }
 
 TEST(OversizedTotal, RecordsBeyondThe32BitTotalAreCountedAsUnread)
 {
-    TempWorkDir dir;
-    WriteBytes(u"big.pcd"_s, Cp932Lines(u"<Data>\n2001,1,1,0,2000000000,0,0,\"\"\n"
-                                        "2001,1,2,0,2000000000,0,0,\"\"\n"
-                                        "2001,1,3,-2147483648,2147483647,0,0,\"\"\n"_s));
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"big.pcd"_s), Cp932Lines(u"<Data>\n2001,1,1,0,2000000000,0,0,\"\"\n"
+                                                  "2001,1,2,0,2000000000,0,0,\"\"\n"
+                                                  "2001,1,3,-2147483648,2147483647,0,0,\"\"\n"_s));
     FakePlatform platform;
-    SharedData shared(platform);
+    SharedData shared(platform, dir.folder());
     const PlayerOpening opening = OpenPlayer(shared, u"big"_s);
     EXPECT_EQ(shared.data.ListCount(), 1);
     EXPECT_EQ(shared.data.UnreadRecords(), 2);

@@ -1,7 +1,7 @@
 // A save loop in a child process killed at random moments: after every kill
-// the player's file and its backup each hold one complete state, never a
-// mixture or a cut-off file; and each child takes over the lock its killed
-// predecessor left on the player.
+// the player's file, its backup and the play-times file each hold one
+// complete state, never a mixture or a cut-off file; and each child takes
+// over the lock its killed predecessor left on the player.
 
 #include "save_variants.h"
 #include "support/test_files.h"
@@ -22,10 +22,11 @@ using namespace Qt::StringLiterals;
 
 TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
 {
-    TempWorkDir dir;
+    TempDataFolder dir;
     const QByteArray states[2] = {VariantBytes(0), VariantBytes(1)};
     ASSERT_NE(states[0].size(), states[1].size());
-    WriteBytes(u"taro.pcd"_s, states[0]);
+    const QByteArray timesOfState1 = VariantTimes(1);
+    WriteBytes(dir.file(u"taro.pcd"_s), states[0]);
 
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> delayUs(0, 40000);
@@ -45,14 +46,17 @@ TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
         ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) // killed, not failed
             << child.readAllStandardError().toStdString();
 
-        const QByteArray now = ReadBytes(u"taro.pcd"_s);
+        const QByteArray now = ReadBytes(dir.file(u"taro.pcd"_s));
         ASSERT_TRUE(now == states[0] || now == states[1])
             << "after kill " << kills + 1 << ": " << now.size() << " bytes";
-        if (QFile::exists(u"taro.Bak"_s)) {
-            const QByteArray backup = ReadBytes(u"taro.Bak"_s);
+        if (QFile::exists(dir.file(u"taro.Bak"_s))) {
+            const QByteArray backup = ReadBytes(dir.file(u"taro.Bak"_s));
             ASSERT_TRUE(backup == states[0] || backup == states[1])
                 << "after kill " << kills + 1 << ": backup of " << backup.size() << " bytes";
         }
+        const QByteArray times = ReadBytes(dir.file(u"taro.times"_s));
+        ASSERT_TRUE(times.isEmpty() || times == timesOfState1)
+            << "after kill " << kills + 1 << ": times file of " << times.size() << " bytes";
         changes += now != last;
         last = now;
     }

@@ -1,5 +1,6 @@
 #include "save_variants.h"
 
+#include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
@@ -16,10 +17,13 @@ void FillVariant(SharedData &shared, int variant)
     shared.Machines.WriteData({1, 0}, {u"海物語"_s, QString()});
     shared.data.DataClear();
     for (int i = 0; i < records; ++i) {
-        shared.data.DataWrite(static_cast<qint16>(2000 + i % 20), static_cast<qint16>(1 + i % 12),
-                              static_cast<qint16>(1 + i % 28), 1000 * (i % 30), 700 * (i % 41),
-                              static_cast<qint16>(1 + i % 2), 1,
-                              variant == 0 ? u"旧"_s : u"新しい記録、その"_s + QString::number(i));
+        // State 1 has play times, so that its saves write both files.
+        const qint16 start = variant == 0 ? kNoTime : qint16(i % 1440);
+        shared.data.DataWrite(PlayRecord{
+            static_cast<qint16>(2000 + i % 20), static_cast<qint16>(1 + i % 12),
+            static_cast<qint16>(1 + i % 28), 1000 * (i % 30), 700 * (i % 41),
+            static_cast<qint16>(1 + i % 2), 1,
+            variant == 0 ? u"旧"_s : u"新しい記録、その"_s + QString::number(i), start, start});
     }
 }
 
@@ -34,4 +38,12 @@ QByteArray VariantBytes(int variant)
     shared.Machines.SectionBytes(UserDataFile::MachineMarker(), machines);
     shared.data.SectionBytes(data);
     return states + stores + machines + data;
+}
+
+QByteArray VariantTimes(int variant)
+{
+    FakePlatform platform;
+    SharedData shared(platform);
+    FillVariant(shared, variant);
+    return PlayTimesBytes(shared.data);
 }

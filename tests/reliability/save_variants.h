@@ -10,3 +10,5 @@ struct SharedData;
 void FillVariant(SharedData &shared, int variant);
 // The complete user data file of that state, as a save writes it.
 QByteArray VariantBytes(int variant);
+// Its play-times file (state 0 has none).
+QByteArray VariantTimes(int variant);

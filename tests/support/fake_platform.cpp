@@ -10,8 +10,12 @@ MsgResult FakePlatform::MsgBox(const QString &text, MsgButtons buttons, MsgIcon 
     messages.append({text, title, buttons, icon});
     if (!msgAnswers.isEmpty())
         return msgAnswers.takeFirst();
-    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                              : MsgResult::Ok;
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return MsgResult::Yes;
+    case MsgButtons::YesNoDefaultNo: return MsgResult::No;
+    default: return MsgResult::Ok;
+    }
 }
 
 QString FakePlatform::InputBox(const QString &prompt, const QString &title,

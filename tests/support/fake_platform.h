@@ -2,6 +2,7 @@
 // A platform that records everything and answers from a script.
 
 #include "core/platform.h"
+#include "support/print_text.h"
 
 #include <QList>
 #include <QString>
@@ -58,7 +59,8 @@ public:
     int ShowModal(QObject &window) override;
 
     // Scripted answers, taken in order; when none is left a message box answers
-    // its first button (OK or Yes) and an input box the empty text.
+    // its default button (OK, Yes, or No where No is the default) and an input
+    // box the empty text.
     QList<MsgResult> msgAnswers;
     QStringList inputAnswers;
     QStringList fileAnswers; // file dialogs; the empty text (cancelled) when none is left

@@ -3,14 +3,7 @@
 // statistics and calendar tests.
 
 #include "core/statistics/ranking.h"
-
-#include <QString>
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/print_text.h"
 
 inline RankRow row(qint32 f1, qint32 f2, qint32 f3, qint32 f4, qint32 f5)
 {

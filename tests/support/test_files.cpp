@@ -2,19 +2,12 @@
 
 #include "core/file/cp932.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
-TempWorkDir::TempWorkDir() : previous_(QDir::currentPath())
+TempDataFolder::TempDataFolder()
 {
     EXPECT_TRUE(dir_.isValid());
-    QDir::setCurrent(dir_.path());
-}
-
-TempWorkDir::~TempWorkDir()
-{
-    QDir::setCurrent(previous_);
 }
 
 QByteArray ReadBytes(const QString &fileName)

@@ -1,21 +1,23 @@
 #pragma once
 // Temporary folders and byte-exact files for tests.
 
+#include "core/file/data_folder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
-// A temporary folder that is the current directory while the object lives.
-class TempWorkDir {
+// A temporary data folder, removed with its files when the object goes. The
+// current directory is never changed: files are named by their full paths.
+class TempDataFolder {
 public:
-    TempWorkDir();
-    ~TempWorkDir();
+    TempDataFolder();
     QString path() const { return dir_.path(); }
     QString file(const QString &name) const { return dir_.filePath(name); }
+    DataFolder folder() const { return DataFolder(dir_.path()); }
 
 private:
     QTemporaryDir dir_;
-    QString previous_;
 };
 
 QByteArray ReadBytes(const QString &fileName);

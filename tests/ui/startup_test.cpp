@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -44,18 +45,22 @@ TEST(KankyouCheck, ThisMachineHasWhatTheProgramNeeds)
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messages.value(0).text.toStdString();
 }
 
-TEST(DataFolder, IsCreatedAndBecomesTheWorkingFolder)
+TEST(DataFolder, IsCreatedAndMadeAbsoluteAndTheCurrentFolderStays)
 {
     const QString before = QDir::currentPath();
     QTemporaryDir tmp;
     const QString target = tmp.filePath(u"a/b/ledra3"_s);
+    DataFolder folder;
     QString error;
-    ASSERT_TRUE(EnterDataFolder(target, error)) << error.toStdString();
-    EXPECT_EQ(QDir::currentPath(), QDir(target).canonicalPath());
+    ASSERT_TRUE(PrepareDataFolder(target + u"/../ledra3/"_s, folder, error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(target).isDir());
+    EXPECT_EQ(folder.PlayerFile(u"taro"_s), target + u"/taro.pcd"_s);
+    EXPECT_EQ(DataFolder(u"rel/x"_s).Path(), before + u"/rel/x"_s);
     WriteBytes(tmp.filePath(u"file"_s), "x");
-    EXPECT_FALSE(EnterDataFolder(tmp.filePath(u"file/sub"_s), error));
-    EXPECT_FALSE(error.isEmpty());
-    QDir::setCurrent(before);
+    EXPECT_FALSE(PrepareDataFolder(tmp.filePath(u"file/sub"_s), folder, error));
+    EXPECT_EQ(error, tmp.filePath(u"file/sub"_s) + u" を作成できません"_s);
+    EXPECT_EQ(folder.Path(), target);
+    EXPECT_EQ(QDir::currentPath(), before);
 }
 
 TEST(QtPlatformWait, ZeroReturnsAtOnceAndAWaitKeepsEventsFlowing)

@@ -3,6 +3,7 @@
 #include "core/file/cp932.h"
 #include "core/file/user_data_file.h"
 #include "core/model/master_ids.h"
+#include "core/model/play_time.h"
 #include "core/model/record_sort.h"
 #include "core/model/record_table.h"
 #include "core/model/shared_data.h"
@@ -12,6 +13,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -20,11 +22,34 @@ using namespace Qt::StringLiterals;
 namespace CsvExchange {
 
 namespace {
-enum Column { CDate, CYoubi, CToushi, CKaishuu, CBalance, CStore, CMachine, CComment, CSId, CMId };
+enum Column {
+    CDate,
+    CYoubi,
+    CToushi,
+    CKaishuu,
+    CBalance,
+    CStore,
+    CMachine,
+    CComment,
+    CSId,
+    CMId,
+    CStart,
+    CEnd
+};
+constexpr int kColumns = CEnd + 1;
+
+// The problems listed one by one; beyond them only counted.
+constexpr qsizetype kListedProblems = 1000;
 
 QString quoted(const QString &text)
 {
     return u"「"_s + text + u"」"_s;
+}
+
+// A cell's text as a message shows it: long ones cut short.
+QString shown(const QString &text)
+{
+    return quoted(text.size() > 24 ? text.left(24) + u"…"_s : text);
 }
 
 QString dateText(const PlayRecord &r)
@@ -34,11 +59,12 @@ QString dateText(const PlayRecord &r)
 }
 
 // "2026/03/05", also with "-" or "." and without leading zeros, as
-// spreadsheets rewrite dates. False unless it is a real date of 1950..2100.
+// spreadsheets rewrite dates, and in full-width forms. False unless it is a
+// real date of 1950..2100.
 bool parseDate(const QString &text, PlayRecord &r)
 {
     // A time that a spreadsheet may add ("2026/03/05 0:00") is dropped.
-    const QString t = text.trimmed().section(u' ', 0, 0);
+    const QString t = HalfWidthForms(text).trimmed().section(u' ', 0, 0);
     QStringList parts;
     for (QChar sep : {u'/', u'-', u'.'}) {
         if (t.contains(sep)) {
@@ -65,48 +91,20 @@ bool parseDate(const QString &text, PlayRecord &r)
     return YoubiGet(youbi, r.DYear, r.DMonth, r.DDay);
 }
 
-enum class Amount { Ok, NotANumber, TooLarge };
-
-// Whole yen; grouping commas, a yen sign and blanks are allowed, an empty
-// cell is 0.
-Amount parseAmount(const QString &text, qint32 &value)
+// A whole number of a cell as a person types it (full-width digits, grouping
+// commas, a yen sign; ReadTypedNumber), within [low, high]. An empty problem
+// when it is one; what is wrong otherwise.
+template <typename T> QString readWhole(const QString &what, const QString &text, T &value)
 {
-    QString t;
-    for (QChar c : text)
-        if (c != u',' && c != u'\\' && c != QChar(0x00A5) && c != QChar(0xFFE5) && !c.isSpace())
-            t += c;
-    bool negative = false;
-    if (t.startsWith(u'-')) {
-        negative = true;
-        t.remove(0, 1);
-    }
-    if (t.isEmpty() && !negative) {
-        value = 0;
-        return Amount::Ok;
-    }
-    if (t.isEmpty())
-        return Amount::NotANumber;
-    qint64 v = 0;
-    for (QChar c : t) {
-        if (c < u'0' || c > u'9')
-            return Amount::NotANumber;
-        if (v <= qint64(std::numeric_limits<qint32>::max()) + 1)
-            v = v * 10 + (c.unicode() - u'0');
-    }
-    v = negative ? -v : v;
-    if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
-        return Amount::TooLarge;
-    value = qint32(v);
-    return Amount::Ok;
-}
-
-std::optional<qint16> parseId(const QString &text)
-{
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return qint16(v);
+    const std::optional<double> v = ReadTypedNumber(text);
+    if (!v)
+        return what + shown(text) + u"が数値ではありません"_s;
+    if (*v != std::trunc(*v))
+        return what + shown(text) + u"が整数ではありません"_s;
+    if (*v < double(std::numeric_limits<T>::min()) || *v > double(std::numeric_limits<T>::max()))
+        return what + shown(text) + u"が大きすぎます"_s;
+    value = T(*v);
+    return QString();
 }
 
 bool hasControl(const QString &text)
@@ -117,13 +115,13 @@ bool hasControl(const QString &text)
     return false;
 }
 
-// A store or machine list seen from the import: names to IDs, IDs taken, and
-// the names to add.
+// A store or machine list seen from the import: names to IDs and the names
+// to add. The new names get their IDs once every row has been read, so that
+// no new name takes an ID that a row without a name uses.
 class NameMatcher {
 public:
-    // reserved: IDs that records use without an entry; a new name must not
-    // take one, or those records would suddenly show it.
-    NameMatcher(const SMData &list, const QSet<qint16> &reserved) : taken_(reserved)
+    // inUse: IDs that records use without an entry.
+    NameMatcher(const SMData &list, const QSet<qint16> &inUse) : taken_(inUse)
     {
         for (const MasterEntry &e : list.Entries()) {
             idsOf_[e.Name].append(e.ID);
@@ -134,17 +132,18 @@ public:
 
     struct Match {
         qint16 id = 0;
-        bool isNew = false;
-        QString problem; // why the name cannot be taken
+        int newName = -1; // the index of a name to add
+        QString problem;  // why the name cannot be taken
     };
 
     // The ID for a name, and the ID column's value when the file has one.
-    Match Find(const QString &name, std::optional<qint16> fileId, const QString &what) const
+    Match Find(const QString &name, std::optional<qint16> fileId, const QString &what)
     {
         Match m;
         if (name.isEmpty() || name == UnknownName()) {
             // No name: the ID stays when no entry has it, as it did in the file.
             m.id = fileId && !listed_.contains(*fileId) ? *fileId : qint16(0);
+            taken_.insert(m.id);
             return m;
         }
         if (const auto it = idsOf_.constFind(name); it != idsOf_.cend()) {
@@ -152,35 +151,38 @@ public:
             return m;
         }
         if (const auto it = added_.constFind(name); it != added_.cend()) {
-            m.id = *it;
-            m.isNew = true;
+            m.newName = *it;
             return m;
         }
         // Commas and quotes the player's file cannot carry in a name.
         if (name.contains(u',') || hasControl(name) || !UserDataFile::CanCarryText(name)) {
-            m.problem = what + quoted(name) + u"に使えない文字があります"_s;
+            m.problem = what + shown(name) + u"に使えない文字があります"_s;
             return m;
         }
-        m.id = ChooseMasterId(taken_, fileId.value_or(0));
-        if (m.id == 0)
-            m.problem = what + u"のIDが999までふさがっているため、"_s + quoted(name) +
-                        u"を登録できません"_s;
-        m.isNew = true;
+        m.newName = int(pending_.size());
+        added_.insert(name, m.newName);
+        pending_.append({name, fileId.value_or(0)});
         return m;
     }
 
-    void Add(const QString &name, qint16 id, QList<NewEntry> &entries)
+    // The new names with their IDs, in the order the rows named them; ID 0
+    // when all of 1..999 are taken.
+    QList<NewEntry> Assign()
     {
-        if (added_.contains(name))
-            return;
-        added_.insert(name, id);
-        taken_.insert(id);
-        entries.append(NewEntry{id, name});
+        QList<NewEntry> out;
+        for (const auto &[name, wanted] : std::as_const(pending_)) {
+            const qint16 id = ChooseMasterId(taken_, wanted);
+            if (id != 0)
+                taken_.insert(id);
+            out.append(NewEntry{id, name});
+        }
+        return out;
     }
 
 private:
     QHash<QString, QList<qint16>> idsOf_;
-    QHash<QString, qint16> added_;
+    QHash<QString, int> added_;
+    QList<std::pair<QString, qint16>> pending_;
     QSet<qint16> listed_;
     QSet<qint16> taken_;
 };
@@ -202,22 +204,58 @@ RecordKey keyOf(const PlayRecord &r)
     return {r.DYear, r.DMonth, r.DDay, r.DToushi, r.DKaishuu, r.DSId, r.DMId};
 }
 
-QString field(const Csv::Row &row, int index)
-{
-    return index >= 0 && index < row.fields.size() ? row.fields[index] : QString();
-}
+// The cells of one row that the import reads, decoded.
+class RowCells {
+public:
+    RowCells(Csv::Reader &reader, const int (&at)[kColumns]) : reader_(reader), at_(at) {}
 
-QString amountProblem(Amount a, const QString &what, const QString &text)
-{
-    return a == Amount::TooLarge ? what + quoted(text) + u"が大きすぎます"_s
-                                 : what + quoted(text) + u"が数値ではありません"_s;
-}
+    // Decodes the row's used cells; false with the problem when a cell's
+    // bytes cannot be read or a cell is longer than anything the file holds.
+    bool Read(const Csv::Row &row, QString &problem)
+    {
+        static const QStringList names = RecordTitles();
+        for (int c = 0; c < kColumns; ++c) {
+            text_[c].clear();
+            // 曜日 and 収支 follow from the others.
+            if (c == CYoubi || c == CBalance || at_[c] < 0 || at_[c] >= row.fields.size())
+                continue;
+            const QByteArray &field = row.fields[at_[c]];
+            // A character takes at most four bytes: longer is too long unread.
+            if (field.size() > 4 * UserDataFile::kMaxTextLength) {
+                problem = names[c] + u"が長すぎます（"_s +
+                          FormatGrouped(double(UserDataFile::kMaxTextLength)) + u"文字まで）"_s;
+                return false;
+            }
+            qsizetype bad = -1;
+            if (!reader_.Decode(field, text_[c], bad)) {
+                const qsizetype at = row.starts[at_[c]] + bad + 1;
+                problem =
+                    FormatGrouped(double(at)) + u"バイト目（0x"_s +
+                    QString::number(quint8(field[bad]), 16).toUpper().rightJustified(2, u'0') +
+                    u"）がUTF-8の文字として読めません"_s;
+                return false;
+            }
+            if (text_[c].size() > UserDataFile::kMaxTextLength) {
+                problem = names[c] + u"が長すぎます（"_s +
+                          FormatGrouped(double(UserDataFile::kMaxTextLength)) + u"文字まで）"_s;
+                return false;
+            }
+        }
+        return true;
+    }
+    const QString &operator[](int column) const { return text_[column]; }
+
+private:
+    Csv::Reader &reader_;
+    const int (&at_)[kColumns];
+    QString text_[kColumns];
+};
 } // namespace
 
 QStringList RecordTitles()
 {
-    return {u"日付"_s, u"曜日"_s, u"投資"_s,     u"回収"_s, u"収支"_s,
-            u"店名"_s, u"台名"_s, u"コメント"_s, u"店ID"_s, u"台ID"_s};
+    return {u"日付"_s, u"曜日"_s,     u"投資"_s, u"回収"_s, u"収支"_s, u"店名"_s,
+            u"台名"_s, u"コメント"_s, u"店ID"_s, u"台ID"_s, u"開始"_s, u"終了"_s};
 }
 
 QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machines)
@@ -228,52 +266,58 @@ QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machine
         const PlayRecord &r = data.Record(n);
         QString youbi;
         YoubiGet(youbi, r.DYear, r.DMonth, r.DDay);
-        Csv::AppendLine(text, {dateText(r), youbi, QString::number(r.DToushi),
-                               QString::number(r.DKaishuu), QString::number(r.Balance()),
-                               Stores.SeekName(r.DSId), Machines.SeekName(r.DMId), r.DComment,
-                               QString::number(r.DSId), QString::number(r.DMId)});
+        // Names and comments never reach a spreadsheet as formulas.
+        Csv::AppendLine(
+            text, {dateText(r), youbi, QString::number(r.DToushi), QString::number(r.DKaishuu),
+                   QString::number(r.Balance()), Csv::GuardText(Stores.SeekName(r.DSId)),
+                   Csv::GuardText(Machines.SeekName(r.DMId)), Csv::GuardText(r.DComment),
+                   QString::number(r.DSId), QString::number(r.DMId), FormatClockTime(r.startMinute),
+                   FormatClockTime(r.endMinute)});
     }
     return text;
 }
 
 QString SummaryCsv(SummaryGrouping grouping, const QList<SummaryRow> &rows, const SummaryRow &total)
 {
+    const auto line = [](const SummaryRow &row) -> QString {
+        QStringList values = SummaryValues(row);
+        values[0] = Csv::GuardText(values[0]); // a store or machine name
+        return Csv::Line(values);
+    };
     QString text = Csv::Line(SummaryValueTitles(grouping));
     for (const SummaryRow &row : rows)
-        text += Csv::Line(SummaryValues(row));
-    return text + Csv::Line(SummaryValues(total));
+        text += line(row);
+    return text + line(total);
 }
 
 qint32 ImportPreview::RowsToAdd(bool addNames) const
 {
-    if (addNames)
-        return qint32(NewRows.size());
-    qint32 n = 0;
-    for (const ImportRow &row : NewRows)
-        n += row.NewName ? 0 : 1;
-    return n;
+    return addNames ? NewRowCount : NewRowCount - NewNameRowCount;
 }
 
 ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMData &Stores,
                             const SMData &Machines)
 {
     ImportPreview preview;
-    const Csv::Decoded decoded = Csv::Decode(bytes);
-    preview.Encoding = decoded.encoding;
-    const QList<Csv::Row> rows = Csv::Parse(decoded.text);
+    Csv::Reader reader(bytes);
+    preview.Encoding = reader.encoding();
+    Csv::Row row;
 
     // The columns by their titles, in any order; 曜日 and 収支 are derived.
-    int at[10];
+    int at[kColumns];
     const QStringList titles = RecordTitles();
-    const QStringList head = rows.isEmpty() ? QStringList() : rows.first().fields;
+    QStringList head;
+    if (reader.Next(row)) {
+        for (const QByteArray &field : std::as_const(row.fields)) {
+            QString title;
+            qsizetype bad = -1;
+            reader.Decode(field, title, bad);
+            head.append(title.trimmed());
+        }
+    }
     QStringList missing;
-    for (int c = 0; c < titles.size(); ++c) {
-        at[c] = -1;
-        for (qsizetype k = 0; k < head.size(); ++k)
-            if (head[k].trimmed() == titles[c]) {
-                at[c] = int(k);
-                break;
-            }
+    for (int c = 0; c < kColumns; ++c) {
+        at[c] = int(head.indexOf(titles[c]));
         const bool required =
             c == CDate || c == CToushi || c == CKaishuu || c == CStore || c == CMachine;
         if (required && at[c] < 0)
@@ -285,89 +329,102 @@ ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMD
         return preview;
     }
 
-    // How many times the table holds each record, to be used up by the rows.
+    // How many times the table holds each record, to be used up by the rows;
+    // the IDs records use, which no new name may take.
     QHash<RecordKey, qint32> held;
     held.reserve(data.ListCount());
-    for (qint32 n = 1; n <= data.ListCount(); ++n)
-        ++held[keyOf(data.Record(n))];
-
-    // IDs in use without an entry: in the table, and in rows without a name.
     QSet<qint16> storeIds, machineIds;
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
-        storeIds.insert(data.Record(n).DSId);
-        machineIds.insert(data.Record(n).DMId);
-    }
-    for (qsizetype k = 1; k < rows.size(); ++k) {
-        const auto reserve = [&](int name, int id, QSet<qint16> &ids) {
-            const QString n = field(rows[k], at[name]);
-            if (n.isEmpty() || n == UnknownName())
-                if (const auto v = parseId(field(rows[k], at[id])))
-                    ids.insert(*v);
-        };
-        reserve(CStore, CSId, storeIds);
-        reserve(CMachine, CMId, machineIds);
+        const PlayRecord &r = data.Record(n);
+        ++held[keyOf(r)];
+        storeIds.insert(r.DSId);
+        machineIds.insert(r.DMId);
     }
     NameMatcher stores(Stores, storeIds), machines(Machines, machineIds);
-    // One check of the whole text spares one per comment in the usual case.
-    const bool allEncodable = IsCp932Encodable(decoded.text);
-    for (qsizetype k = 1; k < rows.size(); ++k) {
-        const Csv::Row &row = rows[k];
+    const auto invalid = [&preview](qint32 rowNumber, const QString &reason) {
+        if (preview.Invalid.size() < kListedProblems)
+            preview.Invalid.append(ImportProblem{rowNumber, reason});
+        ++preview.InvalidCount;
+    };
+    // The rows that name a new store or machine, and which: their IDs come last.
+    struct Pending {
+        qsizetype index;
+        int store, machine;
+    };
+    QList<Pending> pending;
+    qint32 plainRows = 0;
+    RowCells cells(reader, at);
+    QString problem;
+    while (reader.Next(row)) {
         if (std::all_of(row.fields.cbegin(), row.fields.cend(),
-                        [](const QString &f) { return f.trimmed().isEmpty(); }))
+                        [](const QByteArray &f) { return f.trimmed().isEmpty(); }))
             continue; // an empty line
-        const auto invalid = [&](const QString &reason) {
-            preview.Invalid.append(ImportProblem{row.number, reason});
-        };
         if (row.unterminated) {
-            invalid(u"引用符（\"）が閉じていません"_s);
+            const QString n = FormatGrouped(row.number);
+            invalid(row.number, n + u"行目の引用符（\"）が閉じられていないため、"_s + n +
+                                    u"行目から最後まで（"_s + FormatGrouped(row.lines) +
+                                    u"行）を読めません"_s);
+            continue;
+        }
+        if (!cells.Read(row, problem)) {
+            invalid(row.number, problem);
             continue;
         }
         PlayRecord r;
-        const QString dateCell = field(row, at[CDate]);
-        if (!parseDate(dateCell, r)) {
-            invalid(u"日付"_s + quoted(dateCell) + u"が正しくありません（例: 2026/03/05）"_s);
+        if (!parseDate(cells[CDate], r)) {
+            invalid(row.number,
+                    u"日付"_s + shown(cells[CDate]) + u"が正しくありません（例: 2026/03/05）"_s);
             continue;
         }
-        const QString toushi = field(row, at[CToushi]), kaishuu = field(row, at[CKaishuu]);
-        if (const Amount a = parseAmount(toushi, r.DToushi); a != Amount::Ok) {
-            invalid(amountProblem(a, u"投資"_s, toushi));
-            continue;
+        std::optional<qint16> ids[2];
+        problem = readWhole(u"投資"_s, cells[CToushi], r.DToushi);
+        if (problem.isEmpty())
+            problem = readWhole(u"回収"_s, cells[CKaishuu], r.DKaishuu);
+        for (int k = 0; k < 2 && problem.isEmpty(); ++k) {
+            const QString &text = cells[k == 0 ? CSId : CMId];
+            qint16 id = 0;
+            if (text.trimmed().isEmpty())
+                continue; // no ID column, or no ID in it
+            problem = readWhole(k == 0 ? u"店ID"_s : u"台ID"_s, text, id);
+            ids[k] = id;
         }
-        if (const Amount a = parseAmount(kaishuu, r.DKaishuu); a != Amount::Ok) {
-            invalid(amountProblem(a, u"回収"_s, kaishuu));
+        const auto readTime = [&](int column, const QString &what, qint16 &minute) {
+            if (problem.isEmpty() && !ReadClockTime(cells[column], minute))
+                problem = what + shown(cells[column]) + u"が時刻ではありません（例: 10:30）"_s;
+        };
+        readTime(CStart, u"開始"_s, r.startMinute);
+        readTime(CEnd, u"終了"_s, r.endMinute);
+        if (!problem.isEmpty()) {
+            invalid(row.number, problem);
             continue;
         }
         if (r.DToushi == 0 && r.DKaishuu == 0) {
-            invalid(u"投資と回収がどちらも0です"_s);
+            invalid(row.number, u"投資と回収がどちらも0です"_s);
             continue;
         }
         if (r.Balance() < std::numeric_limits<qint32>::min() ||
             r.Balance() > std::numeric_limits<qint32>::max()) {
-            invalid(u"収支が大きすぎます"_s);
+            invalid(row.number, u"収支が大きすぎます"_s);
             continue;
         }
-        r.DComment = MapToCp932Forms(field(row, at[CComment]));
-        if (hasControl(r.DComment) || r.DComment.contains(u'"') ||
-            (!allEncodable && !IsCp932Encodable(r.DComment))) {
-            invalid(u"コメントに使えない文字（\"、改行、Shift_JISにない文字）があります"_s);
+        r.DComment = MapToCp932Forms(Csv::UnguardText(cells[CComment]));
+        if (hasControl(r.DComment) || !UserDataFile::CanCarryText(r.DComment)) {
+            invalid(row.number,
+                    u"コメントに使えない文字（\"、改行、Shift_JISにない文字）があります"_s);
             continue;
         }
-        const QString storeName = MapToCp932Forms(field(row, at[CStore]));
-        const QString machineName = MapToCp932Forms(field(row, at[CMachine]));
-        const auto store = stores.Find(storeName, parseId(field(row, at[CSId])), u"店名"_s);
-        const auto machine = machines.Find(machineName, parseId(field(row, at[CMId])), u"台名"_s);
+        const QString storeName = MapToCp932Forms(Csv::UnguardText(cells[CStore]));
+        const QString machineName = MapToCp932Forms(Csv::UnguardText(cells[CMachine]));
+        const auto store = stores.Find(storeName, ids[0], u"店名"_s);
+        const auto machine = machines.Find(machineName, ids[1], u"台名"_s);
         if (!store.problem.isEmpty() || !machine.problem.isEmpty()) {
-            invalid(!store.problem.isEmpty() ? store.problem : machine.problem);
+            invalid(row.number, !store.problem.isEmpty() ? store.problem : machine.problem);
             continue;
         }
-        if (store.isNew)
-            stores.Add(storeName, store.id, preview.NewStores);
-        if (machine.isNew)
-            machines.Add(machineName, machine.id, preview.NewMachines);
         r.DSId = store.id;
         r.DMId = machine.id;
 
-        const bool newName = store.isNew || machine.isNew;
+        const bool newName = store.newName >= 0 || machine.newName >= 0;
         if (!newName) {
             const auto it = held.find(keyOf(r));
             if (it != held.end() && *it > 0) {
@@ -376,7 +433,50 @@ ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMD
                 continue;
             }
         }
-        preview.NewRows.append(ImportRow{row.number, r, newName});
+        // Past 32,767 rows of a kind the import is refused anyway: counted only.
+        ++preview.NewRowCount;
+        if (newName) {
+            if (++preview.NewNameRowCount <= Data::kMaxRecords) {
+                pending.append({preview.NewRows.size(), store.newName, machine.newName});
+                preview.NewRows.append(ImportRow{row.number, r, true});
+            }
+        } else if (++plainRows <= Data::kMaxRecords) {
+            preview.NewRows.append(ImportRow{row.number, r, false});
+        }
+    }
+
+    // The new names' IDs, now that every ID the rows use is known. A name
+    // that finds no free ID takes its rows with it.
+    preview.NewStores = stores.Assign();
+    preview.NewMachines = machines.Assign();
+    QList<bool> dropped(preview.NewRows.size(), false);
+    for (const Pending &p : std::as_const(pending)) {
+        ImportRow &added = preview.NewRows[p.index];
+        const NewEntry *names[2] = {p.store >= 0 ? &preview.NewStores[p.store] : nullptr,
+                                    p.machine >= 0 ? &preview.NewMachines[p.machine] : nullptr};
+        for (int k = 0; k < 2; ++k) {
+            if (!names[k] || dropped[p.index])
+                continue;
+            if (names[k]->ID == 0) {
+                invalid(added.Row, (k == 0 ? u"店名"_s : u"台名"_s) +
+                                       u"のIDが999までふさがっているため、"_s +
+                                       quoted(names[k]->Name) + u"を登録できません"_s);
+                dropped[p.index] = true;
+                --preview.NewRowCount;
+                --preview.NewNameRowCount;
+            } else {
+                (k == 0 ? added.Record.DSId : added.Record.DMId) = names[k]->ID;
+            }
+        }
+    }
+    if (dropped.contains(true)) {
+        qsizetype k = 0;
+        preview.NewRows.removeIf([&](const ImportRow &) { return dropped[k++]; });
+        preview.NewStores.removeIf([](const NewEntry &e) { return e.ID == 0; });
+        preview.NewMachines.removeIf([](const NewEntry &e) { return e.ID == 0; });
+        std::stable_sort(
+            preview.Invalid.begin(), preview.Invalid.end(),
+            [](const ImportProblem &a, const ImportProblem &b) { return a.Row < b.Row; });
     }
     return preview;
 }

@@ -19,11 +19,12 @@ struct SharedData;
 
 namespace CsvExchange {
 
-// 日付, 曜日, 投資, 回収, 収支, 店名, 台名, コメント, 店ID, 台ID.
+// 日付, 曜日, 投資, 回収, 収支, 店名, 台名, コメント, 店ID, 台ID, 開始, 終了.
 QStringList RecordTitles();
 
 // Every record in table order under the title row: dates as YYYY/MM/DD,
-// amounts and IDs as plain numbers, names as the lists give them.
+// amounts and IDs as plain numbers, play times as HH:MM (empty when none), names as the lists give
+// them; a name or comment that a spreadsheet would run as a formula gets a leading "'".
 QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machines);
 
 // The summary table in the order given, then its totals row; plain numbers.
@@ -48,20 +49,28 @@ struct NewEntry {
 
 struct ImportPreview {
     Csv::Encoding Encoding = Csv::Encoding::Utf8;
-    QString Error;            // not a file of records at all; nothing else is set
-    QList<ImportRow> NewRows; // in file order
-    qint32 Present = 0;       // rows whose record the table already holds
-    QList<ImportProblem> Invalid;
-    QList<NewEntry> NewStores; // names the lists lack, with the IDs they would get
+    QString Error; // not a file of records at all; nothing else is set
+    // The rows to add, in file order: every one, unless more than 32,767 with
+    // new names or without them, which no table could take.
+    QList<ImportRow> NewRows;
+    qint32 NewRowCount = 0;       // all rows to add
+    qint32 NewNameRowCount = 0;   // of those, the rows with a new store or machine
+    qint32 Present = 0;           // rows whose record the table already holds
+    QList<ImportProblem> Invalid; // the first 1,000 rows that cannot be read, and why
+    qint32 InvalidCount = 0;      // all of them
+    QList<NewEntry> NewStores;    // names the lists lack, with the IDs they would get
     QList<NewEntry> NewMachines;
 
     // The rows that would be added, with or without the new names.
     qint32 RowsToAdd(bool addNames) const;
 };
 
-// Reads the file's bytes against the player's table and lists. A row is
-// already present when a record of the table has the same date, amounts,
-// store and machine; each record of the table answers for one row only.
+// Reads the file's bytes, in one pass, against the player's table and lists.
+// A row is already present when a record of the table has the same date,
+// amounts, store and machine; each record of the table answers for one row
+// only. 開始 and 終了 are optional. Amounts and IDs are read as typed (full-width digits, grouping
+// commas, a yen sign); names and comments lose the "'" that kept them from
+// being taken for formulas, and may be at most 4,096 characters long.
 ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMData &Stores,
                             const SMData &Machines);
 

@@ -1,11 +1,67 @@
 #include "core/file/data_folder.h"
 
+#include "core/file/user_data_file.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
-bool EnterDataFolder(const QString &dir, QString &error)
+QString TimesExtension()
+{
+    return u".times"_s;
+}
+
+DataFolder::DataFolder(const QString &path)
+    : path_(path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
+{}
+
+QString DataFolder::File(const QString &name) const
+{
+    if (!IsSet())
+        return QString();
+    return path_.endsWith(u'/') ? QString(path_ + name) : QString(path_ + u'/' + name);
+}
+
+QString DataFolder::PlayerFile(const QString &player) const
+{
+    return File(player + UserDataFile::PcdExtension());
+}
+
+QString DataFolder::BackupFile(const QString &player) const
+{
+    return File(player + UserDataFile::BackupExtension());
+}
+
+QString DataFolder::TimesFile(const QString &player) const
+{
+    return File(player + TimesExtension());
+}
+
+QString DataFolder::TimesBackupFile(const QString &player) const
+{
+    return File(player + TimesExtension() + UserDataFile::BackupExtension());
+}
+
+QString DataFolder::LockFile(const QString &player) const
+{
+    return File(u"."_s + player + UserDataFile::PcdExtension() + u".lock"_s);
+}
+
+QString DataFolder::GenerationFolder(const QString &player) const
+{
+    return File(u"backup/"_s + player);
+}
+
+QStringList DataFolder::PlayerFileNames() const
+{
+    if (!IsSet())
+        return {};
+    return QDir(path_).entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
+}
+
+bool PrepareDataFolder(const QString &dir, DataFolder &folder, QString &error)
 {
     QString path = dir;
     if (path.isEmpty()) {
@@ -16,13 +72,11 @@ bool EnterDataFolder(const QString &dir, QString &error)
         }
         path = base + u"/ledra3"_s;
     }
-    if (!QDir().mkpath(path)) {
-        error = path + u" を作成できません"_s;
+    const DataFolder prepared(path);
+    if (!QDir().mkpath(prepared.Path()) || !QFileInfo(prepared.Path()).isDir()) {
+        error = prepared.Path() + u" を作成できません"_s;
         return false;
     }
-    if (!QDir::setCurrent(path)) {
-        error = path + u" に移動できません"_s;
-        return false;
-    }
+    folder = prepared;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "core/file/data_import.h"
 
 #include "core/file/cp932.h"
+#include "core/file/data_folder.h"
 #include "core/file/item_reader.h"
 #include "core/file/player_name.h"
 #include "core/file/save_sequence.h"
@@ -8,6 +9,7 @@
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QList>
 #include <QStringList>
@@ -40,13 +42,14 @@ bool readInt32(ItemReader &reader, qint32 &value, bool &ended)
 }
 
 // The folder as typed, ending in a separator. A Windows-style path with "\"
-// stands for the same folder written with "/".
-QString importFolder(const QString &typed)
+// stands for the same folder written with "/"; a relative one starts at base.
+QString importFolder(const QString &base, const QString &typed)
 {
-    QString folder = typed;
+    QString folder = QDir(base).filePath(typed);
     if (!QFileInfo(folder).isDir() && folder.contains(u'\\')) {
-        QString slashed = folder;
+        QString slashed = typed;
         slashed.replace(u'\\', u'/');
+        slashed = QDir(base).filePath(slashed);
         if (QFileInfo(slashed).isDir())
             folder = slashed;
     }
@@ -104,10 +107,14 @@ bool ReadOldRecords(ItemReader &reader, QList<OldRecord> &records)
     }
 }
 
-ImportFindings ImportOldData(const QString &typedFolder)
+ImportFindings ImportOldData(const DataFolder &dataFolder, const QString &typedFolder)
 {
     ImportFindings findings;
-    const QString folder = importFolder(typedFolder);
+    if (!dataFolder.IsSet()) {
+        findings.end = ImportFindings::End::Unreadable;
+        return findings;
+    }
+    const QString folder = importFolder(dataFolder.Path(), typedFolder);
     const QString nameFile = folder + u"Name.Dat"_s;
     const QString dataFile = folder + u"Data.Dat"_s;
     if (!FileCheck(nameFile)) {
@@ -135,7 +142,7 @@ ImportFindings ImportOldData(const QString &typedFolder)
         ImportedSlot done{slot, name, ImportedSlot::Outcome::Converted};
         // A name like "../x" or ":x" would be written outside the data folder
         // or read back from the program's resources.
-        const QString pcd = name + UserDataFile::PcdExtension();
+        const QString pcd = dataFolder.PlayerFile(name);
         if (!IsUsablePlayerName(name))
             done.outcome = ImportedSlot::Outcome::UnusableName;
         else if (FileCheck(pcd))

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class DataFolder;
 class ItemReader;
 
 // One record of "Data.Dat": the player's slot and five fields of a play record.
@@ -49,7 +50,7 @@ struct ImportFindings {
 };
 
 // Converts the old files in typedFolder (as the person typed it: the final
-// separator may be missing, "\" may separate the folders) into player files
-// of the current folder. Never writes over an existing file, and each file is
-// written whole or not at all.
-ImportFindings ImportOldData(const QString &typedFolder);
+// separator may be missing, "\" may separate the folders; a relative path is
+// taken from the data folder) into player files of the data folder. Never
+// writes over an existing file, and each file is written whole or not at all.
+ImportFindings ImportOldData(const DataFolder &folder, const QString &typedFolder);

@@ -40,7 +40,8 @@ FileStamp StampOf(const QString &fileName, const QByteArray &bytes)
     return FileStamp{info.exists(), bytes.size(), info.lastModified(), hash.Result()};
 }
 
-FileRead ReadRegularFile(const QString &fileName, QByteArray &bytes, int *permissions)
+FileRead ReadRegularFile(const QString &fileName, QByteArray &bytes, int *permissions,
+                         qint64 maxBytes)
 {
     // Anything else is never opened: a pipe would wait for a writer, a device
     // might never end. O_NONBLOCK and the second look cover a file replaced
@@ -57,6 +58,10 @@ FileRead ReadRegularFile(const QString &fileName, QByteArray &bytes, int *permis
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return FileRead::NotRegular;
+    }
+    if (maxBytes >= 0 && st.st_size > maxBytes) {
+        ::close(fd);
+        return FileRead::TooLarge;
     }
     if (permissions)
         *permissions = int(st.st_mode & 07777);

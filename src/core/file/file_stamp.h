@@ -30,11 +30,12 @@ struct FileStamp {
 // The stamp of a file that holds exactly bytes.
 FileStamp StampOf(const QString &fileName, const QByteArray &bytes);
 
-enum class FileRead { Ok, Missing, NotRegular, Failed };
+enum class FileRead { Ok, Missing, NotRegular, TooLarge, Failed };
 // Reads a whole file, never waiting on a pipe or a device: only a regular
-// file (or a link to one) is read. permissions, when given, receives its mode
-// bits.
-FileRead ReadRegularFile(const QString &fileName, QByteArray &bytes, int *permissions = nullptr);
+// file (or a link to one) is read, and none larger than maxBytes (when not
+// negative). permissions, when given, receives its mode bits.
+FileRead ReadRegularFile(const QString &fileName, QByteArray &bytes, int *permissions = nullptr,
+                         qint64 maxBytes = -1);
 
 // True when the file on disk no longer holds what seen describes. A file that
 // is gone, or is no regular file, is not "changed": there is nothing to keep.

@@ -1,15 +1,20 @@
 #include "core/file/save_sequence.h"
 
+#include "core/file/data_folder.h"
 #include "core/file/file_stamp.h"
 #include "core/file/generations.h"
+#include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +36,12 @@ QString backupFailureText()
 QString lineEnd()
 {
     return QString::fromUtf16(UserDataFile::kLineEnd);
+}
+
+// "データの書き込みに失敗しました" and, on the next line, the file and the reason.
+QString failureText(const QString &what, const QString &fileName, int error)
+{
+    return what + lineEnd() + QFileInfo(fileName).fileName() + u"："_s + SystemErrorText(error);
 }
 
 // fsync of the folder, so that a power cut cannot lose the new name.
@@ -61,68 +72,188 @@ int permissionsOf(const QString &fileName)
     return int(st.st_mode & 07777);
 }
 
+// A name beside fileName that nothing has: ".<name>.<random>".
+QString tempNameBeside(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    return info.absolutePath() + u"/."_s + info.fileName() + u'.' +
+           QString::number(QRandomGenerator::global()->generate64(), 36);
+}
+
 // A file written beside its final name under a temporary one, and renamed over
 // the final name once complete. The rename replaces whatever has that name (a
-// link included) and never writes through it.
+// link included) and never writes through it. Every step keeps the system's
+// error number of its failure.
 class ReplacingFile {
 public:
-    explicit ReplacingFile(const QString &fileName)
-        : name_(fileName), temp_(QFileInfo(fileName).absolutePath() + u"/."_s +
-                                 QFileInfo(fileName).fileName() + u".XXXXXX"_s)
-    {}
+    explicit ReplacingFile(const QString &fileName) : name_(fileName) {}
+    ~ReplacingFile()
+    {
+        if (!temp_.isEmpty())
+            ::unlink(QFile::encodeName(temp_).constData());
+    }
+    ReplacingFile(const ReplacingFile &) = delete;
+    ReplacingFile &operator=(const ReplacingFile &) = delete;
 
     bool open(int permissions)
     {
-        return temp_.open() && ::fchmod(temp_.handle(), mode_t(permissions)) == 0;
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const QString temp = tempNameBeside(name_);
+            const int fd = ::open(QFile::encodeName(temp).constData(),
+                                  O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                return fail();
+            temp_ = temp;
+            // Unbuffered: every write reaches the system at once, with its error.
+            if (::fchmod(fd, mode_t(permissions)) != 0 ||
+                !file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                            QFileDevice::AutoCloseHandle)) {
+                const int error = errno;
+                if (!file_.isOpen())
+                    ::close(fd);
+                error_ = error;
+                return false;
+            }
+            return true;
+        }
+        return fail();
     }
 
     // QFile may report success after a short write (disk full), so every
     // write is checked for its full length.
     bool write(const QByteArray &bytes, const SaveWriteFn &write)
     {
-        const qint64 n = write ? write(temp_, bytes) : temp_.write(bytes);
-        return n == bytes.size() && temp_.error() == QFileDevice::NoError;
+        errno = 0;
+        const qint64 n = write ? write(file_, bytes) : file_.write(bytes);
+        return n == bytes.size() && file_.error() == QFileDevice::NoError ? true : fail();
     }
 
-    bool finish() { return temp_.flush() && ::fsync(temp_.handle()) == 0; }
+    bool finish() { return ::fsync(file_.handle()) == 0 ? true : fail(); }
 
-    bool commit()
+    bool commit(bool sync = true)
     {
-        if (::rename(QFile::encodeName(temp_.fileName()).constData(),
-                     QFile::encodeName(name_).constData()) != 0)
-            return false;
-        temp_.setAutoRemove(false);
-        syncFolderOf(name_);
+        file_.close();
+        if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(name_).constData()) !=
+            0)
+            return fail();
+        temp_.clear();
+        if (sync)
+            syncFolderOf(name_);
         return true;
     }
 
+    int error() const { return error_; }
+
 private:
+    bool fail()
+    {
+        error_ = errno;
+        return false;
+    }
+
     QString name_;
-    QTemporaryFile temp_; // removed unless committed
+    QString temp_; // removed unless committed
+    QFile file_;
+    int error_ = 0;
 };
+
+// Keeps the previous player file as the backup. A regular file is linked
+// under the backup's name, so that the backup costs no copy; where the folder
+// takes no links (a memory stick's), or the player file is a link, its bytes
+// are copied. An empty file never replaces a good backup.
+bool keepBackup(const QString &pcd, const QString &bak, int mode, const SaveWriteFn &write,
+                int &error)
+{
+    struct stat st {};
+    const QByteArray from = QFile::encodeName(pcd);
+    if (::lstat(from.constData(), &st) != 0)
+        return true; // nothing to back up
+    if (S_ISREG(st.st_mode)) {
+        if (st.st_size == 0)
+            return true;
+        const QByteArray temp = QFile::encodeName(tempNameBeside(bak));
+        if (::link(from.constData(), temp.constData()) == 0) {
+            if (::rename(temp.constData(), QFile::encodeName(bak).constData()) == 0)
+                return true;
+            error = errno;
+            ::unlink(temp.constData());
+            return false;
+        }
+    }
+    QByteArray previous;
+    switch (ReadRegularFile(pcd, previous)) {
+    case FileRead::Ok: break;
+    case FileRead::Missing: return true;
+    case FileRead::NotRegular:
+    case FileRead::TooLarge:
+    case FileRead::Failed: error = errno; return false;
+    }
+    return previous.isEmpty() || ReplaceFileContents(bak, previous, write, mode, &error);
+}
+// No visit has times any more: the file that held them goes (its backup
+// stays), or the next opening would attach them again.
+bool removeTimesFile(const QString &fileName, int &error)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || S_ISDIR(st.st_mode) ||
+        ::unlink(path.constData()) == 0)
+        return true;
+    error = errno;
+    return false;
+}
 } // namespace
 
-bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const SaveWriteFn &write,
-                         int permissions)
+QString SystemErrorText(int error)
 {
+    switch (error) {
+    case 0: return u"最後まで書き込めませんでした"_s;
+    case ENOSPC: return u"ディスクの空き容量が足りません"_s;
+    case EDQUOT: return u"ディスクの使用量の上限に達しています"_s;
+    case EACCES:
+    case EPERM: return u"書き込む権限がありません"_s;
+    case EROFS: return u"読み取り専用のディスクです"_s;
+    case EIO: return u"ディスクの読み書きでエラーが起きました"_s;
+    case ENOENT: return u"フォルダが見つかりません"_s;
+    case EISDIR: return u"同じ名前のフォルダがあります"_s;
+    case ENAMETOOLONG: return u"ファイル名が長すぎます"_s;
+    default:
+        return QString::fromLocal8Bit(std::strerror(error)) + u"（"_s + QString::number(error) +
+               u"）"_s;
+    }
+}
+
+bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const SaveWriteFn &write,
+                         int permissions, int *error, bool sync)
+{
+    if (fileName.isEmpty())
+        return false;
     if (permissions < 0)
         permissions = permissionsOf(fileName);
     ReplacingFile file(fileName);
-    return file.open(permissions >= 0 ? permissions : newFilePermissions()) &&
-           file.write(bytes, write) && file.finish() && file.commit();
+    if (file.open(permissions >= 0 ? permissions : newFilePermissions()) &&
+        file.write(bytes, write) && (!sync || file.finish()) && file.commit(sync))
+        return true;
+    if (error)
+        *error = file.error();
+    return false;
 }
 
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName)
 {
+    // The messages name the files as the person sees them in the data folder.
     const QString pcd = UserName + UserDataFile::PcdExtension();
     const QString bak = UserName + UserDataFile::BackupExtension();
+    const QString pcdPath = shared.folder.PlayerFile(UserName);
     const QString nl = lineEnd();
     QList<MessageBoxText> questions;
-    if (shared.file.Name() == UserName && ChangedSince(shared.file.Seen(), pcd)) {
+    if (shared.file.Name() == UserName && ChangedSince(shared.file.Seen(), pcdPath)) {
         QString text = u"このプレーヤーのファイル（"_s + pcd +
                        u"）は、読み込んだ後にほかのプログラムで書き換えられています。"_s + nl +
                        u"保存すると、その変更は失われます。"_s;
-        if (QFileInfo(pcd).size() > 0)
+        if (QFileInfo(pcdPath).size() > 0)
             text += u"書き換えられたファイルは、次に保存するまで "_s + bak + u" に残ります。"_s;
         questions.append({text + nl + u"保存しますか？"_s, MsgButtons::OkCancel,
                           MsgIcon::Exclamation, u"保存確認"_s});
@@ -130,8 +261,11 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
     if (const QString parts = UnreadParts(shared); !parts.isEmpty()) {
         QString text =
             u"読み込めなかった"_s + parts + u"は、保存するとファイルから失われます。"_s + nl;
-        if (QFileInfo::exists(pcd))
+        if (QFileInfo::exists(pcdPath))
             text += u"保存前のファイルは、次に保存するまで "_s + bak + u" に残ります。"_s + nl;
+        if (shared.file.UnmatchedTimes() > 0)
+            text += u"保存前の稼働時間は、次に保存するまで "_s + UserName + TimesExtension() +
+                    UserDataFile::BackupExtension() + u" に残ります。"_s + nl;
         questions.append({text + u"保存しますか？"_s, MsgButtons::OkCancel, MsgIcon::Exclamation,
                           u"保存確認"_s});
     }
@@ -140,9 +274,18 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
 
 SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const SaveWriteFn &write)
 {
-    const QString pcd = UserName + UserDataFile::PcdExtension();
-    const QString bak = UserName + UserDataFile::BackupExtension();
+    const QString pcd = shared.folder.PlayerFile(UserName);
+    const QString bak = shared.folder.BackupFile(UserName);
+    const QString timesPath = shared.folder.TimesFile(UserName);
     SaveResult result;
+    if (pcd.isEmpty()) {
+        result.failure = dataFailureText();
+        return result;
+    }
+    if (shared.file.Name() == UserName && shared.file.ReadOnly()) {
+        result.failure = UserName + u" は読み取り専用で開いているため、保存できません。"_s;
+        return result;
+    }
 
     struct Section {
         QByteArray bytes;
@@ -153,72 +296,96 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     sections[1].failureText = listFailureText();
     sections[2].failureText = listFailureText();
     sections[3].failureText = dataFailureText();
-    const bool built[4] = {
-        shared.states.SectionBytes(sections[0].bytes),
-        shared.Stores.SectionBytes(UserDataFile::StoreMarker(), sections[1].bytes),
-        shared.Machines.SectionBytes(UserDataFile::MachineMarker(), sections[2].bytes),
-        shared.data.SectionBytes(sections[3].bytes),
-    };
-    for (int i = 0; i < 4; ++i) {
-        if (!built[i]) {
-            result.failure = sections[i].failureText;
-            return result;
-        }
+    const bool built =
+        shared.states.SectionBytes(sections[0].bytes) &&
+        shared.Stores.SectionBytes(UserDataFile::StoreMarker(), sections[1].bytes) &&
+        shared.Machines.SectionBytes(UserDataFile::MachineMarker(), sections[2].bytes) &&
+        shared.data.SectionBytes(sections[3].bytes);
+    if (!built) {
+        // Say where: the record or name, and the character.
+        result.uncarried = FindUncarriedText(shared);
+        result.failure = result.uncarried ? DescribeUncarriedText(shared, *result.uncarried) +
+                                                lineEnd() + u"このままでは保存できません。"_s
+                                          : dataFailureText();
+        return result;
     }
 
-    // The previous file, for the backup. A player whose file has gone (deleted
-    // while open) is saved without one; a pipe or a folder is never opened.
-    // The backup and the new file keep the player file's permissions.
-    QByteArray previous;
+    // A player whose file has gone (deleted while open) is saved without a
+    // backup; a pipe or a folder is never opened. The backup and the new file
+    // keep the player file's permissions.
     int mode = newFilePermissions();
-    const QDate lastSaved = QFileInfo(pcd).lastModified().date();
-    switch (ReadRegularFile(pcd, previous, &mode)) {
-    case FileRead::Ok:
-    case FileRead::Missing: break;
-    case FileRead::NotRegular:
-        result.failure = pcd + u" は通常のファイルではないため、保存できません。"_s;
-        return result;
-    case FileRead::Failed: result.failure = backupFailureText(); return result;
+    struct stat st {};
+    if (::stat(QFile::encodeName(pcd).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            result.failure = UserName + UserDataFile::PcdExtension() +
+                             u" は通常のファイルではないため、保存できません。"_s;
+            return result;
+        }
+        mode = int(st.st_mode & 07777);
     }
     ReplacingFile file(pcd);
     if (!file.open(mode)) {
-        result.failure = sections[0].failureText;
+        result.failure = failureText(sections[0].failureText, pcd, file.error());
         return result;
     }
-    ContentHash written;
-    qint64 size = 0;
+    QByteArray whole;
+    whole.reserve(sections[0].bytes.size() + sections[1].bytes.size() + sections[2].bytes.size() +
+                  sections[3].bytes.size());
     for (const Section &s : sections) {
         if (!file.write(s.bytes, write)) {
-            result.failure = s.failureText;
+            result.failure = failureText(s.failureText, pcd, file.error());
             return result;
         }
-        written.Add(s.bytes);
-        size += s.bytes.size();
+        whole += s.bytes;
+    }
+    // The play times, in their own file, complete before either file is
+    // replaced. None while no visit has times. Both are written before
+    // either is synced, so that one flush of the disk serves both.
+    const QByteArray times = PlayTimesBytes(shared.data);
+    std::optional<ReplacingFile> timesFile;
+    if (!times.isEmpty()) {
+        timesFile.emplace(timesPath);
+        if (!timesFile->open(mode) || !timesFile->write(times, write) || !timesFile->finish()) {
+            result.failure = failureText(dataFailureText(), timesPath, timesFile->error());
+            return result;
+        }
     }
     if (!file.finish()) {
-        result.failure = dataFailureText();
+        result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
     }
-
-    // The backup is the previous user data file, byte for byte; an empty one
-    // (cut off by another program) never replaces a good backup.
-    if (!previous.isEmpty() && !ReplaceFileContents(bak, previous, write, mode)) {
-        result.failure = backupFailureText();
+    int error = 0;
+    if (!keepBackup(pcd, bak, mode, write, error)) {
+        result.failure = failureText(backupFailureText(), bak, error);
         return result;
     }
-
+    if (!keepBackup(timesPath, shared.folder.TimesBackupFile(UserName), mode, write, error)) {
+        result.failure =
+            failureText(backupFailureText(), shared.folder.TimesBackupFile(UserName), error);
+        return result;
+    }
+    // The times first: a save cut short between the two renames leaves new
+    // times beside the previous player file, whose lines name the records
+    // they belong to, so that none attaches to another visit.
+    if (timesFile ? !timesFile->commit() : !removeTimesFile(timesPath, error)) {
+        result.failure =
+            failureText(dataFailureText(), timesPath, timesFile ? timesFile->error() : error);
+        return result;
+    }
     if (!file.commit()) {
-        result.failure = dataFailureText();
+        result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
     }
     result.saved = true;
     if (shared.file.Name() == UserName)
-        shared.file.SetSeen(FileStamp{true, size, QFileInfo(pcd).lastModified(), written.Result()});
+        shared.file.SetSeen(StampOf(pcd, whole));
     ForgetUnread(shared); // the file now holds what the tables hold
 
-    if (!previous.isEmpty() && !KeepGeneration(UserName, previous, lastSaved, mode, write))
-        result.notice = u"保存しましたが、"_s + GenerationFolder(UserName) +
-                        u" に日付ごとの控えを残せませんでした。"_s + lineEnd() +
-                        u"フォルダに書き込めるか確かめて下さい。"_s;
+    const QDate today = shared.platform.Today();
+    result.notice = KeepGeneration(shared.folder, UserName, UserDataFile::PcdExtension(), whole,
+                                   today, mode, write);
+    if (result.notice.isEmpty())
+        result.notice =
+            KeepGeneration(shared.folder, UserName, TimesExtension(), times, today, mode, write);
     return result;
 }

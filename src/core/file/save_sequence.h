@@ -1,19 +1,22 @@
 #pragma once
 // Saving a player's data file. The new content goes to a temporary file in the
 // same folder and replaces the user data file only when every byte was written
-// and synced; the previous file is copied to the backup file first. A failed
-// save leaves the previous file as it was and says why. Nothing here shows a
-// message: the window asks the questions and shows the texts.
+// and synced; the previous file becomes the backup file first. A failed save
+// leaves the previous file as it was and says why, naming the file and the
+// system's reason. Nothing here shows a message: the window asks the questions
+// and shows the texts.
 //
 // Every file is replaced by a rename in its folder: a link in a file's place
 // is replaced, never followed, so a save never writes outside the data folder.
 
+#include "core/file/uncarried_text.h"
 #include "core/platform.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QIODevice;
 struct SharedData;
@@ -26,6 +29,8 @@ struct SaveResult {
     bool saved = false;
     QString failure; // not saved: why (OK only, no icon, the application's title)
     QString notice;  // saved, but the day's dated copy could not be kept
+    // Not saved because a comment or name holds text the file cannot hold.
+    std::optional<UncarriedText> uncarried;
     explicit operator bool() const { return saved; }
 };
 
@@ -34,17 +39,25 @@ struct SaveResult {
 // since it was read; parts of it could not be read and would be dropped.
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName);
 
-// Saves the player's data to "<UserName>.pcd" (the questions above answered).
-// The previous file becomes "<UserName>.Bak" with its permissions, unless it
-// is empty (a good backup is never replaced by nothing), and the day it was
-// last saved gets its dated copy (generations.h). Anything in the file's place
-// that is not a regular file fails the save, without being opened.
+// Saves the player's data to "<UserName>.pcd" of the data folder (the
+// questions above answered). The previous file becomes "<UserName>.Bak" with
+// its permissions, unless it is empty (a good backup is never replaced by
+// nothing), and the state saved becomes the day's dated copy (generations.h).
+// Anything in the file's place that is not a regular file fails the save,
+// without being opened; so does a player opened read-only.
 SaveResult SavePlayerFile(SharedData &shared, const QString &UserName,
                           const SaveWriteFn &write = SaveWriteFn());
 
 // Writes bytes to fileName through a temporary file and a rename, then syncs
 // the folder. permissions are the file's mode bits; -1 keeps those of the
-// file replaced (a new file gets the usual ones). False on any failure; the
-// old file is then untouched.
+// file replaced (a new file gets the usual ones). False on any failure, with
+// the system's error number in *error when given (0 when none is known); the
+// old file is then untouched. Without sync nothing waits for the disk (for
+// copies of what another file holds safely).
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes,
-                         const SaveWriteFn &write = SaveWriteFn(), int permissions = -1);
+                         const SaveWriteFn &write = SaveWriteFn(), int permissions = -1,
+                         int *error = nullptr, bool sync = true);
+
+// The system's reason for a failed file operation, in words: "ディスクの空き容量が
+// 足りません" for ENOSPC and so on; the system's own text for the rarer ones.
+QString SystemErrorText(int error);

@@ -9,6 +9,10 @@ namespace UserDataFile {
 
 inline constexpr char16_t kLineEnd[] = u"\r\n";
 
+// The longest name or comment taken from another program's file (a CSV
+// import): far beyond what is typed, short enough to show in a cell.
+inline constexpr qsizetype kMaxTextLength = 4096;
+
 QString StatesMarker();    // "<States>"
 QString StoreMarker();     // "<StoreData>"
 QString MachineMarker();   // "<MachineData>"

@@ -52,6 +52,12 @@ public:
 
     // Record N (1-based); N must be in 1..ListCount.
     const PlayRecord &Record(qint32 N) const { return RecordList[N - 1]; }
+    // Sets record N's start and end (kept beside the player file, never in it).
+    void SetPlayTime(qint32 N, qint16 start, qint16 end)
+    {
+        RecordList[N - 1].startMinute = start;
+        RecordList[N - 1].endMinute = end;
+    }
 
     // The filter state.
     qint16 CondYear = 0;

@@ -1,6 +1,7 @@
 #include "core/model/shared_data.h"
 
 #include "core/file/item_reader.h"
+#include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/util/numbers.h"
 
@@ -19,6 +20,17 @@ QString limitsLine()
     return u"（記録は32,767件まで、収支の合計はプラス・マイナス約21億円までです）"_s;
 }
 
+QString otherComputerQuestion(const QString &name, const PlayerFile::LockResult &lock)
+{
+    const QString nl = lineEnd();
+    return name + u" は、別のコンピューター（"_s + lock.host + u"）のるでら３で "_s +
+           lock.since.toString(u"yyyy/MM/dd HH:mm"_s) + u" から使用中になっています。"_s + nl +
+           u"そのコンピューターでるでら３を終了せずに止めた（電源が切れた、持ち出した）"
+           u"ときは、その跡が残っているだけです。"_s +
+           nl + u"そのコンピューターでまだ使っているときに開くと、どちらかの変更が失われます。"_s +
+           nl + nl + u"このコンピューターで引き継いで開きますか？"_s;
+}
+
 QString unreadNotice(const SharedData &shared)
 {
     const QString parts = UnreadParts(shared);
@@ -26,9 +38,19 @@ QString unreadNotice(const SharedData &shared)
         return QString();
     const Data &data = shared.data;
     const QString nl = lineEnd();
+    const qint32 times = shared.file.UnmatchedTimes();
+    const bool onlyTimes = data.UnreadRecords() == 0 && shared.Stores.Unread() == 0 &&
+                           shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0;
+    // Only times whose records are gone or changed: say so, and why.
+    if (onlyTimes)
+        return FormatGrouped(times) +
+               u"件の稼働時間が、どの記録とも合いません（稼働時間を記録した後に、ほかのプログラム"
+               u"で成績のファイルが変えられたようです）。"_s +
+               nl + u"これらの稼働時間は表示も集計もされません。"_s + nl +
+               u"保存すると、これらはファイルから失われます（保存する前に確認します）。"_s;
     // Only complete records past the limits: say which ones were read.
     if (data.UnreadRecords() == data.RecordsBeyondLimits() && shared.Stores.Unread() == 0 &&
-        shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0)
+        shared.Machines.Unread() == 0 && shared.states.UnreadLines() == 0 && times == 0)
         return u"このプレーヤーのファイルには、扱える上限を超える記録があります。"_s + nl +
                u"最初の"_s + FormatGrouped(data.ListCount()) + u"件だけを読み込みました。残りの"_s +
                FormatGrouped(data.UnreadRecords()) + u"件は表示も集計もされません。"_s + nl +
@@ -53,6 +75,7 @@ QString UnreadParts(const SharedData &shared)
     add(shared.Stores.Unread(), u"件の店"_s);
     add(shared.Machines.Unread(), u"件の台"_s);
     add(shared.states.UnreadLines(), u"行の設定"_s);
+    add(shared.file.UnmatchedTimes(), u"件の稼働時間"_s);
     return parts.join(u"、"_s);
 }
 
@@ -62,27 +85,45 @@ void ForgetUnread(SharedData &shared)
     shared.Stores.ForgetUnread();
     shared.Machines.ForgetUnread();
     shared.states.ForgetUnreadLines();
+    shared.file.SetUnmatchedTimes(0);
 }
 
-PlayerOpening OpenPlayer(SharedData &shared, const QString &name)
+PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
 {
     PlayerOpening opening;
-    if (!shared.file.Lock(name)) {
+    const PlayerFile::LockResult lock = shared.file.Lock(shared.folder, name, takeOver);
+    switch (lock.state) {
+    case PlayerFile::LockState::InUse:
         opening.messages.append({name +
                                      u" は、別に起動しているるでら３で使用中のため開けません。"_s +
                                      lineEnd() + u"そちらを終了してから、もう一度選んで下さい。"_s,
                                  MsgButtons::Ok, MsgIcon::None, QString()});
         return opening;
+    case PlayerFile::LockState::OtherComputer:
+        opening.takeOverQuestion =
+            MessageBoxText{otherComputerQuestion(name, lock), MsgButtons::YesNoDefaultNo,
+                           MsgIcon::Exclamation, u"使用中の確認"_s};
+        return opening;
+    case PlayerFile::LockState::ReadOnly:
+        opening.messages.append({u"データフォルダ（"_s + shared.folder.Path() +
+                                     u"）に書き込めないため、"_s + name +
+                                     u" を読み取り専用で開きます。"_s + lineEnd() +
+                                     u"成績は表示できますが、入力・変更・保存はできません。"_s,
+                                 MsgButtons::Ok, MsgIcon::Exclamation, QString()});
+        break;
+    case PlayerFile::LockState::Taken: break;
     }
     // The file is read and decoded once for its four sections.
     ItemReader reader;
     FileStamp stamp;
-    reader.Open(name + UserDataFile::PcdExtension(), &stamp);
+    reader.Open(shared.folder.PlayerFile(name), &stamp);
     shared.file.SetSeen(stamp);
     shared.data.ReadFileData(reader);
     shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.Machines.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);
+    shared.file.SetUnmatchedTimes(
+        ReadPlayTimes(shared.folder.TimesFile(name), shared.data).unmatched);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     RecomputeSummary(shared);

@@ -2,6 +2,7 @@
 // The four shared objects, created at start in this order and alive until
 // exit. Every window receives them by reference.
 
+#include "core/file/data_folder.h"
 #include "core/file/player_file.h"
 #include "core/model/data_change.h"
 #include "core/model/master_list.h"
@@ -10,13 +11,17 @@
 #include "core/platform.h"
 
 #include <QList>
+#include <optional>
 
 struct SharedData {
-    explicit SharedData(Platform &p) : platform(p) {}
+    explicit SharedData(Platform &p, DataFolder dataFolder = DataFolder())
+        : platform(p), folder(std::move(dataFolder))
+    {}
     SharedData(const SharedData &) = delete;
     SharedData &operator=(const SharedData &) = delete;
 
     Platform &platform;
+    DataFolder folder;     // where the players' files are
     Data data;             // the record table
     SMData Machines;       // <MachineData>
     SMData Stores;         // <StoreData>
@@ -32,14 +37,19 @@ struct SharedData {
 struct PlayerOpening {
     bool opened = false;
     QList<MessageBoxText> messages; // to show, in this order
+    // Not opened: a lock from another computer names the player. Answered
+    // Yes, OpenPlayer with takeOver opens it.
+    std::optional<MessageBoxText> takeOverQuestion;
 };
 
 // Opens a player: takes the player's lock, reads the four sections of
-// "<name>.pcd", sets the name, clears the modified flag and recomputes the
-// summary; the messages then tell what of the file could not be read. When
-// another running copy of the program has the player open, nothing changes
-// and the message says so.
-PlayerOpening OpenPlayer(SharedData &shared, const QString &name);
+// "<name>.pcd" in the data folder, sets the name, clears the modified flag and
+// recomputes the summary; the messages then tell what of the file could not
+// be read, and that the player is read-only when the folder cannot be
+// written. When another running copy of the program has the player open, or a
+// lock from another computer names it (unless takeOver), nothing changes and
+// the message or the question says so.
+PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver = false);
 
 // What of the last file read was not taken, as "2件の記録、1行の設定";
 // empty when everything was.

@@ -94,7 +94,10 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
     PNew->setFont(bold);
     PPresent =
         new QLabel(u"すでにある成績: "_s + count(preview.Present) + u"（読み込みません）"_s, this);
-    PInvalid = new QLabel(u"読み込めない行: "_s + count(qint32(preview.Invalid.size())), this);
+    QString invalid = u"読み込めない行: "_s + count(preview.InvalidCount);
+    if (preview.InvalidCount > preview.Invalid.size())
+        invalid += u"（最初の"_s + count(qint32(preview.Invalid.size())) + u"を表示します）"_s;
+    PInvalid = new QLabel(invalid, this);
 
     PGrid = new DataGrid(this);
     PGrid->SetCols(2);
@@ -169,7 +172,7 @@ void ImportPreviewDialog::PNames_Click()
 {
     const qint32 adding = preview_.RowsToAdd(AddNames());
     QString text = u"新しい成績: "_s + count(adding);
-    const qint32 left = qint32(preview_.NewRows.size()) - adding;
+    const qint32 left = preview_.NewRowCount - adding;
     if (left > 0)
         text += u"（一覧にない店・台の"_s + count(left) + u"は読み込みません）"_s;
     PNew->setText(text);

@@ -1,5 +1,6 @@
 #include "ui/csv_exchange/csv_files.h"
 
+#include "core/file/file_stamp.h"
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
@@ -7,8 +8,8 @@
 #include "ui/csv_exchange/csv_dialogs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -56,9 +57,10 @@ bool ExportCsvText(SharedData &shared, QWidget *parent, const QString &title,
                   MsgButtons::Ok, MsgIcon::Exclamation, title);
         return false;
     }
-    if (!ReplaceFileContents(path, bytes)) {
-        ui.MsgBox(u"CSVファイルを書き込めませんでした。"_s + u"\n"_s + path, MsgButtons::Ok,
-                  MsgIcon::Exclamation, title);
+    if (int error = 0; !ReplaceFileContents(path, bytes, SaveWriteFn(), -1, &error)) {
+        ui.MsgBox(u"CSVファイルを書き込めませんでした（"_s + SystemErrorText(error) + u"）。\n"_s +
+                      path,
+                  MsgButtons::Ok, MsgIcon::Exclamation, title);
         return false;
     }
     return true;
@@ -85,21 +87,30 @@ bool ImportRecords(SharedData &shared, QWidget *parent)
                   MsgButtons::Ok, MsgIcon::Exclamation, title);
         return false;
     }
+    if (shared.file.ReadOnly()) {
+        ui.MsgBox(u"プレーヤーを読み取り専用で開いているため読み込めません。"_s, MsgButtons::Ok,
+                  MsgIcon::Exclamation, title);
+        return false;
+    }
     const QString path = ui.FileDialog(FileDialogMode::Open, title, startFolder(), csvFilter());
     if (path.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui.MsgBox(u"ファイルを開けませんでした。"_s + u"\n"_s + path, MsgButtons::Ok,
-                  MsgIcon::Exclamation, title);
+    // Only a regular file: a pipe would wait for a writer, a device never end.
+    QByteArray bytes;
+    QString problem;
+    switch (ReadRegularFile(path, bytes, nullptr, kMaxImportBytes)) {
+    case FileRead::Ok: break;
+    case FileRead::NotRegular: problem = u"通常のファイルではないため読み込めません。"_s; break;
+    case FileRead::TooLarge:
+        problem = u"ファイルが大きすぎます。成績のCSVファイルではないようです。"_s;
+        break;
+    case FileRead::Missing:
+    case FileRead::Failed: problem = u"ファイルを開けませんでした。"_s + u"\n"_s + path; break;
+    }
+    if (!problem.isEmpty()) {
+        ui.MsgBox(problem, MsgButtons::Ok, MsgIcon::Exclamation, title);
         return false;
     }
-    if (file.size() > kMaxImportBytes) {
-        ui.MsgBox(u"ファイルが大きすぎます。成績のCSVファイルではないようです。"_s, MsgButtons::Ok,
-                  MsgIcon::Exclamation, title);
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
     const CsvExchange::ImportPreview preview =
         CsvExchange::PreviewImport(bytes, shared.data, shared.Stores, shared.Machines);
     if (!preview.Error.isEmpty()) {

@@ -9,6 +9,7 @@
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -70,6 +72,14 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     ICombo->hide();
     IGrid->setFocus();
     undoStack_->clear(); // opening is no change: the history starts here
+    ISave->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
+    FEnd->setEnabled(ISave->isEnabled());
+}
+
+void Nyuuryoku::SelectRecord(qint32 N)
+{
+    IGrid->SetCol(EntryColumn::Comment);
+    IGrid->SetRow(N);
 }
 
 void Nyuuryoku::closeEvent(QCloseEvent *event)

@@ -30,6 +30,8 @@ class Nyuuryoku : public QDialog {
     Q_OBJECT
 public:
     explicit Nyuuryoku(SharedData &shared, QWidget *parent = nullptr);
+    // Makes record N's row (its comment) the current cell.
+    void SelectRecord(qint32 N);
 
     // Controls, named as the window's description names them.
     QMenuBar *MenuBar = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/main_menu/data_import_dialog.h"
 
+#include "core/file/data_folder.h"
 #include "core/file/data_import.h"
 #include "core/file/user_data_file.h"
 #include "core/platform.h"
@@ -30,7 +31,7 @@ QString closingText(const QList<ImportedSlot> &players)
 }
 } // namespace
 
-void DataImport(Platform &platform)
+void DataImport(Platform &platform, const DataFolder &folder)
 {
     if (platform.MsgBox(u"るでらVer2のデータをインポートしますか？"_s, MsgButtons::OkCancel,
                         MsgIcon::None, u"確認"_s) != MsgResult::Ok)
@@ -41,7 +42,7 @@ void DataImport(Platform &platform)
     if (typed.isEmpty())
         return;
 
-    const ImportFindings findings = ImportOldData(typed);
+    const ImportFindings findings = ImportOldData(folder, typed);
     switch (findings.end) {
     case ImportFindings::End::NameFileMissing:
         platform.MsgBox(u"Name.Dat ファイルが見つかりませんでした。"_s);

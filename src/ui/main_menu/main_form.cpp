@@ -98,7 +98,7 @@ void MainForm::Form_Activate()
         // A player another running copy has open is refused with a message;
         // the selection then opens as for a player without a file.
         const QString name = RememberedPlayer(shared_.platform);
-        if (name.isEmpty() || !FileCheck(name + UserDataFile::PcdExtension()) ||
+        if (name.isEmpty() || !FileCheck(shared_.folder.PlayerFile(name)) ||
             !OpenPlayerAndTell(shared_, name)) {
             SoundPlay(shared_.platform, shared_.states, 1);
             openPlayerSelection();
@@ -137,10 +137,15 @@ void MainForm::SeisekiDisp()
 
 void MainForm::showSaveState()
 {
-    const bool modified = shared_.states.Corrected;
+    // A player opened read-only is never saved, nor changed by an import.
+    const bool readOnly = shared_.file.ReadOnly() && !shared_.states.UserName.isEmpty();
+    const bool modified = shared_.states.Corrected && !readOnly;
     MSave->setEnabled(modified);
     SetTextColor(MLSave, modified ? QColor(0, 0, 0) : QColor(128, 128, 128));
     FSave->setEnabled(modified);
+    FCsvImport->setEnabled(!readOnly);
+    setWindowTitle(readOnly ? u"るでら３　[Main Menu]　（読み取り専用）"_s
+                            : u"るでら３　[Main Menu]"_s);
 }
 
 void MainForm::openModal(QDialog &dialog)
@@ -278,8 +283,12 @@ void MainForm::MSave_Click()
         shared_.platform.MsgBox(u"プレーヤーが選択されていないため保存できません。"_s +
                                 QString::fromUtf16(UserDataFile::kLineEnd) +
                                 u"プレーヤーを選択して下さい。"_s);
-    } else if (SaveWithQuestions(shared_, s.UserName)) {
+    } else if (const SaveAnswer answer = SaveWithQuestions(shared_, s.UserName); answer.saved) {
         s.Corrected = false;
+    } else if (answer.showRecord > 0) {
+        Nyuuryoku dialog(shared_, this);
+        dialog.SelectRecord(answer.showRecord);
+        openModal(dialog);
     }
     // A failed save keeps the data marked as modified, so exit still asks.
     showSaveState();
@@ -376,7 +385,7 @@ void MainForm::Image3_DblClick()
 
 void MainForm::FImport_Click()
 {
-    DataImport(shared_.platform);
+    DataImport(shared_.platform, shared_.folder);
 }
 
 void MainForm::RShuukei_Click()

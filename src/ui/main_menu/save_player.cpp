@@ -1,24 +1,55 @@
 #include "ui/main_menu/save_player.h"
 
 #include "core/file/save_sequence.h"
+#include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
 
-bool SaveWithQuestions(SharedData &shared, const QString &UserName)
+using namespace Qt::StringLiterals;
+
+namespace {
+// Replace and save, see the record, or leave it; a name has no row to see.
+MsgResult askAboutUncarried(SharedData &shared, const UncarriedText &found)
+{
+    const QString nl = QString::fromUtf16(UserDataFile::kLineEnd);
+    const bool record = found.kind == UncarriedText::Kind::Comment;
+    QString text = DescribeUncarriedText(shared, found) + nl + nl +
+                   (record ? u"「はい」"_s : u"「OK」"_s) +
+                   u"：書けない文字を「？」に置き換えて保存します。"_s + nl;
+    if (record)
+        text += u"「いいえ」：保存せずに、データ入力でこの行を表示します。"_s + nl;
+    text += u"「キャンセル」：保存しません。"_s;
+    return shared.platform.MsgBox(text, record ? MsgButtons::YesNoCancel : MsgButtons::OkCancel,
+                                  MsgIcon::Exclamation, u"保存確認"_s);
+}
+} // namespace
+
+SaveAnswer SaveWithQuestions(SharedData &shared, const QString &UserName)
 {
     Platform &ui = shared.platform;
     for (const MessageBoxText &question : SaveQuestions(shared, UserName)) {
         if (ui.Show(question) != MsgResult::Ok)
-            return false;
+            return {};
     }
-    const SaveResult result = SavePlayerFile(shared, UserName);
+    SaveResult result = SavePlayerFile(shared, UserName);
+    if (!result.saved && result.uncarried) {
+        switch (askAboutUncarried(shared, *result.uncarried)) {
+        case MsgResult::Yes:
+        case MsgResult::Ok:
+            ChangePlayerData(shared, ReplaceUncarriedText(shared));
+            result = SavePlayerFile(shared, UserName);
+            break;
+        case MsgResult::No: return {false, result.uncarried->number};
+        case MsgResult::Cancel: return {};
+        }
+    }
     if (!result.saved) {
         ui.MsgBox(result.failure);
-        return false;
+        return {};
     }
     if (!result.notice.isEmpty() && !shared.toldGenerationFailure) {
         shared.toldGenerationFailure = true;
         ui.MsgBox(result.notice);
     }
-    return true;
+    return {true};
 }

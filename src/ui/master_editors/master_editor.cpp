@@ -101,6 +101,7 @@ MasterEditor::MasterEditor(SharedData &shared, Kind kind, QWidget *parent)
 {
     buildControls();
     Form_Load();
+    OK->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
 }
 
 SMData &MasterEditor::listObject() const

@@ -11,8 +11,6 @@
 #include "ui/widgets/picture_button.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +42,12 @@ bool RememberPlayer(Platform &platform, const QString &name)
 
 bool OpenPlayerAndTell(SharedData &shared, const QString &name)
 {
-    const PlayerOpening opening = OpenPlayer(shared, name);
+    PlayerOpening opening = OpenPlayer(shared, name);
+    if (opening.takeOverQuestion) {
+        if (shared.platform.Show(*opening.takeOverQuestion) != MsgResult::Yes)
+            return false;
+        opening = OpenPlayer(shared, name, true);
+    }
     for (const MessageBoxText &m : opening.messages)
         shared.platform.Show(m);
     return opening.opened;
@@ -125,10 +128,8 @@ void PSelect::ListDisp()
 {
     PList->clear();
     // The file system lists in no useful order; players are shown by name.
-    const QStringList files =
-        QDir::current().entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
     QStringList names;
-    for (const QString &file : files)
+    for (const QString &file : shared_.folder.PlayerFileNames())
         names.append(DelKakuchou(file));
     names.sort();
     names.removeDuplicates();
@@ -168,7 +169,7 @@ void PSelect::PNew_Click()
                   MsgButtons::Ok, MsgIcon::None, kNewTitle);
         return;
     }
-    const QString pcd = name + UserDataFile::PcdExtension();
+    const QString pcd = shared_.folder.PlayerFile(name);
     if (FileCheck(pcd)) {
         ui.MsgBox(u"そのユーザは既に存在しています"_s, MsgButtons::Ok, MsgIcon::None, kNewTitle);
         return;
@@ -194,13 +195,21 @@ void PSelect::PDel_Click()
                   u"別のプレーヤーを選択してから削除して下さい。"_s);
         return;
     }
-    const QString text = u"'"_s + name + u"' を削除します。"_s + lineEnd() +
-                         u"このデータは失われます。よろしいですか？"_s;
-    if (ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) != MsgResult::Ok)
-        return;
-    const QString pcd = name + UserDataFile::PcdExtension();
-    if (QFile::exists(pcd) && !QFile::remove(pcd))
-        ui.MsgBox(u"'"_s + name + u"' を削除できませんでした"_s);
+    // Another running copy that has the player open would write it back: it
+    // is refused before the question, and kept off while the person decides.
+    const auto confirm = [&] {
+        const QString text = u"'"_s + name + u"' を削除します。"_s + lineEnd() +
+                             u"このデータは失われます。よろしいですか？"_s;
+        return ui.MsgBox(text, MsgButtons::OkCancel, MsgIcon::Exclamation, u"確認"_s) ==
+               MsgResult::Ok;
+    };
+    QString message;
+    switch (DeletePlayerFile(shared_.folder, name, confirm, message)) {
+    case Deletion::Deleted: break;
+    case Deletion::Cancelled: return;
+    case Deletion::Refused:
+    case Deletion::Failed: ui.MsgBox(message); break;
+    }
     ListDisp();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The player selection dialog: lists the players (the "*.pcd" files of the
-// working folder), creates and deletes players and opens the chosen one.
+// data folder), creates and deletes players and opens the chosen one.
 
 #include <QDialog>
 #include <functional>
@@ -20,7 +20,8 @@ struct SharedData;
 QString RememberedPlayer(Platform &platform);
 bool RememberPlayer(Platform &platform, const QString &name);
 
-// Opens a player (OpenPlayer) and shows its messages. False when the player
+// Opens a player (OpenPlayer) and shows its messages; a lock from another
+// computer is taken over when the person answers Yes. False when the player
 // could not be opened: another running copy of the program has it.
 bool OpenPlayerAndTell(SharedData &shared, const QString &name);
 
@@ -34,8 +35,8 @@ public:
 
     // The characters of FileName before its first ".".
     static QString DelKakuchou(const QString &FileName);
-    // Writes the new-player file unless a file of that name exists; false when
-    // the file could not be written.
+    // Writes the new-player file (a full path) unless a file of that name
+    // exists; false when the file could not be written.
     static bool MakeFile(const QString &FileName);
 
     void ListDisp();

@@ -26,7 +26,7 @@ QList<PlayRecord> recordsOf(const Data &data)
     return out;
 }
 
-const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID\r\n"_s;
+const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID,開始,終了\r\n"_s;
 
 TEST(Csv, QuotesParsesAndTellsEncodings)
 {
@@ -34,17 +34,61 @@ TEST(Csv, QuotesParsesAndTellsEncodings)
               u"a,\"b,c\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n"_s);
 
     // CR LF, LF and CR end rows; a quoted line end does not; the final line
-    // end starts no row; an empty line is a row of one empty field.
-    const QList<Csv::Row> rows =
-        Csv::Parse(u"a,\"b,c\",\"d\"\"e\"\r\n\"x\r\ny\",,\n\nlast\r\"open,\r\nend"_s);
+    // end starts no row; an empty line is a row of one empty field; a quote
+    // never closed takes the rest, and its lines are counted.
+    const auto rowsOf = [](const QByteArray &bytes) {
+        Csv::Reader reader(bytes);
+        QList<Csv::Row> rows;
+        for (Csv::Row row; reader.Next(row);)
+            rows.append(row);
+        return rows;
+    };
+    const QByteArray text = "a,\"b,c\",\"d\"\"e\"\r\n\"x\r\ny\",,\n\nlast\r\"open,\r\nend\r\n";
+    const QList<Csv::Row> rows = rowsOf(text);
     ASSERT_EQ(rows.size(), 5);
-    EXPECT_EQ(rows[0].fields, (QStringList{u"a"_s, u"b,c"_s, u"d\"e"_s}));
-    EXPECT_EQ(rows[1].fields, (QStringList{u"x\r\ny"_s, QString(), QString()}));
-    EXPECT_EQ(rows[2].fields, QStringList{QString()});
+    EXPECT_EQ(rows[0].fields, (QList<QByteArray>{"a", "b,c", "d\"e"}));
+    EXPECT_EQ(rows[0].starts, (QList<qsizetype>{0, 3, 9}));
+    EXPECT_EQ(rows[1].fields, (QList<QByteArray>{"x\r\ny", "", ""}));
+    EXPECT_EQ(rows[2].fields, QList<QByteArray>{""});
     EXPECT_EQ(rows[3].number, 4);
-    EXPECT_EQ(rows[3].fields, QStringList{u"last"_s});
+    EXPECT_EQ(rows[3].fields, QList<QByteArray>{"last"});
     EXPECT_TRUE(rows[4].unterminated);
-    EXPECT_EQ(Csv::Parse(u"a\r\n"_s).size(), 1);
+    EXPECT_EQ(rows[4].lines, 2);
+    EXPECT_EQ(rowsOf("a\r\n").size(), 1);
+
+    // A byte-order mark is UTF-8; without one the first row decides.
+    const struct {
+        QByteArray bytes;
+        Csv::Encoding encoding;
+    } encodings[] = {
+        {"\xEF\xBB\xBF\x93\x58", Csv::Encoding::Utf8},       // the mark wins
+        {"\xE5\xBA\x97,1\r\n\x93\x58", Csv::Encoding::Utf8}, // 店 in UTF-8
+        {"\x93\x58,\x8A\x43", Csv::Encoding::ShiftJis},      // 店,海 in Shift_JIS
+    };
+    for (const auto &e : encodings)
+        EXPECT_EQ(Csv::Reader(e.bytes).encoding(), e.encoding) << e.bytes.toHex().constData();
+    QString decoded;
+    qsizetype badByte = -1;
+    EXPECT_TRUE(Csv::Reader("\x93\x58").Decode("\x93\x58,\x8A\x43", decoded, badByte));
+    Csv::Reader utf8("\xE5\xBA\x97");
+    EXPECT_FALSE(utf8.Decode("ab\xE5\xBA\x97\xFF", decoded, badByte));
+    EXPECT_EQ(badByte, 5);
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    for (const char *invalid : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE3\x81"})
+        EXPECT_EQ(Csv::FirstInvalidUtf8(QByteArray(QByteArray("ok") + invalid)), 2) << invalid;
+    EXPECT_EQ(Csv::FirstInvalidUtf8("\xF0\x9F\x8E\xB0\xE3\x80\x9C"), -1);
+
+    // Text a spreadsheet would run as a formula is written with a "'", and
+    // read back exactly.
+    for (const QString &t : {u"=HYPERLINK(\"x\")"_s, u"+1"_s, u"-x"_s, u"@a"_s, u"\tx"_s, u"\rx"_s,
+                             u"'=1"_s, u"''-"_s}) {
+        EXPECT_EQ(Csv::GuardText(t), u'\'' + t) << t.toStdString();
+        EXPECT_EQ(Csv::UnguardText(Csv::GuardText(t)), t);
+    }
+    for (const QString &t : {u"a=b"_s, u"'quoted'"_s, u"'"_s, QString(), u"ｰ"_s}) {
+        EXPECT_EQ(Csv::GuardText(t), t) << t.toStdString();
+        EXPECT_EQ(Csv::UnguardText(t), t);
+    }
 
     // UTF-8 with its byte-order mark; Shift_JIS as code page 932.
     QByteArray bytes;
@@ -55,15 +99,6 @@ TEST(Csv, QuotesParsesAndTellsEncodings)
     QString bad;
     EXPECT_FALSE(Csv::Encode(u"ok😀"_s, Csv::Encoding::ShiftJis, bytes, &bad));
     EXPECT_EQ(bad, u"😀"_s);
-
-    Csv::Decoded d = Csv::Decode(QByteArray("\xEF\xBB\xBF\xE5\xBA\x97"));
-    EXPECT_EQ(d.text, u"店"_s);
-    EXPECT_EQ(d.encoding, Csv::Encoding::Utf8);
-    d = Csv::Decode(QByteArray("\xE5\xBA\x97,1")); // UTF-8 without the mark
-    EXPECT_EQ(d.encoding, Csv::Encoding::Utf8);
-    d = Csv::Decode(QByteArray("\x93\x58,\x8A\x43")); // 店,海 in Shift_JIS
-    EXPECT_EQ(d.encoding, Csv::Encoding::ShiftJis);
-    EXPECT_EQ(d.text, u"店,海"_s);
 }
 
 class CsvExchangeTest : public ::testing::Test {
@@ -85,24 +120,32 @@ TEST_F(CsvExchangeTest, ExportsEveryRecordWithNamesAndIds)
         RecordsCsv(shared.data, shared.Stores, shared.Machines).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 7); // title, five records, the empty rest after the last CR LF
     EXPECT_EQ(lines[0] + u"\r\n"_s, kHead);
-    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1"_s);
-    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1"_s);
-    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5"_s);
+    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1,,"_s);
+    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1,,"_s);
+    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5,,"_s);
 }
 
 TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
 {
-    const ImportPreview p = preview(kHead + u"2026/02/30,,1000,0,,駅前,海,,,\r\n"
-                                            "2026/2/3,,abc,0,,駅前,海,,,\r\n"
-                                            "2026-02-03,,\"\\3,000,000,000\",0,,駅前,海,,,\r\n"
-                                            "2026/02/03,,0,0,,駅前,海,,,\r\n"
-                                            "\r\n" // an empty line is skipped but keeps its number
-                                            "2026/02/03,,1000,0,,駅前,海,\"say \"\"no\"\"\",,\r\n"
-                                            "2026/02/03,,1000,0,,\"駅前,南\",海,,,\r\n"
-                                            "2026/02/03,,1000,-500,,駅前,海😀,,,\r\n"
-                                            "1949/12/31,,1000,0,,駅前,海,,,\r\n"
-                                            "2026/02/03,,\"¥1,000\",0,,駅前,海,\"open"_s,
-                                    shared);
+    const QString rows = kHead +
+                         u"2026/02/30,,1000,0,,駅前,海,,,\r\n"
+                         "2026/2/3,,abc,0,,駅前,海,,,\r\n"
+                         "2026-02-03,,\"\\3,000,000,000\",0,,駅前,海,,,\r\n"
+                         "2026/02/03,,0,0,,駅前,海,,,\r\n"
+                         "\r\n" // an empty line is skipped but keeps its number
+                         "2026/02/03,,1000,0,,駅前,海,\"say \"\"no\"\"\",,\r\n"
+                         "2026/02/03,,1000,0,,\"駅前,南\",海,,,\r\n"
+                         "2026/02/03,,1000,-500,,駅前,海😀,,,\r\n"
+                         "1949/12/31,,1000,0,,駅前,海,,,\r\n"
+                         "2026/02/03,,1.5,0,,駅前,海,,,\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,x,\r\n"
+                         "2026/02/03,,1,0,,駅前,海,"_s +
+                         QString(4097, u'x') + u",,\r\n2026/02/03,,1,0,,駅前,"_s;
+    // A stray byte in a UTF-8 file, then a quote never closed: two lines unread.
+    const QByteArray bytes = utf8(rows) + "\xFF\r\n" +
+                             QByteArray("2026/02/03,,\"\xC2\xA5"
+                                        "1,000\",0,,A,B,\"open\r\nlast\r\n");
+    const ImportPreview p = PreviewImport(bytes, shared.data, shared.Stores, shared.Machines);
     ASSERT_TRUE(p.Error.isEmpty());
     const QList<std::pair<qint32, QString>> expected = {
         {2, u"日付「2026/02/30」が正しくありません（例: 2026/03/05）"_s},
@@ -113,9 +156,15 @@ TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
         {8, u"店名「駅前,南」に使えない文字があります"_s},
         {9, u"台名「海😀」に使えない文字があります"_s},
         {10, u"日付「1949/12/31」が正しくありません（例: 2026/03/05）"_s},
-        {11, u"引用符（\"）が閉じていません"_s},
+        {11, u"投資「1.5」が整数ではありません"_s},
+        {12, u"店ID「x」が数値ではありません"_s},
+        {13, u"コメントが長すぎます（4,096文字まで）"_s},
+        {14, u"25バイト目（0xFF）がUTF-8の文字として読めません"_s},
+        {15,
+         u"15行目の引用符（\"）が閉じられていないため、15行目から最後まで（2行）を読めません"_s},
     };
     ASSERT_EQ(p.Invalid.size(), expected.size());
+    EXPECT_EQ(p.InvalidCount, expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(p.Invalid[i].Row, expected[i].first);
         EXPECT_EQ(p.Invalid[i].Reason, expected[i].second);
@@ -137,7 +186,7 @@ TEST_F(CsvExchangeTest, PresentRowsAndNewNames)
     QByteArray sjis;
     ASSERT_TRUE(Csv::Encode(u"台名,店名,日付,回収,投資\r\n"
                             "海,駅前,2026/1/4,19500,20000\r\n"
-                            "海,駅前,2026/1/4,19500,20000\r\n"
+                            "海,駅前,２０２６／１／４,\"１９，５００\",２００００\r\n"
                             "ドラゴン,新台館,2026/03/01,0,4000\r\n"
                             "ドラゴン,新台館,2026/03/02,9000,4000\r\n"
                             "スター,駅前,2026/03/03,9000,4000\r\n"_s,
@@ -228,11 +277,16 @@ TEST_F(CsvExchangeTest, LimitAndTotalsAreRefusedWithAMessage)
 TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
 {
     // Two visits on one day in an order that sorting must keep, a name with
-    // a yen sign, the store ID 0 of a row without a store.
-    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"店なし"_s));
-    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 5000, 5000, 9, 5, u""_s));
-    shared.Machines.WriteData({1, 2, 0}, {u"ドラゴン"_s, u"海\\"_s, QString()});
+    // a yen sign, the store ID 0 of a row without a store, a name and a
+    // comment that a spreadsheet would run as formulas.
+    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"=1+1"_s));
+    ASSERT_TRUE(shared.data.DataWrite(
+        PlayRecord{2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s, 22 * 60, 90})); // past midnight
+    shared.Machines.WriteData({1, 2, 0}, {u"@ドラゴン"_s, u"海\\"_s, QString()});
     const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
+    EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2,,\r\n"_s));
+    EXPECT_TRUE(text.contains(u",''-,9,5,22:00,01:30\r\n"_s));
+    EXPECT_TRUE(text.contains(u",'@ドラゴン,"_s));
 
     for (Csv::Encoding encoding : {Csv::Encoding::Utf8, Csv::Encoding::ShiftJis}) {
         FakePlatform other;

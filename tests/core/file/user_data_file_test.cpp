@@ -26,23 +26,23 @@ QByteArray roundTrip(SharedData &s, const QString &in, const QString &out)
 {
     OpenPlayer(s, in);
     EXPECT_TRUE(SavePlayerFile(s, out));
-    EXPECT_FALSE(QFile::exists(out + u".Bak"_s)); // nothing to back up
-    return ReadBytes(out + u".pcd"_s);
+    EXPECT_FALSE(QFile::exists(s.folder.BackupFile(out))); // nothing to back up
+    return ReadBytes(s.folder.PlayerFile(out));
 }
 } // namespace
 
 class UserDataFileTest : public ::testing::Test {
 protected:
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, dir.folder()};
 };
 
 TEST_F(UserDataFileTest, SavedFileReadsAndWritesBackByteForByte)
 {
     const QByteArray bytes = Cp932Lines(kExample);
     ASSERT_TRUE(bytes.contains(QByteArray("\x81\x60", 2))); // ～ is 0x8160
-    WriteBytes(u"in.pcd"_s, bytes);
+    WriteBytes(dir.file(u"in.pcd"_s), bytes);
     EXPECT_EQ(roundTrip(shared, u"in"_s, u"out"_s), bytes);
     EXPECT_TRUE(shared.states.Sound);
     EXPECT_EQ(shared.states.WakeKin, -500);
@@ -62,7 +62,7 @@ TEST_F(UserDataFileTest, NewPlayerFileReadsAsSoundOnThresholdZeroAndEmptyLists)
     // Its bytes: PSelectTest.NewPlayerGetsNewPlayerFile.
     QByteArray bytes;
     ASSERT_TRUE(EncodeCp932(UserDataFile::NewPlayerFileText(), bytes));
-    WriteBytes(u"new.pcd"_s, bytes);
+    WriteBytes(dir.file(u"new.pcd"_s), bytes);
     shared.states.WakeKin = 3000;
     shared.data.DataWrite(2001, 1, 1, 1, 2, 3, 4, u"x"_s);
     // Its settings run on into the next section: nothing is "unread".
@@ -85,7 +85,7 @@ TEST_F(UserDataFileTest, EmptyPlayerIsFourMarkersEachWithABlankLine)
 
 TEST_F(UserDataFileTest, RecordLinesWithFewerThanEightItemsTakeTheRestFromTheNextLine)
 {
-    WriteBytes(u"p.pcd"_s,
+    WriteBytes(dir.file(u"p.pcd"_s),
                Cp932Lines(u"<Data>\n2001,5,3,10000\n15000,1,1,\"c\"\n2002,1,2,3,4,5,6,\"\"\n\n"_s));
     OpenPlayer(shared, u"p"_s);
     ASSERT_EQ(shared.data.ListCount(), 2);
@@ -100,8 +100,8 @@ TEST_F(UserDataFileTest, ReadersNeverFail)
     // ID 0 ends the list; no <Data> marker gives an empty table.
     shared.states.Sound = true;
     shared.states.WakeKin = 500;
-    WriteBytes(u"odd.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",2\n\n<StoreData>\n1,\"A\"\n"
-                                        u"0,\"Z\"\n2,\"B\"\n\n<MachineData>\n"_s));
+    WriteBytes(dir.file(u"odd.pcd"_s), Cp932Lines(u"<States>\n\"Sound\",2\n\n<StoreData>\n1,\"A\"\n"
+                                                  u"0,\"Z\"\n2,\"B\"\n\n<MachineData>\n"_s));
     OpenPlayer(shared, u"odd"_s);
     EXPECT_FALSE(shared.states.Sound);
     EXPECT_EQ(shared.states.WakeKin, 500);
@@ -115,7 +115,7 @@ TEST_F(UserDataFileTest, ReadersNeverFail)
     stray += Cp932Lines(u"\"\n2,\"B\"\n\n<Data>\n2001,1,1,1,2,1,2,\""_s);
     stray += QByteArray("\x82", 1);
     stray += Cp932Lines(u"\"\n\n"_s);
-    WriteBytes(u"stray.pcd"_s, stray);
+    WriteBytes(dir.file(u"stray.pcd"_s), stray);
     OpenPlayer(shared, u"stray"_s);
     EXPECT_EQ(shared.Stores.Count(), 2);
     EXPECT_EQ(shared.Stores.SeekName(2), u"B"_s);

@@ -46,11 +46,11 @@ TEST_F(MasterListTest, EmptyListIsTheMarkerAndABlankLine)
     QByteArray bytes;
     ASSERT_TRUE(list.SectionBytes(UserDataFile::MachineMarker(), bytes));
     EXPECT_EQ(bytes, QByteArray("<MachineData>\r\n\r\n"));
-    TempWorkDir dir;
-    WriteBytes(u"m.pcd"_s, bytes);
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"m.pcd"_s), bytes);
     list.WriteData({1, 0}, {u"x"_s, QString()});
     ItemReader reader;
-    reader.Open(u"m.pcd"_s);
+    reader.Open(dir.file(u"m.pcd"_s));
     list.ReadFileData(reader, UserDataFile::MachineMarker());
     EXPECT_EQ(list.Count(), 0);
 }

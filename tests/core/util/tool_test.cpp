@@ -36,16 +36,15 @@ TEST(YoubiGet, ImpossibleDates)
 
 TEST(FileCheck, OnlyExistingFilesWithoutWildcards)
 {
-    TempWorkDir dir;
-    WriteBytes(u"a.pcd"_s, "x");
-    QDir().mkdir(u"folder"_s);
-    EXPECT_TRUE(FileCheck(u"a.pcd"_s));
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"a.pcd"_s), "x");
+    QDir().mkdir(dir.file(u"folder"_s));
     EXPECT_TRUE(FileCheck(dir.file(u"a.pcd"_s)));
     EXPECT_FALSE(FileCheck(QString()));
-    EXPECT_FALSE(FileCheck(u"*.pcd"_s));
-    EXPECT_FALSE(FileCheck(u"a.pc?"_s));
-    EXPECT_FALSE(FileCheck(u"folder"_s));
-    EXPECT_FALSE(FileCheck(u"missing.pcd"_s));
+    EXPECT_FALSE(FileCheck(dir.file(u"*.pcd"_s)));
+    EXPECT_FALSE(FileCheck(dir.file(u"a.pc?"_s)));
+    EXPECT_FALSE(FileCheck(dir.file(u"folder"_s)));
+    EXPECT_FALSE(FileCheck(dir.file(u"missing.pcd"_s)));
     EXPECT_FALSE(FileCheck(u"/no/such/drive/a.pcd"_s));
 }
 

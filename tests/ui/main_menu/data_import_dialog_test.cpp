@@ -15,21 +15,21 @@ const QString kQuestion = u"るでらVer2のデータをインポートします
 
 class DataImportDialogTest : public ::testing::Test {
 protected:
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
     QString oldFolder = dir.path() + u"/old"_s;
 
     void SetUp() override
     {
-        ASSERT_TRUE(QDir().mkpath(oldFolder));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(oldFolder));
         WriteBytes(oldFolder + u"/Data.Dat"_s, Cp932Lines(u"1,2001,1,1,0,0\n"_s));
     }
     void run(const QString &names)
     {
         if (!names.isNull())
             WriteBytes(oldFolder + u"/Name.Dat"_s, Cp932Lines(names));
-        platform.inputAnswers = {oldFolder};
-        DataImport(platform);
+        platform.inputAnswers = {u"old"_s}; // relative: from the data folder
+        DataImport(platform, dir.folder());
     }
     QStringList messageTexts() const
     {
@@ -49,7 +49,7 @@ TEST_F(DataImportDialogTest, AsksBeforeAnythingHappens)
     EXPECT_TRUE(platform.inputs.isEmpty());
 
     platform.inputAnswers = {QString()}; // the folder question cancelled
-    DataImport(platform);
+    DataImport(platform, dir.folder());
     ASSERT_EQ(platform.inputs.size(), 1);
     EXPECT_EQ(
         platform.inputs[0].prompt,
@@ -57,14 +57,14 @@ TEST_F(DataImportDialogTest, AsksBeforeAnythingHappens)
     EXPECT_EQ(platform.inputs[0].title, u"フォルダの指定"_s);
     EXPECT_EQ(platform.inputs[0].defaultText, u"C:\\Program Files\\ledra\\"_s);
     EXPECT_EQ(platform.messages.size(), 2);
-    EXPECT_TRUE(QDir().entryList({u"*.pcd"_s}).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList({u"*.pcd"_s}).isEmpty());
 }
 
 TEST_F(DataImportDialogTest, MessagesNameExistingAndSkippedPlayers)
 {
-    QDir().mkdir(u"e.pcd"_s); // "e" cannot be written
+    QDir(dir.path()).mkdir(u"e.pcd"_s); // "e" cannot be written
     run(u"1,\"a\"\n2,\"../b\"\n3,\"c\"\n4,\":d\"\n5,\"e\"\n"_s);
-    WriteBytes(u"c.pcd"_s, "edited since");
+    WriteBytes(dir.file(u"c.pcd"_s), "edited since");
     run(QString());
     QFile::remove(oldFolder + u"/Data.Dat"_s);
     run(QString());
@@ -82,7 +82,7 @@ TEST_F(DataImportDialogTest, MessagesNameExistingAndSkippedPlayers)
                            u"Data.Dat ファイルが見つかりませんでした。"_s, kQuestion,
                            u"Name.Dat ファイルが見つかりませんでした。"_s}));
     EXPECT_TRUE(platform.messages[1].title.isEmpty());
-    EXPECT_EQ(ReadBytes(u"c.pcd"_s), "edited since");
+    EXPECT_EQ(ReadBytes(dir.file(u"c.pcd"_s)), "edited since");
 
     // Old files that cannot be read end the import without a word.
     platform.messages.clear();

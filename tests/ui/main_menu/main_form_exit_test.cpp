@@ -2,6 +2,9 @@
 
 #include "main_form_fixture.h"
 
+#include "ui/entry/nyuuryoku.h"
+#include "ui/widgets/data_grid.h"
+
 #include <QDir>
 
 namespace {
@@ -37,8 +40,8 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
     modify();
     EXPECT_TRUE(saveControlsEnabled());
     form.FSave->trigger();
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_FALSE(saveControlsEnabled());
 
@@ -49,14 +52,14 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
     form.MLSave_Click();
     form.MSave_Click();
     EXPECT_TRUE(platform.sounds.isEmpty());
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
 
     shared.data.DataClear();
     shared.states.Corrected = true;
     form.MLSave_Click();
     EXPECT_EQ(platform.sounds, QStringList{u"sentaku.wav"_s});
-    EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroSaved());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -65,8 +68,8 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheProgramAndThePlayer)
     // The failure's message and the files kept: SaveFaultTest.PlayerFileReplacedByAFolder.
     startWithTaro();
     modify();
-    QFile::remove(u"taro.pcd"_s); // a folder in the file's place makes every save fail
-    QDir().mkdir(u"taro.pcd"_s);
+    QFile::remove(dir.file(u"taro.pcd"_s)); // a folder in the file's place makes every save fail
+    QDir(dir.path()).mkdir(u"taro.pcd"_s);
     platform.msgAnswers = {MsgResult::Yes}; // exit: save first
     form.MEnd_Click();
     platform.msgAnswers = {MsgResult::Ok}; // title-bar close: save first
@@ -80,6 +83,46 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheProgramAndThePlayer)
     EXPECT_EQ(platform.messages.size(), 6); // each question and its failed save
 }
 
+TEST_F(MainFormTest, TextTheFileCannotHoldIsNamedThenReplacedOrShown)
+{
+    // Another program wrote a comment as UTF-8: "！" reads back as a character
+    // that code page 932 has no code for.
+    WriteBytes(dir.file(u"taro.pcd"_s),
+               TaroFile().replace("\"\x95\x89\x82\xAF\"", "\"\xEF\xBC\x81\""));
+    remember(u"taro"_s);
+    form.Form_Activate();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    modify();
+    const QByteArray before = ReadBytes(dir.file(u"taro.pcd"_s));
+    const RecordedMessage question{
+        u"2行目（2001/05/06 の記録）のコメントに、ファイルに書けない文字「\uFFFD」（U+FFFD）が"
+        u"あります。\r\n\r\n「はい」：書けない文字を「？」に置き換えて保存します。\r\n"
+        u"「いいえ」：保存せずに、データ入力でこの行を表示します。\r\n「キャンセル」：保存し"
+        u"ません。"_s,
+        u"保存確認"_s, MsgButtons::YesNoCancel, MsgIcon::Exclamation};
+    int shownRow = -1;
+    platform.onModal = [&](QDialog &dialog) {
+        shownRow = static_cast<Nyuuryoku &>(dialog).IGrid->Row();
+        return int(QDialog::Rejected);
+    };
+    for (const MsgResult answer : {MsgResult::Cancel, MsgResult::No}) {
+        platform.messages.clear();
+        platform.msgAnswers = {answer};
+        form.MSave_Click();
+        EXPECT_EQ(platform.messages, QList<RecordedMessage>{question});
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), before);
+        EXPECT_TRUE(shared.states.Corrected);
+    }
+    EXPECT_EQ(platform.modalWindows, QStringList{u"Nyuuryoku"_s});
+    EXPECT_EQ(shownRow, 2);
+
+    platform.msgAnswers = {MsgResult::Yes};
+    form.MSave_Click();
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_EQ(shared.data.Record(2).DComment.left(1), u"？"_s);
+    EXPECT_TRUE(ReadBytes(dir.file(u"taro.pcd"_s)).contains("\"\x81\x48"));
+}
+
 TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
 {
     form.Form_Activate();
@@ -88,7 +131,7 @@ TEST_F(MainFormTest, SaveWithoutPlayerWritesNoFile)
     EXPECT_EQ(platform.messages,
               (QList<RecordedMessage>{{u"プレーヤーが選択されていないため保存できません。\r\n"
                                        "プレーヤーを選択して下さい。"_s}}));
-    EXPECT_TRUE(QDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(shared.states.Corrected);
 }
 
@@ -114,10 +157,10 @@ TEST_P(MainFormExitTest, TheAnswerDecidesSavingAndEnding)
     EXPECT_EQ(form.programHasEnded(), c.ends);
     EXPECT_EQ(endedSignals, c.ends ? 1 : 0);
     EXPECT_EQ(shared.states.Corrected, c.modified && !c.saves);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), c.saves ? TaroSaved() : TaroFile());
-    EXPECT_EQ(QFile::exists(u"taro.Bak"_s), c.saves);
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), c.saves ? TaroSaved() : TaroFile());
+    EXPECT_EQ(QFile::exists(dir.file(u"taro.Bak"_s)), c.saves);
     if (c.saves) {
-        EXPECT_EQ(ReadBytes(u"taro.Bak"_s), TaroFile());
+        EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
     }
 }
 
@@ -142,11 +185,11 @@ TEST_F(MainFormTest, ChangePlayerAsksFirst)
     platform.msgAnswers = {MsgResult::No};
     form.FPSelect->trigger();
     EXPECT_EQ(platform.modalWindows, QStringList{u"PSelect"_s});
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroFile());
     EXPECT_TRUE(shared.states.Corrected); // cancelled selection: still modified
 
     platform.msgAnswers = {MsgResult::Yes};
     form.FPSelect->trigger();
     EXPECT_EQ(platform.modalWindows.size(), 2);
-    EXPECT_EQ(ReadBytes(u"taro.pcd"_s), TaroSaved());
+    EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
 }

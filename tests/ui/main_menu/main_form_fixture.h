@@ -1,5 +1,5 @@
 #pragma once
-// A main window over a temporary working folder and the recording platform.
+// A main window over a temporary data folder and the recording platform.
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
@@ -33,7 +33,7 @@ protected:
     // A window whose first activation has opened the remembered player taro.
     void startWithTaro()
     {
-        WriteBytes(u"taro.pcd"_s, TaroFile());
+        WriteBytes(dir.file(u"taro.pcd"_s), TaroFile());
         remember(u"taro"_s);
         form.Form_Activate();
         ASSERT_EQ(shared.states.UserName, u"taro"_s);
@@ -65,8 +65,8 @@ protected:
         return checked;
     }
 
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, dir.folder()};
     MainForm form{shared};
 };

@@ -41,7 +41,7 @@ TEST_F(MainFormTest, ThresholdWithoutMenuItemShowsFirstItemChecked)
 {
     QByteArray bytes = TaroFile();
     bytes.replace("\"WakeKin\",500", "\"WakeKin\",1600");
-    WriteBytes(u"taro.pcd"_s, bytes);
+    WriteBytes(dir.file(u"taro.pcd"_s), bytes);
     remember(u"taro"_s);
     form.Form_Activate();
     EXPECT_EQ(shared.states.WakeKin, 1600); // used as it is
@@ -102,7 +102,7 @@ TEST_F(MainFormTest, WithoutAPlayerEveryWindowOffersTheSelectionFirst)
     EXPECT_EQ(platform.modalWindows, QStringList(11, u"PSelect"_s));
     EXPECT_TRUE(platform.fileDialogs.isEmpty());
 
-    WriteBytes(u"taro.pcd"_s, TaroFile());
+    WriteBytes(dir.file(u"taro.pcd"_s), TaroFile());
     platform.modalWindows.clear();
     platform.onModal = [&](QObject &dialog) {
         if (auto *select = qobject_cast<PSelect *>(&dialog)) {
@@ -158,8 +158,8 @@ TEST_F(MainFormTest, PictureButtonPressedLookAndClickSound)
 TEST_F(MainFormTest, OpeningAnotherPlayerShowsItsSettings)
 {
     startWithTaro();
-    WriteBytes(u"jiro.pcd"_s, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",3000\n\n"
-                                         "<StoreData>\n\n<MachineData>\n\n<Data>\n\n"_s));
+    WriteBytes(dir.file(u"jiro.pcd"_s), Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",3000\n\n"
+                                                   "<StoreData>\n\n<MachineData>\n\n<Data>\n\n"_s));
     platform.onModal = [&](QObject &dialog) {
         auto &select = dynamic_cast<PSelect &>(dialog);
         const auto found = select.PList->findItems(u"jiro"_s, Qt::MatchExactly);

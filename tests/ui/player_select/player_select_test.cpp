@@ -1,4 +1,4 @@
-// The player selection dialog over a temporary working folder.
+// The player selection dialog over a temporary data folder.
 
 #include "core/file/player_name.h"
 #include "core/file/user_data_file.h"
@@ -50,9 +50,9 @@ protected:
         dialog.PList->setCurrentItem(found.first());
     }
 
-    TempWorkDir dir;
+    TempDataFolder dir;
     FakePlatform platform;
-    SharedData shared{platform};
+    SharedData shared{platform, dir.folder()};
     int marksShown = 0;
 };
 
@@ -70,11 +70,11 @@ TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDotAndOpensTheChosenOne)
 
     for (const QString &f : {u"zeta.pcd"_s, u"a.b.pcd"_s, u"山田.pcd"_s, u"alpha.pcd"_s,
                              u"alpha.Bak"_s, u"notes.txt"_s})
-        WriteBytes(f, QByteArray());
-    WriteBytes(u"a.pcd"_s, playerFile());
-    QDir().mkdir(u"folder.pcd"_s);
-    QDir().mkpath(u"backup/zeta"_s); // the dated copies are never listed
-    WriteBytes(u"backup/zeta/2026-01-01.pcd"_s, QByteArray());
+        WriteBytes(dir.file(f), QByteArray());
+    WriteBytes(dir.file(u"a.pcd"_s), playerFile());
+    QDir(dir.path()).mkdir(u"folder.pcd"_s);
+    QDir(dir.path()).mkpath(u"backup/zeta"_s); // the dated copies are never listed
+    WriteBytes(dir.file(u"backup/zeta/2026-01-01.pcd"_s), QByteArray());
     auto dialog = open();
     EXPECT_EQ(lines(dialog->PList), (QStringList{u"a"_s, u"alpha"_s, u"zeta"_s, u"山田"_s}));
     EXPECT_EQ(PSelect::DelKakuchou(u"a.b.pcd"_s), u"a"_s);
@@ -96,7 +96,7 @@ TEST_F(PSelectTest, ListsPlayersByNameCutAtFirstDotAndOpensTheChosenOne)
 
 TEST_F(PSelectTest, StartPlayerIsRememberedOnlyWhenTicked)
 {
-    WriteBytes(u"taro.pcd"_s, playerFile());
+    WriteBytes(dir.file(u"taro.pcd"_s), playerFile());
     // The box shows what was remembered; ticked or not, the choice is stored.
     for (const bool tick : {true, false}) {
         auto dialog = open();
@@ -119,7 +119,7 @@ TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
 {
     platform.inputAnswers = {QString(), u"abc"_s, u"abc"_s};
     auto dialog = open();
-    WriteBytes(u"late.pcd"_s, QByteArray());
+    WriteBytes(dir.file(u"late.pcd"_s), QByteArray());
     dialog->PNew_Click(); // the input box answers "" when cancelled: only a new list
     EXPECT_EQ(lines(dialog->PList), QStringList{u"late"_s});
     dialog->PNew_Click();
@@ -127,18 +127,18 @@ TEST_F(PSelectTest, NewPlayerGetsNewPlayerFile)
     EXPECT_EQ(platform.inputs[1].prompt, u"新規ユーザ名を入力して下さい。"_s);
     EXPECT_EQ(platform.inputs[1].title, kNewTitle);
     EXPECT_EQ(platform.inputs[1].defaultText, u""_s);
-    EXPECT_EQ(ReadBytes(u"abc.pcd"_s),
+    EXPECT_EQ(ReadBytes(dir.file(u"abc.pcd"_s)),
               Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n<StoreData>\n\n"
                          "<MachineData>\n\n<Data>\n\n"_s));
     EXPECT_EQ(lines(dialog->PList), (QStringList{u"abc"_s, u"late"_s}));
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(shared.states.UserName, u""_s); // listed, not opened
 
-    WriteBytes(u"abc.pcd"_s, playerFile());
+    WriteBytes(dir.file(u"abc.pcd"_s), playerFile());
     dialog->PNew_Click();
     EXPECT_EQ(platform.messages,
               (QList<RecordedMessage>{{u"そのユーザは既に存在しています"_s, kNewTitle}}));
-    EXPECT_EQ(ReadBytes(u"abc.pcd"_s), playerFile());
+    EXPECT_EQ(ReadBytes(dir.file(u"abc.pcd"_s)), playerFile());
 }
 
 TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
@@ -159,7 +159,9 @@ TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
     expected.append(RecordedMessage{u"ユーザのファイルを作成できませんでした"_s, kNewTitle});
     EXPECT_EQ(platform.messages, expected);
     EXPECT_EQ(dialog->PList->count(), 0);
-    EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
     // The yen key gives U+00A5, which is a usable name.
     for (const QString &name : {u" 山田 太郎 "_s, u"player-1_(2)"_s, u"¥マン"_s})
         EXPECT_TRUE(IsUsablePlayerName(name)) << name.toStdString();
@@ -167,8 +169,8 @@ TEST_F(PSelectTest, NamesThatCannotBeFileNamesAreRefused)
 
 TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
 {
-    WriteBytes(u"taro.pcd"_s, playerFile());
-    WriteBytes(u"taro.Bak"_s, playerFile());
+    WriteBytes(dir.file(u"taro.pcd"_s), playerFile());
+    WriteBytes(dir.file(u"taro.Bak"_s), playerFile());
     shared.states.UserName = u"taro"_s;
     auto dialog = open();
     select(*dialog, u"taro"_s);
@@ -176,20 +178,35 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
     const RecordedMessage inUse{u"'taro' は使用中のため削除できません。\r\n"
                                 "別のプレーヤーを選択してから削除して下さい。"_s};
     EXPECT_EQ(platform.messages, QList<RecordedMessage>{inUse});
-    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
+    EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
 
     shared.states.UserName = u"jiro"_s;
-    platform.msgAnswers = {MsgResult::Cancel, MsgResult::Ok};
+    platform.msgAnswers = {MsgResult::Cancel}; // then OK
     dialog->PDel_Click();
     const RecordedMessage question{
         u"'taro' を削除します。\r\nこのデータは失われます。よろしいですか？"_s, u"確認"_s,
         MsgButtons::OkCancel, MsgIcon::Exclamation};
     EXPECT_EQ(platform.messages, (QList<RecordedMessage>{inUse, question}));
-    EXPECT_TRUE(QFile::exists(u"taro.pcd"_s));
+    EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
 
+    // Open in another running copy, whose next save would bring it back:
+    // refused before the question.
+    {
+        FakePlatform elsewhere;
+        SharedData other(elsewhere, dir.folder());
+        ASSERT_TRUE(OpenPlayer(other, u"taro"_s).opened);
+        dialog->PDel_Click();
+        EXPECT_EQ(platform.messages,
+                  (QList<RecordedMessage>{
+                      inUse,
+                      question,
+                      {u"'taro' は、別に起動しているるでら３で使用中のため削除できません。"_s}}));
+        EXPECT_TRUE(QFile::exists(dir.file(u"taro.pcd"_s)));
+    }
+    select(*dialog, u"taro"_s);
     dialog->PDel_Click();
-    EXPECT_FALSE(QFile::exists(u"taro.pcd"_s));
-    EXPECT_TRUE(QFile::exists(u"taro.Bak"_s));
+    EXPECT_FALSE(QFile::exists(dir.file(u"taro.pcd"_s)));
+    EXPECT_TRUE(QFile::exists(dir.file(u"taro.Bak"_s)));
     EXPECT_EQ(dialog->PList->count(), 0);
 }
 

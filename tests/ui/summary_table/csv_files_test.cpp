@@ -7,9 +7,12 @@
 #include "ui/widgets/data_grid.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <sys/stat.h>
 
 namespace {
 using CsvFilesTest = MainFormTest;
@@ -84,5 +87,27 @@ TEST_F(CsvFilesTest, ImportShowsThePreviewAndRefreshesTheMainWindow)
     // Threshold 500: +5000 win, -16000 loss, +300 draw, +1500 win, -3000, +8000.
     EXPECT_EQ(form.Seiseki->text(), u"6戦 (3勝 2敗 1分)"_s);
     EXPECT_TRUE(saveControlsEnabled());
+}
+TEST_F(CsvFilesTest, ImportReadsOnlyRegularFilesOfAPlausibleSize)
+{
+    startWithTaro();
+    // A pipe would wait for a writer, a device never end, a huge file fill memory.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file(u"pipe.csv"_s)).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, dir.file(u"zero.csv"_s)));
+    QFile huge(dir.file(u"huge.csv"_s));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(65 << 20));
+    platform.fileAnswers = {dir.file(u"pipe.csv"_s), dir.file(u"zero.csv"_s), huge.fileName()};
+    for (int i = 0; i < 3; ++i)
+        form.FCsvImport->trigger();
+    const QString title = u"CSVファイルから読み込む"_s;
+    const RecordedMessage notAFile{u"通常のファイルではないため読み込めません。"_s, title,
+                                   MsgButtons::Ok, MsgIcon::Exclamation};
+    EXPECT_EQ(
+        platform.messages,
+        (QList<RecordedMessage>{notAFile,
+                                notAFile,
+                                {u"ファイルが大きすぎます。成績のCSVファイルではないようです。"_s,
+                                 title, MsgButtons::Ok, MsgIcon::Exclamation}}));
+    EXPECT_TRUE(platform.modalWindows.isEmpty());
 }
 } // namespace
