@@ -9,7 +9,7 @@
 #include "core/file/csv_exchange.h"
 #include "core/file/file_stamp.h"
 #include "core/model/shared_data.h"
-#include "core/quiet_platform.h"
+#include "quiet_platform.h"
 
 #include <QCoreApplication>
 #include <QFile>

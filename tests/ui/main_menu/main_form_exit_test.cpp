@@ -101,7 +101,7 @@ TEST_F(MainFormTest, TextTheFileCannotHoldIsNamedThenReplacedOrShown)
         u"ません。"_s,
         u"保存確認"_s, MsgButtons::YesNoCancel, MsgIcon::Exclamation};
     int shownRow = -1;
-    platform.onModal = [&](QDialog &dialog) {
+    platform.onModal = [&](QObject &dialog) {
         shownRow = static_cast<Nyuuryoku &>(dialog).IGrid->Row();
         return int(QDialog::Rejected);
     };
