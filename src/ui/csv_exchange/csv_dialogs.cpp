@@ -60,7 +60,7 @@ CsvEncodingDialog::CsvEncodingDialog(const QString &title, QWidget *parent) : QD
     inner->addWidget(EUtf8);
     inner->addWidget(EShiftJis);
     OK = new QPushButton(u"OK"_s, this);
-    Cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    Cancel = new QPushButton(u"キャンセル"_s, this);
     OK->setDefault(true);
     auto *root = new QVBoxLayout(this);
     root->addWidget(box);
@@ -140,7 +140,7 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
     SetTextColor(PRefusal, QColor(192, 0, 0));
 
     OK = new QPushButton(u"読み込む"_s, this);
-    Cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    Cancel = new QPushButton(u"キャンセル"_s, this);
     OK->setDefault(true);
 
     auto *root = new QVBoxLayout(this);
