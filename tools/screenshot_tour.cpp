@@ -388,7 +388,6 @@ void addPlayTimes(SharedData &shared)
 
 void tourSummary(TourPlatform &platform, MainForm &mainForm, SharedData &shared)
 {
-    addPlayTimes(shared);
     platform.onModal = [](QDialog &dialog) {
         auto &table = static_cast<Shuukei &>(dialog);
         table.show();
@@ -497,6 +496,7 @@ int main(int argc, char *argv[])
         settle(800);
         expectOpened(platform, u"player selection"_s);
         shoot(mainForm, u"main_menu"_s);
+        addPlayTimes(shared);
         tourEntry(platform, mainForm);
         tourEditor(platform, mainForm);
         tourStatistics(platform, mainForm);
