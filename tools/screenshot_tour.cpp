@@ -419,7 +419,7 @@ void tourSummary(TourPlatform &platform, MainForm &mainForm, SharedData &shared)
                         "2026/12/05,土,15000,32000,17000,グランドホール,スター７,初来店,9,4\r\n"
                         "2026/12/32,,5000,0,-5000,駅前ホール,スター７,,1,4\r\n"
                         "2026/12/06,日,五千,0,,新台館,黄金の城,,3,3\r\n"_s;
-    QFile file(u"import.csv"_s);
+    QFile file(shared.folder.File(u"import.csv"_s)); // beside the players, never the working folder
     if (!file.open(QIODevice::WriteOnly) || file.write(csv.toUtf8()) < 0) {
         ++failures;
         return;
