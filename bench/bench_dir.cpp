@@ -1,6 +1,11 @@
 #include "bench_dir.h"
 
+#include "core/file/save_sequence.h"
+#include "core/model/shared_data.h"
+
 #include <QDir>
+
+#include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
 
@@ -13,3 +18,17 @@ QString templateName()
 } // namespace
 
 BenchDir::BenchDir() : dir_(templateName()) {}
+
+void MeasureSaves(benchmark::State &state, SharedData &shared)
+{
+    if (!SavePlayerFile(shared, u"bench"_s)) {
+        state.SkipWithError("the first save failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (!SavePlayerFile(shared, u"bench"_s)) {
+            state.SkipWithError("a save failed");
+            break;
+        }
+    }
+}

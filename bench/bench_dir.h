@@ -8,6 +8,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace benchmark {
+class State;
+}
+struct SharedData;
+
 class BenchDir {
 public:
     BenchDir();
@@ -21,3 +26,8 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Saves shared's player "bench" into its folder once, then once per
+// iteration: every save after the first also rewrites the backup and the
+// day's copy, as a person's saves do.
+void MeasureSaves(benchmark::State &state, SharedData &shared);

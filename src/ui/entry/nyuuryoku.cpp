@@ -71,8 +71,10 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     IText->show();
     ICombo->hide();
     IGrid->setFocus();
-    undoStack_->clear(); // opening is no change: the history starts here
-    ISave->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
+    // Opening is no change: the history starts here. A read-only player is
+    // never changed.
+    undoStack_->clear();
+    ISave->setEnabled(!shared_.file.ReadOnly());
     FEnd->setEnabled(ISave->isEnabled());
 }
 
