@@ -1,4 +1,3 @@
-#include "core/file/cp932.h"
 #include "core/file/data_import.h"
 #include "core/file/item_reader.h"
 #include "core/model/shared_data.h"
@@ -29,21 +28,23 @@ void FuzzOldFiles(QByteArrayView input)
     const QByteArray names = split < 0 ? bytes : bytes.left(split);
     const QByteArray records = split < 0 ? QByteArray() : bytes.mid(split + 1);
 
-    ItemReader reader;
-    reader.SetText(DecodeCp932(names));
-    QStringList players;
-    if (ReadOldNames(reader, players))
-        FUZZ_CHECK(players.size() == 5);
-    reader.SetText(DecodeCp932(records));
-    QList<OldRecord> old;
-    const bool readable = ReadOldRecords(reader, old);
-
-    // The whole conversion, in a folder of its own.
+    // Written first and read back as the conversion reads them (a UTF-8 byte
+    // order mark is skipped), so that both read the same names.
     static QTemporaryDir oldFolder;
     static QTemporaryDir work;
     FUZZ_CHECK(oldFolder.isValid() && work.isValid());
     writeFile(oldFolder.filePath(u"Name.Dat"_s), names);
     writeFile(oldFolder.filePath(u"Data.Dat"_s), records);
+    ItemReader reader;
+    QStringList players;
+    FUZZ_CHECK(reader.Open(oldFolder.filePath(u"Name.Dat"_s)));
+    if (ReadOldNames(reader, players))
+        FUZZ_CHECK(players.size() == 5);
+    FUZZ_CHECK(reader.Open(oldFolder.filePath(u"Data.Dat"_s)));
+    QList<OldRecord> old;
+    const bool readable = ReadOldRecords(reader, old);
+
+    // The whole conversion, in a folder of its own.
     QDir(work.path()).removeRecursively();
     FUZZ_CHECK(QDir().mkpath(work.path()));
     const DataFolder folder(work.path());
