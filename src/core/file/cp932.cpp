@@ -101,8 +101,9 @@ QString Cp932Decoder::decode(QByteArrayView piece)
     // never a lead byte either, so the walk agrees with the decoder's.
     qsizetype i = 0;
     const qsizetype n = bytes.size();
+    const char *const b = bytes.constData(); // read only: no detach check per byte
     while (i < n)
-        i += isLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+        i += isLeadByte(static_cast<unsigned char>(b[i])) ? 2 : 1;
     if (i > n) { // the last byte is a lead byte whose trail is in the next piece
         carry_ = bytes.right(1);
         bytes.chop(1);

@@ -81,14 +81,14 @@ void ItemReader::SetText(const QString &text)
 
 bool ItemReader::atLineEnd() const
 {
-    return pos_ < text_.size() && (text_[pos_] == u'\r' || text_[pos_] == u'\n');
+    return pos_ < text_.size() && (text_.at(pos_) == u'\r' || text_.at(pos_) == u'\n');
 }
 
 void ItemReader::skipLineEnd()
 {
-    if (pos_ < text_.size() && text_[pos_] == u'\r')
+    if (pos_ < text_.size() && text_.at(pos_) == u'\r')
         ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == u'\n')
+    if (pos_ < text_.size() && text_.at(pos_) == u'\n')
         ++pos_;
 }
 
@@ -115,7 +115,7 @@ bool ItemReader::NextText(QString &item, bool &quoted)
 
 bool ItemReader::EndedLine() const
 {
-    return pos_ > 0 && (text_[pos_ - 1] == u'\n' || text_[pos_ - 1] == u'\r');
+    return pos_ > 0 && (text_.at(pos_ - 1) == u'\n' || text_.at(pos_ - 1) == u'\r');
 }
 
 qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
@@ -124,16 +124,16 @@ qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
     const qsizetype size = text_.size();
     for (qsizetype pos = from; pos < size;) {
         qsizetype end = pos;
-        while (end < size && text_[end] != u'\r' && text_[end] != u'\n')
+        while (end < size && text_.at(end) != u'\r' && text_.at(end) != u'\n')
             ++end;
         const QStringView line = QStringView(text_).mid(pos, end - pos).trimmed();
         if (line.isEmpty() || (line.startsWith(u'<') && line.endsWith(u'>')))
             break; // a blank line or the next section's marker
         ++lines;
         pos = end;
-        if (pos < size && text_[pos] == u'\r')
+        if (pos < size && text_.at(pos) == u'\r')
             ++pos;
-        if (pos < size && text_[pos] == u'\n')
+        if (pos < size && text_.at(pos) == u'\n')
             ++pos;
     }
     return lines;
@@ -143,7 +143,7 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
 {
     quoted = false;
     const qsizetype size = text_.size();
-    while (pos_ < size && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
+    while (pos_ < size && (text_.at(pos_) == u' ' || text_.at(pos_) == u'\t'))
         ++pos_;
     if (pos_ >= size)
         return false;
@@ -154,7 +154,7 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
         return true;
     }
 
-    if (text_[pos_] == u'"') {
+    if (text_.at(pos_) == u'"') {
         quoted = true;
         const qsizetype start = pos_ + 1;
         qsizetype close = text_.indexOf(u'"', start);
@@ -163,9 +163,9 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
         item = QStringView(text_).mid(start, close - start);
         pos_ = close < size ? close + 1 : size;
         // Skip to just past the next comma or line end.
-        while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
+        while (pos_ < size && text_.at(pos_) != u',' && !atLineEnd())
             ++pos_;
-        if (pos_ < size && text_[pos_] == u',')
+        if (pos_ < size && text_.at(pos_) == u',')
             ++pos_;
         else
             skipLineEnd();
@@ -173,10 +173,10 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
     }
 
     const qsizetype start = pos_;
-    while (pos_ < size && text_[pos_] != u',' && !atLineEnd())
+    while (pos_ < size && text_.at(pos_) != u',' && !atLineEnd())
         ++pos_;
     item = QStringView(text_).mid(start, pos_ - start).trimmed();
-    if (pos_ < size && text_[pos_] == u',')
+    if (pos_ < size && text_.at(pos_) == u',')
         ++pos_;
     else
         skipLineEnd();

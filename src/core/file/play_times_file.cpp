@@ -5,6 +5,7 @@
 #include "core/model/record_table.h"
 
 #include <QHashFunctions>
+#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -337,6 +338,7 @@ QByteArray PlayTimesBytes(const Data &data)
     char *p = std::copy(kHeader.begin(), kHeader.end(), out.data());
     *p++ = '\r';
     *p++ = '\n';
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
         const PlayRecord &r = data.Record(n);
         if (!hasTimes(r))
@@ -346,13 +348,14 @@ QByteArray PlayTimesBytes(const Data &data)
             p = putNumber(p, v);
         p = putClockTime(putClockTime(p, r.startMinute), r.endMinute);
         if (!r.DComment.isEmpty()) {
-            // Quoted as in CSV only when it holds a comma, a quote or a line end.
-            const QByteArray comment = r.DComment.toUtf8();
-            if (std::none_of(comment.cbegin(), comment.cend(), [](char c) {
-                    return c == ',' || c == '"' || c == '\r' || c == '\n';
+            // Quoted as in CSV only when it holds a comma, a quote or a line
+            // end; else encoded straight into the room, with no copy.
+            if (std::none_of(r.DComment.cbegin(), r.DComment.cend(), [](QChar c) {
+                    return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
                 })) {
-                p = std::copy(comment.cbegin(), comment.cend(), p);
+                p = utf8.appendToBuffer(p, r.DComment);
             } else {
+                const QByteArray comment = r.DComment.toUtf8();
                 *p++ = '"';
                 for (const char c : comment) {
                     if (c == '"')

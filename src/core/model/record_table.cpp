@@ -3,11 +3,28 @@
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
 
+#include <iterator>
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+// Appends value in decimal, as QString::number writes it, without the
+// temporary string that would cost an allocation per field on every save.
+void appendNumber(QString &text, qint32 value)
+{
+    char16_t digits[11];
+    qsizetype i = std::size(digits);
+    quint32 v = value < 0 ? 0U - quint32(value) : quint32(value);
+    do {
+        digits[--i] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (value < 0)
+        digits[--i] = u'-';
+    text.append(QStringView(digits + i, qsizetype(std::size(digits)) - i));
+}
+
 void copyOut(const PlayRecord &r, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
              qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment)
 {
@@ -81,10 +98,15 @@ bool Data::SectionBytes(QByteArray &out) const
     for (const PlayRecord &r : RecordList) {
         if (r.DComment.contains(u'"'))
             return false;
-        text += QString::number(r.DYear) + u',' + QString::number(r.DMonth) + u',' +
-                QString::number(r.DDay) + u',' + QString::number(r.DToushi) + u',' +
-                QString::number(r.DKaishuu) + u',' + QString::number(r.DSId) + u',' +
-                QString::number(r.DMId) + u',' + UserDataFile::Quoted(r.DComment) + nl;
+        for (const qint32 v : {qint32(r.DYear), qint32(r.DMonth), qint32(r.DDay), r.DToushi,
+                               r.DKaishuu, qint32(r.DSId), qint32(r.DMId)}) {
+            appendNumber(text, v);
+            text += u',';
+        }
+        text += u'"';
+        text += r.DComment;
+        text += u'"';
+        text += nl;
     }
     text += nl;
     return UserDataFile::EncodeSection(text, out);
