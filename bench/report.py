@@ -154,6 +154,10 @@ w("| what | 100 | 2,000 | 32,767 |")
 w("|---|---|---|---|")
 for name, what in ROWS:
     w(f"| {what} | " + " | ".join(fmt_ms(median(name, s)) for s in SIZES) + " |")
+w(f"| load a player, every visit with play times (`<name>.times` too) | | | "
+  f"{fmt_ms(median('BM_LoadPlayerWithTimes', 32767))} |")
+w(f"| save a player, every visit with play times (both files) | | | "
+  f"{fmt_ms(median('BM_SavePlayerWithTimes', 32767))} |")
 w(f"| entry window: paste 10,000 rows of 12 columns into an empty grid | "
   f"{fmt_ms(median('BM_EntryPaste', 10000))} (10,000 rows) | | |")
 w("")
