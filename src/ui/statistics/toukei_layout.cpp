@@ -15,9 +15,9 @@
 #include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
-#include "ui/widgets/aspect_fit_layout.h"
 #include "ui/widgets/drawing_area.h"
 #include "ui/widgets/picture_button.h"
+#include "ui/widgets/proportional_layout.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -348,7 +348,7 @@ void Toukei::layoutControls()
     // The drawing area keeps its page's proportions in the room beside them.
     QVBoxLayout *page = column();
     page->addSpacing(12);
-    page->addLayout(new AspectFitLayout(HGamen), 1);
+    page->addLayout(new ProportionalLayout(HGamen), 1);
     page->addSpacing(13);
 
     QHBoxLayout *middle = row(12);

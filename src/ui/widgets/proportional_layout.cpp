@@ -1,60 +1,60 @@
-#include "ui/widgets/aspect_fit_layout.h"
+#include "ui/widgets/proportional_layout.h"
 
 #include <QWidget>
 #include <algorithm>
 #include <utility>
 
-AspectFitLayout::AspectFitLayout(QWidget *widget)
+ProportionalLayout::ProportionalLayout(QWidget *widget)
 {
     setContentsMargins(0, 0, 0, 0);
     addWidget(widget);
 }
 
-AspectFitLayout::~AspectFitLayout()
+ProportionalLayout::~ProportionalLayout()
 {
     delete item_;
 }
 
-void AspectFitLayout::addItem(QLayoutItem *item)
+void ProportionalLayout::addItem(QLayoutItem *item)
 {
     Q_ASSERT(!item_); // one widget only
     delete item_;
     item_ = item;
 }
 
-QLayoutItem *AspectFitLayout::itemAt(int index) const
+QLayoutItem *ProportionalLayout::itemAt(int index) const
 {
     return index == 0 ? item_ : nullptr;
 }
 
-QLayoutItem *AspectFitLayout::takeAt(int index)
+QLayoutItem *ProportionalLayout::takeAt(int index)
 {
     return index == 0 ? std::exchange(item_, nullptr) : nullptr;
 }
 
-int AspectFitLayout::count() const
+int ProportionalLayout::count() const
 {
     return item_ ? 1 : 0;
 }
 
-QSize AspectFitLayout::sizeHint() const
+QSize ProportionalLayout::sizeHint() const
 {
     const QMargins m = contentsMargins();
     const QSize base = item_ ? item_->sizeHint() : QSize(0, 0);
     return base.grownBy(m);
 }
 
-QSize AspectFitLayout::minimumSize() const
+QSize ProportionalLayout::minimumSize() const
 {
     return sizeHint();
 }
 
-Qt::Orientations AspectFitLayout::expandingDirections() const
+Qt::Orientations ProportionalLayout::expandingDirections() const
 {
     return Qt::Horizontal | Qt::Vertical;
 }
 
-void AspectFitLayout::setGeometry(const QRect &rect)
+void ProportionalLayout::setGeometry(const QRect &rect)
 {
     QLayout::setGeometry(rect);
     if (!item_)

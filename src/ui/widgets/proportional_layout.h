@@ -5,10 +5,10 @@
 
 #include <QLayout>
 
-class AspectFitLayout : public QLayout {
+class ProportionalLayout : public QLayout {
 public:
-    explicit AspectFitLayout(QWidget *widget);
-    ~AspectFitLayout() override;
+    explicit ProportionalLayout(QWidget *widget);
+    ~ProportionalLayout() override;
 
     void addItem(QLayoutItem *item) override;
     QLayoutItem *itemAt(int index) const override;
