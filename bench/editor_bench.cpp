@@ -17,17 +17,14 @@ namespace {
 // opening.
 void fillStores(SharedData &shared, int count)
 {
-    QList<qint16> ids;
-    QList<QString> names;
+    QList<MasterEntry> stores;
     quint32 state = 12345;
     for (int i = 1; i <= count; ++i) {
         state = state * 1103515245u + 12345u;
-        ids.append(qint16(1 + (state >> 8) % quint32(count)));
-        names.append(u"ホール"_s + QString::number(i));
+        stores.append(
+            {qint16(1 + (state >> 8) % quint32(count)), u"ホール"_s + QString::number(i)});
     }
-    ids.append(0); // the spare
-    names.append(QString());
-    shared.Stores.WriteData(ids, names);
+    ChangePlayerData(shared, DataChange{{}, stores, {}});
 }
 
 // Construction, reading the list and the first event-loop turn.

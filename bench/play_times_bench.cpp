@@ -24,9 +24,7 @@ void fillWithTimes(SharedData &shared, int records)
         r.endMinute = qint16((r.startMinute + 60 + n % 600) % 1440);
         timed.append(r);
     }
-    shared.data.DataClear();
-    for (const PlayRecord &r : timed)
-        shared.data.DataWrite(r);
+    ChangePlayerData(shared, DataChange{timed, {}, {}});
 }
 
 void BM_LoadPlayerWithTimes(benchmark::State &state)

@@ -10,28 +10,22 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-void fillList(SMData &list, int count, const QString &prefix)
+QList<MasterEntry> sampleList(int count, const QString &prefix)
 {
-    QList<qint16> ids;
-    QList<QString> names;
-    for (int i = 1; i <= count; ++i) {
-        ids << qint16(i);
-        names << prefix + QString::number(i);
-    }
-    ids << 0; // the spare element
-    names << QString();
-    list.WriteData(ids, names);
+    QList<MasterEntry> entries;
+    for (int i = 1; i <= count; ++i)
+        entries.append({qint16(i), prefix + QString::number(i)});
+    return entries;
 }
 } // namespace
 
 void FillSamplePlayer(SharedData &shared, int records)
 {
-    fillList(shared.Stores, kSampleStores, u"パーラー"_s);
-    fillList(shared.Machines, kSampleMachines, u"ＣＲ機種"_s);
     shared.states.UserName = u"bench"_s;
     shared.states.WakeKin = 1000;
     shared.states.Sound = false;
-    shared.data.DataClear();
+    DataChange change{QList<PlayRecord>(), sampleList(kSampleStores, u"パーラー"_s),
+                      sampleList(kSampleMachines, u"ＣＲ機種"_s)};
     QRandomGenerator rng(32767);
     QDate day(1990, 1, 1);
     for (int i = 0; i < records; ++i) {
@@ -40,11 +34,11 @@ void FillSamplePlayer(SharedData &shared, int records)
         const qint32 toushi = 500 * qint32(rng.bounded(1, 80));
         const qint32 kaishuu = 500 * qint32(rng.bounded(0, 120));
         const QString comment = i % 3 == 0 ? u"よく回った %1"_s.arg(i) : QString();
-        shared.data.DataWrite(qint16(day.year()), qint16(day.month()), qint16(day.day()), toushi,
-                              kaishuu, qint16(rng.bounded(1, kSampleStores + 1)),
-                              qint16(rng.bounded(1, kSampleMachines + 1)), comment);
+        change.records->append({qint16(day.year()), qint16(day.month()), qint16(day.day()), toushi,
+                                kaishuu, qint16(rng.bounded(1, kSampleStores + 1)),
+                                qint16(rng.bounded(1, kSampleMachines + 1)), comment});
     }
-    shared.states.Corrected = true;
+    ChangePlayerData(shared, change); // sets the modified flag
 }
 
 bool WriteSamplePlayer(const QString &dir, const QString &name, int records)

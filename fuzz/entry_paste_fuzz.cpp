@@ -18,10 +18,11 @@ void FuzzEntryPaste(QByteArrayView input)
         return;
     QuietPlatform platform;
     SharedData shared(platform);
-    shared.Stores.WriteData({3, 5, 0}, {u"駅前"_s, u"本町"_s, QString()});
-    shared.Machines.WriteData({7, 0}, {u"海物語"_s, QString()});
-    shared.data.DataWrite(2001, 4, 1, 10000, 8500, 3, 7, u"初打ち"_s);
-    shared.data.DataWrite(2001, 4, 2, 2000, 0, 0, 0, QString());
+    ChangePlayerData(shared,
+                     DataChange{QList<PlayRecord>{{2001, 4, 1, 10000, 8500, 3, 7, u"初打ち"_s},
+                                                  {2001, 4, 2, 2000, 0, 0, 0, QString()}},
+                                QList<MasterEntry>{{3, u"駅前"_s}, {5, u"本町"_s}},
+                                QList<MasterEntry>{{7, u"海物語"_s}}});
 
     Nyuuryoku window(shared);
     DataGrid &grid = *window.IGrid;

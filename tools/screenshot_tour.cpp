@@ -148,10 +148,6 @@ void makeSamplePlayer(SharedData &shared)
 {
     PSelect::MakeFile(shared.folder.PlayerFile(kPlayer));
     OpenPlayer(shared, kPlayer);
-    shared.Stores.WriteData({1, 2, 3, 0},
-                            {u"駅前ホール"_s, u"パーラー銀河"_s, u"新台館"_s, QString()});
-    shared.Machines.WriteData({1, 2, 3, 4, 0}, {u"ドラゴン伝説"_s, u"海の仲間たち"_s, u"黄金の城"_s,
-                                                u"スター７"_s, QString()});
     const QStringList comments = {u""_s, u"朝から並んだ"_s, u""_s, u"確変３連"_s,
                                   u""_s, u"釘が渋い"_s};
     quint32 state = 20260105;
@@ -178,10 +174,15 @@ void makeSamplePlayer(SharedData &shared)
     std::stable_sort(visits.begin(), visits.end(), [](const PlayRecord &a, const PlayRecord &b) {
         return std::tie(a.DMonth, a.DDay) < std::tie(b.DMonth, b.DDay);
     });
-    for (const PlayRecord &r : visits)
-        shared.data.DataWrite(r);
+    ChangePlayerData(shared,
+                     DataChange{visits,
+                                QList<MasterEntry>{
+                                    {1, u"駅前ホール"_s}, {2, u"パーラー銀河"_s}, {3, u"新台館"_s}},
+                                QList<MasterEntry>{{1, u"ドラゴン伝説"_s},
+                                                   {2, u"海の仲間たち"_s},
+                                                   {3, u"黄金の城"_s},
+                                                   {4, u"スター７"_s}}});
     shared.states.WakeKin = 1000;
-    shared.states.Corrected = true;
     SavePlayerFile(shared, kPlayer);
 }
 
@@ -295,6 +296,9 @@ void tourStatistics(TourPlatform &platform, MainForm &mainForm)
 // up to three visits a day, and one record without a date.
 void addBusyMonth(SharedData &shared)
 {
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n)
+        records.append(shared.data.Record(n));
     quint32 state = 20261201;
     for (qint16 day = 1; day <= 27; ++day) {
         state = state * 1103515245u + 12345u;
@@ -313,10 +317,11 @@ void addBusyMonth(SharedData &shared)
                 record.startMinute = qint16(visit == 0 ? 600 + 30 * (r % 4) : 960 + 60 * visit);
                 record.endMinute = qint16((record.startMinute + 150 + 45 * r) % 1440);
             }
-            shared.data.DataWrite(record);
+            records.append(record);
         }
     }
-    shared.data.DataWrite(0, 0, 0, 5000, 0, 1, 1, u"日付なし"_s);
+    records.append({0, 0, 0, 5000, 0, 1, 1, u"日付なし"_s});
+    ChangePlayerData(shared, DataChange{records, {}, {}});
 }
 
 // Default size, then as large as a 1600 × 1000 screen allows.

@@ -8,6 +8,7 @@
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/test_files.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/player_select/player_select.h"
@@ -48,7 +49,7 @@ protected:
     }
     SaveResult changeAndSave()
     {
-        shared.data.DataWrite(2001, 6, 1, 1, 2, 0, 0, QString());
+        AddRecord(shared, 2001, 6, 1, 1, 2, 0, 0, QString());
         return SavePlayerFile(shared, u"taro"_s);
     }
 
@@ -242,7 +243,7 @@ TEST(ChangedOnDisk, ASaveOverAFileAnotherProgramChangedAsksFirst)
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.setFileTime(QDateTime::currentDateTime().addSecs(60 * minutes),
                          QFileDevice::FileModificationTime);
-        shared.data.DataWrite(2001, 6, minutes, 1, 0, 0, 0, QString());
+        AddRecord(shared, 2001, 6, minutes, 1, 0, 0, 0, QString());
         shared.states.Corrected = true;
         platform.messages.clear();
         form.MSave_Click();

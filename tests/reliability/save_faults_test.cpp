@@ -8,6 +8,7 @@
 #include "mounts.h"
 #include "save_variants.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/test_files.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/main_form.h"
@@ -51,9 +52,11 @@ protected:
         previousFile = ReadBytes(at(u"taro.pcd"_s));
         previousBackup = ReadBytes(at(u"taro.Bak"_s));
         ASSERT_EQ(previousBackup, VariantBytes(0));
+        QList<PlayRecord> added;
         for (int i = 0; i < records; ++i)
-            shared.data.DataWrite(2010, 1, 1, i, 0, 1, 1, u"追加の記録です、長めのコメント"_s);
-        shared.data.DataWrite(2011, 2, 3, 100, 200, 1, 1, QString());
+            added.append({2010, 1, 1, i, 0, 1, 1, u"追加の記録です、長めのコメント"_s});
+        added.append({2011, 2, 3, 100, 200, 1, 1, QString()});
+        AddRecords(shared, added);
         shared.states.Corrected = true;
     }
 

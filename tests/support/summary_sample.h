@@ -10,21 +10,19 @@
 //   2026/02/01  日       5000    5000       0   9 (不明) 5 (不明)
 
 #include "core/model/shared_data.h"
+#include "support/player_data.h"
 
 #include <gtest/gtest.h>
 
 inline void FillSummarySample(SharedData &shared)
 {
     using namespace Qt::StringLiterals;
-    shared.Stores.WriteData({1, 2, 0}, {u"駅前"_s, u"銀河"_s, QString()});
-    shared.Machines.WriteData({1, 2, 0}, {u"ドラゴン"_s, u"海"_s, QString()});
-    shared.data.DataClear();
-    const PlayRecord records[] = {{2025, 12, 30, 10000, 25000, 1, 1, u"朝一"_s},
-                                  {2026, 1, 4, 20000, 19500, 1, 2, u""_s},
-                                  {2026, 1, 10, 0, 3000, 2, 1, u"貯玉, 再プレイ"_s},
-                                  {2026, 1, 10, 8000, 0, 7, 1, u""_s},
-                                  {2026, 2, 1, 5000, 5000, 9, 5, u""_s}};
-    for (const PlayRecord &r : records)
-        ASSERT_TRUE(shared.data.DataWrite(r));
+    SetStores(shared, {{1, u"駅前"_s}, {2, u"銀河"_s}});
+    SetMachines(shared, {{1, u"ドラゴン"_s}, {2, u"海"_s}});
+    ASSERT_TRUE(SetRecords(shared, {{2025, 12, 30, 10000, 25000, 1, 1, u"朝一"_s},
+                                    {2026, 1, 4, 20000, 19500, 1, 2, u""_s},
+                                    {2026, 1, 10, 0, 3000, 2, 1, u"貯玉, 再プレイ"_s},
+                                    {2026, 1, 10, 8000, 0, 7, 1, u""_s},
+                                    {2026, 2, 1, 5000, 5000, 9, 5, u""_s}}));
     shared.states.WakeKin = 1000;
 }

@@ -1,6 +1,7 @@
 #include "core/file/csv_exchange.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "ui/app_font.h"
 #include "ui/app_style.h"
 #include "ui/calendar/calendar_window.h"
@@ -239,10 +240,10 @@ protected:
     void SetUp() override
     {
         light = QApplication::palette();
-        shared.Stores.WriteData({1, 0}, {u"駅前店"_s, QString()});
-        shared.Machines.WriteData({1, 0}, {u"海物語"_s, QString()});
-        shared.data.DataWrite(2001, 3, 4, 10000, 8500, 1, 1, u"朝から"_s);
-        shared.data.DataWrite(2001, 3, 10, 5000, 12000, 1, 1, QString()); // a Saturday's win
+        SetStores(shared, {{1, u"駅前店"_s}});
+        SetMachines(shared, {{1, u"海物語"_s}});
+        AddRecord(shared, 2001, 3, 4, 10000, 8500, 1, 1, u"朝から"_s);
+        AddRecord(shared, 2001, 3, 10, 5000, 12000, 1, 1, QString()); // a Saturday's win
         // Rows already there, one that cannot be read and a store the list lacks.
         preview = CsvExchange::PreviewImport(
             (CsvExchange::RecordsCsv(shared.data, shared.Stores, shared.Machines) +

@@ -481,41 +481,40 @@ ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMD
     return preview;
 }
 
-bool MergedRecords(const ImportPreview &preview, bool addNames, SharedData &shared,
-                   QList<PlayRecord> &records, QString &message)
+namespace {
+// The table after the import, in the entry window's date order.
+QList<PlayRecord> mergedRecords(const ImportPreview &preview, bool addNames, const Data &data)
 {
-    const Data &data = shared.data;
-    const qint32 adding = preview.RowsToAdd(addNames);
-    if (qint64(data.ListCount()) + adding > Data::kMaxRecords) {
-        message = u"成績は"_s + FormatGrouped(Data::kMaxRecords) +
-                  u"件までしか記録できないため、読み込めません。（今の成績 "_s +
-                  FormatGrouped(data.ListCount()) + u"件、新しい成績 "_s + FormatGrouped(adding) +
-                  u"件）"_s;
-        return false;
-    }
     QList<PlayRecord> merged;
-    merged.reserve(data.ListCount() + adding);
+    merged.reserve(data.ListCount() + preview.RowsToAdd(addNames));
     for (qint32 n = 1; n <= data.ListCount(); ++n)
         merged.append(data.Record(n));
     for (const ImportRow &row : preview.NewRows)
         if (addNames || !row.NewName)
             merged.append(row.Record);
     SortRecords(merged);
-    // The table's own rule decides what it can hold.
-    Data trial;
-    for (const PlayRecord &r : merged) {
-        if (!trial.DataWrite(r)) {
-            message = u"収支の合計が記録できる範囲（±"_s +
-                      FormatGrouped(std::numeric_limits<qint32>::max()) +
-                      u"円）を超えるため、読み込めません。"_s;
-            return false;
-        }
-    }
-    records = std::move(merged);
-    return true;
+    return merged;
 }
 
-namespace {
+// Why the table refuses the merged records, in the person's words.
+QString refusalText(Data::Refusal reason, const ImportPreview &preview, bool addNames,
+                    const Data &data)
+{
+    if (reason == Data::Refusal::TooManyRecords)
+        return u"成績は"_s + FormatGrouped(Data::kMaxRecords) +
+               u"件までしか記録できないため、読み込めません。（今の成績 "_s +
+               FormatGrouped(data.ListCount()) + u"件、新しい成績 "_s +
+               FormatGrouped(preview.RowsToAdd(addNames)) + u"件）"_s;
+    return u"収支の合計が記録できる範囲（±"_s + FormatGrouped(std::numeric_limits<qint32>::max()) +
+           u"円）を超えるため、読み込めません。"_s;
+}
+
+// The count alone tells the commonest refusal without merging anything.
+bool tooMany(const ImportPreview &preview, bool addNames, const Data &data)
+{
+    return qint64(data.ListCount()) + preview.RowsToAdd(addNames) > Data::kMaxRecords;
+}
+
 QList<MasterEntry> withEntries(const SMData &list, const QList<NewEntry> &added)
 {
     QList<MasterEntry> entries = list.Entries();
@@ -525,21 +524,35 @@ QList<MasterEntry> withEntries(const SMData &list, const QList<NewEntry> &added)
 }
 } // namespace
 
+bool ImportFits(const ImportPreview &preview, bool addNames, const Data &data, QString &message)
+{
+    Data::Refusal reason = Data::Refusal::TooManyRecords;
+    if (!tooMany(preview, addNames, data))
+        reason = TryRecords(mergedRecords(preview, addNames, data)).reason;
+    message =
+        reason == Data::Refusal::None ? QString() : refusalText(reason, preview, addNames, data);
+    return reason == Data::Refusal::None;
+}
+
 bool ApplyImport(const ImportPreview &preview, bool addNames, SharedData &shared, QString &message)
 {
-    QList<PlayRecord> records;
-    if (!MergedRecords(preview, addNames, shared, records, message))
-        return false;
-    if (records.size() == shared.data.ListCount())
+    if (preview.RowsToAdd(addNames) == 0)
         return true; // nothing new
+    if (tooMany(preview, addNames, shared.data)) {
+        message = refusalText(Data::Refusal::TooManyRecords, preview, addNames, shared.data);
+        return false;
+    }
     DataChange change;
-    change.records = std::move(records);
+    change.records = mergedRecords(preview, addNames, shared.data);
     if (addNames && !preview.NewStores.isEmpty())
         change.stores = withEntries(shared.Stores, preview.NewStores);
     if (addNames && !preview.NewMachines.isEmpty())
         change.machines = withEntries(shared.Machines, preview.NewMachines);
-    // MergedRecords has tried the records on the table's own rule.
-    return bool(ChangePlayerData(shared, change));
+    // The one trial, by the routine that changes the data; its reason words the message.
+    const ChangeOutcome outcome = ChangePlayerData(shared, change);
+    if (!outcome)
+        message = refusalText(outcome.reason, preview, addNames, shared.data);
+    return bool(outcome);
 }
 
 } // namespace CsvExchange

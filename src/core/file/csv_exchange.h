@@ -74,11 +74,9 @@ struct ImportPreview {
 ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMData &Stores,
                             const SMData &Machines);
 
-// The table after the import, in the entry window's date order; false with
-// the message to show when the table cannot take the rows (more than 32,767
-// records, or a total balance beyond 32 bits).
-bool MergedRecords(const ImportPreview &preview, bool addNames, SharedData &shared,
-                   QList<PlayRecord> &records, QString &message);
+// Whether the table can take the rows (at most 32,767 records, a total
+// balance within 32 bits); false with the message to show. Nothing changes.
+bool ImportFits(const ImportPreview &preview, bool addNames, const Data &data, QString &message);
 
 // Adds the rows (and, when addNames, the new names) to the player's table and
 // lists, sets the data-modified flag and the summary. False with the message

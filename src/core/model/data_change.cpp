@@ -26,27 +26,38 @@ void computeSummary(SharedData &shared)
 }
 } // namespace
 
+ChangeOutcome TryRecords(const QList<PlayRecord> &records)
+{
+    // Tried on a scratch table, so that a refusal changes nothing.
+    ChangeOutcome outcome;
+    Data trial;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        outcome.reason = trial.WriteRefusal(records[i]);
+        if (outcome.reason != Data::Refusal::None) {
+            outcome.refusedRecord = i;
+            return outcome;
+        }
+        trial.DataWrite(records[i]);
+    }
+    outcome.applied = true;
+    return outcome;
+}
+
 ChangeOutcome ChangePlayerData(SharedData &shared, const DataChange &change)
 {
     ChangeOutcome outcome;
     if (change.records) {
-        // Tried on a scratch table first, so that a refusal changes nothing.
-        Data trial;
-        const QList<PlayRecord> &records = *change.records;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            if (!trial.DataWrite(records[i])) {
-                outcome.refusedRecord = i;
-                return outcome;
-            }
-        }
-        shared.data.DataClear();
-        for (const PlayRecord &r : records)
-            shared.data.DataWrite(r);
+        outcome = TryRecords(*change.records);
+        if (!outcome)
+            return outcome;
+        shared.data_.DataClear();
+        for (const PlayRecord &r : *change.records)
+            shared.data_.DataWrite(r);
     }
     if (change.stores)
-        replaceList(shared.Stores, *change.stores);
+        replaceList(shared.stores_, *change.stores);
     if (change.machines)
-        replaceList(shared.Machines, *change.machines);
+        replaceList(shared.machines_, *change.machines);
     shared.states.Corrected = true;
     computeSummary(shared);
     outcome.applied = true;

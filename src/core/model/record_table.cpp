@@ -134,19 +134,26 @@ bool Data::DataWrite(qint16 DYear, qint16 DMonth, qint16 DDay, qint32 DToushi, q
     return DataWrite(PlayRecord{DYear, DMonth, DDay, DToushi, DKaishuu, DSId, DMId, DComment});
 }
 
-bool Data::DataWrite(const PlayRecord &record)
+Data::Refusal Data::WriteRefusal(const PlayRecord &record) const
 {
     if (ListCount() >= kMaxRecords)
-        return false;
+        return Refusal::TooManyRecords;
     const qint64 balance = record.Balance();
-    if (!fitsInt32(balance) || !fitsInt32(balanceSum_ + balance))
+    if (!fitsInt32(balance))
+        return Refusal::BalanceBeyond32Bits;
+    return fitsInt32(balanceSum_ + balance) ? Refusal::None : Refusal::TotalBeyond32Bits;
+}
+
+bool Data::DataWrite(const PlayRecord &record)
+{
+    if (WriteRefusal(record) != Refusal::None)
         return false;
     RecordList.append(record);
-    balanceSum_ += balance;
+    balanceSum_ += record.Balance();
     return true;
 }
 
-void Data::JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId)
+void Data::JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId) const
 {
     CondYear = DYear;
     CondMonth = DMonth;
@@ -162,7 +169,7 @@ void Data::JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId)
     }
 }
 
-bool Data::JReadData(PlayRecord &record)
+bool Data::JReadData(PlayRecord &record) const
 {
     while (CondCursor >= 1 && CondCursor <= ListCount()) {
         const PlayRecord &r = Record(CondCursor);
@@ -182,7 +189,7 @@ bool Data::JReadData(PlayRecord &record)
 }
 
 bool Data::JReadData(qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi, qint32 &DKaishuu,
-                     qint16 &DSId, qint16 &DMId, QString &DComment)
+                     qint16 &DSId, qint16 &DMId, QString &DComment) const
 {
     PlayRecord r;
     if (!JReadData(r))

@@ -22,16 +22,21 @@ public:
     bool ReadData(qint32 N, qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi,
                   qint32 &DKaishuu, qint16 &DSId, qint16 &DMId, QString &DComment) const;
     void DataClear();
+    // Why the table would refuse a record appended to those it holds.
+    enum class Refusal { None, TooManyRecords, BalanceBeyond32Bits, TotalBeyond32Bits };
+    Refusal WriteRefusal(const PlayRecord &record) const;
     // Appends a record. Refused (false, table unchanged) past 32767 records or
     // when the balance or the total balance would leave 32 bits.
     bool DataWrite(qint16 DYear, qint16 DMonth, qint16 DDay, qint32 DToushi, qint32 DKaishuu,
                    qint16 DSId, qint16 DMId, const QString &DComment);
     bool DataWrite(const PlayRecord &record);
 
-    void JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId);
+    // The filter and its reading position are no part of the records: a
+    // window that may only read the table can still read it filtered.
+    void JoukenSet(qint16 DYear, qint16 DMonth, qint16 DSId, qint16 DMId) const;
     bool JReadData(qint16 &DYear, qint16 &DMonth, qint16 &DDay, qint32 &DToushi, qint32 &DKaishuu,
-                   qint16 &DSId, qint16 &DMId, QString &DComment);
-    bool JReadData(PlayRecord &record);
+                   qint16 &DSId, qint16 &DMId, QString &DComment) const;
+    bool JReadData(PlayRecord &record) const;
 
     qint32 ListCount() const { return static_cast<qint32>(RecordList.size()); }
 
@@ -60,11 +65,11 @@ public:
     }
 
     // The filter state.
-    qint16 CondYear = 0;
-    qint16 CondMonth = 0;
-    qint16 CondSId = 0;
-    qint16 CondMId = 0;
-    qint32 CondCursor = 1;
+    mutable qint16 CondYear = 0;
+    mutable qint16 CondMonth = 0;
+    mutable qint16 CondSId = 0;
+    mutable qint16 CondMId = 0;
+    mutable qint32 CondCursor = 1;
 
 private:
     QList<PlayRecord> RecordList;

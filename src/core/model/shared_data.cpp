@@ -81,9 +81,9 @@ QString UnreadParts(const SharedData &shared)
 
 void ForgetUnread(SharedData &shared)
 {
-    shared.data.ForgetUnreadRecords();
-    shared.Stores.ForgetUnread();
-    shared.Machines.ForgetUnread();
+    shared.data_.ForgetUnreadRecords();
+    shared.stores_.ForgetUnread();
+    shared.machines_.ForgetUnread();
     shared.states.ForgetUnreadLines();
     shared.file.SetUnmatchedTimes(0);
 }
@@ -118,12 +118,12 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
     FileStamp stamp;
     reader.Open(shared.folder.PlayerFile(name), &stamp);
     shared.file.SetSeen(stamp);
-    shared.data.ReadFileData(reader);
-    shared.Stores.ReadFileData(reader, UserDataFile::StoreMarker());
-    shared.Machines.ReadFileData(reader, UserDataFile::MachineMarker());
+    shared.data_.ReadFileData(reader);
+    shared.stores_.ReadFileData(reader, UserDataFile::StoreMarker());
+    shared.machines_.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);
     shared.file.SetUnmatchedTimes(
-        ReadPlayTimes(shared.folder.TimesFile(name), shared.data).unmatched);
+        ReadPlayTimes(shared.folder.TimesFile(name), shared.data_).unmatched);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     RecomputeSummary(shared);

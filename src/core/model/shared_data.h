@@ -1,6 +1,12 @@
 #pragma once
 // The four shared objects, created at start in this order and alive until
 // exit. Every window receives them by reference.
+//
+// The records and the store and machine lists are read-only to everyone but
+// the two routines that may change them: opening a player (OpenPlayer) and
+// ChangePlayerData, which checks the table's rules, marks the data modified,
+// recomputes the summary and tells the windows. Nothing can change them
+// behind those routines' backs.
 
 #include "core/file/data_folder.h"
 #include "core/file/player_file.h"
@@ -13,6 +19,8 @@
 #include <QList>
 #include <optional>
 
+struct PlayerOpening;
+
 struct SharedData {
     explicit SharedData(Platform &p, DataFolder dataFolder = DataFolder())
         : platform(p), folder(std::move(dataFolder))
@@ -21,17 +29,29 @@ struct SharedData {
     SharedData &operator=(const SharedData &) = delete;
 
     Platform &platform;
-    DataFolder folder;     // where the players' files are
-    Data data;             // the record table
-    SMData Machines;       // <MachineData>
-    SMData Stores;         // <StoreData>
-    States states;         // the player's settings and summary
-    PlayerFile file;       // the open player's file: its lock, what it held
-    DataNotifier notifier; // changed() after every change of the data above
+    DataFolder folder; // where the players' files are
+
+private:
+    Data data_;
+    SMData machines_;
+    SMData stores_;
+
+public:
+    const Data &data = data_;           // the record table
+    const SMData &Machines = machines_; // <MachineData>
+    const SMData &Stores = stores_;     // <StoreData>
+    States states;                      // the player's settings and summary
+    PlayerFile file;                    // the open player's file: its lock, what it held
+    DataNotifier notifier;              // changed() after every change of the data above
 
     // Failures the person is told of once in a run, not at every turn.
     bool toldSettingsFailure = false;
     bool toldGenerationFailure = false;
+
+private:
+    friend PlayerOpening OpenPlayer(SharedData &, const QString &, bool);
+    friend ChangeOutcome ChangePlayerData(SharedData &, const DataChange &);
+    friend void ForgetUnread(SharedData &);
 };
 
 struct PlayerOpening {

@@ -24,7 +24,7 @@ QString SelectionTooLargeMessage()
     return u"選択されたデータの合計が大きすぎるため集計できません"_s;
 }
 
-bool DataRead(Data &data, qint32 WakeKin, Selection &out)
+bool DataRead(const Data &data, qint32 WakeKin, Selection &out)
 {
     out = Selection();
     // Counted wide and checked, so that nothing wraps.

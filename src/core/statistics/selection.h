@@ -32,4 +32,4 @@ QString SelectionTooLargeMessage();
 // out, classifying each with WakeKin. When a counter or sum (or a running
 // total) would leave its width, leaves out empty (as for a selection without
 // records) and returns false: the window then shows SelectionTooLargeMessage.
-bool DataRead(Data &data, qint32 WakeKin, Selection &out);
+bool DataRead(const Data &data, qint32 WakeKin, Selection &out);

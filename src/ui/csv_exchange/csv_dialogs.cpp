@@ -176,10 +176,9 @@ void ImportPreviewDialog::PNames_Click()
     if (left > 0)
         text += u"（一覧にない店・台の"_s + count(left) + u"は読み込みません）"_s;
     PNew->setText(text);
-    QList<PlayRecord> records;
     QString refusal;
     const bool fits =
-        adding == 0 || CsvExchange::MergedRecords(preview_, AddNames(), shared_, records, refusal);
+        adding == 0 || CsvExchange::ImportFits(preview_, AddNames(), shared_.data, refusal);
     PRefusal->setText(refusal);
     PRefusal->setVisible(!fits);
     OK->setEnabled(adding > 0 && fits);

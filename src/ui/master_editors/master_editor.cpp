@@ -104,7 +104,7 @@ MasterEditor::MasterEditor(SharedData &shared, Kind kind, QWidget *parent)
     OK->setEnabled(!shared_.file.ReadOnly()); // a read-only player is never changed
 }
 
-SMData &MasterEditor::listObject() const
+const SMData &MasterEditor::listObject() const
 {
     return kind_ == Kind::MiseAdd ? shared_.Stores : shared_.Machines;
 }

@@ -42,7 +42,7 @@ private:
     void IdCheck(qint16 Id, bool &Ok);
     // Inserts a line at its place in ID order and returns its row.
     int addLine(qint16 id, const QString &name);
-    SMData &listObject() const;
+    const SMData &listObject() const;
 
     SharedData &shared_;
     Kind kind_;

@@ -3,6 +3,7 @@
 #include "core/file/csv.h"
 #include "core/file/csv_exchange.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/summary_sample.h"
 
 #include <gtest/gtest.h>
@@ -252,9 +253,8 @@ TEST_F(CsvExchangeTest, LimitAndTotalsAreRefusedWithAMessage)
 {
     const QString rows = kHead + u"2026/03/01,,1000,0,,駅前,海,,,\r\n"
                                  "2026/03/02,,1000,0,,駅前,海,,,\r\n"_s;
-    shared.data.DataClear();
-    for (qint32 i = 0; i < Data::kMaxRecords - 1; ++i)
-        ASSERT_TRUE(shared.data.DataWrite(2000, 1, 1, 100, 0, 1, 1, QString()));
+    ASSERT_TRUE(SetRecords(shared, QList<PlayRecord>(Data::kMaxRecords - 1,
+                                                     PlayRecord{2000, 1, 1, 100, 0, 1, 1, {}})));
     const ImportPreview p = preview(rows, shared);
     QString message;
     EXPECT_FALSE(ApplyImport(p, true, shared, message));
@@ -264,8 +264,7 @@ TEST_F(CsvExchangeTest, LimitAndTotalsAreRefusedWithAMessage)
     EXPECT_FALSE(shared.states.Corrected);
 
     // A total balance past 2^31 - 1 yen, even when each visit fits.
-    shared.data.DataClear();
-    ASSERT_TRUE(shared.data.DataWrite(2000, 1, 1, 0, 2'000'000'000, 1, 1, QString()));
+    ASSERT_TRUE(SetRecords(shared, {PlayRecord{2000, 1, 1, 0, 2'000'000'000, 1, 1, {}}}));
     const ImportPreview big = preview(kHead + u"2026/03/01,,0,200000000,,駅前,海,,,\r\n"_s, shared);
     ASSERT_EQ(big.NewRows.size(), 1);
     EXPECT_FALSE(ApplyImport(big, true, shared, message));
@@ -279,10 +278,10 @@ TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
     // Two visits on one day in an order that sorting must keep, a name with
     // a yen sign, the store ID 0 of a row without a store, a name and a
     // comment that a spreadsheet would run as formulas.
-    ASSERT_TRUE(shared.data.DataWrite(2026, 2, 1, 700, 0, 0, 2, u"=1+1"_s));
-    ASSERT_TRUE(shared.data.DataWrite(
-        PlayRecord{2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s, 22 * 60, 90})); // past midnight
-    shared.Machines.WriteData({1, 2, 0}, {u"@ドラゴン"_s, u"海\\"_s, QString()});
+    ASSERT_TRUE(AddRecord(shared, 2026, 2, 1, 700, 0, 0, 2, u"=1+1"_s));
+    ASSERT_TRUE(AddRecord(
+        shared, PlayRecord{2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s, 22 * 60, 90})); // past midnight
+    SetMachines(shared, {{1, u"@ドラゴン"_s}, {2, u"海\\"_s}});
     const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
     EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2,,\r\n"_s));
     EXPECT_TRUE(text.contains(u",''-,9,5,22:00,01:30\r\n"_s));

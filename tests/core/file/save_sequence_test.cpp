@@ -3,6 +3,7 @@
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -42,8 +43,8 @@ protected:
 TEST_F(SaveSequenceTest, WritesTheFormatAndKeepsThePreviousFileAsBackup)
 {
     const QByteArray original = ReadBytes(dir.file(u"taro.pcd"_s));
-    shared.Stores.WriteData({1, 0}, {u"駅前店"_s, QString()});
-    shared.data.DataWrite(2001, 5, 3, 10000, 15000, 1, 0, u"初回"_s);
+    SetStores(shared, {{1, u"駅前店"_s}});
+    AddRecord(shared, 2001, 5, 3, 10000, 15000, 1, 0, u"初回"_s);
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
     const QByteArray first = ReadBytes(dir.file(u"taro.pcd"_s));
     EXPECT_EQ(first, Cp932Lines(u"<States>\n\"Sound\",1\n\"WakeKin\",0\n\n<StoreData>\n"
@@ -51,7 +52,7 @@ TEST_F(SaveSequenceTest, WritesTheFormatAndKeepsThePreviousFileAsBackup)
                                 u"2001,5,3,10000,15000,1,0,\"初回\"\n\n"_s));
     EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), original);
 
-    shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
+    AddRecord(shared, 2001, 5, 4, 1, 2, 1, 0, QString());
     const SaveResult second = SavePlayerFile(shared, u"taro"_s);
     EXPECT_TRUE(second.saved);
     EXPECT_TRUE(second.failure.isEmpty() && second.notice.isEmpty());
@@ -66,7 +67,7 @@ TEST_F(SaveSequenceTest, EachDayKeepsItsLastSaveAndNoLinkIsWrittenThrough)
     ::chmod(QFile::encodeName(pcd).constData(), 0600);
     const auto saveOn = [&](const QDate &day) {
         platform.today = day;
-        shared.data.DataWrite(2026, 1, 1, 1, 0, 0, 0, day.toString());
+        AddRecord(shared, 2026, 1, 1, 1, 0, 0, 0, day.toString());
         ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
     };
     // Three saves on each of two days: each day's copy restores its last one.
@@ -133,11 +134,11 @@ TEST_F(SaveSequenceTest, EachDayKeepsItsLastSaveAndNoLinkIsWrittenThrough)
 TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheFileAndWhy)
 {
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s)); // make a backup to protect
-    shared.data.DataWrite(2001, 5, 4, 1, 2, 1, 0, QString());
+    AddRecord(shared, 2001, 5, 4, 1, 2, 1, 0, QString());
     ASSERT_TRUE(SavePlayerFile(shared, u"taro"_s));
     const QByteArray pcd = ReadBytes(dir.file(u"taro.pcd"_s));
     const QByteArray bak = ReadBytes(dir.file(u"taro.Bak"_s));
-    shared.data.DataWrite(2001, 5, 5, 1, 2, 1, 0, QString());
+    AddRecord(shared, 2001, 5, 5, 1, 2, 1, 0, QString());
     const auto expectBothKept = [&] {
         EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), pcd);
         EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), bak);
@@ -162,8 +163,8 @@ TEST_F(SaveSequenceTest, AFailedWriteKeepsBothFilesAndNamesTheFileAndWhy)
     }
 
     // Text the file cannot hold fails before anything is written, and is named.
-    shared.data.DataWrite(2001, 5, 6, 1, 2, 1, 0, u"a\uFFFDb"_s);
-    shared.Machines.WriteData({1, 0}, {u"\"quoted\""_s, QString()});
+    AddRecord(shared, 2001, 5, 6, 1, 2, 1, 0, u"a\uFFFDb"_s);
+    SetMachines(shared, {{1, u"\"quoted\""_s}});
     const SaveResult result = SavePlayerFile(shared, u"taro"_s);
     EXPECT_EQ(
         result.failure,

@@ -5,6 +5,7 @@
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/test_files.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ TEST_F(UserDataFileTest, NewPlayerFileReadsAsSoundOnThresholdZeroAndEmptyLists)
     ASSERT_TRUE(EncodeCp932(UserDataFile::NewPlayerFileText(), bytes));
     WriteBytes(dir.file(u"new.pcd"_s), bytes);
     shared.states.WakeKin = 3000;
-    shared.data.DataWrite(2001, 1, 1, 1, 2, 3, 4, u"x"_s);
+    AddRecord(shared, 2001, 1, 1, 1, 2, 3, 4, u"x"_s);
     // Its settings run on into the next section: nothing is "unread".
     EXPECT_TRUE(OpenPlayer(shared, u"new"_s).messages.isEmpty());
     EXPECT_TRUE(shared.states.Sound);
@@ -125,7 +126,7 @@ TEST_F(UserDataFileTest, ReadersNeverFail)
 
 TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
 {
-    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"emoji 😀"_s);
+    AddRecord(shared, 2001, 1, 1, 1, 2, 0, 0, u"emoji 😀"_s);
     QByteArray bytes;
     EXPECT_FALSE(shared.data.SectionBytes(bytes));
     // A quote in a name: SaveSequenceTest.AFailedWriteKeepsBothFilesAndNamesTheSection.
@@ -133,7 +134,7 @@ TEST_F(UserDataFileTest, TextTheFileCannotCarryIsAFailedWrite)
 
 TEST_F(UserDataFileTest, InputMethodFormsAreStoredAsTheirCodePageTwins)
 {
-    shared.data.DataWrite(2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3 ¥4"_s); // ¥: the yen key, 0x5C
+    AddRecord(shared, 2001, 1, 1, 1, 2, 0, 0, u"1〜2 −3 ¥4"_s); // ¥: the yen key, 0x5C
     ASSERT_TRUE(SavePlayerFile(shared, u"y"_s));
     OpenPlayer(shared, u"y"_s);
     EXPECT_EQ(shared.data.Record(1).DComment, u"1～2 －3 \\4"_s);

@@ -6,6 +6,7 @@
 #include "core/statistics/table_roles.h"
 #include "core/statistics/value_sort_proxy.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/summary_sample.h"
 
 #include <QAbstractItemModelTester>
@@ -51,9 +52,7 @@ protected:
 
     void replaceRecords(std::initializer_list<PlayRecord> records)
     {
-        shared.data.DataClear();
-        for (const PlayRecord &r : records)
-            ASSERT_TRUE(shared.data.DataWrite(r));
+        ASSERT_TRUE(SetRecords(shared, records));
     }
 
     FakePlatform platform;

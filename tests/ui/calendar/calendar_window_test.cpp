@@ -4,6 +4,7 @@
 #include "core/model/shared_data.h"
 #include "core/statistics/day_list_model.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "ui/app_font.h"
 #include "ui/calendar/calendar_grid.h"
 #include "ui/calendar/calendar_window.h"
@@ -34,8 +35,8 @@ protected:
     {
         platform.today = QDate(2026, 12, 6);
         shared.states.WakeKin = 1000;
-        shared.Stores.WriteData({1, 2, 0}, {u"駅前ホール"_s, u"パーラー銀河"_s, QString()});
-        shared.Machines.WriteData({1, 2, 0}, {u"海物語"_s, u"北斗"_s, QString()});
+        SetStores(shared, {{1, u"駅前ホール"_s}, {2, u"パーラー銀河"_s}});
+        SetMachines(shared, {{1, u"海物語"_s}, {2, u"北斗"_s}});
     }
 
     void add(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 1,
@@ -45,7 +46,7 @@ protected:
         PlayRecord r{y, m, d, toushi, kaishuu, store, machine, comment};
         r.startMinute = start;
         r.endMinute = end;
-        ASSERT_TRUE(shared.data.DataWrite(r));
+        ASSERT_TRUE(AddRecord(shared, r));
     }
 
     // December 2026: a loss, two visits on the 3rd (one of them past

@@ -1,5 +1,6 @@
 #include "entry_fixture.h"
 
+#include "support/player_data.h"
 #include "ui/widgets/picture_button.h"
 
 #include <QComboBox>
@@ -207,7 +208,7 @@ TEST_F(EntryWindowTest, EditorButtonsOpenTheEditorAndRefreshNames)
     Open();
     enter(2, 8);
     platform.onModal = [this](QObject &) {
-        shared.Stores.WriteData({3, 5, 8, 0}, {u"駅前新館"_s, u"本町"_s, u"港"_s, QString()});
+        SetStores(shared, {{3, u"駅前新館"_s}, {5, u"本町"_s}, {8, u"港"_s}});
         return int(QDialog::Accepted);
     };
     window->MMiseAdd_Click();

@@ -4,6 +4,7 @@
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 
@@ -17,9 +18,8 @@ protected:
     EntryWindowTest()
     {
         shared.states.Sound = true; // refused keys are heard as "beep"
-        shared.Stores.WriteData({3, 5, 0},
-                                {QStringLiteral(u"駅前"), QStringLiteral(u"本町"), QString()});
-        shared.Machines.WriteData({7, 0}, {QStringLiteral(u"海物語"), QString()});
+        SetStores(shared, {{3, QStringLiteral(u"駅前")}, {5, QStringLiteral(u"本町")}});
+        SetMachines(shared, {{7, QStringLiteral(u"海物語")}});
     }
 
     void Open()
@@ -60,7 +60,7 @@ protected:
     void addRecord(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 sid = 0,
                    qint16 mid = 0, const QString &comment = QString())
     {
-        ASSERT_TRUE(shared.data.DataWrite(y, m, d, toushi, kaishuu, sid, mid, comment));
+        ASSERT_TRUE(AddRecord(shared, y, m, d, toushi, kaishuu, sid, mid, comment));
     }
 
     FakePlatform platform;

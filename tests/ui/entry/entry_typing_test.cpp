@@ -1,6 +1,7 @@
 // Typing as Japanese users type (input method, full-width digits), the play
 // times, and undo of every kind of change.
 #include "entry_fixture.h"
+#include "support/player_data.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -148,7 +149,7 @@ TEST_F(EntryWindowTest, FullWidthNumbersAreReadAndOtherTextsRefused)
                                {},
                                u"10:30"_s,
                                u"22:30"_s})[c.col]);
-        shared.data.DataClear();
+        SetRecords(shared, {});
         addRecord(2001, 4, 1, 1000, 0);
         Open();
     }
@@ -157,7 +158,7 @@ TEST_F(EntryWindowTest, FullWidthNumbersAreReadAndOtherTextsRefused)
 TEST_F(EntryWindowTest, PlayTimesAreShownCopiedPastedAndSortedWithTheirRow)
 {
     PlayRecord late{2001, 4, 3, 1000, 0, 0, 0, u"b"_s, 600, 1290};
-    ASSERT_TRUE(shared.data.DataWrite(late));
+    ASSERT_TRUE(AddRecord(shared, late));
     addRecord(2001, 4, 2, 2000, 0);
     Open();
     EXPECT_EQ(rowTexts(0).mid(11), (QStringList{u"コメント"_s, u"開始"_s, u"終了"_s}));

@@ -2,6 +2,7 @@
 
 #include "main_form_fixture.h"
 
+#include "support/player_data.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/widgets/data_grid.h"
 
@@ -55,7 +56,7 @@ TEST_F(MainFormTest, SaveKeepsPreviousFileAsBackupAndOnlyModifiedDataAreSaved)
     EXPECT_EQ(ReadBytes(dir.file(u"taro.pcd"_s)), TaroSaved());
     EXPECT_EQ(ReadBytes(dir.file(u"taro.Bak"_s)), TaroFile());
 
-    shared.data.DataClear();
+    SetRecords(shared, {});
     shared.states.Corrected = true;
     form.MLSave_Click();
     EXPECT_EQ(platform.sounds, QStringList{u"sentaku.wav"_s});

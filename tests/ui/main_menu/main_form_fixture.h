@@ -3,6 +3,7 @@
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/test_files.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/widgets/picture_button.h"
@@ -42,7 +43,7 @@ protected:
     // Changes the records in memory as the entry window would.
     void modify()
     {
-        shared.data.DataWrite(2001, 6, 1, 3000, 0, 1, 1, u""_s);
+        AddRecord(shared, 2001, 6, 1, 3000, 0, 1, 1, u""_s);
         shared.states.Corrected = true;
         form.Form_Activate();
     }

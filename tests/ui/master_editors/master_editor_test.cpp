@@ -2,6 +2,7 @@
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -113,7 +114,7 @@ protected:
 
 TEST_F(MasterEditorTest, AddsLinesInIdOrder)
 {
-    shared.Stores.WriteData({5, 2, 0}, {u"b"_s, u"a"_s, QString()});
+    SetStores(shared, {{5, u"b"_s}, {2, u"a"_s}});
     open();
     EXPECT_EQ(lines(), (QStringList{u"002,a"_s, u"005,b"_s}));
 
@@ -197,7 +198,7 @@ TEST_F(MasterEditorTest, TypingRefusesWhatTheFileCannotHold)
 // Clicking a line fills the fields, also with a name longer than typing allows.
 TEST_F(MasterEditorTest, ClickedLineFillsTheFieldsAndALongNameCanBeShortened)
 {
-    shared.Machines.WriteData({12, 3, 0}, {u"あいうえおかきくけこ"_s, u"other"_s, QString()});
+    SetMachines(shared, {{12, u"あいうえおかきくけこ"_s}, {3, u"other"_s}});
     open(MasterEditor::Kind::DaiAdd);
     clickLine(1);
     EXPECT_EQ(id()->text(), u"012"_s);
@@ -211,7 +212,7 @@ TEST_F(MasterEditorTest, ClickedLineFillsTheFieldsAndALongNameCanBeShortened)
 
 TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
 {
-    shared.Stores.WriteData({3, 4, 0}, {u"name"_s, u"x"_s, QString()});
+    SetStores(shared, {{3, u"name"_s}, {4, u"x"_s}});
     open();
     click(u"DDel"_s); // nothing selected
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -238,8 +239,8 @@ TEST_F(MasterEditorTest, DeleteAsksAboutTheSelectedLine)
 
 TEST_F(MasterEditorTest, OkStoresTheListAndMarksTheDataModified)
 {
-    shared.Stores.WriteData({1, 0}, {u"S1"_s, QString()});
-    shared.Machines.WriteData({9, 0}, {u"M9"_s, QString()});
+    SetStores(shared, {{1, u"S1"_s}});
+    SetMachines(shared, {{9, u"M9"_s}});
     open(MasterEditor::Kind::DaiAdd);
     add(u"2"_s, u"M2"_s);
     click(u"OK"_s);
@@ -252,7 +253,7 @@ TEST_F(MasterEditorTest, OkStoresTheListAndMarksTheDataModified)
 TEST_F(MasterEditorTest, EntriesTheLinesCannotSpellSurviveOk)
 {
     // Hand-edited files may hold wide IDs and names with commas.
-    shared.Stores.WriteData({1000, 4, -2, 0}, {u"big"_s, u"a,b"_s, u"neg"_s, QString()});
+    SetStores(shared, {{1000, u"big"_s}, {4, u"a,b"_s}, {-2, u"neg"_s}});
     open();
     EXPECT_EQ(lines(), (QStringList{u"-002,neg"_s, u"004,a,b"_s, u"1000,big"_s}));
     click(u"OK"_s);
@@ -264,7 +265,7 @@ TEST_F(MasterEditorTest, EntriesTheLinesCannotSpellSurviveOk)
 // style with wider frames.
 TEST_F(MasterEditorTest, AFiveDigitIdShowsWholeInItsBox)
 {
-    shared.Stores.WriteData({12345, 0}, {u"wide"_s, QString()});
+    SetStores(shared, {{12345, u"wide"_s}});
     const QString own = QApplication::style()->name();
     for (const bool wide : {false, true}) {
         if (wide)
@@ -280,7 +281,7 @@ TEST_F(MasterEditorTest, AFiveDigitIdShowsWholeInItsBox)
 
 TEST_F(MasterEditorTest, CancelAndClosingLeaveTheListsUntouched)
 {
-    shared.Stores.WriteData({1, 0}, {u"S1"_s, QString()});
+    SetStores(shared, {{1, u"S1"_s}});
     open();
     add(u"2"_s, u"S2"_s);
     clickLine(0);

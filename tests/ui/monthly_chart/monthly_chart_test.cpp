@@ -6,6 +6,7 @@
 #include "core/model/shared_data.h"
 #include "core/util/numbers.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "ui/app_font.h"
 #include "ui/main_menu/main_form.h"
 #include "ui/monthly_chart/monthly_chart.h"
@@ -54,7 +55,7 @@ protected:
         PlayRecord r{y, m, d, toushi, kaishuu, 1, 1, {}};
         r.startMinute = start;
         r.endMinute = end;
-        ASSERT_TRUE(shared.data.DataWrite(r));
+        ASSERT_TRUE(AddRecord(shared, r));
     }
 
     std::unique_ptr<MonthlyChartWindow> open()

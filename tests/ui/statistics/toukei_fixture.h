@@ -5,6 +5,7 @@
 
 #include "core/model/shared_data.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "ui/statistics/toukei.h"
 #include "ui/widgets/drawing_area.h"
 
@@ -25,7 +26,7 @@ protected:
     void add(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 store = 0,
              qint16 machine = 0, const QString &comment = QString())
     {
-        ASSERT_TRUE(shared.data.DataWrite(y, m, d, toushi, kaishuu, store, machine, comment));
+        ASSERT_TRUE(AddRecord(shared, y, m, d, toushi, kaishuu, store, machine, comment));
     }
 
     // Opens the window; the 500 ms timer that 表示 started is stopped, so that

@@ -2,6 +2,7 @@
 
 #include "toukei_fixture.h"
 
+#include "support/player_data.h"
 #include "ui/qt_platform.h"
 #include "ui/statistics/result_grid.h"
 #include "ui/statistics/screens.h"
@@ -53,8 +54,8 @@ TEST_F(ToukeiTest, DisplayAndResultButtonsClearAndDrawHalfASecondLater)
 // Each button draws the same as its routine called directly.
 TEST_F(ToukeiTest, EveryScreenButtonDrawsItsScreen)
 {
-    shared.Stores.WriteData({1, 2, 0}, {u"本店"_s, u"駅前店"_s, QString()});
-    shared.Machines.WriteData({1, 2, 0}, {u"海物語"_s, u"花の慶次"_s, QString()});
+    SetStores(shared, {{1, u"本店"_s}, {2, u"駅前店"_s}});
+    SetMachines(shared, {{1, u"海物語"_s}, {2, u"花の慶次"_s}});
     add(2001, 3, 4, 10000, 30000, 1, 1);
     add(2001, 3, 10, 20000, 5000, 2, 2);
     add(2001, 3, 12, 5000, 9000, 1, 2);
@@ -202,7 +203,7 @@ TEST(ToukeiModal, ClosingDuringARealPauseEndsTheWindow)
 {
     QtPlatform real;
     SharedData shared(real);
-    ASSERT_TRUE(shared.data.DataWrite(2001, 3, 5, 1000, 3000, 0, 0, QString()));
+    ASSERT_TRUE(AddRecord(shared, 2001, 3, 5, 1000, 3000, 0, 0, QString()));
     Toukei w(shared);
     // The result screen starts 500 ms after opening and then pauses 0.5 s.
     QTimer::singleShot(750, &w, [&w] { w.TEnd->click(); });

@@ -4,6 +4,7 @@
 
 #include "core/statistics/selection.h"
 #include "core/statistics/totals_text.h"
+#include "support/player_data.h"
 #include "ui/statistics/result_grid.h"
 #include "ui/statistics/toukei_labels.h"
 #include "ui/statistics/toukei_table.h"
@@ -38,8 +39,8 @@ QStringList row(const ResultGrid &grid, int r)
 
 TEST_F(ToukeiTest, OpensWithAllDataSelectedAndTheConditionsDisabled)
 {
-    shared.Stores.WriteData({5, 2, 0}, {u"駅前店"_s, u"本店"_s, QString()});
-    shared.Machines.WriteData({1, 0}, {u"海物語"_s, QString()});
+    SetStores(shared, {{5, u"駅前店"_s}, {2, u"本店"_s}});
+    SetMachines(shared, {{1, u"海物語"_s}});
     add(2001, 3, 5, 10000, 12000, 5, 1);
     add(2002, 1, 6, 5000, 0, 2, 1);
     auto w = open();
@@ -70,7 +71,7 @@ TEST_F(ToukeiTest, OpensWithAllDataSelectedAndTheConditionsDisabled)
 
 TEST_F(ToukeiTest, LastTenRecordsThenTheChosenStore)
 {
-    shared.Stores.WriteData({3, 2, 1, 0}, {u"C店"_s, u"B店"_s, u"A店"_s, QString()});
+    SetStores(shared, {{3, u"C店"_s}, {2, u"B店"_s}, {1, u"A店"_s}});
     for (qint16 i = 1; i <= 25; ++i)
         add(2001, 1, i, 1000, 0, qint16(i % 3 + 1));
     auto w = open();
@@ -191,7 +192,7 @@ TEST_F(ToukeiTest, TotalsAveragesAndThePlayersDrawThreshold)
 // shown, also after a click on a title has sorted the rows.
 TEST_F(ToukeiTest, GridRowsWithTheirColours)
 {
-    shared.Stores.WriteData({1, 0}, {u"本店"_s, QString()});
+    SetStores(shared, {{1, u"本店"_s}});
     add(2001, 3, 4, 10000, 8500, 1, 4, u"朝から"_s); // a Sunday
     add(2001, 3, 10, 1000, 1000, 7, 0);              // a Saturday
     add(2001, 3, 12, 4000, 1000, 1, 4);              // a Monday

@@ -1,5 +1,6 @@
 // Writing and reading CSV files through the main window's ファイル menu.
 
+#include "support/player_data.h"
 #include "support/summary_sample.h"
 #include "ui/csv_exchange/csv_dialogs.h"
 #include "ui/csv_exchange/csv_files.h"
@@ -36,7 +37,7 @@ TEST_F(CsvFilesTest, ExportWritesTheChosenEncodingOrSaysWhyNot)
                                        MsgButtons::Ok, MsgIcon::Information}}));
 
     // A comment that Shift_JIS cannot carry: nothing is written.
-    ASSERT_TRUE(shared.data.DataWrite(2026, 3, 1, 1000, 0, 1, 1, u"🎰"_s));
+    ASSERT_TRUE(AddRecord(shared, 2026, 3, 1, 1000, 0, 1, 1, u"🎰"_s));
     platform.messages.clear();
     platform.fileAnswers = {dir.file(u"sjis.csv"_s)};
     form.FCsvExport->trigger();

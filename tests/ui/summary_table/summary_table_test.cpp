@@ -5,6 +5,7 @@
 #include "core/model/data_change.h"
 #include "core/statistics/summary_model.h"
 #include "support/fake_platform.h"
+#include "support/player_data.h"
 #include "support/summary_sample.h"
 #include "ui/summary_table/summary_table.h"
 #include "ui/summary_table/summary_view.h"
@@ -196,12 +197,19 @@ TEST_F(SummaryTableTest, ColumnsFitTheirTextsAndTheTotalsStayInSight)
 
     // 27 years of months with 10-digit amounts: every number whole in its
     // column, and the totals below the rows within the window.
-    shared.data.DataClear();
+    QList<PlayRecord> records;
     for (int m = 0; m < 324; ++m) {
         const qint32 toushi = m % 2 == 0 ? 1'999'999'999 : 0; // losses and wins by turns
-        ASSERT_TRUE(shared.data.DataWrite(qint16(2000 + m / 12), qint16(1 + m % 12), 1, toushi,
-                                          1'999'999'999 - toushi, 1, 1, {}));
+        records.append({qint16(2000 + m / 12),
+                        qint16(1 + m % 12),
+                        1,
+                        toushi,
+                        1'999'999'999 - toushi,
+                        1,
+                        1,
+                        {}});
     }
+    ASSERT_TRUE(SetRecords(shared, records));
     window.reset();
     open();
     ASSERT_EQ(body().model()->rowCount(), 324);
