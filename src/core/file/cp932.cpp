@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace {
 constexpr const char *kCodec = kCp932Codec;
 
@@ -91,24 +93,77 @@ bool isLeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
+
+// A byte that, beginning a character, stands for itself: printable ASCII and
+// the line ends and tab. (The converter maps a few control codes elsewhere:
+// 0x1A, 0x1C and 0x7F.)
+bool isPrintable(unsigned char b)
+{
+    return unsigned(b - 0x20) < 0x5F;
+}
+
+bool isPlain(unsigned char b)
+{
+    return isPrintable(b) || b == '\r' || b == '\n' || b == '\t';
+}
+
+// Whether the 8 bytes at b are all printable ASCII (0x20–0x7E), tested at once.
+bool allPrintable(const char *b)
+{
+    quint64 v;
+    std::memcpy(&v, b, sizeof v);
+    constexpr quint64 ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    const quint64 below = (v - ones * 0x20) & ~v;         // high bit set where a byte < 0x20
+    const quint64 above = (v + ones * (0x80 - 0x7F)) | v; // where a byte >= 0x7F
+    return ((below | above) & highs) == 0;
+}
 } // namespace
 
 QString Cp932Decoder::decode(QByteArrayView piece)
 {
-    QByteArray bytes = carry_ + piece.toByteArray();
-    carry_.clear();
-    // Walk the pairs from the start; a byte that cannot be a trail byte is
-    // never a lead byte either, so the walk agrees with the decoder's.
-    qsizetype i = 0;
-    const qsizetype n = bytes.size();
-    const char *const b = bytes.constData(); // read only: no detach check per byte
-    while (i < n)
-        i += isLeadByte(static_cast<unsigned char>(b[i])) ? 2 : 1;
-    if (i > n) { // the last byte is a lead byte whose trail is in the next piece
-        carry_ = bytes.right(1);
-        bytes.chop(1);
+    if (!carry_.isEmpty()) { // the lead byte left over joins this piece
+        const QByteArray joined = carry_ + piece.toByteArray();
+        carry_.clear();
+        return decode(joined);
     }
-    return decoder_.isValid() ? decoder_.decode(bytes) : DecodeCp932(bytes);
+    // Plain bytes (isPlain; 0x5C and 0x7E included, as the converter has
+    // them), most of a data file, are widened as Latin-1, many at a time;
+    // only the runs between them go through the converter. A trail byte may
+    // be a plain one, so the walk keeps to the pairs: a byte that cannot be a
+    // trail byte is never a lead byte either, so the walk agrees with the
+    // converter's.
+    const char *const b = piece.data();
+    const qsizetype n = piece.size();
+    QString text;
+    text.reserve(n);
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype start = i;
+        for (;;) { // eight printable bytes at a time, then one by one to the next other byte
+            while (i + 8 <= n && allPrintable(b + i))
+                i += 8;
+            while (i < n && isPrintable(static_cast<unsigned char>(b[i])))
+                ++i;
+            if (i == n || !isPlain(static_cast<unsigned char>(b[i])))
+                break;
+            ++i; // a line end or a tab
+        }
+        text.append(QLatin1StringView(b + start, i - start));
+        const qsizetype runStart = i;
+        while (i < n && !isPlain(static_cast<unsigned char>(b[i])))
+            i += isLeadByte(static_cast<unsigned char>(b[i])) ? 2 : 1;
+        if (i > n) { // the last byte is a lead byte whose trail is in the next piece
+            carry_ = QByteArray(b + n - 1, 1);
+            i = n - 1;
+        }
+        if (i > runStart) {
+            const QByteArrayView run(b + runStart, i - runStart);
+            text.append(decoder_.isValid() ? decoder_.decode(run) : DecodeCp932(run.toByteArray()));
+        }
+        if (!carry_.isEmpty())
+            break;
+    }
+    return text;
 }
 
 QString Cp932Decoder::finish()

@@ -8,23 +8,33 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
-// The number value of an item. The writers' own form, a plain whole number,
-// is read directly; anything else the general way.
-double itemValue(QStringView item)
+// An item in the writers' own form, a plain whole number ("-" and up to 15
+// digits), read directly; anything else is read the general way (Val) and
+// rounded as every conversion of a real is.
+template <typename T> bool itemNumber(QStringView item, T &out)
 {
     const qsizetype sign = !item.isEmpty() && item.front() == u'-' ? 1 : 0;
-    if (item.size() <= sign || item.size() - sign > 15)
-        return Val(item);
+    bool plain = item.size() > sign && item.size() - sign <= 15;
     qint64 v = 0;
-    for (qsizetype i = sign; i < item.size(); ++i) {
+    for (qsizetype i = sign; plain && i < item.size(); ++i) {
         const char16_t c = item[i].unicode();
-        if (c < u'0' || c > u'9')
-            return Val(item);
+        plain = c >= u'0' && c <= u'9';
         v = v * 10 + (c - u'0');
     }
-    return double(sign ? -v : v);
+    if (!plain) {
+        if constexpr (sizeof(T) == 2)
+            return ToInt16(Val(item), out);
+        else
+            return ToInt32(Val(item), out);
+    }
+    v = sign ? -v : v;
+    if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
+        return false;
+    out = T(v);
+    return true;
 }
 
 // Text for up to 512 MB of file is reserved at once; beyond that it grows.
@@ -79,19 +89,6 @@ void ItemReader::SetText(const QString &text)
     pos_ = 0;
 }
 
-bool ItemReader::atLineEnd() const
-{
-    return pos_ < text_.size() && (text_.at(pos_) == u'\r' || text_.at(pos_) == u'\n');
-}
-
-void ItemReader::skipLineEnd()
-{
-    if (pos_ < text_.size() && text_.at(pos_) == u'\r')
-        ++pos_;
-    if (pos_ < text_.size() && text_.at(pos_) == u'\n')
-        ++pos_;
-}
-
 bool ItemReader::Next(QString &item)
 {
     QStringView view;
@@ -107,7 +104,8 @@ bool ItemReader::NextText(QString &item, bool &quoted)
     QStringView view;
     if (!nextView(view, quoted))
         return false;
-    if (quoted && (view.contains(u'\r') || view.contains(u'\n')))
+    if (quoted &&
+        std::any_of(view.begin(), view.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }))
         return false;
     item = view.toString();
     return true;
@@ -139,70 +137,103 @@ qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
     return lines;
 }
 
+namespace {
+bool isLineEnd(char16_t c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+// Past the comma or the line end (CR LF, CR or LF) at p, if any.
+const QChar *pastSeparator(const QChar *p, const QChar *end)
+{
+    if (p < end && *p == u',')
+        return p + 1;
+    if (p < end && *p == u'\r')
+        ++p;
+    if (p < end && *p == u'\n')
+        ++p;
+    return p;
+}
+} // namespace
+
 bool ItemReader::nextView(QStringView &item, bool &quoted)
 {
+    // Walked with pointers: this loop reads every character of the file.
     quoted = false;
-    const qsizetype size = text_.size();
-    while (pos_ < size && (text_.at(pos_) == u' ' || text_.at(pos_) == u'\t'))
-        ++pos_;
-    if (pos_ >= size)
+    const QChar *const begin = text_.constData();
+    const QChar *const end = begin + text_.size();
+    const QChar *p = begin + pos_;
+    while (p < end && (*p == u' ' || *p == u'\t'))
+        ++p;
+    if (p >= end) {
+        pos_ = text_.size();
         return false;
+    }
 
-    if (atLineEnd()) { // a blank line (or nothing after a comma) is one empty item
+    if (isLineEnd(p->unicode())) { // a blank line (or nothing after a comma) is one empty item
         item = QStringView();
-        skipLineEnd();
+        pos_ = pastSeparator(p, end) - begin;
         return true;
     }
 
-    if (text_.at(pos_) == u'"') {
+    if (*p == u'"') {
         quoted = true;
-        const qsizetype start = pos_ + 1;
-        qsizetype close = text_.indexOf(u'"', start);
-        if (close < 0)
-            close = size;
-        item = QStringView(text_).mid(start, close - start);
-        pos_ = close < size ? close + 1 : size;
-        // Skip to just past the next comma or line end.
-        while (pos_ < size && text_.at(pos_) != u',' && !atLineEnd())
-            ++pos_;
-        if (pos_ < size && text_.at(pos_) == u',')
-            ++pos_;
-        else
-            skipLineEnd();
+        const QChar *const start = p + 1;
+        const QChar *close = std::find(start, end, QChar(u'"'));
+        item = QStringView(start, close);
+        // Skip to the next comma or line end.
+        p = close < end ? close + 1 : end;
+        while (p < end && *p != u',' && !isLineEnd(p->unicode()))
+            ++p;
+        pos_ = pastSeparator(p, end) - begin;
         return true;
     }
 
-    const qsizetype start = pos_;
-    while (pos_ < size && text_.at(pos_) != u',' && !atLineEnd())
-        ++pos_;
-    item = QStringView(text_).mid(start, pos_ - start).trimmed();
-    if (pos_ < size && text_.at(pos_) == u',')
-        ++pos_;
-    else
-        skipLineEnd();
+    const QChar *const start = p;
+    while (p < end && *p != u',' && !isLineEnd(p->unicode()))
+        ++p;
+    item = QStringView(start, p);
+    if (!item.isEmpty() && (item.front().isSpace() || item.back().isSpace()))
+        item = item.trimmed();
+    pos_ = pastSeparator(p, end) - begin;
+    return true;
+}
+
+template <typename T> bool ItemReader::nextNumber(T &value)
+{
+    // The writers' own form, digits up to the separator, is read in the one
+    // pass that finds the separator; any other form the general way.
+    const QChar *const begin = text_.constData();
+    const QChar *const end = begin + text_.size();
+    const QChar *p = begin + pos_;
+    const bool negative = p < end && *p == u'-';
+    if (negative)
+        ++p;
+    const QChar *const digits = p;
+    qint64 v = 0;
+    while (p < end && p - digits < 15 && unsigned(p->unicode() - u'0') < 10)
+        v = v * 10 + (p++->unicode() - u'0');
+    if (p == digits || (p < end && *p != u',' && !isLineEnd(p->unicode()))) {
+        QStringView item;
+        bool quoted = false;
+        return nextView(item, quoted) && itemNumber(item, value);
+    }
+    pos_ = pastSeparator(p, end) - begin;
+    v = negative ? -v : v;
+    if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
+        return false;
+    value = T(v);
     return true;
 }
 
 bool ItemReader::NextInt16(qint16 &value)
 {
-    QStringView item;
-    bool quoted = false;
-    qint16 v = 0;
-    if (!nextView(item, quoted) || !ToInt16(itemValue(item), v))
-        return false;
-    value = v;
-    return true;
+    return nextNumber(value);
 }
 
 bool ItemReader::NextInt32(qint32 &value)
 {
-    QStringView item;
-    bool quoted = false;
-    qint32 v = 0;
-    if (!nextView(item, quoted) || !ToInt32(itemValue(item), v))
-        return false;
-    value = v;
-    return true;
+    return nextNumber(value);
 }
 
 bool ItemReader::SeekMarker(const QString &marker)

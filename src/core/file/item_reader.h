@@ -47,8 +47,7 @@ private:
     // The next item as a view into the text (valid until the text changes),
     // so that a search over a huge file copies nothing.
     bool nextView(QStringView &item, bool &quoted);
-    bool atLineEnd() const;
-    void skipLineEnd();
+    template <typename T> bool nextNumber(T &value);
 
     QString text_;
     qsizetype pos_ = 0;

@@ -69,8 +69,12 @@ TEST(ItemReader, MarkerSearchSkipsOtherItemsAndNeedsAnExactMatch)
 // The reader decodes a file in pieces; a piece once cut a character in two.
 TEST(ItemReader, PiecewiseDecodingGivesTheSameTextWhereverThePiecesAreCut)
 {
-    // Two-byte characters, a lead byte without trail at the end, stray bytes.
-    const QByteArray bytes = QByteArray("\x82\xa0\x82\xa2,abc\r\n\x81\x5c\x95\x5c\xff\x80\x81", 17);
+    // Two-byte characters (trail bytes in the ASCII range too), control codes
+    // the converter maps elsewhere, runs of plain bytes read eight at a time,
+    // a half-width kana, a lead byte without trail at the end, stray bytes.
+    const QByteArray bytes = QByteArray("\x82\xa0\x82\xa2,abc\r\n\x81\x5c\x95\x5c\xff\x80"
+                                        "\x1a\x1c\x7f\t2001,12,31,100000,\r\n\xb1\x81",
+                                        40);
     const QString whole = DecodeCp932(bytes);
     for (qsizetype step = 1; step <= bytes.size(); ++step) {
         Cp932Decoder decoder;
