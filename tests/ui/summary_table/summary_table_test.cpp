@@ -144,6 +144,7 @@ TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
         QString typed;
         bool inputMethod; // committed by an input method, else typed key by key
         QDate date;
+        bool all = false; // typed over the whole text, selected with Ctrl+A
     } cases[] = {
         {u"2024/02/29"_s, false, QDate(2024, 2, 29)},  // the year fills its section
         {u"2023/12/30"_s, false, QDate(2023, 12, 30)}, // the month too
@@ -152,12 +153,16 @@ TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
         {u"2022-3-5"_s, false, QDate(2022, 3, 5)},
         {u"２０２１／１１／０３"_s, false, QDate(2021, 11, 3)},
         {u"２０２３・１２・３０"_s, true, QDate(2023, 12, 30)}, // "/" in kana mode
+        {u"20240229"_s, false, QDate(2024, 2, 29), true},
+        {u"２０２３・１・５"_s, true, QDate(2023, 1, 5), true},
         {u"２０２４／０２／２９"_s, true, QDate(2024, 2, 29)},
     };
     for (const auto &c : cases) {
         box.setDate(QDate(2025, 12, 30));
         box.setSelectedSection(QDateTimeEdit::YearSection);
-        if (c.inputMethod) // as a click leaves it: the cursor inside the year
+        if (c.all)
+            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        else if (c.inputMethod) // as a click leaves it: the cursor inside the year
             box.findChild<QLineEdit *>()->setCursorPosition(2);
         if (c.inputMethod) {
             QInputMethodEvent preedit(c.typed, {});
