@@ -262,9 +262,8 @@ TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
     const auto fore = [&](int r) {
         return list.model()->index(r, DayListModel::ColBalance).data(Qt::ForegroundRole);
     };
-    const QColor base = list.palette().color(QPalette::Base);
-    EXPECT_EQ(fore(0), ToneColor(Tone::Win, base));
-    EXPECT_EQ(fore(1), ToneColor(Tone::Loss, base));
+    EXPECT_EQ(fore(0), ToneColor(Tone::Win, list.palette()));
+    EXPECT_EQ(fore(1), ToneColor(Tone::Loss, list.palette()));
     EXPECT_EQ(list.model()->index(0, DayListModel::ColToushi).data(Qt::TextAlignmentRole),
               QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter));
 
