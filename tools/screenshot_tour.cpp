@@ -1,6 +1,8 @@
 // A guided tour through every window with a sample player, saving a picture of
 // each window as PNG for the user guide. Usage: screenshot_tour OUTPUT_FOLDER
-// (scripts/screenshots runs it under xvfb-run). Runs in a temporary data and
+// [--checks] (scripts/screenshots runs it under xvfb-run); --checks adds the
+// pictures that the guide does not show but a look at every window needs (the
+// statistics window maximised with its graph). Runs in a temporary data and
 // settings folder, so the person's own players and settings stay untouched.
 
 #include "core/file/csv_exchange.h"
@@ -8,6 +10,7 @@
 #include "core/model/data_change.h"
 #include "core/model/shared_data.h"
 #include "ui/app_font.h"
+#include "ui/app_style.h"
 #include "ui/calendar/calendar_window.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/main_menu/about.h"
@@ -41,6 +44,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <tuple>
 #include <utility>
@@ -51,6 +55,7 @@ namespace {
 
 const QString kPlayer = u"たろう"_s;
 QString outputFolder;
+bool checks = false; // --checks
 int failures = 0;
 
 // The real desktop, except that windows opened modally are handed to the tour
@@ -263,6 +268,12 @@ void tourStatistics(TourPlatform &platform, MainForm &mainForm)
         // The other screens: only the drawing area.
         stats.SGraph_Click();
         shoot(*stats.HGamen, u"stats_graph"_s);
+        if (checks) {
+            const QSize size = stats.size();
+            stats.resize(1600, 1000);
+            shoot(stats, u"check_stats_maximised"_s);
+            stats.resize(size);
+        }
         stats.SGStore_Click();
         shoot(*stats.HGamen, u"stats_store"_s);
         stats.SGDay_Click();
@@ -331,6 +342,29 @@ void shootMaximised(QDialog &dialog, const QString &name)
     shoot(dialog, name);
 }
 
+// The first month of the sample with a draw day (beside the squares outside
+// the month), and the first with a negative hourly result.
+void shootCalendarChecks(CalendarWindow &calendar)
+{
+    calendar.resize(calendar.minimumSizeHint());
+    const CalendarSums &sums = calendar.Sums();
+    bool draw = false, hourly = false;
+    for (qint32 month = 1; month <= 12; ++month) {
+        for (const DaySum &d : sums.DaysOf(2026, month)) {
+            if (!draw && std::abs(d.Sum.Balance()) < 1000) { // the sample's draw threshold
+                draw = true;
+                calendar.ShowMonth(2026, month, d.Date.day());
+                shoot(calendar, u"check_calendar_draw"_s);
+            }
+        }
+        if (!hourly && sums.MonthTime(2026, month).Hourly().value_or(0) < 0) {
+            hourly = true;
+            calendar.ShowMonth(2026, month, 1);
+            shoot(calendar, u"check_calendar_loss"_s);
+        }
+    }
+}
+
 void tourCalendar(TourPlatform &platform, MainForm &mainForm)
 {
     platform.onModal = [](QDialog &dialog) {
@@ -351,6 +385,8 @@ void tourCalendar(TourPlatform &platform, MainForm &mainForm)
         shoot(calendar, u"calendar_empty"_s);
         calendar.ShowMonth(2026, 12, best);
         shootMaximised(calendar, u"calendar_maximised"_s);
+        if (checks)
+            shootCalendarChecks(calendar);
         calendar.hide();
         return int(QDialog::Rejected);
     };
@@ -477,6 +513,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    checks = argc > 2 && QByteArrayView(argv[2]) == "--checks";
     QDir().mkpath(outputFolder);
     DataFolder data;
     QString error;
@@ -484,6 +521,7 @@ int main(int argc, char *argv[])
         return 1;
 
     InitLedraResources();
+    QApplication::setStyle(new AppStyle); // as the program runs
     QApplication::setFont(UiFont());
     QApplication::setWindowIcon(QIcon(u":/icons/app_icon.svg"_s));
 

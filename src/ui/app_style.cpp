@@ -1,5 +1,7 @@
 #include "ui/app_style.h"
 
+#include "ui/readable_colors.h"
+
 #include <QApplication>
 #include <QIconEngine>
 #include <QLineEdit>
@@ -63,7 +65,15 @@ private:
 };
 } // namespace
 
-AppStyle::AppStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+AppStyle::AppStyle() : AppStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+AppStyle::AppStyle(QStyle *base) : QProxyStyle(base) {}
+
+void AppStyle::polish(QPalette &palette)
+{
+    QProxyStyle::polish(palette);
+    KeepInactiveTextsReadable(palette);
+}
 
 QIcon AppStyle::standardIcon(StandardPixmap which, const QStyleOption *option,
                              const QWidget *widget) const

@@ -6,14 +6,20 @@
 class QLineEdit;
 class QPushButton;
 
-// The program's style: the one Qt chose (platform or -style), except that the
-// icon of the "more" button at the end of a menu bar is read only when that
-// button is first drawn. Qt reads it for every menu bar it makes, and reading
-// it loads every image format plugin: a tenth of the start-up time.
+// The program's style: the one Qt chose (platform or -style), except that
+// - the icon of the "more" button at the end of a menu bar is read only when
+//   that button is first drawn. Qt reads it for every menu bar it makes, and
+//   reading it loads every image format plugin: a tenth of the start-up time;
+// - the texts of inactive windows stay readable (KeepInactiveTextsReadable).
 class AppStyle : public QProxyStyle {
 public:
     // Wraps a new instance of the style the application uses now.
     AppStyle();
+    // Wraps base (and owns it).
+    explicit AppStyle(QStyle *base);
+
+    void polish(QPalette &palette) override;
+    using QProxyStyle::polish;
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;

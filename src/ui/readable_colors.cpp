@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -68,24 +69,52 @@ double ContrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor ReadableOn(const QColor &colour, const QColor &background)
+namespace {
+// colour, or the nearest shade of it that reaches contrast on both backgrounds:
+// towards white on dark ones, towards black on light ones. The first step that
+// reads well keeps as much of the hue as possible.
+QColor shadeReaching(double contrast, const QColor &colour, const QColor &background,
+                     const QColor &other)
 {
-    if (ContrastRatio(colour, background) >= kReadableContrast)
+    const auto reads = [contrast, &background, &other](const QColor &c) {
+        return ContrastRatio(c, background) >= contrast && ContrastRatio(c, other) >= contrast;
+    };
+    if (reads(colour))
         return colour;
-    // Towards white on a dark background, towards black on a light one; the
-    // first step that reads well keeps as much of the hue as possible.
-    const QColor target = IsDark(background) ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor target =
+        IsDark(mix(background, other, 0.5)) ? QColor(Qt::white) : QColor(Qt::black);
     for (int step = 1; step <= 20; ++step) {
         const QColor shade = mix(colour, target, step / 20.0);
-        if (ContrastRatio(shade, background) >= kReadableContrast)
+        if (reads(shade))
             return shade;
     }
     return target;
 }
 
-QColor ReadableOnWindow(const QColor &colour, const QWidget *widget)
+// What a coloured text on a dark window aims at (see SetTextColor).
+constexpr double kWindowTextContrast = 6;
+// How far apart the rows of a table in turn may lie.
+constexpr double kRowContrast = 1.2;
+} // namespace
+
+QColor ReadableOn(const QColor &colour, const QColor &background)
 {
-    return ReadableOn(colour, widget->palette().color(QPalette::Window));
+    return shadeReaching(kReadableContrast, colour, background, background);
+}
+
+QColor ReadableOn(const QColor &colour, const QColor &background, const QColor &other)
+{
+    return shadeReaching(kReadableContrast, colour, background, other);
+}
+
+QColor RowShade(const QColor &base, const QColor &alternate)
+{
+    for (int step = 0; step < 20; ++step) {
+        const QColor shade = mix(alternate, base, step / 20.0);
+        if (ContrastRatio(shade, base) <= kRowContrast)
+            return shade;
+    }
+    return base;
 }
 
 void SetTextColor(QWidget *widget, const QColor &colour)
@@ -94,9 +123,13 @@ void SetTextColor(QWidget *widget, const QColor &colour)
     const QPalette own = inheritedPalette(widget);
     const QColor plain = colour == QColor(Qt::black) ? own.color(QPalette::WindowText) : colour;
     const QColor window = p.color(QPalette::Window);
-    const QColor shown = IsDark(window) ? ReadableOn(plain, window) : plain;
-    p.setColor(QPalette::WindowText, shown);
-    p.setColor(QPalette::Text, shown);
+    const QColor shown =
+        IsDark(window) ? shadeReaching(kWindowTextContrast, plain, window, window) : plain;
+    // Disabled, the palette's own faded colours.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::WindowText, shown);
+        p.setColor(group, QPalette::Text, shown);
+    }
     widget->setPalette(p);
 }
 
@@ -120,9 +153,35 @@ QString BoxColorsStyle(const QColor &background, const QColor &text)
 
 void SetButtonColors(QWidget *button, const QColor &face, const QColor &text)
 {
-    QPalette p = button->palette();
+    const QPalette own = button->palette();
+    QPalette p = own;
+    p.setColor(QPalette::Button, IsDark(face) ? QColor(Qt::white) : QColor(Qt::black));
+    button->setPalette(p);
+    const QColor unlike = paintedFace(button);
     p.setColor(QPalette::Button, face);
     button->setPalette(p);
-    p.setColor(QPalette::ButtonText, ReadableOn(text, paintedFace(button)));
+    const QColor painted = paintedFace(button);
+    if (painted == unlike) { // the style's own face, whatever the palette
+        button->setPalette(own);
+        return;
+    }
+    const QColor shown = ReadableOn(text, painted);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::ButtonText, shown);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, mix(shown, painted, 0.6));
     button->setPalette(p);
+}
+
+void KeepInactiveTextsReadable(QPalette &palette)
+{
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> pairs[] = {
+        {QPalette::WindowText, QPalette::Window},
+        {QPalette::Text, QPalette::Base},
+        {QPalette::ButtonText, QPalette::Button}};
+    for (const auto &[text, back] : pairs) {
+        const QColor background = palette.color(QPalette::Inactive, back);
+        if (ContrastRatio(palette.color(QPalette::Inactive, text), background) < kReadableContrast)
+            palette.setColor(QPalette::Inactive, text,
+                             ReadableOn(palette.color(QPalette::Active, text), background));
+    }
 }

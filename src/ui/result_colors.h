@@ -44,3 +44,18 @@ constexpr QColor GridTextColor(Tone tone)
     }
     return kGridText;
 }
+
+// A tone's colour for a text on the window's own background, which
+// SetTextColor makes readable there: the screens' red and blue, and black
+// (the palette's own text colour) for the plain tone.
+constexpr QColor ScreenTextColor(Tone tone)
+{
+    switch (tone) {
+    case Tone::Loss:
+    case Tone::Sunday: return kScreenRed;
+    case Tone::Win:
+    case Tone::Saturday: return kScreenBlue;
+    case Tone::Plain: break;
+    }
+    return kGridText;
+}

@@ -25,10 +25,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QStyleFactory>
 #include <QTableView>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -110,7 +112,9 @@ TEST(GridLook, AsManyRowsInEveryStyle)
 // ------------------------------------------------------------ dark desktops
 
 namespace {
-// qt6ct's "darker" colour scheme: light text on dark windows and boxes.
+// qt6ct's "darker" colour scheme: light text on dark windows and boxes. Its
+// inactive windows get the texts of disabled controls, as some dark styles
+// give them (Adwaita-Dark), which the program's style keeps readable.
 QPalette darkPalette()
 {
     QPalette p;
@@ -125,10 +129,31 @@ QPalette darkPalette()
         {QPalette::AlternateBase, QColor(0x5c5b5a)}};
     for (const auto &[role, colour] : roles)
         p.setColor(role, colour);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x808080));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x808080));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x808080));
+    for (const QPalette::ColorGroup group : {QPalette::Disabled, QPalette::Inactive})
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            p.setColor(group, role, QColor(0x808080));
     return p;
+}
+
+// A desktop whose colour scheme comes with its platform theme (qt6ct): the
+// palette the program's style is given to polish.
+class SchemeStyle : public QProxyStyle {
+public:
+    SchemeStyle(const QString &style, const QPalette &scheme) : QProxyStyle(style), scheme_(scheme)
+    {}
+    void polish(QPalette &palette) override { palette = scheme_; }
+    using QProxyStyle::polish;
+
+private:
+    QPalette scheme_;
+};
+
+// The program's style over a desktop's style, with the desktop's palette.
+void useDesktop(QStyle *desktop)
+{
+    QApplication::setStyle(new AppStyle(desktop));
+    QApplication::setPalette(QPalette()); // nothing of our own: the desktop's
 }
 
 QImage drawn(QWidget *widget)
@@ -187,15 +212,16 @@ struct Reading {
 };
 using Readings = std::vector<Reading>;
 
-// Every title and every cell with a text of a table (its first rows).
-void readTable(QTableView *view, Readings &out)
+// Every title and every cell with a text of a table or a list (its first rows).
+void readItems(QAbstractItemView *view, Readings &out)
 {
     QAbstractItemModel *model = view->model();
-    QHeaderView *titles = view->horizontalHeader();
-    const bool titled = titles->isVisible() && !titles->size().isEmpty();
+    auto *table = qobject_cast<QTableView *>(view);
+    QHeaderView *titles = table ? table->horizontalHeader() : nullptr;
+    const bool titled = titles && titles->isVisible() && !titles->size().isEmpty();
     const QImage header = titled ? drawn(titles) : QImage(), cells = drawn(view->viewport());
     for (int c = 0; c < model->columnCount(); ++c) {
-        if (view->isColumnHidden(c) || view->columnWidth(c) < 8)
+        if (table && (table->isColumnHidden(c) || table->columnWidth(c) < 8))
             continue;
         const QString title = model->headerData(c, Qt::Horizontal).toString();
         if (titled && !title.isEmpty()) {
@@ -214,23 +240,61 @@ void readTable(QTableView *view, Readings &out)
     }
 }
 
-// Every enabled label, button, text box and table of a window (disabled
-// controls recede on purpose).
-Readings readWindow(QWidget *window)
+// A control that shows a text: a label (0), a button (1) or a text box (2);
+// -1 for others.
+int textKind(QWidget *w)
+{
+    const QVariant text = w->property("text");
+    if (text.typeId() != QMetaType::QString || text.toString().isEmpty())
+        return -1;
+    return qobject_cast<QLabel *>(w)            ? 0
+           : qobject_cast<QAbstractButton *>(w) ? 1
+           : qobject_cast<QLineEdit *>(w)       ? 2
+                                                : -1;
+}
+
+// Every enabled label, button, text box, table and list of a window. A
+// disabled text recedes: it reads clearly less than the best enabled text of
+// its kind in the window; an enabled button reads clearly better than the
+// desktop's disabled ones.
+Readings readWindow(QWidget *window, const std::string &where)
 {
     Readings out;
+    std::map<int, double> best;
+    std::vector<std::pair<QWidget *, double>> disabled;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (!w->isVisibleTo(window) || !w->isEnabled())
+        if (!w->isVisibleTo(window))
             continue;
-        if (auto *table = qobject_cast<QTableView *>(w)) {
-            readTable(table, out);
+        if (auto *items = qobject_cast<QAbstractItemView *>(w); items && w->isEnabled()) {
+            readItems(items, out);
             continue;
         }
-        const QVariant text = w->property("text");
-        if (text.typeId() == QMetaType::QString && !text.toString().isEmpty() &&
-            (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
-             qobject_cast<QLineEdit *>(w)))
-            out.push_back({text.toString().toStdString(), drawnContrast(w)});
+        const int kind = textKind(w);
+        if (kind < 0)
+            continue;
+        const double contrast = drawnContrast(w);
+        if (!w->isEnabled()) {
+            disabled.emplace_back(w, contrast);
+            continue;
+        }
+        const std::string text = w->property("text").toString().toStdString();
+        out.push_back({text, contrast});
+        best[kind] = std::max(best[kind], contrast);
+        // A button that reads hardly better than the desktop's disabled ones
+        // looks disabled.
+        const QPalette p = QApplication::palette(w);
+        if (kind == 1) {
+            EXPECT_GE(contrast,
+                      1.5 * ContrastRatio(p.color(QPalette::Disabled, w->foregroundRole()),
+                                          p.color(QPalette::Disabled, w->backgroundRole())))
+                << where << ", looks disabled: " << text;
+        }
+    }
+    for (const auto &[w, contrast] : disabled) {
+        if (!best.count(textKind(w)))
+            continue;
+        EXPECT_LE(contrast * 1.5, best[textKind(w)])
+            << where << ", disabled: " << w->property("text").toString().toStdString();
     }
     return out;
 }
@@ -239,7 +303,7 @@ class DarkDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        light = QApplication::palette();
+        style = QApplication::style()->name();
         SetStores(shared, {{1, u"駅前店"_s}});
         SetMachines(shared, {{1, u"海物語"_s}});
         AddRecord(shared, 2001, 3, 4, 10000, 8500, 1, 1, u"朝から"_s);
@@ -251,17 +315,22 @@ protected:
                 .toUtf8(),
             shared.data, shared.Stores, shared.Machines);
     }
-    void TearDown() override { QApplication::setPalette(light); }
+    void TearDown() override
+    {
+        QApplication::setStyle(style);
+        QApplication::setPalette(QPalette());
+    }
 
-    QPalette light;
+    QString style;
     FakePlatform platform;
     SharedData shared{platform};
     CsvExchange::ImportPreview preview;
 };
 } // namespace
 
-// Every text of the windows reads on what is drawn behind it. Add a row for
-// each window.
+// Every text of the windows reads on what is drawn behind it, in the active
+// window and in one behind another (a dialog's owner); disabled texts recede.
+// Add a row for each window.
 TEST_F(DarkDesktop, EveryTextReadsOnItsBackground)
 {
     using Open = std::function<std::unique_ptr<QWidget>()>;
@@ -311,36 +380,49 @@ TEST_F(DarkDesktop, EveryTextReadsOnItsBackground)
     // The same window on a light desktop first: a cell whose colours the
     // program fixes (black, red and blue on white) looks the same on both, and
     // may read less than 4.5 : 1 on both.
-    const auto compare = [&](const char *desktop, const QPalette &lightPalette,
-                             const QPalette &darkPalette) {
-        for (const auto &[name, open] : windows) {
-            const auto read = [&open](const QPalette &palette) {
-                QApplication::setPalette(palette);
+    const auto compare = [&](const std::string &light, const std::function<QStyle *()> &lightLook,
+                             const std::string &dark, const std::function<QStyle *()> &darkLook) {
+        for (const auto &window : windows) {
+            const Open &open = window.second;
+            // Active, then behind another window.
+            const auto read = [&open](QStyle *look, const std::string &name) {
+                useDesktop(look);
                 const std::unique_ptr<QWidget> window = open();
                 window->show();
+                window->activateWindow();
                 QCoreApplication::processEvents();
-                return readWindow(window.get());
+                EXPECT_TRUE(window->isActiveWindow()) << name;
+                Readings both = readWindow(window.get(), name);
+                QWidget front;
+                front.show();
+                front.activateWindow();
+                QCoreApplication::processEvents();
+                EXPECT_FALSE(window->isActiveWindow()) << name;
+                for (Reading &r : readWindow(window.get(), name + " (inactive)")) {
+                    r.what += " (inactive)";
+                    both.push_back(r);
+                }
+                return both;
             };
-            const Readings onLight = read(lightPalette), onDark = read(darkPalette);
-            ASSERT_EQ(onDark.size(), onLight.size()) << desktop << ", " << name;
+            const std::string name = dark + ", " + window.first;
+            const Readings onLight = read(lightLook(), light + ", " + window.first),
+                           onDark = read(darkLook(), name);
+            ASSERT_EQ(onDark.size(), onLight.size()) << name;
             EXPECT_GT(onDark.size(), 3u) << name;
             for (size_t i = 0; i < onDark.size(); ++i) {
                 const bool fixed = onDark[i].back && onDark[i].back == onLight[i].back;
                 const double least =
                     fixed ? std::min(kReadableContrast, onLight[i].contrast) : kReadableContrast;
-                EXPECT_GE(onDark[i].contrast, least)
-                    << desktop << ", " << name << ": " << onDark[i].what;
+                EXPECT_GE(onDark[i].contrast, least) << name << ": " << onDark[i].what;
             }
         }
     };
-    compare("dark palette", light, darkPalette());
+    const auto fusion = [] { return QStyleFactory::create(u"Fusion"_s); };
+    compare("Fusion", fusion, "dark palette",
+            [] { return new SchemeStyle(u"Fusion"_s, darkPalette()); });
     // A style with dark colours of its own (which fades some texts), where installed.
-    if (QStyleFactory::keys().contains(u"Adwaita-Dark"_s)) {
-        const QString style = QApplication::style()->name();
-        const std::unique_ptr<QStyle> lightLook(QStyleFactory::create(u"Adwaita"_s));
-        QApplication::setStyle(u"Adwaita-Dark"_s);
-        compare("Adwaita-Dark", lightLook->standardPalette(),
-                QApplication::style()->standardPalette());
-        QApplication::setStyle(style);
-    }
+    if (QStyleFactory::keys().contains(u"Adwaita-Dark"_s))
+        compare(
+            "Adwaita", [] { return QStyleFactory::create(u"Adwaita"_s); }, "Adwaita-Dark",
+            [] { return QStyleFactory::create(u"Adwaita-Dark"_s); });
 }

@@ -145,5 +145,5 @@ Tone ResultGridModel::tone(const PlayRecord &r, int col) const
         const QString youbi = weekday(r);
         return youbi == u"土"_s ? Tone::Saturday : youbi == u"日"_s ? Tone::Sunday : Tone::Plain;
     }
-    return col == Balance && r.Balance() < 0 ? Tone::Loss : Tone::Plain;
+    return col == Balance ? AmountTone(r.Balance()) : Tone::Plain;
 }

@@ -78,7 +78,7 @@ int SummaryModel::toneAt(int row, int column) const
     if (isAmount(column)) {
         // The sign of what is shown: an average of -0.4 shows ¥0, not a loss.
         const QVariant v = SummaryValue(r, column);
-        return int(!v.isNull() && v.toLongLong() < 0 ? Tone::Loss : Tone::Plain);
+        return int(v.isNull() ? Tone::Plain : AmountTone(v.toLongLong()));
     }
     const bool group = row < summary_.Rows.size();
     if (column == ColGroup && group && grouping_ == SummaryGrouping::Weekday) {

@@ -3,6 +3,7 @@
 // read numbers or colours back out of what they show.
 
 #include <Qt>
+#include <QtGlobal>
 
 enum TableRole {
     // The cell's number (qint64 or double) for sorting, or a name's text; null
@@ -22,3 +23,12 @@ enum TableRole {
 };
 
 enum class Tone { Plain, Loss, Sunday, Saturday, Win };
+
+// The tone of a signed amount (a balance, an average, an hourly result, the
+// largest loss): red below zero, plain otherwise. The one rule for amounts
+// wherever they are shown as text; a visit's or a day's result is coloured by
+// its outcome instead (win, loss or draw by the draw threshold).
+constexpr Tone AmountTone(qint64 amount)
+{
+    return amount < 0 ? Tone::Loss : Tone::Plain;
+}

@@ -22,7 +22,11 @@ namespace {
 const QColor kDrawColor(0, 0, 0);
 const QColor kDrawTint(128, 128, 128);
 const QColor kVisitsColor(80, 80, 80);
-const QColor kOutsideBack(242, 242, 242);
+// Squares outside the month: grey and hatched, so that no day (a draw day's
+// grey included) looks like one of them.
+const QColor kOutsideBack(236, 236, 236);
+const QColor kOutsideHatch(208, 208, 208);
+constexpr qreal kHatchStep = 6; // pixels between the hatch lines
 constexpr QColor kTodayFrame = kScreenGreen;
 const QColor kChosenFrame(255, 140, 0);
 
@@ -312,6 +316,15 @@ void CalendarGrid::paintCell(QPainter &p, qint32 cell) const
     const qint32 day = grid_.DayAt(cell);
     if (day == 0) {
         p.fillRect(r, kOutsideBack);
+        // Lines x + y = c for every step of c, so that they run on unbroken
+        // from one square to the next.
+        p.save();
+        p.setClipRect(r);
+        p.setPen(QPen(kOutsideHatch, 1));
+        for (qreal c = std::ceil((r.left() + r.top()) / kHatchStep) * kHatchStep;
+             c < r.right() + r.bottom(); c += kHatchStep)
+            p.drawLine(QPointF(c - r.top(), r.top()), QPointF(c - r.bottom(), r.bottom()));
+        p.restore();
         return;
     }
     const DayCell &c = cells_[day];

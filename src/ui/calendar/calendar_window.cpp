@@ -9,6 +9,7 @@
 #include "ui/calendar/calendar_grid.h"
 #include "ui/calendar/year_box.h"
 #include "ui/readable_colors.h"
+#include "ui/result_colors.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -124,11 +125,14 @@ void CalendarWindow::showMonthTotals()
     monthTitle->setText(u"%1月の成績"_s.arg(month));
     monthRecord->setText(SeisekiText(qint16(sum.Kachi), qint16(sum.Make), qint16(sum.Wake)));
     monthBalance->setText(yen(sum.Balance()));
-    SetTextColor(monthBalance, OutcomeColor(sum.Balance(), shared_.states.WakeKin));
+    // Sums of the month, coloured as amounts are everywhere (the summary table's
+    // month rows); the days above are results, coloured by their outcome.
+    SetTextColor(monthBalance, ScreenTextColor(AmountTone(sum.Balance())));
     monthPayoutRatio->setText(FormatPercent(sum.Kaishuu, sum.Toushi));
     monthWinRate->setText(FormatPercent(sum.Kachi, sum.Visits));
     monthPlayTime->setText(PlayTimeText(time));
     monthHourly->setText(YenForDisplay(HourlyText(time)));
+    SetTextColor(monthHourly, ScreenTextColor(AmountTone(time.Hourly().value_or(0))));
     // Play time counts only the visits with both times: say how many those are.
     const QString timed =
         time.TimedVisits < sum.Visits

@@ -28,8 +28,10 @@ qint32 roundEven(double v)
     return static_cast<qint32>(std::nearbyint(v));
 }
 
-// Texts end this far before the page's right edge.
+// Texts end this far before the page's right edge; the graph's value labels
+// begin at least this far from its left edge.
 constexpr double kRightEdge = DrawingArea::kPageWidth - 30;
+constexpr double kLeftEdge = 60;
 // Space between texts that stand side by side.
 constexpr double kGap = 20;
 
@@ -156,17 +158,26 @@ void StatScreens::GamenWrite_Graph()
     HGamen_.Line(float(left), 600, float(left), float(Ht + 100), kBlack);
     HGamen_.Line(lineStart, float(y0), float(Wd + 50), float(y0), kBlack);
     HGamen_.SetDrawStyle(DrawingArea::LineStyle::Dotted);
+    // The values end before the lines; "円" stands above the axis, "回" after
+    // the zero line's end.
+    const auto label = [this](double x, double y, Qt::Alignment align, const QString &text) {
+        HGamen_.SetCurrentX(x);
+        HGamen_.SetCurrentY(y);
+        HGamen_.SetFontSize(9);
+        HGamen_.SetForeColor(kBlack);
+        HGamen_.PrintLabel(text, align);
+    };
     if (gMax != 0) {
         HGamen_.Line(lineStart, 700, float(Wd + 50), 700, kBlack);
-        GamenWriteText(10, labels.maxY, 9, kBlack, FormatGrouped(gMax));
+        label(labels.x, labels.maxY, Qt::AlignRight | labels.maxAlign, FormatGrouped(gMax));
     }
     if (gMin != 0) {
         HGamen_.Line(lineStart, float(Ht), float(Wd + 50), float(Ht), kBlack);
-        GamenWriteText(10, labels.minY, 9, kBlack, FormatGrouped(gMin));
+        label(labels.x, labels.minY, Qt::AlignRight | labels.minAlign, FormatGrouped(gMin));
     }
-    GamenWriteText(left - 100, 400, 9, kBlack, u"円"_s);
-    GamenWriteText(Wd + 50, roundEven(y0 - 70), 9, kBlack, u"回"_s);
-    GamenWriteText(labels.zeroX, labels.zeroY, 9, kBlack, u"0"_s);
+    label(left, 600 - kGap, Qt::AlignHCenter | Qt::AlignBottom, u"円"_s);
+    label(Wd + 50 + kGap, roundEven(y0), Qt::AlignLeft | Qt::AlignVCenter, u"回"_s);
+    label(labels.x, labels.zeroY, Qt::AlignRight | labels.zeroAlign, u"0"_s);
     const QString count = u"（全 "_s % FormatAtLeastOne(n) % u"回）"_s;
     GamenWriteText(std::min(1800, roundEven(kRightEdge - DrawingArea::TextWidthAt(count, 14))), 70,
                    14, kBlack, count);
@@ -184,14 +195,14 @@ GraphFrame GraphFrameFor(qint32 gMax, qint32 gMin, double width, double height)
     GraphFrame f;
     f.Ht = roundEven(height - 300);
     f.Wd = roundEven(width - 300);
-    // The value labels stand left of the lines' ends, the axis 100 further
+    // The value labels end before the lines' ends, the axis 100 further
     // right: it moves right when a label is wider than its place.
     double widest = DrawingArea::TextWidthAt(u"0"_s, 9);
     if (gMax != 0)
         widest = std::max(widest, DrawingArea::TextWidthAt(FormatGrouped(gMax), 9));
     if (gMin != 0)
         widest = std::max(widest, DrawingArea::TextWidthAt(FormatGrouped(gMin), 9));
-    f.left = std::max(600, static_cast<qint32>(std::ceil(10 + widest + kGap + 100)));
+    f.left = std::max(600, static_cast<qint32>(std::ceil(kLeftEdge + widest + kGap + 100)));
     f.maxLabel = gMax != 0;
     f.minLabel = gMin != 0;
     return f;
@@ -201,20 +212,24 @@ GraphLabels GraphLabelsFor(const GraphFrame &f, double y0)
 {
     const double h = QFontMetricsF(DrawingArea::DrawingFont(9)).height();
     GraphLabels l;
-    l.maxY = 600;
-    l.minY = f.Ht - 50;
-    double zeroY = y0 - 70;
+    l.x = f.left - 100 - kGap;
+    l.maxY = 700;
+    l.minY = f.Ht;
+    l.zeroY = roundEven(y0);
     // The zero line close to the top or the bottom line: the labels go to the
     // far sides of their lines.
-    if (f.maxLabel && zeroY < l.maxY + h) {
-        l.maxY = roundEven(700 - h);
-        zeroY = std::max(zeroY, 705.0);
-    } else if (f.minLabel && zeroY + h > l.minY) {
-        l.minY = f.Ht + 5;
-        zeroY = std::min(zeroY, f.Ht - 5 - h);
+    constexpr qint32 kAside = 5;
+    if (f.maxLabel && y0 - 700 < h + kAside) {
+        l.maxY = 700 - kAside;
+        l.maxAlign = Qt::AlignBottom;
+        l.zeroY = roundEven(y0 + kAside);
+        l.zeroAlign = Qt::AlignTop;
+    } else if (f.minLabel && f.Ht - y0 < h + kAside) {
+        l.minY = f.Ht + kAside;
+        l.minAlign = Qt::AlignTop;
+        l.zeroY = roundEven(y0 - kAside);
+        l.zeroAlign = Qt::AlignBottom;
     }
-    l.zeroY = roundEven(zeroY);
-    l.zeroX = roundEven(f.left - 100 - kGap - DrawingArea::TextWidthAt(u"0"_s, 9));
     return l;
 }
 

@@ -37,10 +37,15 @@ struct GraphFrame {
     bool maxLabel = false, minLabel = false; // GMax and GMin have their labels
 };
 GraphFrame GraphFrameFor(qint32 gMax, qint32 gMin, double width, double height);
-// Where the graph's value labels and its "0" stand, so that none overlaps
-// another or a line, with the zero line at y0.
+// Where the graph's value labels and its "0" stand: they end before the lines
+// at x, each centred on its line in height (y, Qt::AlignVCenter), except that
+// two labels whose lines come close go to the lines' far sides (Qt::AlignBottom:
+// above y, Qt::AlignTop: below), so that none overlaps another or a line.
 struct GraphLabels {
-    qint32 maxY = 600, minY = 0, zeroX = 0, zeroY = 0;
+    double x = 0;
+    qint32 maxY = 700, minY = 0, zeroY = 0;
+    Qt::Alignment maxAlign = Qt::AlignVCenter, minAlign = Qt::AlignVCenter,
+                  zeroAlign = Qt::AlignVCenter;
 };
 GraphLabels GraphLabelsFor(const GraphFrame &frame, double y0);
 

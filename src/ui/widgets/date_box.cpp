@@ -105,10 +105,19 @@ bool DateBox::eventFilter(QObject *watched, QEvent *event)
 
 void DateBox::selectFullSection()
 {
+    const QLineEdit *edit = lineEdit();
+    if (edit->hasSelectedText()) {
+        // A selection across sections (Ctrl+A) would take no digit at all:
+        // typing replaces it from its first section on, as in any text box.
+        const int start = edit->selectionStart();
+        const QString text = edit->text();
+        const qsizetype first = text.left(start).count(u'/');
+        if (text.mid(start, edit->selectedText().size()).contains(u'/'))
+            setSelectedSection(sectionAt(int(first)));
+        return;
+    }
     // A click leaves the cursor inside a section, where a full section takes
     // no more digits: the digits typed there replace the section instead.
-    if (lineEdit()->hasSelectedText())
-        return;
     const Section section = currentSection();
     const int full = section == YearSection ? 4 : 2;
     if (sectionText(section).size() >= full)

@@ -5,7 +5,8 @@
 // typed right after that lands on that same section instead of skipping one.
 // "-" and "." count as "/", and what an input method commits counts as the
 // ASCII keys: full-width digits and "／", and "・", "ー", "。", which it types
-// for "/", "-" and "." in kana mode ("２０２４・０２・２９").
+// for "/", "-" and "." in kana mode ("２０２４・０２・２９"). Typed over a
+// selection of more than one section (Ctrl+A), the date replaces it.
 
 #include <QDateEdit>
 

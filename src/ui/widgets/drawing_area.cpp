@@ -51,6 +51,29 @@ void DrawingArea::Print(const QString &text)
     add(c);
 }
 
+void DrawingArea::PrintLabel(const QString &text, Qt::Alignment align)
+{
+    Print(text);
+    commands_.last().align = align;
+    commands_.last().label = true;
+}
+
+QRectF DrawingArea::TextBox(const DrawCommand &text)
+{
+    const QFontMetricsF fm(DrawingFont(text.fontSize));
+    const QSizeF size(fm.horizontalAdvance(YenForDisplay(text.text)), fm.height());
+    QPointF at(text.x1, text.y1);
+    if (text.align & Qt::AlignRight)
+        at.rx() -= size.width();
+    else if (text.align & Qt::AlignHCenter)
+        at.rx() -= size.width() / 2;
+    if (text.align & Qt::AlignBottom)
+        at.ry() -= size.height();
+    else if (text.align & Qt::AlignVCenter)
+        at.ry() -= size.height() / 2;
+    return QRectF(at, size);
+}
+
 void DrawingArea::Line(float x1, float y1, float x2, float y2, const QColor &color)
 {
     DrawCommand c = stroke(DrawCommand::Kind::Line, color);
@@ -141,13 +164,24 @@ void DrawingArea::paintEvent(QPaintEvent *)
         p.drawPixmap(QRectF(QPointF(0, 0), picture_.deviceIndependentSize() * kTwipsPerPixel),
                      picture_, QRectF(picture_.rect()));
 
+    // How much less than the page a label grows (1 at the page's own size).
+    const double labelScale = std::min(1.0, kLabelGrowth / (PageScale() * kTwipsPerPixel));
     for (const DrawCommand &c : commands_) {
         if (c.kind == DrawCommand::Kind::Text) {
             const QFont font = DrawingFont(c.fontSize);
             p.setFont(font);
             p.setPen(c.color);
-            const QFontMetricsF fm(font);
-            p.drawText(QPointF(c.x1, c.y1 + fm.ascent()), YenForDisplay(c.text));
+            const QRectF box = TextBox(c);
+            const QPointF at(c.x1, c.y1);
+            p.save();
+            if (c.label) {
+                p.translate(at);
+                p.scale(labelScale, labelScale);
+                p.translate(-at);
+            }
+            p.drawText(QPointF(box.left(), box.top() + QFontMetricsF(font).ascent()),
+                       YenForDisplay(c.text));
+            p.restore();
             continue;
         }
         QPen pen(c.color, c.lineWidth * kTwipsPerPixel);

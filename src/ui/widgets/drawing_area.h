@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QList>
 #include <QPixmap>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -20,6 +21,12 @@ struct DrawCommand {
     QColor color;
     bool dotted = false; // lines and circles
     int lineWidth = 1;   // lines and circles, in pixels of the unscaled page
+    // Text: the point of its box that (x1, y1) is, the top left corner unless
+    // a label says otherwise.
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+    // Text: a label of a drawing (a graph's values and units), which grows
+    // less than the page (DrawingArea::kLabelGrowth).
+    bool label = false;
 };
 
 class DrawingArea : public QWidget {
@@ -62,6 +69,17 @@ public:
     // Draws text with its top left corner at the current position, in the current
     // font size and fore colour. The position does not move.
     void Print(const QString &text);
+    // Draws text as a label of a drawing, in the current font size and fore
+    // colour, with the point of its box that align names at the current
+    // position (Qt::AlignRight | Qt::AlignVCenter: ending there, centred on it
+    // in height). Where the page is shown larger than its own size, a label
+    // grows at most kLabelGrowth times, about that point: beside a large
+    // drawing it stays the size of a label.
+    void PrintLabel(const QString &text, Qt::Alignment align);
+    static constexpr double kLabelGrowth = 1.5;
+    // The box of a text command on the page (twips), at the page's own size.
+    static QRectF TextBox(const DrawCommand &text);
+
     // A line or a circle outline in the current line style and width.
     void Line(float x1, float y1, float x2, float y2, const QColor &color);
     void Circle(float x, float y, float radius, const QColor &color);

@@ -70,8 +70,16 @@ void SetGridLook(QTableView &view, GridCells cells)
     titles->setSectionsClickable(false);
     titles->setHighlightSections(false);
     titles->setMinimumSectionSize(0);
-    if (cells == GridCells::Palette)
+    if (cells == GridCells::Palette) {
+        QPalette pal = view.palette();
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            pal.setColor(group, QPalette::AlternateBase,
+                         RowShade(pal.color(group, QPalette::Base),
+                                  pal.color(group, QPalette::AlternateBase)));
+        view.setPalette(pal);
         return;
+    }
     titles->setFixedHeight(view.fontMetrics().height() + 6);
     // The title row's own colours, text and background together.
     titles->setStyleSheet(

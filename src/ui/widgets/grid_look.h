@@ -11,7 +11,8 @@ enum class GridCells {
     // title row and darker grey beyond the last row or column, on any desktop.
     Fixed,
     // The desktop's palette (the tables of the windows of our own): its base
-    // colours, the style's lines and title row.
+    // colours (rows in turn no further apart than RowShade allows), the
+    // style's lines and title row.
     Palette,
 };
 

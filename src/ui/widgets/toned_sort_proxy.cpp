@@ -14,8 +14,5 @@ QVariant TonedSortProxy::data(const QModelIndex &index, int role) const
     const auto tone = Tone(ValueSortProxy::data(index, ToneRole).toInt());
     if (tone == Tone::Plain)
         return QVariant();
-    const bool alternate = view_->alternatingRowColors() && index.row() % 2 == 1;
-    const QColor back =
-        view_->palette().color(alternate ? QPalette::AlternateBase : QPalette::Base);
-    return ToneColor(tone, back);
+    return ToneColor(tone, view_->palette());
 }

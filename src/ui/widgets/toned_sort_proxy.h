@@ -6,7 +6,7 @@
 class QTableView;
 
 // A table model's rows sorted on their values, with the tones as colours that
-// read well on each row's background in the view's palette.
+// read well on the rows' backgrounds in the view's palette.
 class TonedSortProxy : public ValueSortProxy {
     Q_OBJECT
 public:

@@ -139,8 +139,10 @@ TEST_F(CalendarWindowTest, BusyMonthCellsColoursAndTotals)
         {w->monthHourly, u"¥545"_s}};
     for (const auto &[label, text] : totals)
         EXPECT_EQ(label->text(), text);
-    EXPECT_EQ(w->monthBalance->palette().color(QPalette::WindowText),
-              ReadableOnWindow(kWinColor, w->monthBalance));
+    // Sums are amounts: plain above zero (red below, as the summary table shows them).
+    for (QLabel *l : {w->monthBalance, w->monthHourly})
+        EXPECT_EQ(l->palette().color(QPalette::WindowText),
+                  w->palette().color(QPalette::WindowText));
     EXPECT_EQ(w->monthHourly->toolTip(),
               u"開始と終了の時刻がある来店 2回（6回のうち）の合計です。"_s);
     EXPECT_TRUE(w->undatedNote->isVisibleTo(w.get()));
@@ -261,9 +263,8 @@ TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
     const auto fore = [&](int r) {
         return list.model()->index(r, DayListModel::ColBalance).data(Qt::ForegroundRole);
     };
-    const QColor base = list.palette().color(QPalette::Base);
-    EXPECT_EQ(fore(0), ToneColor(Tone::Win, base));
-    EXPECT_EQ(fore(1), ToneColor(Tone::Loss, base));
+    EXPECT_EQ(fore(0), ToneColor(Tone::Win, list.palette()));
+    EXPECT_EQ(fore(1), ToneColor(Tone::Loss, list.palette()));
     EXPECT_EQ(list.model()->index(0, DayListModel::ColToushi).data(Qt::TextAlignmentRole),
               QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter));
 
@@ -312,9 +313,11 @@ TEST_F(CalendarWindowTest, FollowsDataChanges)
 TEST_F(CalendarWindowTest, EachAmountIsSizedOnItsOwn)
 {
     // The largest loss the table can hold beside an ordinary win.
-    add(2026, 12, 6, 2147483647, 0);
+    add(2026, 12, 6, 2147483647, 0, 1, 1, {}, 600, 660);
     add(2026, 12, 7, 0, 5000);
     auto w = open();
+    for (QLabel *l : {w->monthBalance, w->monthHourly})
+        EXPECT_EQ(l->palette().color(QPalette::WindowText), kLossColor);
     w->resize(w->minimumSizeHint());
     QCoreApplication::processEvents();
     for (QLabel *l : {w->monthTitle, w->monthRecord, w->monthBalance, w->monthPayoutRatio,

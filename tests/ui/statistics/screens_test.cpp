@@ -94,9 +94,9 @@ TEST_F(ScreensTest, GraphOfAnEmptySelection)
                            u"T 500,70 14 #008000 収支累積"_s,
                            u"L 600,600-600,2155 solid 1 #000000"_s,
                            u"L 500,700-3245,700 solid 1 #000000"_s,
-                           u"T 500,400 9 #000000 円"_s,
-                           u"T 3245,630 9 #000000 回"_s,
-                           u"T 373,630 9 #000000 0"_s, // right-aligned before the zero line
+                           u"T 600,580 9 #000000 円 [centre bottom]"_s, // above the axis
+                           u"T 3265,700 9 #000000 回 [left vcentre]"_s, // after the zero line
+                           u"T 480,700 9 #000000 0 [right vcentre]"_s,  // before it
                            u"T 1800,70 14 #000000 （全 0回）"_s,
                            u"C 600,700 r20 solid #ff0000"_s,
                        }));
@@ -107,16 +107,19 @@ TEST_F(ScreensTest, GraphOfAnEmptySelection)
 TEST_F(ScreensTest, GraphWorkedExample)
 {
     // The heights as worked out; the frame starts where the widest value label
-    // leaves room ("-3,000" is wider in this font than the 490 twips before the lines).
+    // leaves room ("-3,000" is wider in this font than the 440 twips before the
+    // lines, with 60 from the page's edge).
     setGraph({2000, -5000, 1000});
     screens.GamenWrite_Graph();
     const qint32 left = GraphFrameFor(2000, -3000, 3495, 2355).left;
-    EXPECT_EQ(left, qint32(std::ceil(10 + DrawingArea::TextWidthAt(u"-3,000"_s, 9) + 120)));
+    EXPECT_EQ(left, qint32(std::ceil(60 + DrawingArea::TextWidthAt(u"-3,000"_s, 9) + 120)));
     const QStringList lines = drawn();
-    for (const QString &expected :
-         QStringList{u"L "_s + QString::number(left - 100) + u",1242-3245,1242 solid 1 #000000"_s,
-                     u"T 10,600 9 #000000 2,000"_s, u"T 10,2005 9 #000000 -3,000"_s,
-                     u"T 3245,1172 9 #000000 回"_s, u"T 1800,70 14 #000000 （全 3回）"_s})
+    const QString labelsEnd = QString::number(left - 120);
+    for (const QString &expected : QStringList{
+             u"L "_s + QString::number(left - 100) + u",1242-3245,1242 solid 1 #000000"_s,
+             u"T "_s + labelsEnd + u",700 9 #000000 2,000 [right vcentre]"_s,
+             u"T "_s + labelsEnd + u",2055 9 #000000 -3,000 [right vcentre]"_s,
+             u"T 3265,1242 9 #000000 回 [left vcentre]"_s, u"T 1800,70 14 #000000 （全 3回）"_s})
         EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
     EXPECT_EQ(lines.filter(u"C "_s).size(), 4);
     const double step = (3195.0 - left) / 3;
@@ -317,13 +320,11 @@ void expectNothingOverlaps(const DrawingArea &area)
     QList<QLineF> lines;
     for (const DrawCommand &c : area.Commands()) {
         if (c.kind == DrawCommand::Kind::Text && !c.text.trimmed().isEmpty()) {
-            const double w = DrawingArea::TextWidthAt(c.text, c.fontSize);
-            const double h = QFontMetricsF(DrawingArea::DrawingFont(c.fontSize)).height();
             // Leading blanks (the 成績 screen's padding) are empty room.
             const double lead =
                 c.text.size() - QString(c.text).remove(QRegularExpression(u"^ +"_s)).size();
             const double blank = lead * DrawingArea::TextWidthAt(u" "_s, c.fontSize);
-            texts.append({QRectF(c.x1 + blank, c.y1, w - blank, h), c.text});
+            texts.append({DrawingArea::TextBox(c).adjusted(blank, 0, 0, 0), c.text});
         } else if (c.kind == DrawCommand::Kind::Line) {
             lines.append(QLineF(c.x1, c.y1, c.x2, c.y2));
         }

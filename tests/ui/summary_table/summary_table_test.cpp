@@ -80,16 +80,26 @@ TEST_F(SummaryTableTest, TotalsPinnedBelowTheRowsFollowSortingAndFiltering)
     EXPECT_EQ(column(totals(), ColBalance), QStringList{u"¥9,500"_s});
     EXPECT_TRUE(totals().font().bold());
 
-    // Losses red, made readable on the row's own background; others in the
-    // view's text colour.
+    // Losses red, others in the view's text colour.
     const QPalette &p = body().palette();
     const auto fore = [](const QTableView &v, int r, int c) {
         return v.model()->index(r, c).data(Qt::ForegroundRole);
     };
-    EXPECT_EQ(fore(body(), 1, ColBalance), ToneColor(Tone::Loss, p.color(QPalette::AlternateBase)));
-    EXPECT_EQ(fore(body(), 1, ColWorst), ToneColor(Tone::Loss, p.color(QPalette::AlternateBase)));
+    EXPECT_EQ(fore(body(), 1, ColBalance), ToneColor(Tone::Loss, p));
     EXPECT_FALSE(fore(body(), 0, ColBalance).isValid());
-    EXPECT_EQ(fore(totals(), 0, ColWorst), ToneColor(Tone::Loss, p.color(QPalette::Base)));
+    // One shade on every row and in the totals, readable on both backgrounds
+    // of the rows where they differ much (qt6ct's darker scheme).
+    QPalette dark = p;
+    dark.setColor(QPalette::Base, QColor(0x3d3d3d));
+    dark.setColor(QPalette::AlternateBase, QColor(0x5c5b5a));
+    body().setPalette(dark);
+    totals().setPalette(dark);
+    const QColor loss = fore(body(), 1, ColWorst).value<QColor>();
+    EXPECT_EQ(fore(totals(), 0, ColWorst).value<QColor>(), loss);
+    for (const QPalette::ColorRole back : {QPalette::Base, QPalette::AlternateBase})
+        EXPECT_GE(ContrastRatio(loss, dark.color(back)), kReadableContrast);
+    body().setPalette(p);
+    totals().setPalette(p);
 
     // Sorting moves the rows only; the totals stay apart.
     clickHeader(ColBalance);
@@ -100,8 +110,8 @@ TEST_F(SummaryTableTest, TotalsPinnedBelowTheRowsFollowSortingAndFiltering)
     // By weekday: Saturday blue, Sunday red; the sort by 収支 holds.
     window->SGroup->setCurrentIndex(int(SummaryGrouping::Weekday));
     EXPECT_EQ(column(body(), ColGroup), (QStringList{u"土曜日"_s, u"日曜日"_s, u"火曜日"_s}));
-    EXPECT_EQ(fore(body(), 0, ColGroup), ToneColor(Tone::Saturday, p.color(QPalette::Base)));
-    EXPECT_EQ(fore(body(), 1, ColGroup), ToneColor(Tone::Sunday, p.color(QPalette::AlternateBase)));
+    EXPECT_EQ(fore(body(), 0, ColGroup), ToneColor(Tone::Saturday, p));
+    EXPECT_EQ(fore(body(), 1, ColGroup), ToneColor(Tone::Sunday, p));
 
     // The totals follow the conditions, down to a table without rows.
     window->SGroup->setCurrentIndex(int(SummaryGrouping::Store));
@@ -145,6 +155,7 @@ TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
         QString typed;
         bool inputMethod; // committed by an input method, else typed key by key
         QDate date;
+        bool all = false; // typed over the whole text, selected with Ctrl+A
     } cases[] = {
         {u"2024/02/29"_s, false, QDate(2024, 2, 29)},  // the year fills its section
         {u"2023/12/30"_s, false, QDate(2023, 12, 30)}, // the month too
@@ -153,12 +164,16 @@ TEST_F(SummaryTableTest, DateBoxesTakeDatesTypedAsTheyShowThem)
         {u"2022-3-5"_s, false, QDate(2022, 3, 5)},
         {u"２０２１／１１／０３"_s, false, QDate(2021, 11, 3)},
         {u"２０２３・１２・３０"_s, true, QDate(2023, 12, 30)}, // "/" in kana mode
+        {u"20240229"_s, false, QDate(2024, 2, 29), true},
+        {u"２０２３・１・５"_s, true, QDate(2023, 1, 5), true},
         {u"２０２４／０２／２９"_s, true, QDate(2024, 2, 29)},
     };
     for (const auto &c : cases) {
         box.setDate(QDate(2025, 12, 30));
         box.setSelectedSection(QDateTimeEdit::YearSection);
-        if (c.inputMethod) // as a click leaves it: the cursor inside the year
+        if (c.all)
+            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        else if (c.inputMethod) // as a click leaves it: the cursor inside the year
             box.findChild<QLineEdit *>()->setCursorPosition(2);
         if (c.inputMethod) {
             QInputMethodEvent preedit(c.typed, {});

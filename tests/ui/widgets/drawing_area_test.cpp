@@ -77,3 +77,35 @@ TEST(DrawingArea, PaintsScaledKeepingProportions)
     area.Print(u"成　績"_s);
     EXPECT_GT(countNear(render(area), QColor(0, 0, 255)), 50);
 }
+
+// On an enlarged page a label (a graph's values and units) grows less than the
+// other texts, about the point it stands at.
+TEST(DrawingArea, LabelsGrowLessThanThePage)
+{
+    DrawingArea area;
+    area.resize(233 * 4, 157 * 4); // four times the page's own size
+    const QPointF at(2000, 1000);
+    const auto inked = [&](bool label) {
+        area.Cls();
+        area.SetCurrentX(at.x());
+        area.SetCurrentY(at.y());
+        area.SetFontSize(9);
+        area.SetForeColor(Qt::black);
+        if (label)
+            area.PrintLabel(u"回"_s, Qt::AlignRight | Qt::AlignVCenter);
+        else
+            area.Print(u"回"_s);
+        const QImage image = render(area);
+        QRect r;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    const QRect label = inked(true), text = inked(false);
+    EXPECT_NEAR(text.height() / double(label.height()), 4 / DrawingArea::kLabelGrowth, 0.3);
+    const QPointF point = at * area.PageScale();
+    EXPECT_NEAR(label.right(), point.x(), 6); // the glyph's own margin
+    EXPECT_NEAR(label.center().y(), point.y(), 6);
+}
