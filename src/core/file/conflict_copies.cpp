@@ -383,7 +383,7 @@ QString DescribeConflictCopy(const ConflictName &name)
     QString text = name.when.toString(name.hasTime ? u"yyyy/MM/dd HH:mm:ss"_s : u"yyyy/MM/dd"_s);
     switch (name.program) {
     case SyncProgram::Syncthing:
-        return text + u"、Syncthing（機器ID "_s + name.computer + u" のパソコン）"_s;
+        return text + u"、Syncthing（機器ID "_s + name.computer + u"）"_s;
     case SyncProgram::Dropbox: text += u"、Dropbox"_s; break;
     case SyncProgram::Nextcloud: text += u"、Nextcloud・ownCloud"_s; break;
     }

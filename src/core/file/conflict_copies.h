@@ -78,5 +78,7 @@ void PruneDatedConflictCopies(const DataFolder &folder, const QString &name,
 bool KeepOverwrittenFiles(const DataFolder &folder, const QString &name, const QDateTime &when,
                           QString &keptAs, QString &failure);
 
-// "2026/12/07 12:02:54、Syncthing（機器 D7PSPKT）": when and from where, for messages.
+// "2026/12/07 12:02:54、Syncthing（機器ID D7PSPKT）": when the copy was made, by
+// which program, and the computer or device its name holds (for Syncthing, a
+// device of the two, not always the one whose save the copy holds).
 QString DescribeConflictCopy(const ConflictName &name);

@@ -87,8 +87,6 @@ QString copyLine(const SharedData &shared, const CopyMerge &c)
         brings.append(u"一覧にない店・台 "_s + FormatGrouped(double(names)) + u"件"_s);
     if (c.unread > 0)
         brings.append(u"読み込めない部分 "_s + FormatGrouped(c.unread) + u"件"_s);
-    if (brings.isEmpty())
-        brings.append(u"上のコピーと同じ成績だけです"_s);
     return u"・"_s + QDir(shared.folder.Path()).relativeFilePath(file) + nl() + u"　"_s +
            DescribeConflictCopy(c.copy.name) + nl() + u"　"_s + brings.join(u"、"_s);
 }
@@ -144,19 +142,27 @@ void OfferConflictCopies(SharedData &shared, OfferMoment moment)
     QString failure;
     const QStringList moved = opening ? moveSettled(shared, copies, failure) : QStringList();
     copies.removeIf([&shared](const ConflictCopy &c) { return settled(shared, c); });
+    if (!failure.isEmpty())
+        ui.MsgBox(u"このプレーヤーにない成績のない競合コピーを "_s + backupShown(name) +
+                      u" に移せませんでした（"_s + failure + u"）。コピーはそのまま残ります。"_s,
+                  MsgButtons::Ok, MsgIcon::Exclamation, title);
     if (copies.isEmpty()) {
         if (!moved.isEmpty())
             ui.MsgBox(movedLines(name, moved), MsgButtons::Ok, MsgIcon::Information, title);
         return;
     }
 
-    const ConflictMerge merge = PreviewConflictMerge(shared, copies);
+    // A copy that brings nothing beyond the copies before it (a dated copy of
+    // the same save) added nothing to the merge: left out of the offer.
+    ConflictMerge merge = PreviewConflictMerge(shared, copies);
+    merge.copies.removeIf([](const CopyMerge &c) {
+        return c.readable && c.unread == 0 && c.added.InvalidCount == 0 && !c.HasNews();
+    });
     QStringList lines;
     for (const CopyMerge &c : merge.copies)
         lines.append(copyLine(shared, c));
     QString text = name + u" には、別のパソコンで保存された成績の競合コピーがあります。"_s + nl() +
-                   u"同期ソフトが、両方のパソコンで保存されたファイルの片方を別の名前で残したもの"
-                   u"です。"_s +
+                   u"同期ソフトが、両方で保存されたファイルの片方を別の名前で残したものです。"_s +
                    nl() + nl() + lines.join(nl()) + nl() + nl() +
                    u"「取り込む」：内容を確かめてから、ない成績をこのプレーヤーに加えます。"
                    u"今の成績は何も消しません。"_s +

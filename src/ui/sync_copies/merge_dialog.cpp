@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
@@ -43,11 +44,12 @@ QString copyLines(const SharedData &shared, const CopyMerge &c)
 {
     const QString file = c.copy.path.isEmpty() ? c.copy.timesPath : c.copy.path;
     QString text = QDir(shared.folder.Path()).relativeFilePath(file);
-    if (ReadConflictName(QFileInfo(file).fileName()))
-        text += u"（"_s + DescribeConflictCopy(c.copy.name) + u"）"_s;
+    text += ReadConflictName(QFileInfo(file).fileName())
+                ? u"（"_s + DescribeConflictCopy(c.copy.name) + u"）"_s
+                : u"（ほかのパソコンかほかのプログラムで保存されたもの）"_s;
     if (!c.readable)
         return text + u"\n　読み込めません（ファイルはそのまま残ります）"_s;
-    QStringList parts{u"ない成績 "_s + count(c.added.NewRowCount),
+    QStringList parts{u"ここにない成績 "_s + count(c.added.NewRowCount),
                       u"すでにある成績 "_s + count(c.added.Present)};
     if (c.timesTaken > 0)
         parts.append(u"稼働時間だけ取り込む成績 "_s + count(c.timesTaken));
@@ -113,10 +115,12 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
     }
     // As tall as its rows, up to twelve; more scroll.
     const int shownRows = int(std::clamp<qsizetype>(rows.size(), 1, 12));
-    MGrid->setMinimumSize(Twips(10300),
-                          MGrid->horizontalHeader()->height() +
-                              shownRows * MGrid->verticalHeader()->defaultSectionSize() +
-                              2 * MGrid->frameWidth());
+    MGrid->setMinimumSize(
+        Twips(10300) + MGrid->verticalHeader()->width() +
+            MGrid->verticalScrollBar()->sizeHint().width() + 2 * MGrid->frameWidth(),
+        MGrid->horizontalHeader()->height() +
+            shownRows * MGrid->verticalHeader()->defaultSectionSize() + 2 * MGrid->frameWidth());
+    MGrid->setMaximumHeight(MGrid->minimumHeight());
     MGrid->setVisible(!rows.isEmpty());
 
     QStringList names;
@@ -178,7 +182,7 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
     root->addWidget(MCopies);
     root->addSpacing(6);
     root->addWidget(total);
-    root->addWidget(MGrid, 1);
+    root->addWidget(MGrid);
     root->addWidget(MNames);
     root->addWidget(MRefusal);
     root->addWidget(note);

@@ -92,9 +92,9 @@ TEST_F(SyncCopiesTest, ACopyIsOfferedAtOpeningMergedAndMovedOnlyByTheSaveThatHol
     ASSERT_EQ(choices.size(), 1);
     EXPECT_EQ(choices[0],
               u"taro には、別のパソコンで保存された成績の競合コピーがあります。\n同期ソフトが、"
-              u"両方のパソコンで保存されたファイルの片方を別の名前で残したものです。\n\n"
+              u"両方で保存されたファイルの片方を別の名前で残したものです。\n\n"
               u"・taro.sync-conflict-20261207-120254-D7PSPKT.pcd\n"
-              u"　2026/12/07 12:02:54、Syncthing（機器ID D7PSPKT のパソコン）\n"
+              u"　2026/12/07 12:02:54、Syncthing（機器ID D7PSPKT）\n"
               u"　このプレーヤーにない成績 1件\n\n"
               u"「取り込む」：内容を確かめてから、ない成績をこのプレーヤーに加えます。"
               u"今の成績は何も消しません。\n"
