@@ -1,5 +1,6 @@
 #include "core/file/data_folder.h"
 
+#include "core/file/conflict_copies.h"
 #include "core/file/user_data_file.h"
 
 #include <QDir>
@@ -58,7 +59,10 @@ QStringList DataFolder::PlayerFileNames() const
 {
     if (!IsSet())
         return {};
-    return QDir(path_).entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
+    QStringList names = QDir(path_).entryList({u"*"_s + UserDataFile::PcdExtension()}, QDir::Files);
+    // A sync program's conflict copy is no player of its own (conflict_copies.h).
+    names.removeIf([](const QString &name) { return ReadConflictName(name).has_value(); });
+    return names;
 }
 
 bool PrepareDataFolder(const QString &dir, DataFolder &folder, QString &error)

@@ -28,7 +28,8 @@ public:
     // "backup/<player>", the player's dated copies.
     QString GenerationFolder(const QString &player) const;
 
-    // The names of the "*.pcd" files (the players' files), in no order.
+    // The names of the "*.pcd" files (the players' files), in no order; not
+    // the sync programs' conflict copies.
     QStringList PlayerFileNames() const;
 
 private:

@@ -178,6 +178,7 @@ PlayerFile::LockResult PlayerFile::Lock(const DataFolder &folder, const QString 
     name_ = name;
     readOnly_ = result.state == LockState::ReadOnly;
     seen_ = FileStamp();
+    copies_ = Copies();
     return result;
 }
 

@@ -16,6 +16,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class DataFolder;
@@ -56,6 +57,16 @@ public:
     const FileStamp &Seen() const { return seen_; }
     void SetSeen(const FileStamp &stamp) { seen_ = stamp; }
 
+    // This session's dealings with the sync programs' conflict copies of the
+    // player's files (conflict_copies.h).
+    struct Copies {
+        QStringList offered; // the copies' files offered for merging
+        bool timesSeen = false;
+        FileStamp times; // what the play-times file held when read or last saved
+    };
+    Copies &SyncCopies() { return copies_; }
+    const Copies &SyncCopies() const { return copies_; }
+
     // Lines of the play-times file that attached to no record when the
     // player was opened (play_times_file.h). Saving would drop them.
     qint32 UnmatchedTimes() const { return unmatchedTimes_; }
@@ -67,6 +78,7 @@ private:
     int fd_ = -1; // the lock file, held with flock
     bool readOnly_ = false;
     FileStamp seen_;
+    Copies copies_;
     qint32 unmatchedTimes_ = 0;
 };
 

@@ -244,20 +244,10 @@ bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName)
 {
     // The messages name the files as the person sees them in the data folder.
-    const QString pcd = UserName + UserDataFile::PcdExtension();
     const QString bak = UserName + UserDataFile::BackupExtension();
     const QString pcdPath = shared.folder.PlayerFile(UserName);
     const QString nl = lineEnd();
     QList<MessageBoxText> questions;
-    if (shared.file.Name() == UserName && ChangedSince(shared.file.Seen(), pcdPath)) {
-        QString text = u"このプレーヤーのファイル（"_s + pcd +
-                       u"）は、読み込んだ後にほかのプログラムで書き換えられています。"_s + nl +
-                       u"保存すると、その変更は失われます。"_s;
-        if (QFileInfo(pcdPath).size() > 0)
-            text += u"書き換えられたファイルは、次に保存するまで "_s + bak + u" に残ります。"_s;
-        questions.append({text + nl + u"保存しますか？"_s, MsgButtons::OkCancel,
-                          MsgIcon::Exclamation, u"保存確認"_s});
-    }
     if (const QString parts = UnreadParts(shared); !parts.isEmpty()) {
         QString text =
             u"読み込めなかった"_s + parts + u"は、保存するとファイルから失われます。"_s + nl;

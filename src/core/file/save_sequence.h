@@ -34,9 +34,10 @@ struct SaveResult {
     explicit operator bool() const { return saved; }
 };
 
-// The questions to put before saving the player, in this order; the save goes
-// on only when each is answered OK: the file was changed by another program
-// since it was read; parts of it could not be read and would be dropped.
+// The questions to put before saving the player; the save goes on only when
+// each is answered OK: parts of it could not be read and would be dropped. (A
+// file another computer saved since it was read is merged into the data or
+// kept under backup/<name>/ before these are asked: conflict_merge.h.)
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName);
 
 // Saves the player's data to "<UserName>.pcd" of the data folder (the

@@ -35,15 +35,15 @@ QString count(qint32 n)
     return FormatGrouped(n) + u"件"_s;
 }
 
-// "駅前ホール (ID 004)、新台館 (ID 005)".
-QString entryList(const QList<CsvExchange::NewEntry> &entries)
+} // namespace
+
+QString NewEntryList(const QList<CsvExchange::NewEntry> &entries)
 {
     QStringList parts;
     for (const CsvExchange::NewEntry &e : entries)
         parts.append(e.Name + u" (ID "_s + FormatZeroPad(e.ID, 3) + u')');
     return parts.join(u"、"_s);
 }
-} // namespace
 
 // ------------------------------------------------------------ character set
 
@@ -125,9 +125,9 @@ ImportPreviewDialog::ImportPreviewDialog(SharedData &shared,
 
     QStringList names;
     if (!preview.NewStores.isEmpty())
-        names.append(u"一覧にない店: "_s + entryList(preview.NewStores));
+        names.append(u"一覧にない店: "_s + NewEntryList(preview.NewStores));
     if (!preview.NewMachines.isEmpty())
-        names.append(u"一覧にない台: "_s + entryList(preview.NewMachines));
+        names.append(u"一覧にない台: "_s + NewEntryList(preview.NewMachines));
     PNameList = new QLabel(names.join(u'\n'), this);
     PNameList->setWordWrap(true);
     PNames = new QCheckBox(u"一覧にない店・台を登録して、その成績も読み込む"_s, this);

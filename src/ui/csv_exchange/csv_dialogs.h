@@ -13,6 +13,9 @@ class QPushButton;
 class QRadioButton;
 struct SharedData;
 
+// The names an import or a merge adds, with their IDs: "駅前ホール (ID 004)、新台館 (ID 005)".
+QString NewEntryList(const QList<CsvExchange::NewEntry> &entries);
+
 class CsvEncodingDialog : public QDialog {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 #include "core/platform.h"
+#include "ui/sync_copies/copy_offers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +28,11 @@ MsgResult askAboutUncarried(SharedData &shared, const UncarriedText &found)
 SaveAnswer SaveWithQuestions(SharedData &shared, const QString &UserName)
 {
     Platform &ui = shared.platform;
+    // Another computer's visits first: copies that arrived meanwhile, and a
+    // file saved there since it was read here.
+    OfferConflictCopies(shared, OfferMoment::BeforeSave);
+    if (!SettleChangedFiles(shared, UserName))
+        return {};
     for (const MessageBoxText &question : SaveQuestions(shared, UserName)) {
         if (ui.Show(question) != MsgResult::Ok)
             return {};
@@ -51,5 +57,6 @@ SaveAnswer SaveWithQuestions(SharedData &shared, const QString &UserName)
         shared.toldGenerationFailure = true;
         ui.MsgBox(result.notice);
     }
+    AfterSave(shared, UserName);
     return {true};
 }

@@ -12,7 +12,9 @@ struct SaveAnswer {
     qint32 showRecord = 0;
 };
 
-// Asks the questions the save needs (any answer but OK saves nothing), saves,
+// Offers the conflict copies that arrived since the player was opened, asks
+// what to do when its files were saved elsewhere meanwhile (copy_offers.h),
+// asks the questions the save needs (any answer but OK saves nothing), saves,
 // and shows why a save failed, or once in a run that the dated copy could not
 // be kept. Text the file cannot hold is named; the person can have it
 // replaced by "？" and saved, or see the record.

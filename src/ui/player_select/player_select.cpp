@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/util/tool.h"
 #include "ui/app_font.h"
+#include "ui/sync_copies/copy_offers.h"
 #include "ui/twips.h"
 #include "ui/widgets/picture_button.h"
 
@@ -50,6 +51,8 @@ bool OpenPlayerAndTell(SharedData &shared, const QString &name)
     }
     for (const MessageBoxText &m : opening.messages)
         shared.platform.Show(m);
+    if (opening.opened)
+        OfferConflictCopies(shared, OfferMoment::Opening);
     return opening.opened;
 }
 

@@ -21,8 +21,9 @@ QString RememberedPlayer(Platform &platform);
 bool RememberPlayer(Platform &platform, const QString &name);
 
 // Opens a player (OpenPlayer) and shows its messages; a lock from another
-// computer is taken over when the person answers Yes. False when the player
-// could not be opened: another running copy of the program has it.
+// computer is taken over when the person answers Yes. Then offers the sync
+// programs' conflict copies of its files (copy_offers.h). False when the
+// player could not be opened: another running copy of the program has it.
 bool OpenPlayerAndTell(SharedData &shared, const QString &name);
 
 class PSelect : public QDialog {
