@@ -2,6 +2,7 @@
 
 #include "core/file/cp932.h"
 #include "core/file/file_stamp.h"
+#include "core/file/text_lines.h"
 #include "core/util/numbers.h"
 
 #include <QFile>
@@ -59,8 +60,8 @@ bool ItemReader::Open(const QString &fileName, FileStamp *stamp)
         hash.Add(piece);
         // A file saved as UTF-8 by an editor may begin with a byte order mark;
         // decoded as code page 932 it would hide the first marker.
-        if (size == 0 && piece.startsWith("\xEF\xBB\xBF"))
-            piece = piece.sliced(3);
+        if (size == 0)
+            piece = WithoutByteOrderMark(piece);
         size += n;
         text += decoder.decode(piece);
     }
@@ -81,15 +82,12 @@ void ItemReader::SetText(const QString &text)
 
 bool ItemReader::atLineEnd() const
 {
-    return pos_ < text_.size() && (text_.at(pos_) == u'\r' || text_.at(pos_) == u'\n');
+    return pos_ < text_.size() && IsLineEnd(QStringView(text_), pos_);
 }
 
 void ItemReader::skipLineEnd()
 {
-    if (pos_ < text_.size() && text_.at(pos_) == u'\r')
-        ++pos_;
-    if (pos_ < text_.size() && text_.at(pos_) == u'\n')
-        ++pos_;
+    pos_ = PastLineEnd(QStringView(text_), pos_);
 }
 
 bool ItemReader::Next(QString &item)
@@ -121,20 +119,11 @@ bool ItemReader::EndedLine() const
 qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
 {
     qint32 lines = 0;
-    const qsizetype size = text_.size();
-    for (qsizetype pos = from; pos < size;) {
-        qsizetype end = pos;
-        while (end < size && text_.at(end) != u'\r' && text_.at(end) != u'\n')
-            ++end;
-        const QStringView line = QStringView(text_).mid(pos, end - pos).trimmed();
+    TextLines<QStringView> reader(text_, from);
+    for (QStringView line; reader.Next(line); ++lines) {
+        line = line.trimmed();
         if (line.isEmpty() || (line.startsWith(u'<') && line.endsWith(u'>')))
             break; // a blank line or the next section's marker
-        ++lines;
-        pos = end;
-        if (pos < size && text_.at(pos) == u'\r')
-            ++pos;
-        if (pos < size && text_.at(pos) == u'\n')
-            ++pos;
     }
     return lines;
 }

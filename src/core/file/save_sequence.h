@@ -37,6 +37,8 @@ struct SaveResult {
 // The questions to put before saving the player, in this order; the save goes
 // on only when each is answered OK: the file was changed by another program
 // since it was read; parts of it could not be read and would be dropped.
+// Last, when the times file could not be read: the records alone are saved,
+// and the times file and its backup are left as they are.
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName);
 
 // Saves the player's data to "<UserName>.pcd" of the data folder (the
@@ -61,3 +63,6 @@ bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes,
 // The system's reason for a failed file operation, in words: "ディスクの空き容量が
 // 足りません" for ENOSPC and so on; the system's own text for the rarer ones.
 QString SystemErrorText(int error);
+// The same for a file or folder that could not be read: "読む権限がありません"
+// where permission was refused.
+QString ReadErrorText(int error);
