@@ -107,7 +107,8 @@ TEST_F(HostilePlaces, PipesAndDevicesInThePlaceOfAPlayerFileAreNeitherReadNorWri
 TEST_F(HostilePlaces, ATimesFileThatCannotBeReadIsToldAndNeverReplaced)
 {
     PermissionsBind permissions;
-    ASSERT_TRUE(permissions.ok());
+    if (!permissions.ok())
+        GTEST_SKIP() << "root is not kept to file permissions here";
     const QString times = at(u"taro.times"_s), timesBak = at(u"taro.times.Bak"_s);
     const QByteArray path = QFile::encodeName(times);
     const auto privateFile = [&](uid_t owner, gid_t group) {
@@ -172,7 +173,8 @@ TEST_F(HostilePlaces, ATimesFileThatCannotBeReadIsToldAndNeverReplaced)
 TEST_F(HostilePlaces, ADataFolderThatCannotBeReadIsSaidAtStartAndInTheSelection)
 {
     PermissionsBind permissions;
-    ASSERT_TRUE(permissions.ok());
+    if (!permissions.ok())
+        GTEST_SKIP() << "root is not kept to file permissions here";
     const QByteArray path = QFile::encodeName(data.Path());
     for (const mode_t mode : {0300, 0600}) { // nothing listed; nothing opened
         ASSERT_EQ(::chmod(path.constData(), mode), 0);
