@@ -18,7 +18,8 @@
 
 // The item reader on decoded text, and piecewise decoding against whole.
 void FuzzItemReader(QByteArrayView input);
-// A player file opened, saved and opened again.
+// A player file (and the same bytes as its play times) opened, saved and
+// opened again.
 void FuzzPlayerFile(QByteArrayView input);
 // The previous version's "Name.Dat" and "Data.Dat", read and converted.
 void FuzzOldFiles(QByteArrayView input);

@@ -46,6 +46,8 @@ void FuzzPlayerFile(QByteArrayView input)
     const QString bak = folder.BackupFile(name);
     writeFile(pcd, input);
     QFile::remove(bak);
+    // The same bytes as its play times: lines of any kind, attached or counted.
+    writeFile(folder.TimesFile(name), input);
 
     QuietPlatform platform;
     auto first = std::make_unique<SharedData>(platform, folder);

@@ -153,7 +153,10 @@ int main(int argc, char *argv[])
     DataFolder folder;
     QString error;
     if (!PrepareDataFolder(parser.value(dataDir), folder, error)) {
+        // Said in a window too: started from the desktop's menu, nobody reads
+        // the terminal.
         QTextStream(stderr) << u"ledra3: "_s << error << u'\n';
+        QtPlatform().MsgBox(error, MsgButtons::Ok, MsgIcon::Critical);
         return 1;
     }
 

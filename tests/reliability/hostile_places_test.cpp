@@ -2,11 +2,14 @@
 // the same player (a lock left by a copy that died is taken over:
 // save_kill_test), another program writing the file, a backup that is a link
 // out of the data folder, a private file, a file cut to nothing, a pipe or a
-// device in the file's place, a remembered player outside the folder, and a
+// device in the file's place, a times file that cannot be read, a data folder
+// that cannot be read, a remembered player outside the folder, and a
 // settings store that cannot be written.
 
+#include "core/file/player_file.h"
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
+#include "mounts.h"
 #include "support/fake_platform.h"
 #include "support/player_data.h"
 #include "support/test_files.h"
@@ -21,9 +24,13 @@
 #include <QListWidget>
 #include <QSettings>
 #include <QSysInfo>
+#include <QTemporaryDir>
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -95,6 +102,95 @@ TEST_F(HostilePlaces, PipesAndDevicesInThePlaceOfAPlayerFileAreNeitherReadNorWri
         EXPECT_TRUE(OpenPlayer(shared, name).messages.isEmpty());
         EXPECT_EQ(shared.data.ListCount(), 0);
     }
+}
+
+TEST_F(HostilePlaces, ATimesFileThatCannotBeReadIsToldAndNeverReplaced)
+{
+    PermissionsBind permissions;
+    if (!permissions.ok())
+        GTEST_SKIP() << "root is not kept to file permissions here";
+    const QString times = at(u"taro.times"_s), timesBak = at(u"taro.times.Bak"_s);
+    const QByteArray path = QFile::encodeName(times);
+    const auto privateFile = [&](uid_t owner, gid_t group) {
+        WriteBytes(times, "ledra3 play times 1\r\n2001,5,3,100,200,0,0,1,1,10:00,11:00,\r\n");
+        return ::chown(path.constData(), owner, group) == 0 && ::chmod(path.constData(), 0) == 0;
+    };
+    const struct {
+        const char *what;
+        std::function<bool()> make;
+        QString reason;
+    } cases[] = {
+        {"no permission", [&] { return privateFile(::geteuid(), ::getegid()); },
+         u"読む権限がありません"_s},
+        {"another account's", [&] { return ::geteuid() != 0 || privateFile(65534, 65534); },
+         u"読む権限がありません"_s},
+        {"a folder", [&] { return QDir().mkdir(times); }, u"同じ名前のフォルダがあります"_s},
+        {"a named pipe", [&] { return ::mkfifo(path.constData(), 0600) == 0; },
+         u"通常のファイルではありません"_s},
+        {"a link to a device", [&] { return QFile::link(u"/dev/zero"_s, times); },
+         u"通常のファイルではありません"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(at(u"taro.pcd"_s), kPlayer);
+        WriteBytes(timesBak, "kept");
+        ASSERT_TRUE(c.make());
+        if (!QFileInfo(times).isSymLink() && !QFileInfo(times).exists())
+            continue; // no other account to be had
+        struct stat before {};
+        ::lstat(path.constData(), &before);
+        const PlayerOpening opening = OpenPlayer(shared, u"taro"_s);
+        ASSERT_EQ(opening.messages.size(), 1);
+        EXPECT_EQ(opening.messages[0].text,
+                  u"稼働時間のファイル（taro.times）を読み込めません（"_s + c.reason +
+                      u"）。\r\n稼働時間は表示も集計もされません。保存しても、このファイルは"
+                      u"そのまま残します。\r\nファイルを直してから、もう一度このプレーヤーを"
+                      u"選んで下さい。"_s);
+        // Asked before every save; the records are saved, the times files
+        // stay as they were, however often.
+        for (int save = 0; save < 3; ++save) {
+            const QList<MessageBoxText> questions = SaveQuestions(shared, u"taro"_s);
+            ASSERT_EQ(questions.size(), 1);
+            EXPECT_EQ(questions[0].text,
+                      u"稼働時間のファイル（taro.times）を読み込めないため（"_s + c.reason +
+                          u"）、稼働時間は保存できません。\r\n成績だけを保存し、taro.times "
+                          u"と taro.times.Bak はそのまま残します。\r\n保存しますか？"_s);
+            EXPECT_EQ(questions[0].buttons, MsgButtons::OkCancel);
+            EXPECT_TRUE(changeAndSave());
+        }
+        EXPECT_EQ(ReadBytes(at(u"taro.pcd"_s)).count("2001,6,1,"), 3);
+        struct stat after {};
+        ::lstat(path.constData(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(ReadBytes(timesBak), "kept");
+        EXPECT_FALSE(QFile::exists(dir.file(u"data/backup/taro/2026-12-06.times"_s)));
+        if (!QDir().rmdir(times))
+            QFile::remove(times);
+    }
+}
+
+TEST_F(HostilePlaces, ADataFolderThatCannotBeReadIsSaidAtStartAndInTheSelection)
+{
+    PermissionsBind permissions;
+    if (!permissions.ok())
+        GTEST_SKIP() << "root is not kept to file permissions here";
+    const QByteArray path = QFile::encodeName(data.Path());
+    for (const mode_t mode : {0300, 0600}) { // nothing listed; nothing opened
+        ASSERT_EQ(::chmod(path.constData(), mode), 0);
+        const QString said =
+            u"データフォルダ（"_s + data.Path() + u"）を読み込めません（読む権限がありません）。"_s;
+        DataFolder prepared;
+        QString error;
+        EXPECT_FALSE(PrepareDataFolder(data.Path(), prepared, error));
+        EXPECT_EQ(error, said);
+        platform.messages.clear();
+        PSelect select(shared);
+        EXPECT_EQ(platform.messages,
+                  QList<RecordedMessage>({{said + u"\r\nプレーヤーの一覧を表示できません。"_s,
+                                           QString(), MsgButtons::Ok, MsgIcon::Exclamation}}));
+    }
+    ::chmod(path.constData(), 0700);
 }
 
 TEST_F(HostilePlaces, ARememberedPlayerOutsideTheDataFolderIsNotOpened)
@@ -169,6 +265,78 @@ TEST(TwoCopies, APlayerOpenElsewhereIsRefusedAndTheSelectionStays)
     EXPECT_EQ(select.result(), QDialog::Accepted);
     EXPECT_FALSE(OpenPlayer(shared, u"jiro"_s).opened);
     EXPECT_EQ(shared.states.UserName, u"taro"_s); // refused: taro stays open
+}
+
+// Two copies take the locks of the same players in the same order: each
+// gets ahead where it wins and falls back where it loses, so they keep
+// starting on each player at nearly the same instant.
+TEST(TwoCopies, OfTwoStartingAtTheSameInstantExactlyOneOpensThePlayer)
+{
+    // In memory where there is such a folder: a round then costs no disk.
+    QTemporaryDir dir(QFileInfo(u"/dev/shm"_s).isWritable()
+                          ? u"/dev/shm/ledra-XXXXXX"_s
+                          : QDir::tempPath() + u"/ledra-XXXXXX"_s);
+    ASSERT_TRUE(dir.isValid());
+    const DataFolder folder(dir.path());
+    constexpr int kPlayers = 500;
+    for (int batch = 0; batch < 20; ++batch) {
+        PlayerFile copies[2][kPlayers];
+        PlayerFile::LockState states[2][kPlayers];
+        const auto start = [&](int copy) {
+            for (int p = 0; p < kPlayers; ++p)
+                states[copy][p] =
+                    copies[copy][p].Lock(folder, QString::number(batch * kPlayers + p)).state;
+        };
+        std::thread first(start, 0), second(start, 1);
+        first.join();
+        second.join();
+        for (int p = 0; p < kPlayers; ++p)
+            ASSERT_EQ((states[0][p] == PlayerFile::LockState::Taken) +
+                          (states[1][p] == PlayerFile::LockState::Taken),
+                      1)
+                << "player " << batch * kPlayers + p;
+    }
+}
+
+TEST(SaveLeftovers, GoWhenNoRunningCopyHoldsThePlayerAndNothingElseDoes)
+{
+    TempDataFolder dir;
+    WriteBytes(dir.file(u"taro.pcd"_s), kPlayer);
+    FakePlatform elsewhere;
+    SharedData other(elsewhere, dir.folder());
+    ASSERT_TRUE(OpenPlayer(other, u"taro"_s).opened);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"backup/taro"_s));
+    // What saves cut short leave (earlier versions' names were shorter), and
+    // what others make.
+    const QStringList ours = {u".taro.pcd.0123456789abc"_s,
+                              u".taro.times.zz00000000000"_s,
+                              u".taro.Bak.9k2j3h4g5f"_s,
+                              u".taro.times.Bak.00000abcdefgh"_s,
+                              u"..taro.pcd.lock.1a2b3c4d5e6f7"_s,
+                              u"backup/taro/.2026-12-06.pcd.k3j4h5g6f7d8s"_s,
+                              u"backup/taro/.2026-12-06.times.0000000000001"_s};
+    const QStringList theirs = {
+        u".syncthing.taro.pcd.tmp"_s, u".taro.pcd.swp"_s,
+        u".taro.pcd.Gh3kQz"_s,        u".taro.pcd.sync-conflict-20261207-120254-ABCDEFG.lock"_s,
+        u".jiro.pcd.0123456789abc"_s, u"backup/taro/2026-12-06.pcd"_s};
+    for (const QString &name : ours + theirs)
+        WriteBytes(dir.file(name), "x");
+    const auto remaining = [&] {
+        QStringList left;
+        for (const QString &name : ours + theirs)
+            if (QFile::exists(dir.file(name)))
+                left.append(name);
+        return left;
+    };
+
+    FakePlatform platform;
+    SharedData shared(platform, dir.folder());
+    EXPECT_FALSE(OpenPlayer(shared, u"taro"_s).opened); // the other copy may be saving
+    EXPECT_EQ(remaining(), ours + theirs);
+    other.file.Unlock();
+    EXPECT_TRUE(OpenPlayer(shared, u"taro"_s).opened);
+    EXPECT_EQ(remaining(), theirs);
+    EXPECT_TRUE(QFile::exists(dir.file(u".taro.pcd.lock"_s)));
 }
 
 TEST(LockLeftovers, AreTakenOverUnlessTheyMayBeLiveAndAnotherComputerIsAsked)

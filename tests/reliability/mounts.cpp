@@ -3,13 +3,30 @@
 #include <QFile>
 #include <QProcess>
 
+#include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 QByteArray path(const QString &folder)
 {
     return QFile::encodeName(folder);
+}
+
+// The capabilities that let root past file permissions, in the effective set
+// (on) or out of it; the permitted set keeps them, so they can come back.
+bool overridePermissions(bool on)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return false;
+    constexpr __u32 kOverride = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+    data[0].effective =
+        on ? data[0].effective | (data[0].permitted & kOverride) : data[0].effective & ~kOverride;
+    return ::syscall(SYS_capset, &header, data) == 0;
 }
 
 bool chattr(const QString &flag, const QString &folder)
@@ -58,4 +75,16 @@ ReadOnlyFolder::~ReadOnlyFolder()
         ::umount2(path(folder_).constData(), MNT_DETACH);
     if (immutable_)
         chattr(QStringLiteral("-i"), folder_);
+}
+
+PermissionsBind::PermissionsBind()
+{
+    if (::geteuid() == 0)
+        ok_ = dropped_ = overridePermissions(false);
+}
+
+PermissionsBind::~PermissionsBind()
+{
+    if (dropped_)
+        overridePermissions(true);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // File systems made for a test (root only): a tiny in-memory disk, a folder
-// seen read-only. Each is undone when the object goes; ok() is false when the
-// machine does not allow it.
+// seen read-only; and file permissions that bind root too. Each is undone
+// when the object goes; ok() is false when the machine does not allow it.
 
 #include <QString>
 
@@ -28,4 +28,17 @@ private:
     QString folder_;
     bool mounted_ = false;
     bool immutable_ = false;
+};
+
+// While alive, this thread obeys file permissions as any account does, root
+// included (root's capabilities to read and write any file are set aside).
+class PermissionsBind {
+public:
+    PermissionsBind();
+    ~PermissionsBind();
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = true;
+    bool dropped_ = false;
 };

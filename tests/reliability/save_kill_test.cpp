@@ -1,9 +1,12 @@
 // A save loop in a child process killed at random moments: after every kill
 // the player's file, its backup and the play-times file each hold one
-// complete state, never a mixture or a cut-off file; and each child takes
-// over the lock its killed predecessor left on the player.
+// complete state, never a mixture or a cut-off file; each child takes over
+// the lock its killed predecessor left on the player; and the next opening
+// removes the temporary files the killed saves left.
 
+#include "core/model/shared_data.h"
 #include "save_variants.h"
+#include "support/fake_platform.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -63,4 +66,12 @@ TEST(SaveKill, FileIsAlwaysOneCompleteStateAfterSigkill)
     std::cout << kills << " kills, the file changed " << changes << " times between kills\n";
     EXPECT_GE(kills, 20);
     EXPECT_GT(changes, 0); // the kills did land while saves were happening
+
+    FakePlatform platform;
+    SharedData shared(platform, dir.folder());
+    ASSERT_TRUE(OpenPlayer(shared, u"taro"_s).opened);
+    EXPECT_EQ(QDir(dir.path()).entryList({u".*"_s}, QDir::Files | QDir::Hidden),
+              QStringList{u".taro.pcd.lock"_s});
+    EXPECT_EQ(QDir(dir.file(u"backup/taro"_s)).entryList({u".*"_s}, QDir::Files | QDir::Hidden),
+              QStringList());
 }

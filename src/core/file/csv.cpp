@@ -40,7 +40,8 @@ bool startsFormula(QStringView text)
     if (i >= text.size())
         return false;
     const QChar c = text[i];
-    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r' ||
+           c == u'\n';
 }
 
 // Counts the line ends (CR LF, LF or CR) in bytes.

@@ -27,7 +27,7 @@ QString Line(const QStringList &fields);
 void AppendLine(QString &out, std::initializer_list<QStringView> fields);
 
 // A text field as written to a file a spreadsheet opens: text that begins
-// with "=", "+", "-", "@", a tab or a carriage return would be run as a
+// with "=", "+", "-", "@", a tab or a line end (CR or LF) would be run as a
 // formula, so it gets a leading "'" (as does text that already begins with
 // "'" before one of those, so that reading back is exact).
 QString GuardText(const QString &text);

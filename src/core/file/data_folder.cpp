@@ -1,11 +1,18 @@
 #include "core/file/data_folder.h"
 
 #include "core/file/conflict_copies.h"
+#include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -81,6 +88,27 @@ bool PrepareDataFolder(const QString &dir, DataFolder &folder, QString &error)
         error = prepared.Path() + u" を作成できません"_s;
         return false;
     }
+    error = UnreadableFolderText(prepared.Path());
+    if (!error.isEmpty())
+        return false;
     folder = prepared;
     return true;
+}
+
+QString UnreadableFolderText(const QString &path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QByteArray name = QFile::encodeName(path);
+    int error = 0;
+    if (DIR *dir = ::opendir(name.constData()))
+        ::closedir(dir);
+    else
+        error = errno;
+    if (error == 0 && ::faccessat(AT_FDCWD, name.constData(), X_OK, AT_EACCESS) != 0)
+        error = errno;
+    if (error == 0)
+        return QString();
+    return u"データフォルダ（"_s + path + u"）を読み込めません（"_s + ReadErrorText(error) +
+           u"）。"_s;
 }

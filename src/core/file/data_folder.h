@@ -40,5 +40,11 @@ private:
 QString TimesExtension();
 
 // The data folder to use: dir when given (made absolute), otherwise
-// $XDG_DATA_HOME/ledra3; created when missing. False with a reason.
+// $XDG_DATA_HOME/ledra3; created when missing. False with a reason, also
+// when it cannot be read.
 bool PrepareDataFolder(const QString &dir, DataFolder &folder, QString &error);
+
+// Why the folder at path cannot be read (its files listed and opened), as a
+// message that names it; empty when it can. An empty player list would let
+// the person think every player gone.
+QString UnreadableFolderText(const QString &path);

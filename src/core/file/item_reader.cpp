@@ -2,6 +2,7 @@
 
 #include "core/file/cp932.h"
 #include "core/file/file_stamp.h"
+#include "core/file/text_lines.h"
 #include "core/util/numbers.h"
 
 #include <QFile>
@@ -69,8 +70,8 @@ bool ItemReader::Open(const QString &fileName, FileStamp *stamp)
         hash.Add(piece);
         // A file saved as UTF-8 by an editor may begin with a byte order mark;
         // decoded as code page 932 it would hide the first marker.
-        if (size == 0 && piece.startsWith("\xEF\xBB\xBF"))
-            piece = piece.sliced(3);
+        if (size == 0)
+            piece = WithoutByteOrderMark(piece);
         size += n;
         text += decoder.decode(piece);
     }
@@ -119,40 +120,22 @@ bool ItemReader::EndedLine() const
 qint32 ItemReader::LinesUntilSectionEnd(qsizetype from) const
 {
     qint32 lines = 0;
-    const qsizetype size = text_.size();
-    for (qsizetype pos = from; pos < size;) {
-        qsizetype end = pos;
-        while (end < size && text_.at(end) != u'\r' && text_.at(end) != u'\n')
-            ++end;
-        const QStringView line = QStringView(text_).mid(pos, end - pos).trimmed();
+    TextLines<QStringView> reader(text_, from);
+    for (QStringView line; reader.Next(line); ++lines) {
+        line = line.trimmed();
         if (line.isEmpty() || (line.startsWith(u'<') && line.endsWith(u'>')))
             break; // a blank line or the next section's marker
-        ++lines;
-        pos = end;
-        if (pos < size && text_.at(pos) == u'\r')
-            ++pos;
-        if (pos < size && text_.at(pos) == u'\n')
-            ++pos;
     }
     return lines;
 }
 
 namespace {
-bool isLineEnd(char16_t c)
-{
-    return c == u'\r' || c == u'\n';
-}
-
-// Past the comma or the line end (CR LF, CR or LF) at p, if any.
-const QChar *pastSeparator(const QChar *p, const QChar *end)
+// Past the comma or the line end at p, if any.
+const QChar *pastSeparator(const QChar *p, const QChar *begin, const QChar *end)
 {
     if (p < end && *p == u',')
         return p + 1;
-    if (p < end && *p == u'\r')
-        ++p;
-    if (p < end && *p == u'\n')
-        ++p;
-    return p;
+    return begin + PastLineEnd(QStringView(begin, end), p - begin);
 }
 } // namespace
 
@@ -170,9 +153,9 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
         return false;
     }
 
-    if (isLineEnd(p->unicode())) { // a blank line (or nothing after a comma) is one empty item
+    if (IsLineEndChar(p->unicode())) { // a blank line (or nothing after a comma) is one empty item
         item = QStringView();
-        pos_ = pastSeparator(p, end) - begin;
+        pos_ = pastSeparator(p, begin, end) - begin;
         return true;
     }
 
@@ -183,19 +166,19 @@ bool ItemReader::nextView(QStringView &item, bool &quoted)
         item = QStringView(start, close);
         // Skip to the next comma or line end.
         p = close < end ? close + 1 : end;
-        while (p < end && *p != u',' && !isLineEnd(p->unicode()))
+        while (p < end && *p != u',' && !IsLineEndChar(p->unicode()))
             ++p;
-        pos_ = pastSeparator(p, end) - begin;
+        pos_ = pastSeparator(p, begin, end) - begin;
         return true;
     }
 
     const QChar *const start = p;
-    while (p < end && *p != u',' && !isLineEnd(p->unicode()))
+    while (p < end && *p != u',' && !IsLineEndChar(p->unicode()))
         ++p;
     item = QStringView(start, p);
     if (!item.isEmpty() && (item.front().isSpace() || item.back().isSpace()))
         item = item.trimmed();
-    pos_ = pastSeparator(p, end) - begin;
+    pos_ = pastSeparator(p, begin, end) - begin;
     return true;
 }
 
@@ -213,12 +196,12 @@ template <typename T> bool ItemReader::nextNumber(T &value)
     qint64 v = 0;
     while (p < end && p - digits < 15 && unsigned(p->unicode() - u'0') < 10)
         v = v * 10 + (p++->unicode() - u'0');
-    if (p == digits || (p < end && *p != u',' && !isLineEnd(p->unicode()))) {
+    if (p == digits || (p < end && *p != u',' && !IsLineEndChar(p->unicode()))) {
         QStringView item;
         bool quoted = false;
         return nextView(item, quoted) && itemNumber(item, value);
     }
-    pos_ = pastSeparator(p, end) - begin;
+    pos_ = pastSeparator(p, begin, end) - begin;
     v = negative ? -v : v;
     if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
         return false;

@@ -1,18 +1,24 @@
 #include "core/file/play_times_file.h"
 
 #include "core/file/file_stamp.h"
+#include "core/file/save_sequence.h"
+#include "core/file/text_lines.h"
 #include "core/model/play_record.h"
 #include "core/model/record_table.h"
 
+#include <QFileInfo>
 #include <QHashFunctions>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cerrno>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 constexpr QByteArrayView kHeader = "ledra3 play times 1";
+constexpr QByteArrayView kAnyVersion = "ledra3 play times ";
 
 bool hasTimes(const PlayRecord &r)
 {
@@ -275,30 +281,44 @@ char *putClockTime(char *p, qint16 minute)
     *p++ = ',';
     return p;
 }
+
+QString notAFileText(const QString &fileName)
+{
+    return QFileInfo(fileName).isDir() ? SystemErrorText(EISDIR)
+                                       : u"通常のファイルではありません"_s;
+}
 } // namespace
+
+QString NotAFileReason(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    return info.exists() && !info.isFile() ? notAFileText(fileName) : QString();
+}
 
 TimesReading ReadPlayTimes(const QString &fileName, Data &data)
 {
     TimesReading reading;
     QByteArray bytes;
-    if (ReadRegularFile(fileName, bytes) != FileRead::Ok)
+    if (const FileRead read = ReadRegularFile(fileName, bytes); read != FileRead::Ok) {
+        if (read == FileRead::NotRegular)
+            reading.unreadable = notAFileText(fileName);
+        else if (read != FileRead::Missing)
+            reading.unreadable = ReadErrorText(errno);
         return reading;
+    }
     ContentGroups groups(data);
     QList<bool> taken(data.ListCount() + 1, false);
-    const auto nextLine = [&bytes](qsizetype &from) {
-        qsizetype to = bytes.indexOf('\n', from);
-        if (to < 0)
-            to = bytes.size();
-        QByteArrayView line(bytes.constData() + from, to - from);
-        from = to + 1;
-        return line.endsWith('\r') ? line.chopped(1) : line;
-    };
-    qsizetype from = 0;
-    const bool known = nextLine(from) == kHeader; // another version's lines are unmatched
-    while (from < bytes.size()) {
-        const QByteArrayView line = nextLine(from);
+    TextLines<QByteArrayView> lines(WithoutByteOrderMark(bytes));
+    bool first = true, known = true;
+    for (QByteArrayView line; lines.Next(line);) {
         if (line.isEmpty())
             continue; // a blank line
+        // The first line names the version; without it the lines are read as
+        // this version's. Another version's lines are unmatched.
+        if (std::exchange(first, false) && line.startsWith(kAnyVersion)) {
+            known = line == kHeader;
+            continue;
+        }
         LineFields f(line);
         PlayRecord r;
         qint32 position = 0, count = 0;

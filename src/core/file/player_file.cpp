@@ -1,6 +1,7 @@
 #include "core/file/player_file.h"
 
 #include "core/file/data_folder.h"
+#include "core/file/leftovers.h"
 #include "core/file/save_sequence.h"
 
 #include <QCoreApplication>
@@ -74,17 +75,53 @@ bool sameFile(int fd, const QByteArray &path, struct stat &st)
            st.st_dev == named.st_dev && st.st_ino == named.st_ino;
 }
 
+// A new lock at path, whole from its first moment: written and flocked under
+// a temporary name, then linked to its own name, which fails when a lock is
+// there. So a copy starting at the same instant finds either no lock or one
+// held; never an empty one it might take. 0 when made (fd holds it, flocked
+// tells whether the file system took the flock), else the reason: EEXIST
+// when a lock is there.
+int linkNewLock(const QByteArray &path, int &fd, bool &flocked)
+{
+    const QByteArray temp = QFile::encodeName(TempNameBeside(QFile::decodeName(path)));
+    fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno;
+    flocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const QByteArray content = lockContent();
+    if (::pwrite(fd, content.constData(), size_t(content.size()), 0) > 0)
+        ::fsync(fd);
+    const int error = ::link(temp.constData(), path.constData()) == 0 ? 0 : errno;
+    ::unlink(temp.constData());
+    if (error != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return error;
+}
+
 // One try at the lock file at path; Again when it changed under our hands.
 Attempt tryLock(const QByteArray &path, const QString &folder, bool takeOver,
                 PlayerFile::LockResult &result, int &held)
 {
     using State = PlayerFile::LockState;
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    const bool created = fd >= 0;
-    if (!created && errno == EEXIST)
+    int fd = -1;
+    bool linkedFlocked = true;
+    struct stat there {};
+    int error =
+        ::lstat(path.constData(), &there) == 0 ? EEXIST : linkNewLock(path, fd, linkedFlocked);
+    const bool linked = error == 0;
+    bool created = linked;
+    if (!created && error != EEXIST) { // no temporary file, or no links in this folder
+        fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        created = fd >= 0;
+        error = created ? 0 : errno;
+    }
+    if (!created && error == EEXIST) {
         fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+        error = fd < 0 ? errno : 0;
+    }
     if (fd < 0) {
-        const int error = errno;
         if (error == ELOOP) { // a link in the lock's place: replaced, never followed
             ::unlink(path.constData());
             return Attempt::Again;
@@ -108,10 +145,16 @@ Attempt tryLock(const QByteArray &path, const QString &folder, bool takeOver,
         return Attempt::Done;
     };
     // Where flock is not available the content alone decides.
-    bool flocked = true;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    bool flocked = linkedFlocked;
+    if (!linked && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
             ::close(fd);
+            // Made in place just now, and looked at by a copy starting at the
+            // same instant, which will find it empty and let go: made again.
+            if (created) {
+                ::unlink(path.constData());
+                return Attempt::Again;
+            }
             result = outcome(State::InUse);
             return Attempt::Done;
         }
@@ -143,11 +186,31 @@ Attempt tryLock(const QByteArray &path, const QString &folder, bool takeOver,
         }
     }
     const QByteArray content = lockContent();
-    if (::ftruncate(fd, 0) == 0 && ::pwrite(fd, content.constData(), size_t(content.size()), 0) > 0)
+    if (!linked && ::ftruncate(fd, 0) == 0 &&
+        ::pwrite(fd, content.constData(), size_t(content.size()), 0) > 0)
         ::fsync(fd);
     held = fd;
     result = outcome(State::Taken);
     return Attempt::Done;
+}
+
+// Removes the player's file and its play times (first, so that a player of the
+// same name never finds them). The backup "<name>.Bak" and the dated copies
+// stay. A folder in a file's place is no file of the player's: left.
+bool removePlayersFiles(const DataFolder &folder, const QString &name, QString &message)
+{
+    for (const QString &file :
+         {folder.TimesFile(name), folder.TimesBackupFile(name), folder.PlayerFile(name)}) {
+        const QByteArray path = QFile::encodeName(file);
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0 || S_ISDIR(st.st_mode) ||
+            ::unlink(path.constData()) == 0 || errno == ENOENT)
+            continue;
+        message = u"'"_s + name + u"' を削除できませんでした（"_s + QFileInfo(file).fileName() +
+                  u"："_s + SystemErrorText(errno) + u"）"_s;
+        return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -214,11 +277,8 @@ Deletion DeletePlayerFile(const DataFolder &folder, const QString &name,
     }
     if (!confirm())
         return Deletion::Cancelled;
-    const QByteArray pcd = QFile::encodeName(folder.PlayerFile(name));
-    if (::unlink(pcd.constData()) != 0 && errno != ENOENT) {
-        message =
-            u"'"_s + name + u"' を削除できませんでした（"_s + SystemErrorText(errno) + u"）"_s;
+    if (!removePlayersFiles(folder, name, message))
         return Deletion::Failed;
-    }
+    RemoveLeftovers(folder, name);
     return Deletion::Deleted;
 }

@@ -71,6 +71,10 @@ public:
     // player was opened (play_times_file.h). Saving would drop them.
     qint32 UnmatchedTimes() const { return unmatchedTimes_; }
     void SetUnmatchedTimes(qint32 lines) { unmatchedTimes_ = lines; }
+    // Why the play-times file could not be read when the player was opened
+    // (empty when it was, or there was none). Saves leave it as it is.
+    const QString &UnreadableTimes() const { return unreadableTimes_; }
+    void SetUnreadableTimes(const QString &reason) { unreadableTimes_ = reason; }
 
 private:
     QString name_;
@@ -80,12 +84,14 @@ private:
     FileStamp seen_;
     Copies copies_;
     qint32 unmatchedTimes_ = 0;
+    QString unreadableTimes_;
 };
 
-// Deletes player name's file when confirm() agrees, holding the player's lock
-// while it asks, unless another running program has the player open or a
-// lock from another computer names it (its next save would bring the file
-// back). Refused and Failed come with the message to show.
+// Deletes player name's file and its play times (the times file and its
+// backup; "<name>.Bak" and the dated copies stay) when confirm() agrees,
+// holding the player's lock while it asks, unless another running program
+// has the player open or a lock from another computer names it (its next save
+// would bring the file back). Refused and Failed come with the message to show.
 enum class Deletion { Deleted, Cancelled, Refused, Failed };
 Deletion DeletePlayerFile(const DataFolder &folder, const QString &name,
                           const std::function<bool()> &confirm, QString &message);

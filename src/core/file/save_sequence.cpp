@@ -3,13 +3,13 @@
 #include "core/file/data_folder.h"
 #include "core/file/file_stamp.h"
 #include "core/file/generations.h"
+#include "core/file/leftovers.h"
 #include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -72,14 +72,6 @@ int permissionsOf(const QString &fileName)
     return int(st.st_mode & 07777);
 }
 
-// A name beside fileName that nothing has: ".<name>.<random>".
-QString tempNameBeside(const QString &fileName)
-{
-    const QFileInfo info(fileName);
-    return info.absolutePath() + u"/."_s + info.fileName() + u'.' +
-           QString::number(QRandomGenerator::global()->generate64(), 36);
-}
-
 // A file written beside its final name under a temporary one, and renamed over
 // the final name once complete. The rename replaces whatever has that name (a
 // link included) and never writes through it. Every step keeps the system's
@@ -98,7 +90,7 @@ public:
     bool open(int permissions)
     {
         for (int attempt = 0; attempt < 16; ++attempt) {
-            const QString temp = tempNameBeside(name_);
+            const QString temp = TempNameBeside(name_);
             const int fd = ::open(QFile::encodeName(temp).constData(),
                                   O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
             if (fd < 0 && errno == EEXIST)
@@ -173,7 +165,7 @@ bool keepBackup(const QString &pcd, const QString &bak, int mode, const SaveWrit
     if (S_ISREG(st.st_mode)) {
         if (st.st_size == 0)
             return true;
-        const QByteArray temp = QFile::encodeName(tempNameBeside(bak));
+        const QByteArray temp = QFile::encodeName(TempNameBeside(bak));
         if (::link(from.constData(), temp.constData()) == 0) {
             if (::rename(temp.constData(), QFile::encodeName(bak).constData()) == 0)
                 return true;
@@ -204,6 +196,30 @@ bool removeTimesFile(const QString &fileName, int &error)
     error = errno;
     return false;
 }
+
+// Why this save leaves the times file as it is: it could not be read when the
+// player was opened, or something that is no file has taken its place since.
+// Empty: the times are written as usual.
+QString timesLeftAsIs(const SharedData &shared, const QString &UserName)
+{
+    if (shared.file.Name() == UserName && !shared.file.UnreadableTimes().isEmpty())
+        return shared.file.UnreadableTimes();
+    return NotAFileReason(shared.folder.TimesFile(UserName));
+}
+
+// Saving records only, with the times file that could not be read left alone.
+std::optional<MessageBoxText> timesLeftQuestion(const SharedData &shared, const QString &UserName)
+{
+    const QString reason = timesLeftAsIs(shared, UserName);
+    if (reason.isEmpty())
+        return std::nullopt;
+    const QString times = UserName + TimesExtension(), nl = lineEnd();
+    return MessageBoxText{u"稼働時間のファイル（"_s + times + u"）を読み込めないため（"_s + reason +
+                              u"）、稼働時間は保存できません。"_s + nl + u"成績だけを保存し、"_s +
+                              times + u" と "_s + times + UserDataFile::BackupExtension() +
+                              u" はそのまま残します。"_s + nl + u"保存しますか？"_s,
+                          MsgButtons::OkCancel, MsgIcon::Exclamation, u"保存確認"_s};
+}
 } // namespace
 
 QString SystemErrorText(int error)
@@ -223,6 +239,13 @@ QString SystemErrorText(int error)
         return QString::fromLocal8Bit(std::strerror(error)) + u"（"_s + QString::number(error) +
                u"）"_s;
     }
+}
+
+QString ReadErrorText(int error)
+{
+    if (error == 0)
+        return u"最後まで読み込めませんでした"_s;
+    return error == EACCES || error == EPERM ? u"読む権限がありません"_s : SystemErrorText(error);
 }
 
 bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes, const SaveWriteFn &write,
@@ -259,6 +282,8 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
         questions.append({text + u"保存しますか？"_s, MsgButtons::OkCancel, MsgIcon::Exclamation,
                           u"保存確認"_s});
     }
+    if (const std::optional<MessageBoxText> times = timesLeftQuestion(shared, UserName))
+        questions.append(*times);
     return questions;
 }
 
@@ -330,8 +355,10 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     }
     // The play times, in their own file, complete before either file is
     // replaced. None while no visit has times. Both are written before
-    // either is synced, so that one flush of the disk serves both.
-    const QByteArray times = PlayTimesBytes(shared.data);
+    // either is synced, so that one flush of the disk serves both. A times
+    // file that was not read is never replaced, nor moved to its backup.
+    const bool leaveTimes = !timesLeftAsIs(shared, UserName).isEmpty();
+    const QByteArray times = leaveTimes ? QByteArray() : PlayTimesBytes(shared.data);
     std::optional<ReplacingFile> timesFile;
     if (!times.isEmpty()) {
         timesFile.emplace(timesPath);
@@ -349,7 +376,8 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         result.failure = failureText(backupFailureText(), bak, error);
         return result;
     }
-    if (!keepBackup(timesPath, shared.folder.TimesBackupFile(UserName), mode, write, error)) {
+    if (!leaveTimes &&
+        !keepBackup(timesPath, shared.folder.TimesBackupFile(UserName), mode, write, error)) {
         result.failure =
             failureText(backupFailureText(), shared.folder.TimesBackupFile(UserName), error);
         return result;
@@ -357,7 +385,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     // The times first: a save cut short between the two renames leaves new
     // times beside the previous player file, whose lines name the records
     // they belong to, so that none attaches to another visit.
-    if (timesFile ? !timesFile->commit() : !removeTimesFile(timesPath, error)) {
+    if (timesFile ? !timesFile->commit() : !leaveTimes && !removeTimesFile(timesPath, error)) {
         result.failure =
             failureText(dataFailureText(), timesPath, timesFile ? timesFile->error() : error);
         return result;
@@ -374,7 +402,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     const QDate today = shared.platform.Today();
     result.notice = KeepGeneration(shared.folder, UserName, UserDataFile::PcdExtension(), whole,
                                    today, mode, write);
-    if (result.notice.isEmpty())
+    if (result.notice.isEmpty() && !leaveTimes)
         result.notice =
             KeepGeneration(shared.folder, UserName, TimesExtension(), times, today, mode, write);
     return result;

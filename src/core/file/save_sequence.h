@@ -35,9 +35,11 @@ struct SaveResult {
 };
 
 // The questions to put before saving the player; the save goes on only when
-// each is answered OK: parts of it could not be read and would be dropped. (A
-// file another computer saved since it was read is merged into the data or
-// kept under backup/<name>/ before these are asked: conflict_merge.h.)
+// each is answered OK: parts of it could not be read and would be dropped;
+// last, when the times file could not be read: the records alone are saved,
+// and the times file and its backup are left as they are. (A file another
+// computer saved since it was read is merged into the data or kept under
+// backup/<name>/ before these are asked: conflict_merge.h.)
 QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &UserName);
 
 // Saves the player's data to "<UserName>.pcd" of the data folder (the
@@ -62,3 +64,6 @@ bool ReplaceFileContents(const QString &fileName, const QByteArray &bytes,
 // The system's reason for a failed file operation, in words: "ディスクの空き容量が
 // 足りません" for ENOSPC and so on; the system's own text for the rarer ones.
 QString SystemErrorText(int error);
+// The same for a file or folder that could not be read: "読む権限がありません"
+// where permission was refused.
+QString ReadErrorText(int error);

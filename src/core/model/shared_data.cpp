@@ -1,6 +1,8 @@
 #include "core/model/shared_data.h"
 
+#include "core/file/data_folder.h"
 #include "core/file/item_reader.h"
+#include "core/file/leftovers.h"
 #include "core/file/play_times_file.h"
 #include "core/file/user_data_file.h"
 #include "core/util/numbers.h"
@@ -62,6 +64,20 @@ QString unreadNotice(const SharedData &shared)
         text += nl + limitsLine();
     return text;
 }
+
+// A times file that could not be read: which and why, and that saves keep it.
+QString unreadableTimesNotice(const SharedData &shared, const QString &name)
+{
+    const QString reason = shared.file.UnreadableTimes();
+    if (reason.isEmpty())
+        return QString();
+    const QString nl = lineEnd();
+    return u"稼働時間のファイル（"_s + name + TimesExtension() + u"）を読み込めません（"_s +
+           reason + u"）。"_s + nl +
+           u"稼働時間は表示も集計もされません。保存しても、このファイルは"_s +
+           u"そのまま残します。"_s + nl +
+           u"ファイルを直してから、もう一度このプレーヤーを選んで下さい。"_s;
+}
 } // namespace
 
 QString UnreadParts(const SharedData &shared)
@@ -111,7 +127,11 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
                                      u"成績は表示できますが、入力・変更・保存はできません。"_s,
                                  MsgButtons::Ok, MsgIcon::Exclamation, QString()});
         break;
-    case PlayerFile::LockState::Taken: break;
+    case PlayerFile::LockState::Taken:
+        // No running copy can be saving this player now: what saves cut
+        // short left behind goes.
+        RemoveLeftovers(shared.folder, name);
+        break;
     }
     // The file is read and decoded once for its four sections.
     ItemReader reader;
@@ -122,13 +142,16 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
     shared.stores_.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.machines_.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);
-    shared.file.SetUnmatchedTimes(
-        ReadPlayTimes(shared.folder.TimesFile(name), shared.data_).unmatched);
+    const TimesReading times = ReadPlayTimes(shared.folder.TimesFile(name), shared.data_);
+    shared.file.SetUnmatchedTimes(times.unmatched);
+    shared.file.SetUnreadableTimes(times.unreadable);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     RecomputeSummary(shared);
     opening.opened = true;
     if (const QString notice = unreadNotice(shared); !notice.isEmpty())
+        opening.messages.append({notice, MsgButtons::Ok, MsgIcon::Exclamation, QString()});
+    if (const QString notice = unreadableTimesNotice(shared, name); !notice.isEmpty())
         opening.messages.append({notice, MsgButtons::Ok, MsgIcon::Exclamation, QString()});
     return opening;
 }

@@ -1,5 +1,6 @@
 #include "ui/player_select/player_select.h"
 
+#include "core/file/data_folder.h"
 #include "core/file/player_name.h"
 #include "core/file/save_sequence.h"
 #include "core/file/user_data_file.h"
@@ -137,6 +138,15 @@ void PSelect::ListDisp()
     names.sort();
     names.removeDuplicates();
     PList->addItems(names);
+    tellUnreadableFolder();
+}
+
+void PSelect::tellUnreadableFolder()
+{
+    // An empty list would look as if every player were gone.
+    if (const QString text = UnreadableFolderText(shared_.folder.Path()); !text.isEmpty())
+        shared_.platform.MsgBox(text + lineEnd() + u"プレーヤーの一覧を表示できません。"_s,
+                                MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 QString PSelect::selectedName() const

@@ -60,6 +60,7 @@ private:
     void Form_Load();
     void UserSelect();
     QString selectedName() const;
+    void tellUnreadableFolder();
 
     SharedData &shared_;
     std::function<void()> playerOpened_;

@@ -82,7 +82,7 @@ TEST(Csv, QuotesParsesAndTellsEncodings)
     // Text a spreadsheet would run as a formula is written with a "'", and
     // read back exactly.
     for (const QString &t : {u"=HYPERLINK(\"x\")"_s, u"+1"_s, u"-x"_s, u"@a"_s, u"\tx"_s, u"\rx"_s,
-                             u"'=1"_s, u"''-"_s}) {
+                             u"\nx"_s, u"'=1"_s, u"''-"_s}) {
         EXPECT_EQ(Csv::GuardText(t), u'\'' + t) << t.toStdString();
         EXPECT_EQ(Csv::UnguardText(Csv::GuardText(t)), t);
     }

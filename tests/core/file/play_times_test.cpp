@@ -176,6 +176,40 @@ TEST_F(PlayTimesTest, APlayerFileChangedByAnotherProgramNeverMovesATime)
         u"保存前の稼働時間は、次に保存するまで taro.times.Bak に残ります。\r\n保存しますか？"_s);
 }
 
+TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
+{
+    WriteBytes(file(u".pcd"_s), {});
+    OpenPlayer(shared, u"taro"_s);
+    save(visits());
+    const QByteArray crlf = ReadBytes(file(u".times"_s));
+    const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
+    const QByteArray headless = lf.sliced(lf.indexOf('\n') + 1);
+    const struct {
+        const char *what;
+        QByteArray times;
+        qint32 unmatched; // every line that attaches nowhere is counted
+    } cases[] = {
+        {"CR only", QByteArray(crlf).replace("\r\n", "\r"), 0},
+        {"LF only", lf, 0},
+        {"a byte order mark", "\xEF\xBB\xBF" + crlf, 0},
+        {"without its first line", headless, 0},
+        {"without its first line, the next one cut", headless.sliced(3), 1},
+        {"another version's", "ledra3 play times 2\n" + headless, 5},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(file(u".times"_s), c.times);
+        qint32 unmatched = -1;
+        const QList<PlayRecord> opened = reopen(unmatched);
+        EXPECT_EQ(unmatched, c.unmatched);
+        qint32 withTimes = 0;
+        for (const PlayRecord &r : opened)
+            withTimes += r.startMinute != kNoTime ? 1 : 0;
+        EXPECT_EQ(withTimes + unmatched, 5);
+        expectOnlyOwnTimes(opened, {visits()});
+    }
+}
+
 TEST_F(PlayTimesTest, ASaveCutShortBetweenItsRenamesAttachesNothingWrongly)
 {
     WriteBytes(file(u".pcd"_s), {});

@@ -171,6 +171,9 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
 {
     WriteBytes(dir.file(u"taro.pcd"_s), playerFile());
     WriteBytes(dir.file(u"taro.Bak"_s), playerFile());
+    const QByteArray times = "ledra3 play times 1\r\n2001,5,3,1000,1800,1,0,1,1,10:00,11:00,\r\n";
+    WriteBytes(dir.file(u"taro.times"_s), times);
+    WriteBytes(dir.file(u"taro.times.Bak"_s), times);
     shared.states.UserName = u"taro"_s;
     auto dialog = open();
     select(*dialog, u"taro"_s);
@@ -208,6 +211,11 @@ TEST_F(PSelectTest, DeleteAsksAndKeepsBackupButNotTheOpenPlayer)
     EXPECT_FALSE(QFile::exists(dir.file(u"taro.pcd"_s)));
     EXPECT_TRUE(QFile::exists(dir.file(u"taro.Bak"_s)));
     EXPECT_EQ(dialog->PList->count(), 0);
+    // The play times went with it: a new player of the name starts clean.
+    EXPECT_FALSE(QFile::exists(dir.file(u"taro.times"_s)));
+    EXPECT_FALSE(QFile::exists(dir.file(u"taro.times.Bak"_s)));
+    ASSERT_TRUE(PSelect::MakeFile(dir.file(u"taro.pcd"_s)));
+    EXPECT_TRUE(OpenPlayer(shared, u"taro"_s).messages.isEmpty());
 }
 
 TEST_F(PSelectTest, PlacedBelowRightOfMainWindow)
