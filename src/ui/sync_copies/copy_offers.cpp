@@ -226,7 +226,11 @@ void AfterSave(SharedData &shared, const QString &name)
     if (shared.file.Name() != name)
         return;
     noteTimesFile(shared, name);
-    QList<ConflictCopy> copies = FindConflictCopies(shared.folder, name);
+    // A times file that could not be read was left as it was: the times the
+    // copies brought are in no file of the player, so the copies stay.
+    QList<ConflictCopy> copies;
+    if (shared.file.UnreadableTimes().isEmpty())
+        copies = FindConflictCopies(shared.folder, name);
     QString failure;
     moveSettled(shared, copies, failure);
     if (!failure.isEmpty() && !shared.toldGenerationFailure) {

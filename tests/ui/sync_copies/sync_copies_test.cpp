@@ -127,6 +127,19 @@ TEST_F(SyncCopiesTest, ACopyIsOfferedAtOpeningMergedAndMovedOnlyByTheSaveThatHol
     reopen();
     EXPECT_TRUE(choices.isEmpty());
     EXPECT_EQ(shared.data.Record(5), kTheirs);
+
+    // A times file that cannot be read is left as it was by the save: the
+    // times a copy brings are then in no file of the player, so it stays.
+    const QString later = u"taro.sync-conflict-20261208-090000-D7PSPKT"_s;
+    saveElsewhere(dir, later, {kTheirs, {2001, 6, 9, 100, 0, 1, 1, u""_s, 660, 700}});
+    QFile::remove(dir.file(u"taro.times"_s));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"taro.times"_s));
+    press = {u"取り込む"_s};
+    reopen();
+    ASSERT_EQ(shared.data.ListCount(), 6);
+    form.MSave_Click();
+    EXPECT_FALSE(shared.states.Corrected);
+    EXPECT_TRUE(QFile::exists(dir.file(later + u".times"_s)));
 }
 
 TEST_F(SyncCopiesTest, AFileSavedElsewhereMeanwhileIsMergedOrKeptBeforeThisSave)
