@@ -262,11 +262,7 @@ QString YenForDisplay(const QString &text)
 namespace {
 QString percentText(std::optional<qint64> tenths)
 {
-    if (!tenths)
-        return QStringLiteral("—");
-    const quint64 m = magnitudeOf(*tenths);
-    const QString body = groupDigits(m / 10) + u'.' + QString::number(m % 10) + u'%';
-    return *tenths < 0 ? u'-' + body : body;
+    return tenths ? FormatTenths(tenths) + u'%' : FormatTenths(tenths);
 }
 
 // Tenths of a percent of a ratio, read from the shortest decimal form that
@@ -300,19 +296,33 @@ std::optional<qint64> ratioTenths(double ratio)
 }
 } // namespace
 
-std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator)
+std::optional<qint64> ScaledRatio(qint64 numerator, qint64 denominator, qint64 scale)
 {
     if (denominator == 0)
         return std::nullopt;
-    // 128 bits: a numerator of any 64-bit sum times 1000 still fits.
+    // 128 bits: a numerator of any 64-bit sum times a scale of 32 bits still fits.
     using Wide = __int128;
     const bool negative = (numerator < 0) != (denominator < 0);
     const Wide n = numerator < 0 ? -Wide(numerator) : Wide(numerator);
     const Wide d = denominator < 0 ? -Wide(denominator) : Wide(denominator);
-    const Wide tenths = (2 * n * 1000 + d) / (2 * d);
+    const Wide scaled = (2 * n * scale + d) / (2 * d);
     const Wide limit = std::numeric_limits<qint64>::max();
-    const qint64 clamped = qint64(tenths > limit ? limit : tenths);
+    const qint64 clamped = qint64(scaled > limit ? limit : scaled);
     return negative ? -clamped : clamped;
+}
+
+std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator)
+{
+    return ScaledRatio(numerator, denominator, 1000);
+}
+
+QString FormatTenths(std::optional<qint64> tenths)
+{
+    if (!tenths)
+        return QStringLiteral("—");
+    const quint64 m = magnitudeOf(*tenths);
+    const QString body = groupDigits(m / 10) + u'.' + QString::number(m % 10);
+    return *tenths < 0 ? u'-' + body : body;
 }
 
 QString FormatPercent(qint64 numerator, qint64 denominator)

@@ -46,10 +46,15 @@ QString FormatYen(double value);                 // "\\#,###,##0": "\12,345", "-
 // figure, which is then shown beside it (a tooltip).
 QString FormatShortAmount(qint64 value);
 
-// Tenths of a percent of numerator ÷ denominator, computed in whole numbers
-// and rounded halves away from zero: 1,001 ÷ 2,000 (50.05 %) gives 501.
-// std::nullopt when the denominator is 0.
+// numerator × scale ÷ denominator, computed in whole numbers and rounded
+// halves away from zero; std::nullopt when the denominator is 0.
+std::optional<qint64> ScaledRatio(qint64 numerator, qint64 denominator, qint64 scale);
+// Tenths of a percent of numerator ÷ denominator (ScaledRatio by 1,000):
+// 1,001 ÷ 2,000 (50.05 %) gives 501.
 std::optional<qint64> PercentTenths(qint64 numerator, qint64 denominator);
+// Tenths as a grouped number with one decimal: 12345 → "1,234.5", -5 →
+// "-0.5"; "—" for none.
+QString FormatTenths(std::optional<qint64> tenths);
 
 // A percentage with one decimal, grouped: numerator ÷ denominator exactly
 // (1,001 ÷ 2,000 → "50.1%", 25 ÷ 2 → "1,250.0%"); "—" when the denominator is
