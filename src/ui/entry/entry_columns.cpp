@@ -159,13 +159,13 @@ const EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
     {u"回収", 800, false, u"000000", C, R, Typed, 40, 3, &number<&PlayRecord::DKaishuu>, nullptr},
     {u"収支", 950, false, u"-000,000", C, R, None, 40, 2, nullptr, shuushi},
     {u"", 0, false, nullptr, C, R, None, 40, 1, &number<&PlayRecord::DSId>, nullptr},
-    {u"店名", 1400, true, u"(不明)", L, L, Chosen, 40, 2, nullptr, listName<StoreId>},
+    {u"店名", 1500, true, u"(不明)", L, L, Chosen, 40, 2, nullptr, listName<StoreId>},
     {u"", 0, false, nullptr, C, R, None, 40, 1, &number<&PlayRecord::DMId>, nullptr},
-    {u"台名", 1400, true, u"(不明)", L, L, Chosen, 40, 1, nullptr, listName<MachineId>},
-    {u"コメント", 1300, true, nullptr, L, L, Typed, 40, 0, &comment, nullptr},
-    // A time as an input method composes it ("22：30") shows whole while typed.
-    {u"開始", 550, false, u"00：00", C, C, Typed, 5, 1, &clockTime<&PlayRecord::startMinute>,
+    {u"台名", 1500, true, u"(不明)", L, L, Chosen, 40, 1, nullptr, listName<MachineId>},
+    {u"コメント", 1100, true, nullptr, L, L, Typed, 40, 0, &comment, nullptr},
+    // A time as an input method types it ("２２：３０") shows whole.
+    {u"開始", 550, false, u"００：００", C, C, Typed, 5, 1, &clockTime<&PlayRecord::startMinute>,
      nullptr},
-    {u"終了", 550, false, u"00：00", C, C, Typed, 5, 0, &clockTime<&PlayRecord::endMinute>,
+    {u"終了", 550, false, u"００：００", C, C, Typed, 5, 0, &clockTime<&PlayRecord::endMinute>,
      nullptr},
 };

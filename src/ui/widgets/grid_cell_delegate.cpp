@@ -52,9 +52,9 @@ void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignme
     line.setLineWidth(1e6);
     out.layout.endLayout();
 
-    // Aligned as the cell's text, moved so that the caret stays in the cell.
-    const int m = GridCellDelegate::kMargin;
-    const QRect area = cell.adjusted(m, 0, -m - 1, 0);
+    // Aligned as the cell's text, moved so that the caret stays in the cell;
+    // the text may use the margins inside the frame drawn around it.
+    const QRect area = cell.adjusted(1, 0, -2, 0);
     const qreal width = line.naturalTextWidth();
     qreal x = area.left();
     if (alignment & Qt::AlignRight)
@@ -64,8 +64,8 @@ void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignme
     const qreal caret = line.cursorToX(out.cursor);
     x = std::max(std::min(x, area.right() + 1 - caret), area.left() - caret);
     out.origin = QPointF(x, cell.top() + (cell.height() - line.height()) / 2);
-    out.cutBefore = x < area.left() - 0.5;
-    out.cutAfter = x + width > area.right() + 1.5;
+    out.cutBefore = x < area.left() - 1; // a pixel is no loss worth a mark
+    out.cutAfter = x + width > area.right() + 2;
 }
 
 // A small triangle at the edge of a cell, pointing out of it.

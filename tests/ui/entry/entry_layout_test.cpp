@@ -111,7 +111,7 @@ TEST_F(EntryWindowTest, ColumnsFillTheGridAndTheGridTakesTheRoom)
     for (int c = 0; c < 7; ++c)
         EXPECT_GE(grid().columnWidth(c), Twips(std::nearbyint(weights[c] * 8325 / 9300.0))) << c;
     const QFontMetrics metrics(grid().font());
-    for (const QString &widest : {u"23:59"_s, u"2025"_s}) {
+    for (const QString &widest : {u"２３：５９"_s, u"2025"_s}) { // a time as typed
         const int col = widest.size() == 5 ? 12 : 0;
         const QRect cell = grid().visualRect(grid().model()->index(0, col));
         EXPECT_TRUE(GridCellDelegate::FitText(metrics, widest, cell.width()).whole) << col;
