@@ -67,9 +67,10 @@ void Nyuuryoku::EPaste_Click()
     SelAdjust();
     // Rows to append: one per line end (a spreadsheet ends every line); the
     // widest line.
-    const TabBlock block = ReadTabBlock(clipboard()->text());
+    const QString text = clipboard()->text();
+    const TabBlock block = ReadTabBlock(text);
     const qint32 n = qint32(block.lineEnds);
-    const int w = block.width();
+    const int w = int(block.width);
     const qint32 r0 = IGrid->Row();
     const qint16 c0 = qint16(IGrid->Col());
     // The columns right of the comment (the play times) are filled by a block

@@ -298,9 +298,12 @@ void DataGrid::SetClip(const TabBlock &block)
 {
     const auto [r1, r2, c1, c2] = SelRange();
     for (qsizetype j = 0; j < block.lines.size() && r1 + j <= r2; ++j) {
-        const QStringList &cells = block.lines[j];
-        for (qsizetype k = 0; k < cells.size() && c1 + k <= c2; ++k)
-            SetTextMatrix(int(r1 + j), int(c1 + k), cells[k]);
+        int c = c1;
+        for (QStringView cell : block.lines[j].tokenize(u'\t')) {
+            if (c > c2)
+                break;
+            SetTextMatrix(int(r1 + j), c++, cell.toString());
+        }
     }
 }
 

@@ -36,14 +36,6 @@ QString TabText(const QAbstractItemModel &model, const GridRange &range, int rol
     return text;
 }
 
-int TabBlock::width() const
-{
-    qsizetype widest = 0;
-    for (const QStringList &line : lines)
-        widest = std::max(widest, line.size() - 1);
-    return int(widest);
-}
-
 TabBlock ReadTabBlock(QStringView text)
 {
     TabBlock block;
@@ -54,10 +46,8 @@ TabBlock ReadTabBlock(QStringView text)
         if (!end && text[i] != u'\r' && text[i] != u'\n')
             continue;
         if (!end || start < n) {
-            QStringList cells;
-            for (QStringView cell : text.sliced(start, i - start).split(u'\t'))
-                cells.append(cell.toString());
-            block.lines.append(std::move(cells));
+            block.lines.append(text.sliced(start, i - start));
+            block.width = std::max(block.width, block.lines.last().count(u'\t'));
         }
         if (end)
             break;

@@ -29,10 +29,11 @@ QString TabText(const QAbstractItemModel &model, const GridRange &range,
                 int role = Qt::DisplayRole);
 
 // A pasted block: its lines, split at CR LF, LF or CR alike (a line end that
-// ends the text starts no line), each split into its cells at tabs.
+// ends the text starts no line); a line's cells are separated by tabs. The
+// lines are views into the text read, which must outlive the block.
 struct TabBlock {
-    QList<QStringList> lines;
+    QList<QStringView> lines;
     qsizetype lineEnds = 0;
-    int width() const; // the most tabs on a line
+    qsizetype width = 0; // the most tabs on a line
 };
 TabBlock ReadTabBlock(QStringView text);
