@@ -40,8 +40,7 @@ void FuzzEntryPaste(QByteArrayView input)
     // Undo brings back the grid as it was opened.
     window.undoStack()->undo();
     FUZZ_CHECK(grid.Rows() == rows);
-    FUZZ_CHECK(grid.TextArray(grid.Cols() + 0) + grid.TextArray(grid.Cols() + 11) ==
-               u"2001初打ち"_s);
+    FUZZ_CHECK(grid.TextMatrix(1, 0) + grid.TextMatrix(1, 11) == u"2001初打ち"_s);
     window.undoStack()->redo();
 
     // Storing takes only complete, valid rows, or refuses with a message.

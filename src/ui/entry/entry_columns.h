@@ -1,12 +1,20 @@
 #pragma once
-// The columns of the entry grid and the rules tied to them: titles, width
-// weights, alignments, typing limits, Tab steps and the colour rule. The two
-// play-time columns follow the twelve of the record.
+// The columns of the entry grid, one row of kEntryColumns each: title, width,
+// alignments, how the person fills the cell, typing limit and Tab step, and
+// either the record field behind the cell (a value column: its reader and
+// its own form) or how the cell is derived from the row (weekday, balance,
+// names). A new column is a new row of the table. The two play-time columns
+// follow the twelve of the record.
 
+#include "core/model/play_record.h"
+#include "core/statistics/table_roles.h"
 #include "ui/widgets/data_grid.h"
 
+#include <QList>
 #include <QRgb>
 #include <QString>
+
+class SMData;
 
 namespace EntryColumn {
 enum : int {
@@ -28,49 +36,95 @@ enum : int {
 };
 } // namespace EntryColumn
 
+inline quint32 columnBit(int col)
+{
+    return quint32(1) << col;
+}
+
+// A value cell shown as typed, where that differs from its field's own form
+// ("１０００", "01") or is no value at all ("12a").
+struct TypedText {
+    int col = 0;
+    QString text;
+    friend bool operator==(const TypedText &, const TypedText &) = default;
+};
+
+// One row of the grid: the play record it stands for, and what of its value
+// cells is not simply the field (blank, shown as typed, not readable).
+struct EntryRow {
+    PlayRecord record;
+    QList<TypedText> typed;
+    quint32 blank = ~0u;    // value cells that are empty
+    quint32 unreadable = 0; // value cells whose text is no number (no clock time)
+    quint32 tooWide = 0;    // value cells whose number does not fit the record's field
+
+    // True when a value cell holds a text that storing must refuse.
+    bool invalid(int col) const { return ((unreadable | tooWide) & columnBit(col)) != 0; }
+    friend bool operator==(const EntryRow &, const EntryRow &) = default;
+};
+
+// How a value cell's text went into its field: read, and in the field's own
+// form ("2001") or in another ("２００１", "01"); no value; too wide for it.
+enum class CellRead { OwnForm, OtherForm, NoValue, TooWide };
+
+// The record field behind a value cell.
+struct ValueField {
+    QString (*show)(const PlayRecord &);                 // own form; "" when empty
+    CellRead (*read)(PlayRecord &, const QString &text); // a text that is not empty
+    void (*clear)(PlayRecord &);
+};
+
+// A derived cell as shown: its text and the tone of its text.
+struct Shown {
+    QString text;
+    Tone tone = Tone::Plain;
+};
+// What derived cells read besides their row.
+struct EntryLists {
+    const SMData &stores;
+    const SMData &machines;
+};
+
+enum class CellInput {
+    Typed,  // typed on the grid or in the input box
+    Chosen, // chosen in the drop-down list (it writes the ID column to its left)
+    None,   // derived or hidden: only the clipboard and the lists change it
+};
+
 struct EntryColumnSpec {
     const char16_t *title;
-    int weight; // share of the grid width; the weights add up to 9300
+    int weight;             // width at the default size; the weights add up to 9300
+    bool stretch;           // shares the room the grid has beyond that
+    const char16_t *widest; // a text the column shows whole (besides its title)
     GridAlign titleAlign;
     GridAlign cellAlign;
+    CellInput input;
+    int typingLimit; // characters typed on the grid
+    int tabStep;     // columns Tab moves on; 0: to the year of the next row
+    const ValueField *field;
+    Shown (*derive)(const EntryRow &, const EntryLists &);
 };
 
-inline constexpr EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
-    {u"年", 500, GridAlign::Center, GridAlign::Right},
-    {u"月", 350, GridAlign::Center, GridAlign::Right},
-    {u"日", 350, GridAlign::Center, GridAlign::Right},
-    {u"曜", 350, GridAlign::Center, GridAlign::Left},
-    {u"投資", 800, GridAlign::Center, GridAlign::Right},
-    {u"回収", 800, GridAlign::Center, GridAlign::Right},
-    {u"収支", 950, GridAlign::Center, GridAlign::Right},
-    {u"", 0, GridAlign::Center, GridAlign::Right}, // store ID, hidden
-    {u"店名", 1400, GridAlign::Left, GridAlign::Left},
-    {u"", 0, GridAlign::Center, GridAlign::Right}, // machine ID, hidden
-    {u"台名", 1400, GridAlign::Left, GridAlign::Left},
-    {u"コメント", 1300, GridAlign::Left, GridAlign::Left},
-    {u"開始", 550, GridAlign::Center, GridAlign::Center},
-    {u"終了", 550, GridAlign::Center, GridAlign::Center},
-};
+extern const EntryColumnSpec kEntryColumns[EntryColumn::Count];
 inline constexpr int kEntryWeightSum = 9300;
 
-// Columns typed on the grid or in the input box (year, month, day, amounts,
-// comment, times).
-bool isTextColumn(int col);
-// Columns chosen in the drop-down list (store and machine names).
-bool isListColumn(int col);
-// Most characters a cell takes when typed on the grid.
-int typingLimit(int col);
-// How far Tab moves from a column (from the comment and the end time it goes
-// to the next row).
-int tabStep(int col);
+inline const EntryColumnSpec &entryColumn(int col)
+{
+    return kEntryColumns[col];
+}
+inline bool isTextColumn(int col)
+{
+    return entryColumn(col).input == CellInput::Typed;
+}
+inline bool isListColumn(int col)
+{
+    return entryColumn(col).input == CellInput::Chosen;
+}
+// Columns whose text is read into the record.
+inline bool isValueColumn(int col)
+{
+    return entryColumn(col).field != nullptr;
+}
 
-// Colour rule of a data cell, in the grids' colours (result_colors.h) on
-// white: grey background for the computed columns, Saturday blue, Sunday red,
-// a negative balance red.
-struct CellColors {
-    QRgb back;
-    QRgb fore;
-};
-CellColors entryCellColors(int col, const QString &text);
-
+// The grey of the derived columns' cells.
 inline constexpr QRgb kComputedBack = qRgb(244, 244, 244);

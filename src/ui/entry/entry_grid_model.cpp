@@ -1,107 +1,31 @@
 #include "ui/entry/entry_grid_model.h"
 
-#include "core/model/play_time.h"
-#include "core/util/numbers.h"
 #include "ui/result_colors.h"
-
-#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace EntryColumn;
 
-namespace {
-bool isTimeColumn(int col)
-{
-    return col == Start || col == End;
-}
+EntryGridModel::EntryGridModel(const SMData &stores, const SMData &machines, QObject *parent)
+    : DataGridModel(parent), lists_{stores, machines}
+{}
 
-// The record field behind a value cell, as a number (times in minutes).
-qint64 fieldOf(const PlayRecord &r, int col)
+QVariant EntryGridModel::data(const QModelIndex &index, int role) const
 {
-    switch (col) {
-    case Year: return r.DYear;
-    case Month: return r.DMonth;
-    case Day: return r.DDay;
-    case Toushi: return r.DToushi;
-    case Kaishuu: return r.DKaishuu;
-    case StoreId: return r.DSId;
-    case MachineId: return r.DMId;
-    case Start: return r.startMinute;
-    case End: return r.endMinute;
-    default: return 0;
-    }
-}
-
-// Stores a whole number into the field; false when it does not fit.
-bool setField(PlayRecord &r, int col, double value)
-{
-    switch (col) {
-    case Year: return ToInt16(value, r.DYear);
-    case Month: return ToInt16(value, r.DMonth);
-    case Day: return ToInt16(value, r.DDay);
-    case Toushi: return ToInt32(value, r.DToushi);
-    case Kaishuu: return ToInt32(value, r.DKaishuu);
-    case StoreId: return ToInt16(value, r.DSId);
-    case MachineId: return ToInt16(value, r.DMId);
-    default: return false;
-    }
-}
-
-void clearField(PlayRecord &r, int col)
-{
-    if (isTimeColumn(col))
-        (col == Start ? r.startMinute : r.endMinute) = kNoTime;
-    else
-        setField(r, col, 0);
-}
-
-// A value cell's own form: the date parts without a zero, amounts and IDs in
-// plain decimal, times as "HH:MM".
-QString ownForm(const PlayRecord &r, int col)
-{
-    const qint64 v = fieldOf(r, col);
-    if (col == Year || col == Month || col == Day)
-        return v == 0 ? QString() : QString::number(v);
-    if (isTimeColumn(col))
-        return FormatClockTime(qint16(v));
-    return QString::number(v);
-}
-
-// Plain ASCII decimal without a leading zero ("0" itself, "-5"): the form
-// most typed and pasted numbers already have, read without the general reader.
-std::optional<qint64> plainDecimal(const QString &text)
-{
-    const qsizetype n = text.size();
-    const bool minus = n > 0 && text[0] == u'-';
-    const qsizetype digits = n - (minus ? 1 : 0);
-    if (digits < 1 || digits > 10)
-        return std::nullopt;
-    qint64 v = 0;
-    for (qsizetype i = minus ? 1 : 0; i < n; ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch < u'0' || ch > u'9')
-            return std::nullopt;
-        v = v * 10 + (ch - u'0');
-    }
-    if ((digits > 1 && text[minus ? 1 : 0] == u'0') || (minus && v == 0))
-        return std::nullopt; // "007", "-0": numbers, but not in their own form
-    return minus ? -v : v;
-}
-} // namespace
-
-bool isValueColumn(int col)
-{
-    switch (col) {
-    case Year:
-    case Month:
-    case Day:
-    case Toushi:
-    case Kaishuu:
-    case StoreId:
-    case MachineId:
-    case Start:
-    case End: return true;
-    default: return false;
+    if (!index.isValid())
+        return QVariant();
+    const int row = index.row() + fixedRows_, col = index.column();
+    const EntryColumnSpec &spec = entryColumn(col);
+    switch (role) {
+    case Qt::BackgroundRole:
+        // Grey marks the computed cells, which nothing is typed into.
+        return spec.derive && spec.input == CellInput::None ? QColor(kComputedBack) : kGridBack;
+    case Qt::ForegroundRole:
+        // What storing will refuse stands out while it is typed.
+        return invalid(row, col)
+                   ? kGridRedText
+                   : GridTextColor(spec.derive ? derived(row, col).tone : Tone::Plain);
+    case ToneRole: return int(spec.derive ? derived(row, col).tone : Tone::Plain);
+    default: return DataGridModel::data(index, role);
     }
 }
 
@@ -117,14 +41,16 @@ QString EntryGridModel::text(int row, int col) const
         return titles_[size_t(col)];
     if (!inside(row, col))
         return QString();
+    const EntryColumnSpec &spec = entryColumn(col);
     const EntryRow &r = entryRow(row);
-    if (col == Comment)
-        return r.record.DComment;
-    if (!isValueColumn(col) || (r.typed & columnBit(col)))
-        return r.shown[size_t(col)];
+    if (spec.derive)
+        return spec.derive(r, lists_).text;
     if (r.blank & columnBit(col))
         return QString();
-    return ownForm(r.record, col);
+    for (const TypedText &t : r.typed)
+        if (t.col == col)
+            return t.text;
+    return spec.field->show(r.record);
 }
 
 void EntryGridModel::setText(int row, int col, const QString &text)
@@ -134,76 +60,28 @@ void EntryGridModel::setText(int row, int col, const QString &text)
         emit headerDataChanged(Qt::Horizontal, col, col);
         return;
     }
-    if (!inside(row, col))
+    if (!inside(row, col) || !isValueColumn(col))
         return;
-    EntryRow &r = entries_[row - 1];
+    const ValueField &field = *entryColumn(col).field;
+    EntryRow &r = entries_[row - fixedRows_];
     markChanged();
-    if (col == Comment) {
-        r.record.DComment = text;
-        return;
-    }
-    if (!isValueColumn(col)) {
-        r.shown[size_t(col)] = text;
-        return;
-    }
-    const quint16 bit = columnBit(col);
-    r.typed &= ~bit;
+    const quint32 bit = columnBit(col);
     r.blank &= ~bit;
     r.unreadable &= ~bit;
     r.tooWide &= ~bit;
-    r.shown[size_t(col)].clear();
-    clearField(r.record, col);
+    r.typed.removeIf([col](const TypedText &t) { return t.col == col; });
+    field.clear(r.record);
     if (text.isEmpty()) {
         r.blank |= bit;
         return;
     }
-    bool ownFormText = false;
-    if (isTimeColumn(col)) {
-        qint16 minute = kNoTime;
-        if (ReadClockTime(text, minute)) {
-            (col == Start ? r.record.startMinute : r.record.endMinute) = minute;
-            ownFormText = text == FormatClockTime(minute);
-        } else {
-            r.unreadable |= bit;
-        }
-    } else if (const std::optional<qint64> plain = plainDecimal(text)) {
-        if (setField(r.record, col, double(*plain)))
-            ownFormText = !(*plain == 0 && (col == Year || col == Month || col == Day));
-        else
-            r.tooWide |= bit;
-    } else if (const std::optional<double> value = ReadTypedNumber(text)) {
-        if (!setField(r.record, col, *value))
-            r.tooWide |= bit;
-    } else {
-        r.unreadable |= bit;
+    switch (field.read(r.record, text)) {
+    case CellRead::OwnForm: return;
+    case CellRead::OtherForm: break;
+    case CellRead::NoValue: r.unreadable |= bit; break;
+    case CellRead::TooWide: r.tooWide |= bit; break;
     }
-    if (!ownFormText) {
-        r.typed |= bit;
-        r.shown[size_t(col)] = text;
-    }
-}
-
-QRgb EntryGridModel::backColor(int row, int col) const
-{
-    if (!inside(row, col))
-        return 0;
-    return entryCellColors(col, QString()).back;
-}
-
-QRgb EntryGridModel::foreColor(int row, int col) const
-{
-    if (!inside(row, col))
-        return 0;
-    if (invalid(row, col))
-        return kGridRedText.rgb(); // what storing will refuse stands out while it is typed
-    if (col == Youbi || col == Shuushi)
-        return entryCellColors(col, entryRow(row).shown[size_t(col)]).fore;
-    return kGridText.rgb();
-}
-
-void EntryGridModel::setColors(int, int, QRgb, QRgb)
-{
-    // The colours follow the cell's column and text (entryCellColors).
+    r.typed.append({col, text});
 }
 
 void EntryGridModel::setShape(int rows, int cols)
@@ -310,16 +188,30 @@ EntryRow EntryGridModel::rowOf(const PlayRecord &record)
     row.record = record;
     row.blank = 0;
     // A time not recorded shows as an empty cell, as typed.
-    for (int col : {int(Start), int(End)})
-        if (fieldOf(record, col) == kNoTime)
-            row.blank |= columnBit(col);
+    if (record.startMinute == kNoTime)
+        row.blank |= columnBit(Start);
+    if (record.endMinute == kNoTime)
+        row.blank |= columnBit(End);
     return row;
 }
 
 bool EntryGridModel::invalid(int row, int col) const
 {
-    if (!inside(row, col))
-        return false;
-    const EntryRow &r = entryRow(row);
-    return ((r.unreadable | r.tooWide) & columnBit(col)) != 0;
+    return inside(row, col) && entryRow(row).invalid(col);
+}
+
+Shown EntryGridModel::derived(int row, int col) const
+{
+    const auto derive = inside(row, col) ? entryColumn(col).derive : nullptr;
+    return derive ? derive(entryRow(row), lists_) : Shown();
+}
+
+bool EntryGridModel::inUse(int row) const
+{
+    return !derived(row, Shuushi).text.isEmpty();
+}
+
+void EntryGridModel::listsChanged()
+{
+    markChanged();
 }

@@ -8,17 +8,16 @@
 #include "ui/entry/entry_grid_model.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
+#include "ui/window_place.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -33,6 +32,8 @@ constexpr int kClientHeight = 5055;
 Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), shared_(shared)
 {
     setWindowTitle(u"入力画面"_s);
+    // Enlarged or maximised, the grid takes the room.
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     setFont(UiFont(9));
     undoStack_ = new QUndoStack(this);
 
@@ -40,27 +41,21 @@ Nyuuryoku::Nyuuryoku(SharedData &shared, QWidget *parent) : QDialog(parent), sha
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     client_ = new QWidget(this);
-    client_->setFixedHeight(Twips(kClientHeight));
     layout->addWidget(client_);
     buildMenus();
     layout->setMenuBar(MenuBar);
     buildControls(client_);
     connectHandlers();
 
-    // Fixed height, any width from the design width up; the grid follows the width.
-    const int height = MenuBar->sizeHint().height() + Twips(kClientHeight);
-    setFixedHeight(height);
-    setMinimumWidth(Twips(kClientWidth));
-    resize(Twips(kClientWidth), height);
+    // The design size, and the least: the controls keep their places.
+    const QSize size(Twips(kClientWidth), MenuBar->sizeHint().height() + Twips(kClientHeight));
+    setMinimumSize(size);
+    resize(size);
 
     // Opening: centre, lists, grid, records, explanation.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height) / 2);
-    }
+    CentreOnScreen(*this);
     MasterRead();
     GridInit();
-    IGrid->resize(width() - Twips(500), IGrid->height());
     DataDisp();
     SetsumeiLabel->setText(u"・パチンコ成績を表に書き込んで下さい。\n\r"
                            u"・操作方法は表計算ソフトとほぼ同等です。\n\r"
@@ -98,13 +93,6 @@ void Nyuuryoku::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void Nyuuryoku::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    if (IGrid)
-        IGrid->resize(std::max(width() - Twips(500), 0), IGrid->height());
-}
-
 void Nyuuryoku::keyPressEvent(QKeyEvent *event)
 {
     // Escape must not drop the grid's work, and Enter presses no default
@@ -128,6 +116,8 @@ bool Nyuuryoku::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (watched == IGrid->viewport() && event->type() == QEvent::Resize)
+        ColWidthSet(); // the columns fill the grid
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

@@ -100,7 +100,6 @@ public:
 protected:
     // The frame's close box: asks before the grid's changes are dropped.
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -123,19 +122,16 @@ private:
     void TitleWrite();
     void DataDisp();
 
-    // Cell writing. Colours follow the text (EntryGridModel).
+    // Cell writing: a value cell's text; what depends on it follows
+    // (EntryGridModel).
     void CellWrite(qint32 row, qint16 col, const QString &text);
 
     // Editing.
     void MoveSel(qint16 ColNo, qint32 RowNo);
     void rowsAppend(qint32 count);
-    void rowRecalc(qint32 row);
     void ComboListSet(const QList<QString> &names);
     void comboListFill(const QList<QString> &names);
     void CellCalc(qint32 &row, qint16 &col);
-    void youbiWrite(qint32 row);
-    void shuushiWrite(qint32 row);
-    void nameRefresh(qint32 row, qint16 idCol);
     void editorOpen(bool stores);
     void showInIText(const QString &text);
     void firstKeySet(bool on);
@@ -147,8 +143,9 @@ private:
     struct RowSpan {
         int first, before, after;
     };
-    // Runs change() as one step named what; typing (a cell typed into or
-    // edited in the input box) merges until the person leaves the cell.
+    // Runs change() as one step named what; typing (a cell typed into, edited
+    // in the input box or chosen in the list) merges until the person leaves
+    // the cell.
     void recordChange(const QString &what, const QList<RowSpan> &spans,
                       const std::function<void()> &change, bool typing = false);
     void selectionShown(const Selection &sel);

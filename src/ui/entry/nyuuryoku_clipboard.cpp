@@ -1,6 +1,6 @@
 // Exchanging blocks of cells with spreadsheet programs through the clipboard
-// (cells separated by tabs, rows by carriage returns), clearing cells,
-// inserting and deleting rows.
+// (cells separated by tabs, rows by carriage returns; pasted lines may end in
+// CR LF, LF or CR), clearing cells, inserting and deleting rows.
 
 #include "core/model/shared_data.h"
 #include "core/platform.h"
@@ -16,26 +16,6 @@ using namespace Qt::StringLiterals;
 using namespace EntryColumn;
 
 namespace {
-// Rows (carriage returns) and the widest line (tabs on a line that a carriage
-// return ends; without any carriage return, the tabs of the whole text).
-void blockSize(const QString &text, qint32 &rows, int &width)
-{
-    rows = 0;
-    width = 0;
-    int tabs = 0;
-    for (QChar ch : text) {
-        if (ch == u'\t') {
-            ++tabs;
-        } else if (ch == u'\r') {
-            ++rows;
-            width = std::max(width, tabs);
-            tabs = 0;
-        }
-    }
-    if (rows == 0)
-        width = tabs;
-}
-
 QClipboard *clipboard()
 {
     return QGuiApplication::clipboard();
@@ -79,24 +59,25 @@ void Nyuuryoku::EDel_Click()
         for (int c = c1; c <= c2; ++c)
             for (int r = r1; r <= r2; ++r)
                 CellWrite(r, qint16(c), QString());
-        for (int r = std::max(r1, 1); r <= r2; ++r)
-            rowRecalc(r);
     });
 }
 
 void Nyuuryoku::EPaste_Click()
 {
     SelAdjust();
-    QString text = clipboard()->text();
-    qint32 n = 0;
-    int w = 0;
-    blockSize(text, n, w);
+    // Rows to append: one per line end (a spreadsheet ends every line); the
+    // widest line.
+    const QString text = clipboard()->text();
+    const TabBlock block = ReadTabBlock(text);
+    const qint32 n = qint32(block.lineEnds);
+    const int w = int(block.width);
     const qint32 r0 = IGrid->Row();
     const qint16 c0 = qint16(IGrid->Col());
-    // The play times right of the comment are filled by a block that ends
-    // exactly on them (fourteen columns from the year) or begins in them;
-    // other cells right of the comment are dropped.
-    const int last = (c0 >= Start || c0 + w == End) ? IGrid->Cols() - 1 : int(Comment);
+    // The columns right of the comment (the play times) are filled by a block
+    // that ends exactly on the last of them (fourteen columns from the year)
+    // or begins in them; other cells right of the comment are dropped.
+    const int lastCol = IGrid->Cols() - 1;
+    const int last = (c0 > Comment || c0 + w == lastCol) ? lastCol : int(Comment);
     // The rows pasted into, and the n empty rows appended at the end.
     const qint32 rows = IGrid->Rows();
     const QList<RowSpan> spans = r0 + n < rows ? QList<RowSpan>{{r0, n + 1, n + 1}, {rows, 0, n}}
@@ -107,9 +88,7 @@ void Nyuuryoku::EPaste_Click()
         IGrid->SetCol(c0);
         IGrid->SetColSel(std::min(c0 + w, last));
         IGrid->SetRowSel(r0 + n);
-        text.remove(u'\n');
-        if (!text.isEmpty())
-            IGrid->SetClip(text);
+        IGrid->SetClip(block);
         for (qint32 r = r0; r <= r0 + n; ++r) {
             IGrid->SetRow(r);
             IGrid->SetCol(c0);

@@ -68,7 +68,7 @@ void Nyuuryoku::showInIText(const QString &text)
     // than typing allows); typing then stops at the column's limit.
     IText->setMaxLength(32767);
     IText->setText(text); // runs IText_Change when the text differs
-    IText->setMaxLength(std::max<int>(typingLimit(IGrid->Col()), int(text.size())));
+    IText->setMaxLength(std::max<int>(entryColumn(IGrid->Col()).typingLimit, int(text.size())));
 }
 
 void Nyuuryoku::IGrid_DblClick()
@@ -97,10 +97,10 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
 {
     const int row = IGrid->Row(), col = IGrid->Col();
     if (KeyAscii == 9) {
-        if (col == Comment || col == End)
-            MoveSel(0, row + 1);
+        if (const int step = entryColumn(col).tabStep; step == 0)
+            MoveSel(0, row + 1); // from the comment and the end time: the next row
         else
-            MoveSel(qint16(col + tabStep(col)), row);
+            MoveSel(qint16(col + step), row);
         return;
     }
     if (KeyAscii == 13) {
@@ -120,7 +120,7 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
     }
     if (KeyAscii == 8) {
         text.chop(1);
-    } else if (text.size() < typingLimit(col)) {
+    } else if (text.size() < entryColumn(col).typingLimit) {
         text += QChar(char16_t(KeyAscii));
     } else {
         SoundPlay(shared_.platform, shared_.states, 3);
@@ -157,7 +157,6 @@ void Nyuuryoku::MoveSel(qint16 ColNo, qint32 RowNo)
 
 void Nyuuryoku::rowsAppend(qint32 count)
 {
-    // New rows are grey in the computed columns by the colour rule.
     IGrid->SetRows(IGrid->Rows() + count);
 }
 
@@ -202,32 +201,25 @@ void Nyuuryoku::ICombo_Click()
     const int i = ICombo->currentIndex();
     const qint32 row = IGrid->Row();
     const qint16 c = qint16(IGrid->Col());
+    if (!isListColumn(c))
+        return;
+    // The name follows the ID (EntryGridModel). What entering the cell made
+    // of the row and the person's choice in it are one step, like typing.
     const QString what = c == MachineName ? u"台名の選択"_s : u"店名の選択"_s;
-    recordChange(what, {{row, 1, 1}}, [&] {
-        if (i >= 1) {
+    const qint16 idCol = qint16(c - 1);
+    recordChange(
+        what, {{row, 1, 1}},
+        [&] {
             // List entry i is element i of the arrays, at index i - 1.
-            if (c == StoreName && i < SId.size()) {
-                CellWrite(row, StoreId, FormatBlankZero(SId[i - 1]));
-                CellWrite(row, c, SName[i - 1]);
-            } else if (c == MachineName && i < MId.size()) {
-                CellWrite(row, MachineId, FormatBlankZero(MId[i - 1]));
-                CellWrite(row, c, MName[i - 1]);
-            } else if (!isListColumn(c)) {
-                CellWrite(row, c, ICombo->itemText(i));
-            }
-            return;
-        }
-        if (!isListColumn(c))
-            return;
-        if (IGrid->TextMatrix(row, Shuushi).isEmpty()) {
-            // The row is not in use yet.
-            CellWrite(row, qint16(c - 1), QString());
-            CellWrite(row, c, QString());
-        } else {
-            CellWrite(row, qint16(c - 1), u"0"_s);
-            CellWrite(row, c, UnknownName());
-        }
-    });
+            const QList<qint16> &ids = c == MachineName ? MId : SId;
+            if (i >= 1 && i < ids.size())
+                CellWrite(row, idCol, FormatBlankZero(ids[i - 1]));
+            else if (i < 1)
+                // "(不明)": a row not in use yet keeps no store; one in use
+                // keeps ID 0, shown as "(不明)".
+                CellWrite(row, idCol, rows_->inUse(row) ? u"0"_s : QString());
+        },
+        true);
 }
 
 void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
@@ -241,66 +233,20 @@ void Nyuuryoku::CellCalc(qint32 &row, qint16 &col)
 
     // Date parts missing in a row in use are taken over from the row above
     // (for row 1 that is the title row, which has no values). A cell holding
-    // a text that is no number keeps it: storing names it.
-    bool filled = false;
-    const PlayRecord above = row > 1 ? rows_->entryRow(row - 1).record : PlayRecord();
-    const auto takeOver = [&](int c, qint16 value) {
-        if (value != 0 && !rows_->invalid(row, c)) {
-            CellWrite(row, qint16(c), IGrid->TextMatrix(row - 1, c));
-            filled = true;
-        }
+    // a text that is no number keeps it: storing names it. The weekday,
+    // balance and names follow the row's values by themselves.
+    const PlayRecord above = rows_->entryRow(row - 1).record;
+    const auto takeOver = [&](int c) {
+        const QString value = entryColumn(c).field->show(above); // "" for none
+        if (!value.isEmpty() && !rows_->invalid(row, c))
+            CellWrite(row, qint16(c), value);
     };
     if (y == 0 && m + d + t + k != 0)
-        takeOver(Year, above.DYear);
+        takeOver(Year);
     if (m == 0 && d + t + k != 0)
-        takeOver(Month, above.DMonth);
+        takeOver(Month);
     if (d == 0 && t + k != 0)
-        takeOver(Day, above.DDay);
-
-    if (col == Year || col == Month || col == Day || filled)
-        youbiWrite(row);
-    if (col == Toushi || col == Kaishuu || col == Shuushi)
-        shuushiWrite(row);
-    if (col == StoreId || col == MachineId)
-        nameRefresh(row, col);
-}
-
-void Nyuuryoku::youbiWrite(qint32 row)
-{
-    const PlayRecord &rec = rows_->entryRow(row).record;
-    QString youbi;
-    const bool valid = !rows_->invalid(row, Year) && !rows_->invalid(row, Month) &&
-                       !rows_->invalid(row, Day) &&
-                       YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
-    CellWrite(row, Youbi, valid ? youbi : QString());
-}
-
-void Nyuuryoku::shuushiWrite(qint32 row)
-{
-    const PlayRecord &rec = rows_->entryRow(row).record;
-    // An amount that is no number shows no balance until it is mended.
-    const bool none = (rec.DToushi == 0 && rec.DKaishuu == 0) || rows_->invalid(row, Toushi) ||
-                      rows_->invalid(row, Kaishuu);
-    CellWrite(row, Shuushi, none ? QString() : FormatGrouped(double(rec.Balance())));
-}
-
-void Nyuuryoku::rowRecalc(qint32 row)
-{
-    youbiWrite(row);
-    shuushiWrite(row);
-}
-
-void Nyuuryoku::nameRefresh(qint32 row, qint16 idCol)
-{
-    const EntryRow &entry = rows_->entryRow(row);
-    if (entry.blank & columnBit(idCol)) {
-        CellWrite(row, qint16(idCol + 1), QString());
-        return;
-    }
-    const SMData &list = idCol == MachineId ? shared_.Machines : shared_.Stores;
-    const qint16 id = idCol == MachineId ? entry.record.DMId : entry.record.DSId;
-    CellWrite(row, qint16(idCol + 1),
-              rows_->invalid(row, idCol) ? UnknownName() : list.SeekName(id));
+        takeOver(Day);
 }
 
 void Nyuuryoku::MMiseAdd_Click()
@@ -323,10 +269,7 @@ void Nyuuryoku::editorOpen(bool stores)
     MasterRead();
     // Names shown in the grid follow the edited list, so that they match what
     // storing the IDs will mean.
-    const qint16 idCol = stores ? StoreId : MachineId;
-    for (qint32 r = 1; r < IGrid->Rows(); ++r)
-        if (!(rows_->entryRow(r).blank & columnBit(idCol)))
-            nameRefresh(r, idCol);
-    if (IGrid->Col() == idCol + 1)
+    rows_->listsChanged();
+    if (IGrid->Col() == (stores ? StoreName : MachineName))
         ComboListSet(stores ? SName : MName);
 }

@@ -2,15 +2,15 @@
 // widths and titles, the records as rows; and the cell-writing routine.
 
 #include "core/model/shared_data.h"
-#include "core/util/numbers.h"
-#include "core/util/tool.h"
 #include "ui/entry/entry_columns.h"
 #include "ui/entry/entry_grid_model.h"
 #include "ui/entry/entry_undo.h"
 #include "ui/entry/nyuuryoku.h"
 #include "ui/twips.h"
 #include "ui/widgets/data_grid.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
+#include <array>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +45,8 @@ void Nyuuryoku::GridInit()
     IGrid->SetRows(shared_.data.ListCount() + 6);
     IGrid->SetFixedRows(1);
     IGrid->SetFixedCols(0);
+    for (int i = 0; i < EntryColumn::Count; ++i)
+        IGrid->setColumnHidden(i, entryColumn(i).weight == 0); // the IDs travel unseen
     ColWidthSet();
     ColAlignSet();
     // The computed columns are grey in every row by the colour rule.
@@ -53,46 +55,68 @@ void Nyuuryoku::GridInit()
 
 void Nyuuryoku::ColWidthSet()
 {
-    const qint32 w = qint32(std::lround(PixelsToTwips(width()) - 400));
-    IGrid->resize(Twips(w), IGrid->height());
+    // A column is as wide as in the window of the default size (its weight's
+    // share of the 8325 twips the columns have there), or as its title and
+    // its widest text need in the font in use when that is more. The names
+    // and the comment share whatever else the grid has, so that the columns
+    // fill it at any size.
+    const QFontMetrics metrics(IGrid->font());
+    std::array<int, EntryColumn::Count> widths{};
+    int room = IGrid->viewport()->width(), weights = 0;
     for (int i = 0; i < EntryColumn::Count; ++i) {
-        const qint32 product = kEntryColumns[i].weight * (w - 500);
-        IGrid->SetColWidth(i, int(std::nearbyint(double(product) / kEntryWeightSum)));
+        const EntryColumnSpec &spec = entryColumn(i);
+        if (spec.weight == 0)
+            continue;
+        int need = GridCellDelegate::CellWidth(metrics, QString::fromUtf16(spec.title));
+        if (spec.widest)
+            need = std::max(need,
+                            GridCellDelegate::CellWidth(metrics, QString::fromUtf16(spec.widest)));
+        const qint32 product = spec.weight * 8325;
+        widths[i] = spec.stretch
+                        ? need
+                        : std::max(Twips(std::nearbyint(double(product) / kEntryWeightSum)), need);
+        if (spec.stretch)
+            weights += spec.weight;
+        else
+            room -= widths[i];
     }
+    for (int i = 0; i < EntryColumn::Count; ++i) {
+        const EntryColumnSpec &spec = entryColumn(i);
+        if (!spec.stretch)
+            continue;
+        const int share = room * spec.weight / weights; // the last one takes what is left
+        room -= share;
+        weights -= spec.weight;
+        widths[i] = std::max(widths[i], share);
+    }
+    for (int i = 0; i < EntryColumn::Count; ++i)
+        if (!IGrid->isColumnHidden(i))
+            IGrid->setColumnWidth(i, widths[i]);
 }
 
 void Nyuuryoku::ColAlignSet()
 {
     for (int i = 0; i < EntryColumn::Count; ++i) {
-        IGrid->SetFixedAlignment(i, kEntryColumns[i].titleAlign);
-        IGrid->SetColAlignment(i, kEntryColumns[i].cellAlign);
+        IGrid->SetFixedAlignment(i, entryColumn(i).titleAlign);
+        IGrid->SetColAlignment(i, entryColumn(i).cellAlign);
     }
 }
 
 void Nyuuryoku::TitleWrite()
 {
     for (int i = 0; i < EntryColumn::Count; ++i)
-        CellWrite(0, qint16(i), QString::fromUtf16(kEntryColumns[i].title));
+        CellWrite(0, qint16(i), QString::fromUtf16(entryColumn(i).title));
 }
 
 void Nyuuryoku::DataDisp()
 {
     // One row per record, in table order, then the empty rows of GridInit.
+    // The weekday, balance and names follow from each row (EntryGridModel).
     const qint32 count = shared_.data.ListCount();
     QList<EntryRow> rows;
     rows.reserve(IGrid->Rows() - 1);
-    QString youbi;
-    for (qint32 n = 1; n <= count; ++n) {
-        const PlayRecord &rec = shared_.data.Record(n);
-        EntryRow row = EntryGridModel::rowOf(rec);
-        YoubiGet(youbi, rec.DYear, rec.DMonth, rec.DDay);
-        using namespace EntryColumn;
-        row.shown[Youbi] = youbi;
-        row.shown[Shuushi] = FormatGrouped(double(rec.Balance()));
-        row.shown[StoreName] = shared_.Stores.SeekName(rec.DSId);
-        row.shown[MachineName] = shared_.Machines.SeekName(rec.DMId);
-        rows.append(std::move(row));
-    }
+    for (qint32 n = 1; n <= count; ++n)
+        rows.append(EntryGridModel::rowOf(shared_.data.Record(n)));
     rows.resize(IGrid->Rows() - 1);
     rows_->setEntryRows(std::move(rows));
     IGrid->SetRow(1);
@@ -101,5 +125,5 @@ void Nyuuryoku::DataDisp()
 
 void Nyuuryoku::CellWrite(qint32 row, qint16 col, const QString &text)
 {
-    IGrid->SetTextArray(qint64(row) * IGrid->Cols() + col, text);
+    IGrid->SetTextMatrix(row, col, text);
 }

@@ -1,5 +1,6 @@
-// The entry window's controls at their design positions (twips), its menus and
-// the connections of every control to its handler.
+// The entry window's controls at their design positions (twips), the grid in
+// the room between them, its menus and the connections of every control to
+// its handler.
 
 #include "core/model/shared_data.h"
 #include "core/util/tool.h"
@@ -12,6 +13,7 @@
 #include "ui/widgets/picture.h"
 #include "ui/widgets/picture_button.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -47,6 +49,10 @@ QPushButton *placeButton(QWidget *parent, const QString &text, const QRect &rect
 
 void Nyuuryoku::buildControls(QWidget *client)
 {
+    // The controls above the grid keep their places from the window's top
+    // left, those below it from its bottom left (in a strip of their own);
+    // the grid takes the room between, 500 twips narrower than the window.
+    constexpr int gridTop = 1560, gridBottom = 4215, clientHeight = 5055;
     Shape1 = new QFrame(client);
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(TwipsRect(1920, 1080, 5055, 495));
@@ -79,25 +85,38 @@ void Nyuuryoku::buildControls(QWidget *client)
 
     ISort = placeButton(client, u"ｿｰﾄ"_s, TwipsRect(240, 1320, 975, 255));
 
-    rows_ = new EntryGridModel;
+    rows_ = new EntryGridModel(shared_.Stores, shared_.Machines);
     IGrid = new DataGrid(client, rows_);
-    IGrid->setGeometry(TwipsRect(240, 1560, 8775, 2655));
 
-    MMiseAdd = new PictureButton(client);
-    MMiseAdd->setGeometry(TwipsRect(1560, 4440, 375, 375));
+    auto *below = new QWidget(client);
+    below->setFixedHeight(Twips(clientHeight - gridBottom));
+    const auto placed = [](double left, double top, double width, double height) {
+        return TwipsRect(left, top - gridBottom, width, height);
+    };
+    MMiseAdd = new PictureButton(below);
+    MMiseAdd->setGeometry(placed(1560, 4440, 375, 375));
     MMiseAdd->setPicture(u":/pictures/mise_add.svg"_s, TwipsSize(345, 345));
-    MDaiAdd = new PictureButton(client);
-    MDaiAdd->setGeometry(TwipsRect(2520, 4440, 375, 375));
+    MDaiAdd = new PictureButton(below);
+    MDaiAdd->setGeometry(placed(2520, 4440, 375, 375));
     MDaiAdd->setPicture(u":/pictures/dai_add.svg"_s, TwipsSize(345, 345));
-    MLMiseAdd = new ClickLabel(u"店ﾃﾞｰﾀ追加"_s, client);
-    MLMiseAdd->setGeometry(TwipsRect(1320, 4800, 975, 255));
+    MLMiseAdd = new ClickLabel(u"店ﾃﾞｰﾀ追加"_s, below);
+    MLMiseAdd->setGeometry(placed(1320, 4800, 975, 255));
     MLMiseAdd->setAlignment(Qt::AlignCenter);
-    MLDaiAdd = new ClickLabel(u"台ﾃﾞｰﾀ追加"_s, client);
-    MLDaiAdd->setGeometry(TwipsRect(2280, 4800, 975, 255));
+    MLDaiAdd = new ClickLabel(u"台ﾃﾞｰﾀ追加"_s, below);
+    MLDaiAdd->setGeometry(placed(2280, 4800, 975, 255));
     MLDaiAdd->setAlignment(Qt::AlignCenter);
 
-    ISave = placeButton(client, u"OK"_s, TwipsRect(5280, 4560, 975, 375));
-    ICancel = placeButton(client, u"ｷｬﾝｾﾙ"_s, TwipsRect(6840, 4560, 975, 375));
+    ISave = placeButton(below, u"OK"_s, placed(5280, 4560, 975, 375));
+    ICancel = placeButton(below, u"ｷｬﾝｾﾙ"_s, placed(6840, 4560, 975, 375));
+
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, Twips(gridTop), 0, 0);
+    layout->setSpacing(0);
+    auto *gridRow = new QHBoxLayout;
+    gridRow->setContentsMargins(Twips(240), 0, Twips(260), 0);
+    gridRow->addWidget(IGrid);
+    layout->addLayout(gridRow, 1);
+    layout->addWidget(below);
 
     // The keyboard goes from the grid to the input box and back.
     setTabOrder(IGrid, IText);
@@ -146,6 +165,8 @@ void Nyuuryoku::connectHandlers()
     connect(IGrid, &DataGrid::dblClick, this, &Nyuuryoku::IGrid_DblClick);
     connect(IGrid, &DataGrid::keyPress, this, &Nyuuryoku::IGrid_KeyPress);
     connect(IGrid, &DataGrid::mouseUp, this, &Nyuuryoku::IGrid_MouseUp);
+    IGrid->viewport()->installEventFilter(this); // its width sets the columns'
+
     connect(IText, &QLineEdit::textChanged, this, &Nyuuryoku::IText_Change);
     connect(ICombo, &QComboBox::activated, this, &Nyuuryoku::ICombo_Click);
     IText->installEventFilter(this);

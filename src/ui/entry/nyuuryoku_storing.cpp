@@ -56,7 +56,7 @@ QString Nyuuryoku::cellProblem(qint32 row) const
     // that cannot be stored, like an impossible date.
     const EntryRow &entry = rows_->entryRow(row);
     for (int col = 0; col < Count; ++col) {
-        const quint16 bit = columnBit(col);
+        const quint32 bit = columnBit(col);
         if (entry.unreadable & bit)
             return u"「%1」の「%2」は%3ではありません。"_s.arg(
                 columnName(col), IGrid->TextMatrix(row, col),

@@ -11,6 +11,7 @@
 #include "ui/app_font.h"
 #include "ui/app_style.h"
 #include "ui/readable_colors.h"
+#include "ui/window_place.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -263,11 +263,7 @@ void MasterEditor::Form_Load()
 void MasterEditor::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *s = screen()) {
-        const QRect area = s->geometry();
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(*this);
 }
 
 int MasterEditor::addLine(qint16 id, const QString &name)

@@ -4,10 +4,10 @@
 #include "ui/result_colors.h"
 #include "ui/twips.h"
 #include "ui/widgets/grid_look.h"
+#include "ui/widgets/tab_text.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <algorithm>
 
 ResultGridProxy::ResultGridProxy(ResultGridModel *source, QObject *parent)
     : ValueSortProxy(Part::Body, parent), source_(source)
@@ -93,28 +93,8 @@ void ResultGrid::SelectCells(int row, int col, int rowSel, int colSel)
 
 QString ResultGrid::Clip() const
 {
-    const QModelIndexList cells = selectionModel()->selectedIndexes();
-    if (cells.isEmpty())
-        return TextMatrix(Row(), Col());
-    // One rectangle is selected at a time (the grids' selection mode).
-    int top = cells[0].row(), bottom = top, left = cells[0].column(), right = left;
-    for (const QModelIndex &c : cells) {
-        top = std::min(top, c.row());
-        bottom = std::max(bottom, c.row());
-        left = std::min(left, c.column());
-        right = std::max(right, c.column());
-    }
-    QString clip;
-    for (int r = top; r <= bottom; ++r) {
-        if (r > top)
-            clip += u'\r';
-        for (int c = left; c <= right; ++c) {
-            if (c > left)
-                clip += u'\t';
-            clip += proxy_->index(r, c).data().toString();
-        }
-    }
-    return clip;
+    const std::optional<GridRange> range = SelectedRange(selectionModel()->selection());
+    return range ? TabText(*proxy_, *range) : TextMatrix(Row(), Col());
 }
 
 int ResultGrid::ColWidth(int col) const

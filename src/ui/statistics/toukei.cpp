@@ -8,6 +8,7 @@
 #include "ui/statistics/toukei_labels.h"
 #include "ui/twips.h"
 #include "ui/widgets/drawing_area.h"
+#include "ui/window_place.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -17,7 +18,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -223,13 +223,7 @@ void Toukei::setVisible(bool visible)
     if (visible && !isVisible()) {
         closed_ = false;
         // Centred on the screen (not over the main window) before it appears.
-        const QWidget *owner = parentWidget() ? parentWidget()->window() : this;
-        if (const QScreen *s = owner->screen()) {
-            const QRect area = s->availableGeometry();
-            const QSize outer = frameGeometry().size();
-            move(area.x() + (area.width() - outer.width()) / 2,
-                 area.y() + (area.height() - outer.height()) / 2);
-        }
+        CentreOnScreen(*this);
     }
     QDialog::setVisible(visible);
 }

@@ -10,6 +10,7 @@
 #include "ui/summary_table/summary_view.h"
 #include "ui/twips.h"
 #include "ui/widgets/date_box.h"
+#include "ui/window_place.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -23,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -349,12 +349,7 @@ void Shuukei::showEvent(QShowEvent *event)
     if (centred_)
         return;
     centred_ = true;
-    if (const QScreen *s = screen()) {
-        const QRect area = s->availableGeometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
-    }
+    CentreOnScreen(*this);
 }
 
 void Shuukei::ECopy_Click()

@@ -2,6 +2,7 @@
 
 #include "core/statistics/table_roles.h"
 #include "ui/widgets/grid_look.h"
+#include "ui/widgets/tab_text.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -11,7 +12,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <limits>
 
 namespace {
 // The rows' view: draws a text in place of the rows while there are none.
@@ -32,19 +32,6 @@ protected:
         painter.drawText(row.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, emptyText);
     }
 };
-
-// Rows top..bottom, columns left..right of a view's model in a role.
-QStringList cellLines(const QTableView *view, int role, int top, int bottom, int left, int right)
-{
-    QStringList lines;
-    for (int r = top; r <= bottom; ++r) {
-        QStringList cells;
-        for (int c = left; c <= right; ++c)
-            cells.append(view->model()->index(r, c).data(role).toString());
-        lines.append(cells.join(u'\t'));
-    }
-    return lines;
-}
 
 void setUpView(QTableView *view)
 {
@@ -173,36 +160,21 @@ void SummaryView::SetColumnWidths(const QList<int> &widths)
 QString SummaryView::SelectedText(int role) const
 {
     const QTableView *view = pinned_->selectionModel()->hasSelection() ? pinned_ : body_;
-    const QItemSelection selection = view->selectionModel()->selection();
-    const QModelIndex current = view->currentIndex();
-    if (selection.isEmpty() && !current.isValid())
-        return QString();
-    int top = current.row(), bottom = top, left = current.column(), right = left;
-    if (!selection.isEmpty()) {
-        // The views select one rectangle, which may come in pieces.
-        top = left = std::numeric_limits<int>::max();
-        bottom = right = -1;
-        for (const QItemSelectionRange &range : selection) {
-            top = std::min(top, range.top());
-            bottom = std::max(bottom, range.bottom());
-            left = std::min(left, range.left());
-            right = std::max(right, range.right());
-        }
-    }
-    return cellLines(view, role, top, bottom, left, right).join(u'\r');
+    std::optional<GridRange> range = SelectedRange(view->selectionModel()->selection());
+    if (const QModelIndex current = view->currentIndex(); !range && current.isValid())
+        range = GridRange{current.row(), current.row(), current.column(), current.column()};
+    return range ? TabText(*view->model(), *range, role) : QString();
 }
 
 QString SummaryView::AllText(int role) const
 {
-    const QAbstractItemModel *rows = body_->model();
-    const int last = rows->columnCount() - 1;
-    QStringList titles;
-    for (int c = 0; c <= last; ++c)
-        titles.append(rows->headerData(c, Qt::Horizontal, role).toString());
-    QStringList lines{titles.join(u'\t')};
-    lines += cellLines(body_, role, 0, rows->rowCount() - 1, 0, last);
-    lines += cellLines(pinned_, role, 0, pinned_->model()->rowCount() - 1, 0, last);
-    return lines.join(u'\r');
+    // The titles (row −1), the rows, the totals.
+    const QAbstractItemModel &rows = *body_->model(), &totals = *pinned_->model();
+    const int last = rows.columnCount() - 1;
+    QString text = TabText(rows, {-1, rows.rowCount() - 1, 0, last}, role);
+    if (totals.rowCount() > 0)
+        text += u'\r' + TabText(totals, {0, totals.rowCount() - 1, 0, last}, role);
+    return text;
 }
 
 bool SummaryView::eventFilter(QObject *watched, QEvent *event)

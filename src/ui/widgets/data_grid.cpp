@@ -13,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTimer>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -51,14 +52,8 @@ QVariant DataGridModel::data(const QModelIndex &index, int role) const
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole: return text(row, col);
-    case Qt::BackgroundRole: {
-        const QRgb c = backColor(row, col);
-        return QColor(c ? c : qRgb(255, 255, 255));
-    }
-    case Qt::ForegroundRole: {
-        const QRgb c = foreColor(row, col);
-        return QColor(c ? c : qRgb(0, 0, 0));
-    }
+    case Qt::BackgroundRole: return kGridBack;
+    case Qt::ForegroundRole: return kGridText;
     case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(cellAlign_.value(col)));
     default: return QVariant();
     }
@@ -91,16 +86,10 @@ void DataGridModel::setShape(int rows, int cols)
         // A change of width rebuilds the cells column by column.
         beginResetModel();
         QList<QString> texts(qsizetype(rows) * cols);
-        QList<QRgb> back(texts.size(), 0), fore(texts.size(), 0);
         for (int r = 0; r < std::min(rows, rows_); ++r)
-            for (int c = 0; c < std::min(cols, cols_); ++c) {
+            for (int c = 0; c < std::min(cols, cols_); ++c)
                 texts[qsizetype(r) * cols + c] = texts_[at(r, c)];
-                back[qsizetype(r) * cols + c] = back_[at(r, c)];
-                fore[qsizetype(r) * cols + c] = fore_[at(r, c)];
-            }
         texts_ = std::move(texts);
-        back_ = std::move(back);
-        fore_ = std::move(fore);
         rows_ = rows;
         cols_ = cols;
         cellAlign_.resize(cols, GridAlign::Left);
@@ -111,15 +100,11 @@ void DataGridModel::setShape(int rows, int cols)
     if (rows > rows_) {
         beginInsertRows(QModelIndex(), viewRow(rows_), viewRow(rows) - 1);
         texts_.resize(qsizetype(rows) * cols_);
-        back_.resize(texts_.size(), 0);
-        fore_.resize(texts_.size(), 0);
         rows_ = rows;
         endInsertRows();
     } else if (rows < rows_) {
         beginRemoveRows(QModelIndex(), viewRow(rows), viewRow(rows_) - 1);
         texts_.resize(qsizetype(rows) * cols_);
-        back_.resize(texts_.size());
-        fore_.resize(texts_.size());
         rows_ = rows;
         endRemoveRows();
     }
@@ -132,8 +117,6 @@ void DataGridModel::setFixedRows(int fixedRows)
     if (rows_ < fixedRows_) {
         rows_ = fixedRows_;
         texts_.resize(qsizetype(rows_) * cols_);
-        back_.resize(texts_.size(), 0);
-        fore_.resize(texts_.size(), 0);
     }
     endResetModel();
 }
@@ -156,32 +139,11 @@ void DataGridModel::setText(int row, int col, const QString &text)
         markChanged();
 }
 
-QRgb DataGridModel::backColor(int row, int col) const
-{
-    return (row < 0 || row >= rows_ || col < 0 || col >= cols_) ? 0 : back_[at(row, col)];
-}
-
-QRgb DataGridModel::foreColor(int row, int col) const
-{
-    return (row < 0 || row >= rows_ || col < 0 || col >= cols_) ? 0 : fore_[at(row, col)];
-}
-
-void DataGridModel::setColors(int row, int col, QRgb back, QRgb fore)
-{
-    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
-        return;
-    back_[at(row, col)] = back;
-    fore_[at(row, col)] = fore;
-    markChanged();
-}
-
 void DataGridModel::insertGridRow(int row)
 {
     row = std::clamp(row, fixedRows_, rows_);
     beginInsertRows(QModelIndex(), viewRow(row), viewRow(row));
     texts_.insert(at(row, 0), cols_, QString());
-    back_.insert(at(row, 0), cols_, 0);
-    fore_.insert(at(row, 0), cols_, 0);
     ++rows_;
     endInsertRows();
 }
@@ -192,8 +154,6 @@ void DataGridModel::removeGridRow(int row)
         return;
     beginRemoveRows(QModelIndex(), viewRow(row), viewRow(row));
     texts_.remove(at(row, 0), cols_);
-    back_.remove(at(row, 0), cols_);
-    fore_.remove(at(row, 0), cols_);
     --rows_;
     endRemoveRows();
 }
@@ -305,20 +265,6 @@ void DataGrid::SetColSel(int col)
     scheduleSync();
 }
 
-QString DataGrid::TextArray(qint64 index) const
-{
-    if (Cols() <= 0 || index < 0)
-        return QString();
-    return TextMatrix(int(index / Cols()), int(index % Cols()));
-}
-
-void DataGrid::SetTextArray(qint64 index, const QString &text)
-{
-    if (Cols() <= 0 || index < 0)
-        return;
-    SetTextMatrix(int(index / Cols()), int(index % Cols()), text);
-}
-
 QString DataGrid::TextMatrix(int row, int col) const
 {
     return model_->text(row, col);
@@ -337,54 +283,28 @@ GridRange DataGrid::SelRange() const
 
 QString DataGrid::Clip() const
 {
-    const auto [r1, r2, c1, c2] = SelRange();
-    QString clip;
-    for (int r = r1; r <= r2; ++r) {
-        if (r > r1)
-            clip += u'\r';
-        for (int c = c1; c <= c2; ++c) {
-            if (c > c1)
-                clip += u'\t';
-            clip += TextMatrix(r, c);
-        }
-    }
-    return clip;
+    GridRange range = SelRange();
+    range.top -= FixedRows(); // the model's rows; the title row is its header
+    range.bottom -= FixedRows();
+    return TabText(*model_, range);
 }
 
 void DataGrid::SetClip(const QString &text)
 {
+    SetClip(ReadTabBlock(text));
+}
+
+void DataGrid::SetClip(const TabBlock &block)
+{
     const auto [r1, r2, c1, c2] = SelRange();
-    const QStringList lines = text.split(u'\r');
-    // A carriage return that ends the text does not start another line.
-    const qsizetype lineCount =
-        (lines.size() > 1 && lines.last().isEmpty()) ? lines.size() - 1 : lines.size();
-    for (qsizetype j = 0; j < lineCount && r1 + j <= r2; ++j) {
-        const QStringList cells = lines[j].split(u'\t');
-        for (qsizetype k = 0; k < cells.size() && c1 + k <= c2; ++k)
-            SetTextMatrix(int(r1 + j), int(c1 + k), cells[k]);
+    for (qsizetype j = 0; j < block.lines.size() && r1 + j <= r2; ++j) {
+        int c = c1;
+        for (QStringView cell : block.lines[j].tokenize(u'\t')) {
+            if (c > c2)
+                break;
+            SetTextMatrix(int(r1 + j), c++, cell.toString());
+        }
     }
-}
-
-void DataGrid::SetCellBackColor(const QColor &color)
-{
-    model_->setColors(row_, col_, color.rgb(), model_->foreColor(row_, col_));
-}
-
-void DataGrid::SetCellForeColor(const QColor &color)
-{
-    model_->setColors(row_, col_, model_->backColor(row_, col_), color.rgb());
-}
-
-QColor DataGrid::CellBackColorAt(int row, int col) const
-{
-    const QRgb c = model_->backColor(row, col);
-    return QColor(c ? c : qRgb(255, 255, 255));
-}
-
-QColor DataGrid::CellForeColorAt(int row, int col) const
-{
-    const QRgb c = model_->foreColor(row, col);
-    return QColor(c ? c : qRgb(0, 0, 0));
 }
 
 int DataGrid::ColWidth(int col) const
@@ -479,10 +399,22 @@ void DataGrid::syncView()
     updateMicroFocus();
 }
 
+template <typename Handling> void DataGrid::personsMove(Handling handling)
+{
+    ++moving_;
+    handling();
+    if (--moving_ == 0 && std::exchange(movePending_, false))
+        onViewSelectionChanged();
+}
+
 void DataGrid::onViewSelectionChanged()
 {
     if (syncing_)
         return;
+    if (moving_ > 0) {
+        movePending_ = true;
+        return;
+    }
     const QModelIndex current = selectionModel()->currentIndex();
     if (!current.isValid())
         return;
@@ -532,7 +464,8 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
             emit keyPress(ch.unicode());
         return;
     }
-    QTableView::keyPressEvent(event); // cursor keys, paging: the person's moves
+    // Cursor keys, paging: the person's moves.
+    personsMove([&] { QTableView::keyPressEvent(event); });
 }
 
 void DataGrid::inputMethodEvent(QInputMethodEvent *event)
@@ -618,7 +551,12 @@ void DataGrid::mousePressEvent(QMouseEvent *event)
         QGuiApplication::inputMethod()->commit(); // into the cell it was typed for
     if (event->button() == Qt::RightButton)
         return; // a right click opens the window's menu, it does not select
-    QTableView::mousePressEvent(event);
+    personsMove([&] { QTableView::mousePressEvent(event); });
+}
+
+void DataGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    personsMove([&] { QTableView::mouseMoveEvent(event); });
 }
 
 void DataGrid::mouseReleaseEvent(QMouseEvent *event)

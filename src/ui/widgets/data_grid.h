@@ -1,24 +1,19 @@
 #pragma once
-// The spreadsheet-like grid of the entry and statistics windows: a QTableView
-// over its own model of cell texts and colours, with the operations the windows
-// use (Rows, Cols, Row, Col, RowSel, ColSel, Text, TextArray, Clip, colours,
-// widths, alignments, AddItem, RemoveItem). Built-in editing is off: keys go to
-// the window through keyPress(). selChange() reports only the person's moves.
+// The spreadsheet-like grid of the entry window (and of the CSV import's list
+// of unreadable rows): a QTableView over a model of cells, with the operations
+// the window uses (Rows, Cols, Row, Col, RowSel, ColSel, Text, Clip, widths,
+// alignments, AddItem, RemoveItem). The plain model holds texts; the entry
+// window's model derives its cells and their colours from its rows. Built-in
+// editing is off: keys go to the window through keyPress(). selChange()
+// reports only the person's moves.
+
+#include "ui/widgets/tab_text.h"
 
 #include <QAbstractTableModel>
-#include <QColor>
 #include <QList>
 #include <QTableView>
 
 enum class GridAlign { Left, Center, Right };
-
-// The selected rectangle with its corners in order.
-struct GridRange {
-    int top = 0;
-    int bottom = 0;
-    int left = 0;
-    int right = 0;
-};
 
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -33,7 +28,8 @@ public:
 
     // Grid coordinates: row 0 .. rows-1 including the fixed (title) rows.
     // A window that keeps values rather than texts derives its own model and
-    // converts in these (the entry window's rows are play records).
+    // converts in these (the entry window's rows are play records). Cells are
+    // black on white unless such a model says otherwise in data().
     int rows() const { return rows_; }
     int cols() const { return cols_; }
     int fixedRows() const { return fixedRows_; }
@@ -41,9 +37,6 @@ public:
     virtual void setFixedRows(int fixedRows);
     virtual QString text(int row, int col) const;
     virtual void setText(int row, int col, const QString &text);
-    virtual QRgb backColor(int row, int col) const; // 0: the default (white)
-    virtual QRgb foreColor(int row, int col) const; // 0: the default (black)
-    virtual void setColors(int row, int col, QRgb back, QRgb fore);
     virtual void insertGridRow(int row);
     virtual void removeGridRow(int row);
     void setAlignment(int col, GridAlign cells, GridAlign title);
@@ -66,8 +59,6 @@ private:
     int viewRow(int row) const { return row - fixedRows_; }
 
     QList<QString> texts_;
-    QList<QRgb> back_;
-    QList<QRgb> fore_;
     bool changePending_ = false;
 };
 
@@ -100,22 +91,18 @@ public:
 
     QString Text() const { return TextMatrix(row_, col_); }
     void SetText(const QString &text) { SetTextMatrix(row_, col_, text); }
-    QString TextArray(qint64 index) const;
-    void SetTextArray(qint64 index, const QString &text);
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString &text);
 
     // The rectangle between (Row, Col) and (RowSel, ColSel), in either order.
     GridRange SelRange() const;
-    // The selected rectangle: cells separated by tabs, rows by carriage returns.
+    // The selected rectangle: cells separated by tabs, rows by carriage
+    // returns. Setting it fills the rectangle from a block's top-left cell on;
+    // cells outside the rectangle are left out, cells the block does not reach
+    // keep their texts.
     QString Clip() const;
     void SetClip(const QString &text);
-
-    // Colours of the current cell.
-    void SetCellBackColor(const QColor &color);
-    void SetCellForeColor(const QColor &color);
-    QColor CellBackColorAt(int row, int col) const;
-    QColor CellForeColorAt(int row, int col) const;
+    void SetClip(const TabBlock &block);
 
     int ColWidth(int col) const; // twips
     void SetColWidth(int col, int twips);
@@ -149,6 +136,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
@@ -161,6 +149,10 @@ private:
     QRect caretRect() const; // where the next character goes, likewise
     void scheduleSync();
     void onViewSelectionChanged();
+    // Runs the view's own handling of a key or the mouse, and reports the
+    // selection it leaves once: the view moves the current cell and the
+    // selection one after the other.
+    template <typename Handling> void personsMove(Handling handling);
     QModelIndex viewIndex(int row, int col) const;
 
     DataGridModel *model_;
@@ -174,4 +166,6 @@ private:
     bool syncing_ = false;
     bool syncPending_ = false;
     bool typingReplaces_ = false;
+    int moving_ = 0;           // inside the view's handling of a person's move
+    bool movePending_ = false; // the selection changed meanwhile
 };

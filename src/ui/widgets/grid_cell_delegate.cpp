@@ -16,6 +16,8 @@ struct ComposedLine {
     QPointF origin;
     int cursor = 0;
     bool cursorShown = true;
+    bool cutBefore = false; // part of the text lies beyond the cell's left edge
+    bool cutAfter = false;  // or its right edge
 };
 
 void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignment alignment,
@@ -50,8 +52,9 @@ void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignme
     line.setLineWidth(1e6);
     out.layout.endLayout();
 
-    // Aligned as the cell's text, moved so that the caret stays in the cell.
-    const QRect area = cell.adjusted(2, 0, -3, 0);
+    // Aligned as the cell's text, moved so that the caret stays in the cell;
+    // the text may use the margins inside the frame drawn around it.
+    const QRect area = cell.adjusted(1, 0, -2, 0);
     const qreal width = line.naturalTextWidth();
     qreal x = area.left();
     if (alignment & Qt::AlignRight)
@@ -59,8 +62,21 @@ void layOut(ComposedLine &out, const QRect &cell, const QFont &font, Qt::Alignme
     else if (alignment & Qt::AlignHCenter)
         x = area.left() + (area.width() - width) / 2;
     const qreal caret = line.cursorToX(out.cursor);
-    x = std::max(std::min(x, area.right() - caret), area.left() - caret);
+    x = std::max(std::min(x, area.right() + 1 - caret), area.left() - caret);
     out.origin = QPointF(x, cell.top() + (cell.height() - line.height()) / 2);
+    out.cutBefore = x < area.left() - 1; // a pixel is no loss worth a mark
+    out.cutAfter = x + width > area.right() + 2;
+}
+
+// A small triangle at the edge of a cell, pointing out of it.
+void drawCutMark(QPainter *painter, const QRect &cell, bool left, const QColor &color)
+{
+    const qreal y = cell.center().y() + 0.5, x = left ? cell.left() + 0.5 : cell.right() + 0.5;
+    const qreal in = left ? 4 : -4;
+    const QPointF mark[] = {{x, y}, {x + in, y - 4}, {x + in, y + 4}};
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawPolygon(mark, 3);
 }
 } // namespace
 
@@ -74,23 +90,19 @@ QRect GridCellDelegate::CaretRect(const QRect &cell, const QFont &font, Qt::Alig
     return QRectF(x, composed.origin.y(), 1, line.height()).toAlignedRect() & cell;
 }
 
+int GridCellDelegate::CellWidth(const QFontMetrics &metrics, const QString &text)
+{
+    return metrics.horizontalAdvance(text) + 2 * kMargin + 2; // the right margin's pixel, the line
+}
+
 GridCellDelegate::Fit GridCellDelegate::FitText(const QFontMetrics &metrics, const QString &text,
                                                 int cellWidth)
 {
     Fit fit;
     fit.text = text;
-    // Two pixels of margin, less when the text would not fit otherwise.
-    const int advance = metrics.horizontalAdvance(text);
-    fit.margin = std::clamp((cellWidth - 1 - advance) / 2, 0, 2);
-    const int room = cellWidth - 1 - 2 * fit.margin;
-    if (advance <= room || room <= 0)
+    const int room = cellWidth - 1 - 2 * kMargin;
+    if (metrics.horizontalAdvance(text) <= room || room <= 0)
         return fit;
-    if (advance * 4 <= room * 5) {
-        // The fixed column widths were made for a narrower font: a text a few
-        // pixels too wide (a four-digit year) is narrowed rather than cut.
-        fit.scale = qreal(room) / advance;
-        return fit;
-    }
     fit.text = metrics.elidedText(text, Qt::ElideRight, room);
     fit.whole = false;
     return fit;
@@ -134,7 +146,13 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         composed.layout.draw(painter, composed.origin);
         if (composed.cursorShown)
             composed.layout.drawCursor(painter, composed.origin, composed.cursor);
-        painter->setPen(opt.palette.color(group, QPalette::Highlight));
+        const QColor frame = opt.palette.color(group, QPalette::Highlight);
+        if (composed.cutBefore)
+            drawCutMark(painter, opt.rect, true, frame);
+        if (composed.cutAfter)
+            drawCutMark(painter, opt.rect.adjusted(0, 0, -1, 0), false, frame);
+        painter->setPen(frame);
+        painter->setBrush(Qt::NoBrush);
         painter->drawRect(opt.rect.adjusted(0, 0, -1, -1));
         painter->restore();
         return;
@@ -155,18 +173,8 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
             painter->setPen(fore.value<QColor>());
     }
     const Fit fit = FitText(QFontMetrics(opt.font), opt.text, opt.rect.width());
-    const QRect area = opt.rect.adjusted(fit.margin, 0, -fit.margin - 1, 0);
-    const int flags = int(opt.displayAlignment) | Qt::TextSingleLine;
-    if (fit.scale < 1.0) {
-        const int advance = QFontMetrics(opt.font).horizontalAdvance(fit.text);
-        painter->save();
-        painter->translate(area.left(), 0);
-        painter->scale(fit.scale, 1.0);
-        painter->drawText(QRect(0, area.top(), advance, area.height()), flags, fit.text);
-        painter->restore();
-    } else {
-        painter->drawText(area, flags, fit.text);
-    }
+    const QRect area = opt.rect.adjusted(kMargin, 0, -kMargin - 1, 0);
+    painter->drawText(area, int(opt.displayAlignment) | Qt::TextSingleLine, fit.text);
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(opt);

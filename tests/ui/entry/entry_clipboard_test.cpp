@@ -85,16 +85,33 @@ TEST_F(EntryClipboardTest, ASpreadsheetBlockFillsAndAppendsRowsAndIsStored)
     EXPECT_EQ(shared.data.Record(5), (PlayRecord{2001, 5, 4, 2000, 0, 5, 0, QString()}));
 }
 
-TEST_F(EntryClipboardTest, PastedAmountsRecomputeTheBalanceButNotTheWeekday)
+// Lines end in CR LF, LF (many programs on this desktop) or CR alike; every
+// pasted row shows its weekday and balance at once.
+TEST_F(EntryClipboardTest, PastedLinesEndAnyWayAndShowTheirWeekdayAndBalance)
 {
-    grid().SetTextMatrix(1, 3, u"x"_s);
+    const int rows = grid().Rows();
+    clipboard()->setText(u"2024\t1\t6\t\t1000\t3000\t\t\t\t\t\t新台\n"
+                         u"2024\t1\t7\t\t2000\t500\n2024\t1\t8\t\t500\r2024\t1\t9\n"_s);
+    select(4, 0, 4, 0);
+    window->EPaste_Click();
+    EXPECT_EQ(grid().Rows(), rows + 4); // no line after the last line end
+    const QStringList shown[] = {{u"土"_s, u"2,000"_s, u"新台"_s},
+                                 {u"日"_s, u"-1,500"_s, QString()},
+                                 {u"月"_s, u"-500"_s, QString()},
+                                 {u"火"_s, QString(), QString()},
+                                 {QString(), QString(), QString()}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ((QStringList{cell(4 + i, 3), cell(4 + i, 6), cell(4 + i, 11)}), shown[i]) << i;
+    EXPECT_EQ(fore(5, 6), qRgb(255, 64, 64));
+
+    // Amounts pasted at the investment: the balances follow.
     clipboard()->setText(u"100\t50\r\n7\t7\r\n"_s);
     select(1, 4, 1, 4);
     window->EPaste_Click();
     EXPECT_EQ(cell(1, 6), u"-50"_s);
     EXPECT_EQ(fore(1, 6), qRgb(255, 64, 64));
     EXPECT_EQ(cell(2, 6), u"0"_s);
-    EXPECT_EQ(cell(1, 3), u"x"_s);
+    EXPECT_EQ(cell(1, 3), u"日"_s);
     // Columns beyond the comment are cut off (the play times take only a block
     // that ends on them); the grid keeps its columns.
     clipboard()->setText(u"a\tb\tc\td"_s);

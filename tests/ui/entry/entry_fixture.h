@@ -38,8 +38,12 @@ protected:
             texts << cell(row, c);
         return texts;
     }
-    QRgb fore(int row, int col) { return grid().CellForeColorAt(row, col).rgb(); }
-    QRgb back(int row, int col) { return grid().CellBackColorAt(row, col).rgb(); }
+    QRgb fore(int row, int col) { return color(row, col, Qt::ForegroundRole); }
+    QRgb back(int row, int col) { return color(row, col, Qt::BackgroundRole); }
+    QRgb color(int row, int col, int role)
+    {
+        return grid().model()->index(row - 1, col).data(role).value<QColor>().rgb();
+    }
 
     // The person moves to a cell (click or cursor key).
     void enter(int row, int col)

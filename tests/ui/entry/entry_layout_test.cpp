@@ -1,11 +1,14 @@
 #include "entry_fixture.h"
 
 #include "ui/twips.h"
+#include "ui/widgets/grid_cell_delegate.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cmath>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -79,26 +82,54 @@ TEST_F(EntryWindowTest, RecordsAreShownWithFormatsNamesAndColours)
     EXPECT_TRUE(cell(9, 6).isEmpty());
 }
 
-TEST_F(EntryWindowTest, ColumnsShareTheWidthAndTheHeightStaysFixed)
+// At the default size the controls and the grid stand where they always did;
+// the columns fill the grid, and enlarged, the grid takes the room: more
+// rows, wider names and comment, the controls above it where they were.
+TEST_F(EntryWindowTest, ColumnsFillTheGridAndTheGridTakesTheRoom)
 {
+    for (int r = 0; r < 20; ++r)
+        addRecord(2001, 4, 1, 1000, 0); // the rows scroll
     Open();
-    // Window 9225 twips wide: weights share 9225 - 400 - 500 = 8325 twips; the
-    // names and the comment give room to the play times.
-    const int weights[14] = {500, 350, 350, 350, 800, 800, 950, 0, 1400, 0, 1400, 1300, 550, 550};
-    for (int c = 0; c < 14; ++c) {
-        const int twips = int(std::nearbyint(weights[c] * 8325 / 9300.0));
-        EXPECT_EQ(grid().columnWidth(c), Twips(twips)) << c;
-    }
+    const auto visibleWidths = [this] {
+        QList<int> widths;
+        for (int c = 0; c < 14; ++c)
+            widths << (grid().isColumnHidden(c) ? 0 : grid().columnWidth(c));
+        return widths;
+    };
+    const auto filled = [&] {
+        const QList<int> w = visibleWidths();
+        return std::accumulate(w.begin(), w.end(), 0) == grid().viewport()->width();
+    };
     EXPECT_TRUE(grid().isColumnHidden(7));
     EXPECT_TRUE(grid().isColumnHidden(9));
-    EXPECT_EQ(grid().width(), window->width() - Twips(500));
-    EXPECT_EQ(grid().geometry().topLeft(), QPoint(Twips(240), Twips(1560)));
+    EXPECT_EQ(grid().geometry(),
+              QRect(Twips(240), Twips(1560), window->width() - Twips(500), Twips(2655)));
+    EXPECT_TRUE(filled());
+    // The columns of numbers have at least their design share of 8325 twips,
+    // and what their widest text needs: a year and a time show whole.
+    const int weights[] = {500, 350, 350, 350, 800, 800, 950};
+    for (int c = 0; c < 7; ++c)
+        EXPECT_GE(grid().columnWidth(c), Twips(std::nearbyint(weights[c] * 8325 / 9300.0))) << c;
+    const QFontMetrics metrics(grid().font());
+    for (const QString &widest : {u"２３：５９"_s, u"2025"_s}) { // a time as typed
+        const int col = widest.size() == 5 ? 12 : 0;
+        const QRect cell = grid().visualRect(grid().model()->index(0, col));
+        EXPECT_TRUE(GridCellDelegate::FitText(metrics, widest, cell.width()).whole) << col;
+    }
 
-    const int height = window->height();
-    const int column = grid().columnWidth(11);
-    window->resize(window->width() + 200, height + 100);
+    const QList<int> before = visibleWidths();
+    const int rowsShown = grid().viewport()->height() / grid().rowHeight(0);
+    const QPoint sortAt = window->ISort->pos(),
+                 okFromBottom =
+                     window->ISave->mapTo(window.get(), QPoint(0, 0)) - QPoint(0, window->height());
+    window->resize(window->width() + 300, window->height() + 200);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->height(), height);
-    EXPECT_EQ(grid().width(), window->width() - Twips(500));
-    EXPECT_EQ(grid().columnWidth(11), column);
+    EXPECT_TRUE(filled());
+    const QList<int> after = visibleWidths();
+    for (int c = 0; c < 14; ++c)
+        EXPECT_EQ(after[c] > before[c], c == 8 || c == 10 || c == 11) << c;
+    EXPECT_GE(grid().viewport()->height() / grid().rowHeight(0), rowsShown + 9);
+    EXPECT_EQ(window->ISort->pos(), sortAt);
+    EXPECT_EQ(window->ISave->mapTo(window.get(), QPoint(0, 0)) - QPoint(0, window->height()),
+              okFromBottom);
 }

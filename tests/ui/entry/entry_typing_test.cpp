@@ -192,7 +192,7 @@ TEST_F(EntryWindowTest, EveryChangeUndoesAndRedoesAsOneStep)
 {
     addRecord(2001, 5, 3, 1000, 0, 3, 7, u"a"_s);
     addRecord(2001, 4, 1, 2000, 500, 5, 0, u"b"_s);
-    addRecord(2001, 4, 2, 3000, 0);
+    addRecord(2001, 4, 2, 3000, 0, 42); // no store has ID 42
     Open();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -261,7 +261,7 @@ TEST_F(EntryWindowTest, EveryChangeUndoesAndRedoesAsOneStep)
              window->EGyouDel_Click();
          }},
         {"sort", [&] { window->ISort_Click(); }},
-        {"store list",
+        {"store list", // entering the cell made the store "(不明)"; the choice goes with it
          [&] {
              enter(3, 8);
              window->ICombo->setCurrentIndex(2);
