@@ -9,6 +9,7 @@
 #include "core/file/save_sequence.h"
 #include "core/model/data_change.h"
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "ui/app_font.h"
 #include "ui/app_style.h"
 #include "ui/calendar/calendar_window.h"
@@ -303,6 +304,42 @@ void tourStatistics(TourPlatform &platform, MainForm &mainForm)
     expectOpened(platform, u"statistics window"_s);
 }
 
+// The details a player who records them keeps of the n-th visit: the rate by
+// machine (スター７ is a slot machine, the others mostly 4-yen balls), spins
+// and jackpots by the money, and a tag or two on some visits; every ninth
+// visit without any of them.
+void giveDetails(PlayRecord &r, int n)
+{
+    if (n % 9 == 0)
+        return;
+    const QList<PlayRate> rates = StandardRates(); // 4, 2, 1, 0.5 yen; 20, 10, 5, 2 yen
+    r.rate = r.DMId == 4 ? rates[n % 3 == 0 ? 6 : 4] : rates[n % 5 == 0 ? 2 : 0];
+    if (r.rate.kind == PlayRate::Kind::Pachinko) {
+        // 15 to 24 spins a thousand yen, more for the cheaper balls.
+        const qint32 perThousand = 15 + (n * 7) % 10 + (r.rate.price < 400 ? 8 : 0);
+        r.spins = r.DToushi / 1000 * perThousand;
+    } else if (n % 4 != 1) {
+        r.spins = r.DToushi / 1000 * (30 + (n * 3) % 12); // games of a slot machine
+    }
+    r.jackpots = r.DKaishuu > 0 ? 1 + r.DKaishuu / 9000 : 0;
+    static const QStringList kTags = {u"イベント日"_s, u"新台"_s, u"並び"_s, u"角台"_s, u"朝一"_s};
+    if (n % 3 != 2)
+        r.tags.append(kTags[n % 5]);
+    if (n % 4 == 0 && n % 5 != 1)
+        r.tags.append(kTags[1]);
+}
+
+void addVisitDetails(SharedData &shared)
+{
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n) {
+        PlayRecord r = shared.data.Record(n);
+        giveDetails(r, n);
+        records.append(r);
+    }
+    ChangePlayerData(shared, {records, {}, {}});
+}
+
 // A busy December in memory only (the pictures before stay as they were):
 // up to three visits a day, and one record without a date.
 void addBusyMonth(SharedData &shared)
@@ -323,6 +360,7 @@ void addBusyMonth(SharedData &shared)
             PlayRecord record{2026, 12, day, toushi, std::max(0, kaishuu), store, machine, {}};
             if (visit == 1)
                 record.DComment = u"はしご"_s;
+            giveDetails(record, day * 5 + qint32(visit));
             // Most visits with their play time, a late one past midnight.
             if (r % 4 != 1) {
                 record.startMinute = qint16(visit == 0 ? 600 + 30 * (r % 4) : 960 + 60 * visit);
@@ -435,6 +473,14 @@ void tourSummary(TourPlatform &platform, MainForm &mainForm, SharedData &shared)
         shoot(table, u"summary_month"_s);
         table.SGroup->setCurrentIndex(int(SummaryGrouping::Hour));
         shoot(table, u"summary_hour"_s);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Rate));
+        shoot(table, u"summary_rate"_s);
+        table.SGroup->setCurrentIndex(int(SummaryGrouping::Tag));
+        shoot(table, u"summary_tag"_s);
+        if (checks) { // the widest table at the default size
+            table.SGroup->setCurrentIndex(int(SummaryGrouping::StoreMachine));
+            shoot(table, u"check_summary_store_machine"_s);
+        }
         // By store, the largest balance first, over the whole screen.
         table.SGroup->setCurrentIndex(int(SummaryGrouping::Store));
         table.SGrid_HeaderClick(ColBalance);
@@ -540,6 +586,7 @@ int main(int argc, char *argv[])
         expectOpened(platform, u"player selection"_s);
         shoot(mainForm, u"main_menu"_s);
         addPlayTimes(shared);
+        addVisitDetails(shared);
         tourEntry(platform, mainForm);
         tourEditor(platform, mainForm);
         tourStatistics(platform, mainForm);

@@ -3,7 +3,11 @@
 #include "core/model/master_list.h"
 #include "core/model/play_time.h"
 #include "core/model/record_table.h"
+#include "core/model/visit_details.h"
+#include "core/statistics/period_summary.h"
 #include "core/util/numbers.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -43,16 +47,30 @@ QString DayListModel::TimeText(const PlayRecord &record)
     return FormatClockTime(record.startMinute) + u"～"_s + FormatClockTime(record.endMinute);
 }
 
+bool DayListModel::HasRates() const
+{
+    return std::any_of(rows_.cbegin(), rows_.cend(),
+                       [](const Row &row) { return row.record.rate.IsSet(); });
+}
+
+bool DayListModel::HasTags() const
+{
+    return std::any_of(rows_.cbegin(), rows_.cend(),
+                       [](const Row &row) { return !row.record.tags.isEmpty(); });
+}
+
 QVariant DayListModel::display(const Row &row, int column) const
 {
     const PlayRecord &r = row.record;
     switch (column) {
     case ColStore: return row.store;
     case ColMachine: return row.machine;
+    case ColRate: return RateText(r.rate);
     case ColTime: return TimeText(r);
     case ColToushi: return FormatGrouped(r.DToushi);
     case ColKaishuu: return FormatGrouped(r.DKaishuu);
     case ColBalance: return FormatGrouped(double(r.Balance()));
+    case ColTags: return TagsText(r.tags);
     case ColComment: return r.DComment;
     default: return QVariant();
     }
@@ -64,6 +82,11 @@ QVariant DayListModel::value(const Row &row, int column) const
     switch (column) {
     case ColStore: return row.store;
     case ColMachine: return row.machine;
+    // In the order of the summary's rate rows; visits without one last.
+    case ColRate: {
+        const std::optional<qint64> order = RateOrder(r.rate);
+        return order ? QVariant(*order) : QVariant();
+    }
     // By start; a visit without one by its end, after those with a start;
     // visits without times have no value and go last.
     case ColTime:
@@ -73,6 +96,7 @@ QVariant DayListModel::value(const Row &row, int column) const
     case ColToushi: return qint64(r.DToushi);
     case ColKaishuu: return qint64(r.DKaishuu);
     case ColBalance: return r.Balance();
+    case ColTags: return r.tags.isEmpty() ? QVariant() : QVariant(TagsText(r.tags));
     case ColComment: return r.DComment;
     default: return QVariant();
     }
@@ -102,8 +126,8 @@ QVariant DayListModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
         return QVariant();
-    static const char16_t *const titles[kColumns] = {u"店名", u"台名", u"時間",    u"投資",
-                                                     u"回収", u"収支", u"コメント"};
+    static const char16_t *const titles[kColumns] = {
+        u"店名", u"台名", u"レート", u"時間", u"投資", u"回収", u"収支", u"タグ", u"コメント"};
     switch (role) {
     case Qt::DisplayRole: return QString::fromUtf16(titles[section]);
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));

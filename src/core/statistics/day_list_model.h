@@ -1,6 +1,6 @@
 #pragma once
-// The visits of one day as a table: store, machine, play time, investment,
-// payout, balance and comment, in table order. Holds copies of the records,
+// The visits of one day as a table: store, machine, rate, play time,
+// investment, payout, balance, tags and comment, in table order. Holds copies of the records,
 // so the window refills it whenever the data changes.
 
 #include "core/model/play_record.h"
@@ -16,7 +16,17 @@ class SMData;
 class DayListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { ColStore, ColMachine, ColTime, ColToushi, ColKaishuu, ColBalance, ColComment };
+    enum Column {
+        ColStore,
+        ColMachine,
+        ColRate,
+        ColTime,
+        ColToushi,
+        ColKaishuu,
+        ColBalance,
+        ColTags,
+        ColComment
+    };
     static constexpr int kColumns = ColComment + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -33,6 +43,9 @@ public:
 
     // "10:00～15:30"; one time only: "10:00～" or "～15:30"; none: "".
     static QString TimeText(const PlayRecord &record);
+    // Whether some visit of the day has a rate, some has tags.
+    bool HasRates() const;
+    bool HasTags() const;
 
 private:
     struct Row {

@@ -6,6 +6,7 @@
 #include "core/statistics/calendar_sums.h"
 #include "core/util/numbers.h"
 
+#include <QCollator>
 #include <QHash>
 #include <algorithm>
 #include <limits>
@@ -65,6 +66,8 @@ public:
         case SummaryGrouping::StoreMachine:
             return storePos_.value(r.DSId, kUnlisted) * (kUnlisted + 1) +
                    machinePos_.value(r.DMId, kUnlisted);
+        case SummaryGrouping::Rate: return RateOrder(r.rate).value_or(kLast);
+        case SummaryGrouping::Tag: return kLast; // the visits without tags
         }
         return 0;
     }
@@ -72,8 +75,14 @@ public:
     // The label of the group whose order is given, from one of its records.
     QString Label(qint64 order, const PlayRecord &r) const
     {
-        if (order == kLast)
-            return isDated() ? u"日付なし"_s : u"時刻なし"_s;
+        if (order == kLast) {
+            switch (grouping_) {
+            case SummaryGrouping::Hour: return u"時刻なし"_s;
+            case SummaryGrouping::Rate: return u"レートなし"_s;
+            case SummaryGrouping::Tag: return u"タグなし"_s;
+            default: return u"日付なし"_s;
+            }
+        }
         switch (grouping_) {
         case SummaryGrouping::Year: return FormatPlain(order) + u"年"_s;
         case SummaryGrouping::Month:
@@ -84,6 +93,8 @@ public:
         case SummaryGrouping::Store: return storeName(r);
         case SummaryGrouping::Machine: return machineName(r);
         case SummaryGrouping::StoreMachine: return storeName(r) + u" / "_s + machineName(r);
+        case SummaryGrouping::Rate: return RateText(r.rate);
+        case SummaryGrouping::Tag: return QString(); // named by their tags
         }
         return QString();
     }
@@ -159,15 +170,19 @@ QString plainOrEmpty(std::optional<qint64> v)
     return v ? QString::number(*v) : QString();
 }
 
-// Tenths of a percent as a spreadsheet reads them: "87.3", "-0.5".
-QString percentValue(qint64 numerator, qint64 denominator)
+// Tenths as a spreadsheet reads them: "87.3", "-0.5", "1234.5"; "" for none.
+QString tenthsValue(std::optional<qint64> tenths)
 {
-    const std::optional<qint64> tenths = PercentTenths(numerator, denominator);
     if (!tenths)
         return QString();
     const quint64 m = *tenths < 0 ? 0ULL - quint64(*tenths) : quint64(*tenths);
     return (*tenths < 0 ? u"-"_s : QString()) + QString::number(m / 10) + u'.' +
            QString::number(m % 10);
+}
+
+QString percentValue(qint64 numerator, qint64 denominator)
+{
+    return tenthsValue(PercentTenths(numerator, denominator));
 }
 
 QVariant valueOf(std::optional<qint64> v)
@@ -190,10 +205,59 @@ QString groupTitle(SummaryGrouping grouping)
     case SummaryGrouping::Store: return u"店名"_s;
     case SummaryGrouping::Machine: return u"台名"_s;
     case SummaryGrouping::StoreMachine: return u"店名 / 台名"_s;
+    case SummaryGrouping::Rate: return u"レート"_s;
+    case SummaryGrouping::Tag: return u"タグ"_s;
     }
     return QString();
 }
+
+void addTo(SummaryRow &row, const PlayRecord &r, qint32 WakeKin)
+{
+    row.Sum.Add(r, WakeKin);
+    row.Time.Add(r);
+    row.Details.Add(r);
+}
+
+// The tag rows (Order 0 until now) numbered in Japanese dictionary order:
+// Latin letters, then kana by their sounds, then kanji in the order of the
+// JIS table (by their common reading); numbers by value ("2" before "10").
+void orderTags(QList<SummaryRow> &rows)
+{
+    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+    collator.setNumericMode(true);
+    QList<SummaryRow *> tags;
+    for (SummaryRow &row : rows)
+        if (row.Order != kLast)
+            tags.append(&row);
+    std::sort(tags.begin(), tags.end(), [&collator](const SummaryRow *a, const SummaryRow *b) {
+        const int order = collator.compare(a->Label, b->Label);
+        return order != 0 ? order < 0 : a->Label < b->Label;
+    });
+    for (qsizetype k = 0; k < tags.size(); ++k)
+        tags[k]->Order = k;
+}
 } // namespace
+
+void DetailSum::Add(const PlayRecord &record)
+{
+    Spins.Add(record);
+    if (record.jackpots == kNoCount)
+        return;
+    Jackpots += record.jackpots;
+    ++JackpotVisits;
+}
+
+std::optional<qint64> DetailSum::JackpotTotal() const
+{
+    return JackpotVisits > 0 ? std::optional<qint64>(Jackpots) : std::nullopt;
+}
+
+std::optional<qint64> RateOrder(const PlayRate &rate)
+{
+    if (!rate.IsSet())
+        return std::nullopt;
+    return (rate.kind == PlayRate::Kind::Slot ? 1'000'000 : 0) - qint64(rate.price);
+}
 
 PeriodSummary Summarize(const Data &data, const SMData &Stores, const SMData &Machines,
                         SummaryGrouping grouping, const SummaryFilter &filter, qint32 WakeKin)
@@ -201,23 +265,44 @@ PeriodSummary Summarize(const Data &data, const SMData &Stores, const SMData &Ma
     const Grouper grouper(grouping, Stores, Machines);
     PeriodSummary summary;
     summary.Total.Label = SummaryTotalLabel();
+    const bool byTag = grouping == SummaryGrouping::Tag;
     QHash<qint64, qsizetype> groupAt;
+    QHash<QString, qsizetype> tagAt;
+    const auto rowAt = [&summary](auto &at, const auto &key, auto label, qint64 order) {
+        auto it = at.constFind(key);
+        if (it == at.cend()) {
+            it = at.insert(key, summary.Rows.size());
+            SummaryRow row;
+            row.Label = label();
+            row.Order = order;
+            summary.Rows.append(row);
+        }
+        return *it;
+    };
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
         const PlayRecord &r = data.Record(n);
         if (!passes(r, filter))
             continue;
-        const qint64 order = grouper.Order(r);
-        auto it = groupAt.constFind(order);
-        if (it == groupAt.cend()) {
-            it = groupAt.insert(order, summary.Rows.size());
-            summary.Rows.append(SummaryRow{grouper.Label(order, r), order, {}, {}});
+        // The totals take every visit once, whatever rows it counts in.
+        addTo(summary.Total, r, WakeKin);
+        bool tagged = false;
+        for (qsizetype t = 0; byTag && t < r.tags.size(); ++t) {
+            const QString &tag = r.tags[t];
+            if (tag.isEmpty() || r.tags.indexOf(tag) < t) // each tag once a visit
+                continue;
+            tagged = true;
+            addTo(summary.Rows[rowAt(
+                      tagAt, tag, [&tag] { return tag; }, 0)],
+                  r, WakeKin);
         }
-        SummaryRow &row = summary.Rows[*it];
-        row.Sum.Add(r, WakeKin);
-        row.Time.Add(r);
-        summary.Total.Sum.Add(r, WakeKin);
-        summary.Total.Time.Add(r);
+        if (tagged)
+            continue;
+        const qint64 order = grouper.Order(r);
+        const auto label = [&] { return grouper.Label(order, r); };
+        addTo(summary.Rows[rowAt(groupAt, order, label, order)], r, WakeKin);
     }
+    if (byTag)
+        orderTags(summary.Rows);
     std::sort(summary.Rows.begin(), summary.Rows.end(),
               [](const SummaryRow &a, const SummaryRow &b) { return a.Order < b.Order; });
     return summary;
@@ -244,7 +329,9 @@ QStringList SummaryTitles(SummaryGrouping grouping)
             u"最大勝"_s,
             u"最大負"_s,
             u"稼働時間"_s,
-            u"時給"_s};
+            u"時給"_s,
+            u"回転率(回/千円)"_s,
+            u"大当たり"_s};
 }
 
 QStringList SummaryValueTitles(SummaryGrouping grouping)
@@ -260,6 +347,7 @@ QStringList SummaryTexts(const SummaryRow &row)
 {
     const ResultSum &s = row.Sum;
     const std::optional<qint64> minutes = row.Time.PlayedMinutes();
+    const std::optional<qint64> jackpots = row.Details.JackpotTotal();
     return {row.Label,
             FormatPlain(s.Visits),
             FormatPlain(s.Kachi),
@@ -274,7 +362,9 @@ QStringList SummaryTexts(const SummaryRow &row)
             yenOrDash(bestWin(s)),
             yenOrDash(worstLoss(s)),
             minutes ? FormatDuration(*minutes) : FormatPercent(std::nullopt),
-            yenOrDash(row.Time.Hourly())};
+            yenOrDash(row.Time.Hourly()),
+            row.Details.Spins.Text(),
+            jackpots ? FormatPlain(*jackpots) : FormatPercent(std::nullopt)};
 }
 
 QStringList SummaryValues(const SummaryRow &row)
@@ -294,7 +384,9 @@ QStringList SummaryValues(const SummaryRow &row)
             plainOrEmpty(bestWin(s)),
             plainOrEmpty(worstLoss(s)),
             plainOrEmpty(row.Time.PlayedMinutes()),
-            plainOrEmpty(row.Time.Hourly())};
+            plainOrEmpty(row.Time.Hourly()),
+            tenthsValue(row.Details.Spins.Tenths()),
+            plainOrEmpty(row.Details.JackpotTotal())};
 }
 
 QVariant SummaryValue(const SummaryRow &row, int column)
@@ -316,6 +408,8 @@ QVariant SummaryValue(const SummaryRow &row, int column)
     case ColWorst: return valueOf(worstLoss(s));
     case ColPlayTime: return valueOf(row.Time.PlayedMinutes());
     case ColHourly: return valueOf(row.Time.Hourly());
+    case ColSpinRate: return valueOf(row.Details.Spins.Tenths());
+    case ColJackpots: return valueOf(row.Details.JackpotTotal());
     default: return QVariant();
     }
 }

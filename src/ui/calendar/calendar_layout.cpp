@@ -26,13 +26,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 // What the day list's figure columns are at least wide enough for; they widen
-// for the figures of the day shown.
-constexpr std::array<std::pair<int, const char16_t *>, 4> kFigureColumns{{
+// for the figures of the day shown. The rate column is shown only to players
+// who record rates.
+constexpr std::array<std::pair<int, const char16_t *>, 5> kFigureColumns{{
+    {DayListModel::ColRate, u"4円パチンコ"},
     {DayListModel::ColTime, u"00:00～00:00"},
     {DayListModel::ColToushi, u"999,999"},
     {DayListModel::ColKaishuu, u"999,999"},
     {DayListModel::ColBalance, u"-999,999"},
 }};
+
+constexpr int kFigureGap = 10;
 
 QLabel *label(QWidget *parent, const QString &name, double points = 9, bool bold = false)
 {
@@ -54,6 +58,22 @@ QPushButton *button(QWidget *parent, const QString &text, const QString &name)
 }
 } // namespace
 
+// Rates and tags take room in the day list only for a player who records
+// them; then the day gets as much room as the month page.
+void CalendarWindow::showDetailColumns(bool rates, bool tags)
+{
+    dayList->setColumnHidden(DayListModel::ColRate, !rates);
+    dayList->setColumnHidden(DayListModel::ColTags, !tags);
+    middle_->setStretch(2, rates || tags ? 4 : 3);
+    // Room for the figures and a few characters of each name, the tags and the comment.
+    const QFontMetrics metrics = dayList->fontMetrics();
+    int least = (tags ? 4 : 3) * metrics.horizontalAdvance(u"パーラ"_s) + 2 * dayList->frameWidth();
+    for (const auto &[column, widest] : kFigureColumns)
+        if (!dayList->isColumnHidden(column))
+            least += metrics.horizontalAdvance(QString::fromUtf16(widest)) + kFigureGap;
+    dayList->setMinimumWidth(least);
+}
+
 // The figure columns as wide as the day's widest figure, with a gap.
 void CalendarWindow::fitDayColumns()
 {
@@ -64,7 +84,7 @@ void CalendarWindow::fitDayColumns()
         for (int row = 0; row < model->rowCount(); ++row)
             width = std::max(
                 width, metrics.horizontalAdvance(model->index(row, column).data().toString()));
-        dayList->setColumnWidth(column, width + 10);
+        dayList->setColumnWidth(column, width + kFigureGap);
     }
 }
 
@@ -124,12 +144,6 @@ void CalendarWindow::createControls()
     for (const auto &[column, widest] : kFigureColumns)
         header->setSectionResizeMode(column, QHeaderView::Fixed);
     fitDayColumns();
-    // Room for the figures and a few characters of each name and the comment.
-    int least =
-        3 * dayList->fontMetrics().horizontalAdvance(u"パーラ"_s) + 2 * dayList->frameWidth();
-    for (const auto &[column, widest] : kFigureColumns)
-        least += dayList->columnWidth(column);
-    dayList->setMinimumWidth(least);
 
     auto *top = new QHBoxLayout;
     top->addWidget(prevButton);
@@ -170,10 +184,10 @@ void CalendarWindow::createControls()
     day->addWidget(daySummary);
     day->addWidget(dayList, 1);
 
-    auto *middle = new QHBoxLayout;
-    middle->addLayout(month, 4);
-    middle->addSpacing(8);
-    middle->addLayout(day, 3);
+    middle_ = new QHBoxLayout;
+    middle_->addLayout(month, 4);
+    middle_->addSpacing(8);
+    middle_->addLayout(day, 3);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(undatedNote, 1);
@@ -182,7 +196,7 @@ void CalendarWindow::createControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(middle, 1);
+    layout->addLayout(middle_, 1);
     layout->addLayout(bottom);
 
     resize(TwipsSize(kDefaultWidth, kDefaultHeight).expandedTo(minimumSizeHint()));

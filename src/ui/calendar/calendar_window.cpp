@@ -70,6 +70,13 @@ void CalendarWindow::dataChanged()
         undatedNote->setText(u"日付が空または正しくない記録 %1件は含まれていません。"_s.arg(
             FormatGrouped(sums_.Undated())));
     undatedNote->setVisible(sums_.Undated() > 0);
+    bool rates = false, tags = false;
+    for (qint32 n = 1; n <= shared_.data.ListCount(); ++n) {
+        const PlayRecord &r = shared_.data.Record(n);
+        rates = rates || r.rate.IsSet();
+        tags = tags || !r.tags.isEmpty();
+    }
+    showDetailColumns(rates, tags);
     if (current_.isValid()) {
         showMonthPage();
         showDay();

@@ -11,6 +11,7 @@
 class CalendarGrid;
 class DayListModel;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -68,9 +69,11 @@ private:
     void showMonthPage();
     void showMonthTotals();
     void showDay();
+    void showDetailColumns(bool rates, bool tags);
     void fitDayColumns();
 
     SharedData &shared_;
+    QHBoxLayout *middle_ = nullptr; // the month page beside the day
     CalendarSums sums_;
     QDate today_;
     QDate current_;

@@ -118,8 +118,8 @@ void Shuukei::createControls()
     createMenus();
     auto *groupLabel = new QLabel(u"集計の単位"_s, this);
     SGroup = new QComboBox(this);
-    for (const QString &g :
-         {u"年"_s, u"月"_s, u"曜日"_s, u"時間帯"_s, u"店"_s, u"台"_s, u"店×台"_s})
+    for (const QString &g : {u"年"_s, u"月"_s, u"曜日"_s, u"時間帯"_s, u"店"_s, u"台"_s, u"店×台"_s,
+                             u"レート"_s, u"タグ"_s})
         SGroup->addItem(g);
     SGroup->setCurrentIndex(int(SummaryGrouping::Month));
     SKikan = new QCheckBox(u"期間"_s, this);

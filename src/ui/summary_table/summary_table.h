@@ -1,7 +1,8 @@
 #pragma once
 // The summary table window (集計表): the records of a period, a store and a
-// machine grouped by year, month, weekday, starting hour, store, machine or
-// both, one row per group with its results and the totals row below. A header
+// machine grouped by year, month, weekday, starting hour, store, machine,
+// both, rate or tag, one row per group with its results and the totals row
+// below. A header
 // click sorts; the table can be copied and written to a CSV file. It follows
 // every change of the player's data while it is open.
 

@@ -63,15 +63,18 @@ TEST_F(PeriodSummaryTest, ByMonthWithTheDrawThreshold)
 {
     const QList<QStringList> expected = {
         {u"2025年12月"_s, u"1"_s, u"1"_s, u"0"_s, u"0"_s, u"100.0%"_s, u"\\10,000"_s, u"\\25,000"_s,
-         u"\\15,000"_s, u"250.0%"_s, u"\\15,000"_s, u"\\15,000"_s, u"—"_s, u"—"_s, u"—"_s},
+         u"\\15,000"_s, u"250.0%"_s, u"\\15,000"_s, u"\\15,000"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s,
+         u"—"_s},
         // -500 is a draw under 1000; 22500 / 28000 = 80.36 %; -5500 / 3 = -1833.3
         {u"2026年01月"_s, u"3"_s, u"1"_s, u"1"_s, u"1"_s, u"33.3%"_s, u"\\28,000"_s, u"\\22,500"_s,
-         u"-\\5,500"_s, u"80.4%"_s, u"-\\1,833"_s, u"\\3,000"_s, u"-\\8,000"_s, u"—"_s, u"—"_s},
+         u"-\\5,500"_s, u"80.4%"_s, u"-\\1,833"_s, u"\\3,000"_s, u"-\\8,000"_s, u"—"_s, u"—"_s,
+         u"—"_s, u"—"_s},
         // A balance of 0 is neither a win nor a loss.
         {u"2026年02月"_s, u"1"_s, u"0"_s, u"0"_s, u"1"_s, u"0.0%"_s, u"\\5,000"_s, u"\\5,000"_s,
-         u"\\0"_s, u"100.0%"_s, u"\\0"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s},
+         u"\\0"_s, u"100.0%"_s, u"\\0"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s},
         {u"合計"_s, u"5"_s, u"2"_s, u"1"_s, u"2"_s, u"40.0%"_s, u"\\43,000"_s, u"\\52,500"_s,
-         u"\\9,500"_s, u"122.1%"_s, u"\\1,900"_s, u"\\15,000"_s, u"-\\8,000"_s, u"—"_s, u"—"_s},
+         u"\\9,500"_s, u"122.1%"_s, u"\\1,900"_s, u"\\15,000"_s, u"-\\8,000"_s, u"—"_s, u"—"_s,
+         u"—"_s, u"—"_s},
     };
     EXPECT_EQ(texts(make(SummaryGrouping::Month)), expected);
 
@@ -84,7 +87,7 @@ TEST_F(PeriodSummaryTest, ByMonthWithTheDrawThreshold)
     EXPECT_EQ(SummaryValues(make(SummaryGrouping::Month).Rows[1]),
               (QStringList{u"2026年01月"_s, u"3"_s, u"1"_s, u"1"_s, u"1"_s, u"33.3"_s, u"28000"_s,
                            u"22500"_s, u"-5500"_s, u"80.4"_s, u"-1833"_s, u"3000"_s, u"-8000"_s,
-                           QString(), QString()}));
+                           QString(), QString(), QString(), QString()}));
 }
 
 TEST_F(PeriodSummaryTest, ByStoreUnknownIdsAndNoInvestment)
@@ -158,10 +161,10 @@ TEST_F(PeriodSummaryTest, PeriodStoreAndMachineFilters)
     // Nothing selected: no group rows, and a totals row of zeros and dashes.
     s = make(SummaryGrouping::Month, {QDate(2027, 1, 1), {}, 0, 0});
     EXPECT_TRUE(s.Rows.isEmpty());
-    EXPECT_EQ(SummaryTexts(s.Total),
-              (QStringList{u"合計"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"—"_s, u"\\0"_s, u"\\0"_s,
-                           u"\\0"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s}));
-    EXPECT_EQ(SummaryValues(s.Total).mid(9), QStringList(6, QString()));
+    EXPECT_EQ(SummaryTexts(s.Total), (QStringList{u"合計"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"—"_s,
+                                                  u"\\0"_s, u"\\0"_s, u"\\0"_s, u"—"_s, u"—"_s,
+                                                  u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s, u"—"_s}));
+    EXPECT_EQ(SummaryValues(s.Total).mid(9), QStringList(8, QString()));
 }
 
 // Minutes: 10:00–12:30 is 150; 22:00–1:30 crosses midnight, 210; a start
@@ -197,13 +200,78 @@ TEST_F(PeriodSummaryTest, PlayTimeAndHourlyResultByStartingHour)
     for (const QStringList &row : texts(hours))
         shown.append({row[ColGroup], row[ColVisits], row[ColPlayTime], row[ColHourly]});
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(SummaryValues(hours.Rows[0]).mid(ColPlayTime), (QStringList{u"150"_s, u"2400"_s}));
+    EXPECT_EQ(SummaryValues(hours.Rows[0]).mid(ColPlayTime, 2), (QStringList{u"150"_s, u"2400"_s}));
     EXPECT_EQ(SummaryValueTitles(SummaryGrouping::Hour).mid(ColPlayTime),
-              (QStringList{u"稼働時間(分)"_s, u"時給"_s}));
+              (QStringList{u"稼働時間(分)"_s, u"時給"_s, u"回転率(回/千円)"_s, u"大当たり"_s}));
 
     // Visits of 0 minutes only: a play time, but no hourly result.
     const PeriodSummary machines = make(SummaryGrouping::Machine);
-    EXPECT_EQ(SummaryTexts(machines.Rows[1]).mid(ColPlayTime), (QStringList{u"0:00"_s, u"—"_s}));
+    EXPECT_EQ(SummaryTexts(machines.Rows[1]).mid(ColPlayTime, 2), (QStringList{u"0:00"_s, u"—"_s}));
+}
+
+// Visits with details, of both kinds of rate, tags shared by several visits:
+//   day  rate          spins  投資   回収   収支    大当たり  tags
+//   1    4円パチンコ    400    20000  30000  +10000  3         イベント日、並び
+//   2    4円パチンコ    300    10000      0  -10000  0         イベント日
+//   3    1円パチンコ   1001    20000  26000   +6000  —
+//   4    20円スロット  —      15000  40000  +25000  2         新台
+//   5    5円スロット    100        0   2000   +2000  1         並び、新台
+//   6    —             —       3000      0   -3000  —
+// 回転率 = Σspins ÷ Σ投資 × 1,000 over the visits with spins and 投資 > 0 (not
+// day 5): 4円 700 / 30,000 = 23.33; 1円 1,001 / 20,000 = 50.05, half up to
+// 50.1; all 1,701 / 50,000 = 34.02.
+TEST_F(PeriodSummaryTest, ByRateAndByTagWithSpinRateAndJackpots)
+{
+    using Kind = PlayRate::Kind;
+    const auto visit = [](qint16 day, qint32 toushi, qint32 kaishuu, PlayRate rate, qint32 spins,
+                          qint32 jackpots, QStringList tags) {
+        PlayRecord r{2026, 3, day, toushi, kaishuu, 1, 1, {}};
+        r.rate = rate;
+        r.spins = spins;
+        r.jackpots = jackpots;
+        r.tags = tags;
+        return r;
+    };
+    replaceRecords(
+        {visit(1, 20000, 30000, {Kind::Pachinko, 400}, 400, 3, {u"イベント日"_s, u"並び"_s}),
+         visit(2, 10000, 0, {Kind::Pachinko, 400}, 300, 0, {u"イベント日"_s}),
+         visit(3, 20000, 26000, {Kind::Pachinko, 100}, 1001, kNoCount, {}),
+         visit(4, 15000, 40000, {Kind::Slot, 2000}, kNoCount, 2, {u"新台"_s}),
+         visit(5, 0, 2000, {Kind::Slot, 500}, 100, 1, {u"並び"_s, u"新台"_s}),
+         visit(6, 3000, 0, {}, kNoCount, kNoCount, {})});
+    const auto shown = [](const PeriodSummary &s) {
+        QList<QStringList> out;
+        for (const QStringList &row : texts(s))
+            out.append({row[ColGroup], row[ColVisits], row[ColBalance], row[ColSpinRate],
+                        row[ColJackpots]});
+        return out;
+    };
+    // Balls before medals, the dearer first, visits without a rate last.
+    const PeriodSummary byRate = make(SummaryGrouping::Rate);
+    EXPECT_EQ(shown(byRate), (QList<QStringList>{
+                                 {u"4円パチンコ"_s, u"2"_s, u"\\0"_s, u"23.3"_s, u"3"_s},
+                                 {u"1円パチンコ"_s, u"1"_s, u"\\6,000"_s, u"50.1"_s, u"—"_s},
+                                 {u"20円スロット"_s, u"1"_s, u"\\25,000"_s, u"—"_s, u"2"_s},
+                                 {u"5円スロット"_s, u"1"_s, u"\\2,000"_s, u"—"_s, u"1"_s},
+                                 {u"レートなし"_s, u"1"_s, u"-\\3,000"_s, u"—"_s, u"—"_s},
+                                 {u"合計"_s, u"6"_s, u"\\30,000"_s, u"34.0"_s, u"6"_s},
+                             }));
+    EXPECT_EQ(SummaryValues(byRate.Rows[0]).mid(ColSpinRate), (QStringList{u"23.3"_s, u"3"_s}));
+    EXPECT_EQ(SummaryValues(byRate.Rows[3]).mid(ColSpinRate), (QStringList{QString(), u"1"_s}));
+    EXPECT_EQ(SummaryValue(byRate.Rows[1], ColSpinRate), QVariant(qint64(501)));
+    EXPECT_TRUE(SummaryValue(byRate.Rows[4], ColJackpots).isNull());
+
+    // In dictionary order (新 シン before 並 ヘイ, though not by code); a visit
+    // in the row of each of its tags, once in the totals; untagged ones last.
+    const PeriodSummary byTag = make(SummaryGrouping::Tag);
+    EXPECT_EQ(shown(byTag), (QList<QStringList>{
+                                {u"イベント日"_s, u"2"_s, u"\\0"_s, u"23.3"_s, u"3"_s},
+                                {u"新台"_s, u"2"_s, u"\\27,000"_s, u"—"_s, u"3"_s},
+                                {u"並び"_s, u"2"_s, u"\\12,000"_s, u"20.0"_s, u"4"_s},
+                                {u"タグなし"_s, u"2"_s, u"\\3,000"_s, u"50.1"_s, u"—"_s},
+                                {u"合計"_s, u"6"_s, u"\\30,000"_s, u"34.0"_s, u"6"_s},
+                            }));
+    EXPECT_EQ(SummaryTitles(SummaryGrouping::Tag).first(), u"タグ"_s);
 }
 
 TEST_F(PeriodSummaryTest, PercentagesRoundExactDecimalHalvesUp)

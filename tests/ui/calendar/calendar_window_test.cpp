@@ -236,6 +236,14 @@ TEST_F(CalendarWindowTest, YearBoxTakesTypedYearsAndRefusesTheRest)
 TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
 {
     addBusyMonth();
+    // The visit at パーラー銀河 on the 3rd with a rate and tags.
+    PlayRecord detailed = shared.data.Record(3);
+    detailed.rate = {PlayRate::Kind::Slot, 2000};
+    detailed.tags = {u"並び"_s, u"イベント日"_s};
+    QList<PlayRecord> records;
+    for (qint32 n = 1; n <= shared.data.ListCount(); ++n)
+        records.append(n == 3 ? detailed : shared.data.Record(n));
+    ASSERT_TRUE(SetRecords(shared, records));
     auto w = open();
     QAbstractItemModelTester tester(w->dayModel,
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -252,12 +260,15 @@ TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
     QStringList titles;
     for (int c = 0; c < DayListModel::kColumns; ++c)
         titles.append(list.model()->headerData(c, Qt::Horizontal).toString());
-    EXPECT_EQ(titles, (QStringList{u"店名"_s, u"台名"_s, u"時間"_s, u"投資"_s, u"回収"_s, u"収支"_s,
-                                   u"コメント"_s}));
-    const QStringList first{u"パーラー銀河"_s, u"北斗"_s,  u"22:30～01:00"_s, u"12,000"_s,
-                            u"20,000"_s,       u"8,000"_s, u"確変"_s};
-    const QStringList second{u"(不明)"_s, u"海物語"_s, QString(), u"4,000"_s,
-                             u"2,000"_s,  u"-2,000"_s, QString()};
+    EXPECT_EQ(titles, (QStringList{u"店名"_s, u"台名"_s, u"レート"_s, u"時間"_s, u"投資"_s,
+                                   u"回収"_s, u"収支"_s, u"タグ"_s, u"コメント"_s}));
+    const QStringList first{
+        u"パーラー銀河"_s, u"北斗"_s,  u"20円スロット"_s,     u"22:30～01:00"_s, u"12,000"_s,
+        u"20,000"_s,       u"8,000"_s, u"並び、イベント日"_s, u"確変"_s};
+    const QStringList second{u"(不明)"_s, u"海物語"_s, QString(), QString(), u"4,000"_s,
+                             u"2,000"_s,  u"-2,000"_s, QString(), QString()};
+    EXPECT_FALSE(list.isColumnHidden(DayListModel::ColRate));
+    EXPECT_FALSE(list.isColumnHidden(DayListModel::ColTags));
     EXPECT_EQ(row(list, 0), first);
     EXPECT_EQ(row(list, 1), second);
     const auto fore = [&](int r) {
@@ -273,6 +284,8 @@ TEST_F(CalendarWindowTest, ChosenDayListsItsVisits)
     w->dayList->sortByColumn(DayListModel::ColBalance, Qt::AscendingOrder);
     EXPECT_EQ(row(list, 0), second);
     w->dayList->sortByColumn(DayListModel::ColTime, Qt::AscendingOrder);
+    EXPECT_EQ(row(list, 0), first);
+    w->dayList->sortByColumn(DayListModel::ColTags, Qt::DescendingOrder); // none still last
     EXPECT_EQ(row(list, 0), first);
 
     // A click outside the month's days changes nothing; an empty day empties the list.
@@ -297,9 +310,16 @@ TEST_F(CalendarWindowTest, FollowsDataChanges)
     auto w = open();
     const int closeWidth = w->closeButton->width();
     EXPECT_EQ(w->monthPage->Cell(6).Balance, u"-¥1,000"_s);
+    // No rates or tags recorded: the day list has no room for them.
+    EXPECT_TRUE(w->dayList->isColumnHidden(DayListModel::ColRate));
+    EXPECT_TRUE(w->dayList->isColumnHidden(DayListModel::ColTags));
     DataChange change;
-    change.records = QList<PlayRecord>{shared.data.Record(1), {2026, 12, 6, 0, 2500, 2, 1, {}}};
+    PlayRecord tagged{2026, 12, 6, 0, 2500, 2, 1, {}};
+    tagged.tags = {u"新台"_s};
+    change.records = QList<PlayRecord>{shared.data.Record(1), tagged};
     ASSERT_TRUE(ChangePlayerData(shared, change));
+    EXPECT_TRUE(w->dayList->isColumnHidden(DayListModel::ColRate));
+    EXPECT_FALSE(w->dayList->isColumnHidden(DayListModel::ColTags));
     EXPECT_EQ(w->CurrentDate(), QDate(2026, 12, 6));
     EXPECT_EQ(w->monthPage->Cell(6).Balance, u"¥1,500"_s);
     EXPECT_EQ(w->dayList->model()->rowCount(), 2);

@@ -113,6 +113,13 @@ TEST_F(SummaryTableTest, TotalsPinnedBelowTheRowsFollowSortingAndFiltering)
     EXPECT_EQ(fore(body(), 0, ColGroup), ToneColor(Tone::Saturday, p));
     EXPECT_EQ(fore(body(), 1, ColGroup), ToneColor(Tone::Sunday, p));
 
+    // By tag, the last choice: the sample's visits have none.
+    window->SGroup->setCurrentIndex(window->SGroup->count() - 1);
+    EXPECT_EQ(window->Grouping(), SummaryGrouping::Tag);
+    EXPECT_EQ(column(body(), ColGroup), QStringList{u"タグなし"_s});
+    EXPECT_EQ(body().model()->headerData(ColSpinRate, Qt::Horizontal).toString(),
+              u"回転率(回/千円)"_s);
+
     // The totals follow the conditions, down to a table without rows.
     window->SGroup->setCurrentIndex(int(SummaryGrouping::Store));
     window->SStore->setCurrentIndex(2); // 銀河
@@ -143,7 +150,7 @@ TEST_F(SummaryTableTest, CopiesPlainNumbersAsTheCsvWritesThem)
     EXPECT_TRUE(lines[0].startsWith(u"月\t来店回数\t勝\t敗\t分\t勝率(%)\t投資\t"_s));
     EXPECT_TRUE(lines[1].startsWith(u"2026年01月\t3\t"_s));
     EXPECT_EQ(lines[4],
-              u"合計\t5\t2\t1\t2\t40.0\t43000\t52500\t9500\t122.1\t1900\t15000\t-8000\t\t"_s);
+              u"合計\t5\t2\t1\t2\t40.0\t43000\t52500\t9500\t122.1\t1900\t15000\t-8000\t\t\t\t"_s);
     EXPECT_EQ(window->ShownRows().first().Label, u"2026年01月"_s);
 }
 
