@@ -32,7 +32,9 @@ QVariant EntryGridModel::data(const QModelIndex &index, int role) const
 Qt::ItemFlags EntryGridModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = DataGridModel::flags(index);
-    return isTextColumn(index.column()) ? flags | Qt::ItemIsEditable : flags;
+    // Views and model testers also ask about the invalid index (the root).
+    const bool typed = index.isValid() && isTextColumn(index.column());
+    return typed ? flags | Qt::ItemIsEditable : flags;
 }
 
 QString EntryGridModel::text(int row, int col) const
