@@ -5,24 +5,35 @@
 #include "core/file/text_lines.h"
 #include "core/model/play_record.h"
 #include "core/model/record_table.h"
+#include "core/model/visit_details.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QHashFunctions>
 #include <QStringEncoder>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr QByteArrayView kHeader = "ledra3 play times 1";
+constexpr QByteArrayView kTimesHeader = "ledra3 play times 1";
+constexpr QByteArrayView kDetailsHeader = "ledra3 play times 2";
 constexpr QByteArrayView kAnyVersion = "ledra3 play times ";
+constexpr QByteArrayView kTagSeparator = "\xE3\x80\x81"; // 「、」 in UTF-8
 
 bool hasTimes(const PlayRecord &r)
 {
     return r.startMinute != kNoTime || r.endMinute != kNoTime;
+}
+
+// Anything but the times that the first version cannot keep.
+bool hasOtherDetails(const PlayRecord &r)
+{
+    return r.rate.IsSet() || r.spins != kNoCount || r.jackpots != kNoCount || !r.tags.isEmpty();
 }
 
 // Everything that names a visit but its position: all of a record but its times.
@@ -224,6 +235,26 @@ public:
         return h < 24 && m < 60 && comma();
     }
 
+    // The text up to the next comma, and the comma.
+    bool Field(QByteArrayView &field)
+    {
+        const char *const from = p_;
+        while (p_ < end_ && *p_ != ',')
+            ++p_;
+        field = QByteArrayView(from, p_ - from);
+        return comma();
+    }
+
+    // A count up to max, or nothing (kNoCount), then a comma.
+    bool Count(qint32 &count, qint32 max)
+    {
+        if (p_ < end_ && *p_ == ',') {
+            count = kNoCount;
+            return comma();
+        }
+        return p_ < end_ && *p_ != '-' && Number(count) && count <= max;
+    }
+
     // The rest of the line: the comment, in quotes when written so (UTF-8).
     bool Comment(QString &text) const
     {
@@ -252,6 +283,67 @@ private:
     const char *p_;
     const char *end_;
 };
+
+// Rates and tags as the file writes them ("4円パチンコ", "イベント日、新台"), each
+// text read once through the readers of typed details: a player uses few.
+class DetailTexts {
+public:
+    bool Rate(QByteArrayView text, PlayRate &rate)
+    {
+        if (text.isEmpty()) {
+            rate = PlayRate();
+            return true;
+        }
+        auto it = rates_.constFind(QByteArray::fromRawData(text.data(), text.size()));
+        if (it == rates_.cend())
+            it = rates_.insert(text.toByteArray(), ReadRate(utf8(text)));
+        rate = it->value_or(PlayRate());
+        return it->has_value();
+    }
+
+    bool Tags(QByteArrayView text, QStringList &tags)
+    {
+        if (text.isEmpty()) {
+            tags.clear();
+            return true;
+        }
+        auto it = tags_.constFind(QByteArray::fromRawData(text.data(), text.size()));
+        if (it == tags_.cend())
+            it = tags_.insert(text.toByteArray(), TagsFromText(utf8(text)));
+        if (it->has_value())
+            tags = **it; // shared by every visit with these tags
+        return it->has_value();
+    }
+
+private:
+    // A byte that is no UTF-8 becomes U+FFFD, which no reader of details takes.
+    static QString utf8(QByteArrayView text)
+    {
+        const QString decoded = QString::fromUtf8(text);
+        return decoded.contains(QChar::ReplacementCharacter) ? u"\x01"_s : decoded;
+    }
+
+    QHash<QByteArray, std::optional<PlayRate>> rates_;
+    QHash<QByteArray, std::optional<QStringList>> tags_;
+};
+
+// Reads the line of a file of version 1 or 2 into r, position and count.
+bool readLine(QByteArrayView line, int version, DetailTexts &texts, PlayRecord &r, qint32 &position,
+              qint32 &count)
+{
+    LineFields f(line);
+    if (!(f.Number(r.DYear) && f.Number(r.DMonth) && f.Number(r.DDay) && f.Number(r.DToushi) &&
+          f.Number(r.DKaishuu) && f.Number(r.DSId) && f.Number(r.DMId) && f.Number(position) &&
+          f.Number(count) && f.ClockTime(r.startMinute) && f.ClockTime(r.endMinute)))
+        return false;
+    if (version == 2) {
+        QByteArrayView rate, tags;
+        if (!(f.Field(rate) && texts.Rate(rate, r.rate) && f.Count(r.spins, kMaxSpins) &&
+              f.Count(r.jackpots, kMaxJackpots) && f.Field(tags) && texts.Tags(tags, r.tags)))
+            return false;
+    }
+    return f.Comment(r.DComment);
+}
 
 // Writes value in decimal at p and a comma after it; returns the end.
 char *putNumber(char *p, qint32 value)
@@ -282,6 +374,14 @@ char *putClockTime(char *p, qint16 minute)
     return p;
 }
 
+// The version a file's first line names: 1, 2, -1 for another; 0 for none.
+int versionOf(QByteArrayView line)
+{
+    if (!line.startsWith(kAnyVersion))
+        return 0;
+    return line == kTimesHeader ? 1 : line == kDetailsHeader ? 2 : -1;
+}
+
 QString notAFileText(const QString &fileName)
 {
     return QFileInfo(fileName).isDir() ? SystemErrorText(EISDIR)
@@ -293,6 +393,15 @@ QString NotAFileReason(const QString &fileName)
 {
     const QFileInfo info(fileName);
     return info.exists() && !info.isFile() ? notAFileText(fileName) : QString();
+}
+
+int PlayTimesVersion(QByteArrayView bytes)
+{
+    TextLines<QByteArrayView> lines(WithoutByteOrderMark(bytes));
+    for (QByteArrayView line; lines.Next(line);)
+        if (!line.isEmpty())
+            return versionOf(line);
+    return 0;
 }
 
 TimesReading ReadPlayTimes(const QString &fileName, Data &data)
@@ -307,26 +416,32 @@ TimesReading ReadPlayTimes(const QString &fileName, Data &data)
         return reading;
     }
     ContentGroups groups(data);
+    DetailTexts texts;
     QList<bool> taken(data.ListCount() + 1, false);
     TextLines<QByteArrayView> lines(WithoutByteOrderMark(bytes));
-    bool first = true, known = true;
+    bool first = true;
+    int version = 0;
     for (QByteArrayView line; lines.Next(line);) {
         if (line.isEmpty())
             continue; // a blank line
-        // The first line names the version; without it the lines are read as
-        // this version's. Another version's lines are unmatched.
-        if (std::exchange(first, false) && line.startsWith(kAnyVersion)) {
-            known = line == kHeader;
+        // The first line names the version. Without it a line is read as the
+        // newest version's, else as the first's (a line of the first never
+        // reads as one of the newest: its comment would need commas unquoted).
+        // Another version's lines are unmatched.
+        if (std::exchange(first, false) && (version = versionOf(line)) != 0)
             continue;
-        }
-        LineFields f(line);
         PlayRecord r;
         qint32 position = 0, count = 0;
-        const bool read = known && f.Number(r.DYear) && f.Number(r.DMonth) && f.Number(r.DDay) &&
-                          f.Number(r.DToushi) && f.Number(r.DKaishuu) && f.Number(r.DSId) &&
-                          f.Number(r.DMId) && f.Number(position) && f.Number(count) &&
-                          f.ClockTime(r.startMinute) && f.ClockTime(r.endMinute) &&
-                          f.Comment(r.DComment);
+        bool read = false;
+        if (version == 0) {
+            read = readLine(line, 2, texts, r, position, count);
+            if (!read) {
+                r = PlayRecord();
+                read = readLine(line, 1, texts, r, position, count);
+            }
+        } else if (version > 0) {
+            read = readLine(line, version, texts, r, position, count);
+        }
         // The records it names must be as many as when it was written, or
         // nobody can tell which of them it was.
         const qint32 n = read ? groups.Identical(r, position, count) : 0;
@@ -335,7 +450,7 @@ TimesReading ReadPlayTimes(const QString &fileName, Data &data)
             continue;
         }
         taken[n] = true;
-        data.SetPlayTime(n, r.startMinute, r.endMinute);
+        data.SetDetails(n, r);
         ++reading.attached;
     }
     return reading;
@@ -343,30 +458,62 @@ TimesReading ReadPlayTimes(const QString &fileName, Data &data)
 
 QByteArray PlayTimesBytes(const Data &data)
 {
-    bool any = false;
-    for (qint32 n = 1; n <= data.ListCount() && !any; ++n)
-        any = hasTimes(data.Record(n));
-    if (!any)
+    // The first version while no visit has details beyond its times, so that
+    // a copy of the program that reads only that one still finds the times.
+    bool times = false, details = false;
+    qsizetype room = 0; // for the longest lines; cut to size at the end
+    for (qint32 n = 1; n <= data.ListCount(); ++n) {
+        const PlayRecord &r = data.Record(n);
+        times = times || hasTimes(r);
+        details = details || hasOtherDetails(r);
+        room += 6 * r.DComment.size();
+        for (const QString &tag : r.tags)
+            room += 3 * tag.size() + kTagSeparator.size();
+    }
+    if (!times && !details)
         return QByteArray();
+    const QByteArrayView header = details ? kDetailsHeader : kTimesHeader;
+    room += header.size() + 2 + qsizetype(data.ListCount()) * (details ? 220 : 160);
     QList<qint32> position, count;
     ContentGroups(data).Positions(position, count);
-    // Written into room for the longest lines, cut to size at the end.
-    qsizetype room = kHeader.size() + 2;
-    for (qint32 n = 1; n <= data.ListCount(); ++n)
-        room += 160 + 6 * data.Record(n).DComment.size();
     QByteArray out(room, Qt::Uninitialized);
-    char *p = std::copy(kHeader.begin(), kHeader.end(), out.data());
+    char *p = std::copy(header.begin(), header.end(), out.data());
     *p++ = '\r';
     *p++ = '\n';
     QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    QHash<qint32, QByteArray> rates; // each rate's text, made once
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
         const PlayRecord &r = data.Record(n);
-        if (!hasTimes(r))
+        if (!hasTimes(r) && !hasOtherDetails(r))
             continue;
         for (const qint32 v : {qint32(r.DYear), qint32(r.DMonth), qint32(r.DDay), r.DToushi,
                                r.DKaishuu, qint32(r.DSId), qint32(r.DMId), position[n], count[n]})
             p = putNumber(p, v);
         p = putClockTime(putClockTime(p, r.startMinute), r.endMinute);
+        if (details) {
+            if (r.rate.IsSet()) {
+                const qint32 key = qint32(r.rate.kind) << 24 | r.rate.price;
+                auto it = rates.constFind(key);
+                if (it == rates.cend())
+                    it = rates.insert(key, RateText(r.rate).toUtf8());
+                p = std::copy(it->cbegin(), it->cend(), p);
+            }
+            *p++ = ',';
+            for (const qint32 c : {r.spins, r.jackpots}) {
+                if (c != kNoCount)
+                    p = putNumber(p, c);
+                else
+                    *p++ = ',';
+            }
+            // No tag holds 「、」 or a comma (TagsFromText), nor a line end (no
+            // typed or imported text gives one).
+            for (qsizetype k = 0; k < r.tags.size(); ++k) {
+                if (k > 0)
+                    p = std::copy(kTagSeparator.begin(), kTagSeparator.end(), p);
+                p = utf8.appendToBuffer(p, r.tags[k]);
+            }
+            *p++ = ',';
+        }
         if (!r.DComment.isEmpty()) {
             // Quoted as in CSV only when it holds a comma, a quote or a line
             // end; else encoded straight into the room, with no copy.
