@@ -23,7 +23,8 @@ constexpr qint16 h(int hours, int minutes = 0)
     return qint16(hours * 60 + minutes);
 }
 
-// Six visits, the 4th and 5th identical but for their times, the 6th without.
+// Six visits, the 4th and 5th identical but for their times, the 6th without
+// and with amounts of ten digits.
 QList<PlayRecord> visits()
 {
     return {{2026, 1, 1, 1000, 0, 1, 1, u""_s, h(10), h(12)},
@@ -31,7 +32,7 @@ QList<PlayRecord> visits()
             {2026, 1, 3, 3000, 0, 2, 1, u""_s, h(22), h(1, 30)},
             {2026, 1, 4, 1000, 1000, 1, 1, u"same"_s, h(9), h(10)},
             {2026, 1, 4, 1000, 1000, 1, 1, u"same"_s, h(15), h(16)},
-            {2026, 1, 5, 500, 0, 1, 1, u""_s}};
+            {2026, 1, 5, -1'000'000'007, 1'147'483'640, -3, 1, u""_s}};
 }
 
 // The same visits with details: every kind on the 1st, tags alone on the
@@ -119,7 +120,7 @@ TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutAny)
                                  "2026,1,1,1000,0,1,1,1,1,10:00,12:00,0.5円パチンコ,999999,12,"
                                  "イベント日、\"q\" ABC,\r\n"
                                  "2026,1,2,2000,500,1,1,1,1,13:00,,,,,並び,\"a, b\"\r\n"));
-    EXPECT_TRUE(times.endsWith("2026,1,5,500,0,1,1,1,1,,,,,0,,\r\n"));
+    EXPECT_TRUE(times.endsWith("2026,1,5,-1000000007,1147483640,-3,1,1,1,,,,,0,,\r\n"));
     // The player file is as the previous program writes it.
     EXPECT_FALSE(ReadBytes(file(u".pcd"_s)).contains("10:00"));
 
