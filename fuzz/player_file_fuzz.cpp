@@ -44,10 +44,14 @@ void FuzzPlayerFile(QByteArrayView input)
     const QString name = u"player"_s;
     const QString pcd = folder.PlayerFile(name);
     const QString bak = folder.BackupFile(name);
-    writeFile(pcd, input);
+    // The same bytes as its play times and details: lines of any kind,
+    // attached or counted. Or, from a line that names a version of the times
+    // file on, those lines alone, so that each version's lines are read.
+    const qsizetype split = input.toByteArray().indexOf("\nledra3 play times ");
+    const QByteArrayView player = split < 0 ? input : input.first(split + 1);
+    writeFile(pcd, player);
     QFile::remove(bak);
-    // The same bytes as its play times: lines of any kind, attached or counted.
-    writeFile(folder.TimesFile(name), input);
+    writeFile(folder.TimesFile(name), split < 0 ? input : input.sliced(split + 1));
 
     QuietPlatform platform;
     auto first = std::make_unique<SharedData>(platform, folder);
@@ -64,11 +68,11 @@ void FuzzPlayerFile(QByteArrayView input)
     const SaveResult saved = SavePlayerFile(*first, name);
     if (!saved) {
         FUZZ_CHECK(!saved.failure.isEmpty());
-        FUZZ_CHECK(readFile(pcd) == input.toByteArray());
+        FUZZ_CHECK(readFile(pcd) == player.toByteArray());
         return;
     }
     // An empty file never becomes the backup.
-    FUZZ_CHECK(readFile(bak) == input.toByteArray());
+    FUZZ_CHECK(readFile(bak) == player.toByteArray());
     FUZZ_CHECK(UnreadParts(*first).isEmpty());
 
     // Read back by a second program: the first lets go of the player.

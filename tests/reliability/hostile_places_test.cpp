@@ -142,8 +142,8 @@ TEST_F(HostilePlaces, ATimesFileThatCannotBeReadIsToldAndNeverReplaced)
         const PlayerOpening opening = OpenPlayer(shared, u"taro"_s);
         ASSERT_EQ(opening.messages.size(), 1);
         EXPECT_EQ(opening.messages[0].text,
-                  u"稼働時間のファイル（taro.times）を読み込めません（"_s + c.reason +
-                      u"）。\r\n稼働時間は表示も集計もされません。保存しても、このファイルは"
+                  u"稼働時間などのファイル（taro.times）を読み込めません（"_s + c.reason +
+                      u"）。\r\n稼働時間などは表示も集計もされません。保存しても、このファイルは"
                       u"そのまま残します。\r\nファイルを直してから、もう一度このプレーヤーを"
                       u"選んで下さい。"_s);
         // Asked before every save; the records are saved, the times files
@@ -152,8 +152,8 @@ TEST_F(HostilePlaces, ATimesFileThatCannotBeReadIsToldAndNeverReplaced)
             const QList<MessageBoxText> questions = SaveQuestions(shared, u"taro"_s);
             ASSERT_EQ(questions.size(), 1);
             EXPECT_EQ(questions[0].text,
-                      u"稼働時間のファイル（taro.times）を読み込めないため（"_s + c.reason +
-                          u"）、稼働時間は保存できません。\r\n成績だけを保存し、taro.times "
+                      u"稼働時間などのファイル（taro.times）を読み込めないため（"_s + c.reason +
+                          u"）、稼働時間などは保存できません。\r\n成績だけを保存し、taro.times "
                           u"と taro.times.Bak はそのまま残します。\r\n保存しますか？"_s);
             EXPECT_EQ(questions[0].buttons, MsgButtons::OkCancel);
             EXPECT_TRUE(changeAndSave());

@@ -159,6 +159,17 @@ bool moveFile(const QString &from, const QString &to, int &error)
     error = errno;
     return false;
 }
+// A name of its own in dir for a file kept there, never one a save or another
+// copy has: "<stem>yyyy-MM-dd HHmmss", " (2)" and so on added where taken.
+QString ownName(const QString &dir, const QString &stem, const QDateTime &when,
+                const QString &extension)
+{
+    const QString base = stem + when.toString(u"yyyy-MM-dd HHmmss"_s);
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(dir + name + extension); ++n)
+        name = base + u" ("_s + QString::number(n) + u')';
+    return name;
+}
 } // namespace
 
 std::optional<ConflictName> ReadConflictName(const QString &fileName)
@@ -352,12 +363,8 @@ bool KeepOverwrittenFiles(const DataFolder &folder, const QString &name, const Q
 {
     if (!backupFolder(folder, name, failure))
         return false;
-    // A name of its own, never one a save or another copy has.
     const QString dir = folder.GenerationFolder(name) + u'/';
-    QString base = name + u" 上書き前 "_s + when.toString(u"yyyy-MM-dd HHmmss"_s);
-    for (int n = 2; QFileInfo::exists(dir + base + UserDataFile::PcdExtension()); ++n)
-        base = name + u" 上書き前 "_s + when.toString(u"yyyy-MM-dd HHmmss"_s) + u" ("_s +
-               QString::number(n) + u')';
+    const QString base = ownName(dir, name + u" 上書き前 "_s, when, UserDataFile::PcdExtension());
     for (const QString &extension : {UserDataFile::PcdExtension(), TimesExtension()}) {
         QByteArray bytes;
         int mode = -1;
@@ -378,12 +385,26 @@ bool KeepOverwrittenFiles(const DataFolder &folder, const QString &name, const Q
     return true;
 }
 
+bool KeepOldFormatTimes(const DataFolder &folder, const QString &name, const QByteArray &bytes,
+                        int permissions, const QDateTime &when, QString &failure)
+{
+    if (!backupFolder(folder, name, failure))
+        return false;
+    const QString dir = folder.GenerationFolder(name) + u'/';
+    const QString base = ownName(dir, name + u" 旧形式 "_s, when, TimesExtension());
+    int error = 0;
+    if (ReplaceFileContents(dir + base + TimesExtension(), bytes, SaveWriteFn(), permissions,
+                            &error))
+        return true;
+    failure = SystemErrorText(error);
+    return false;
+}
+
 QString DescribeConflictCopy(const ConflictName &name)
 {
     QString text = name.when.toString(name.hasTime ? u"yyyy/MM/dd HH:mm:ss"_s : u"yyyy/MM/dd"_s);
     switch (name.program) {
-    case SyncProgram::Syncthing:
-        return text + u"、Syncthing（機器ID "_s + name.computer + u"）"_s;
+    case SyncProgram::Syncthing: return text + u"、Syncthing（機器ID "_s + name.computer + u"）"_s;
     case SyncProgram::Dropbox: text += u"、Dropbox"_s; break;
     case SyncProgram::Nextcloud: text += u"、Nextcloud・ownCloud"_s; break;
     }

@@ -78,6 +78,14 @@ void PruneDatedConflictCopies(const DataFolder &folder, const QString &name,
 bool KeepOverwrittenFiles(const DataFolder &folder, const QString &name, const QDateTime &when,
                           QString &keptAs, QString &failure);
 
+// Keeps bytes, a times file of the first version (play times alone) that a
+// save of the visits' details replaces, under backup/<name>/ as "<name> 旧形式
+// yyyy-MM-dd HHmmss.times": a name no save replaces and no pruning removes,
+// for a copy of the program that reads that version only. False with the
+// reason.
+bool KeepOldFormatTimes(const DataFolder &folder, const QString &name, const QByteArray &bytes,
+                        int permissions, const QDateTime &when, QString &failure);
+
 // "2026/12/07 12:02:54、Syncthing（機器ID D7PSPKT）": when the copy was made, by
 // which program, and the computer or device its name holds (for Syncthing, a
 // device of the two, not always the one whose save the copy holds).

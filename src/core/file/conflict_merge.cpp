@@ -24,6 +24,36 @@ bool hasTimes(const PlayRecord &r)
     return r.startMinute != kNoTime || r.endMinute != kNoTime;
 }
 
+// The times and the other details of two visits agree.
+bool sameDetails(const PlayRecord &a, const PlayRecord &b)
+{
+    return a.startMinute == b.startMinute && a.endMinute == b.endMinute && a.rate == b.rate &&
+           a.spins == b.spins && a.jackpots == b.jackpots && a.tags == b.tags;
+}
+
+// Gives mine each detail it lacks that r has (start and end are one); never
+// changes one it has. False when it lacked none that r has.
+bool takeMissingDetails(PlayRecord &mine, const PlayRecord &r)
+{
+    bool took = false;
+    const auto take = [&took](auto &field, const auto &theirs, bool lacking, bool having) {
+        if (lacking && having) {
+            field = theirs;
+            took = true;
+        }
+    };
+    if (!hasTimes(mine) && hasTimes(r)) {
+        mine.startMinute = r.startMinute;
+        mine.endMinute = r.endMinute;
+        took = true;
+    }
+    take(mine.rate, r.rate, !mine.rate.IsSet(), r.rate.IsSet());
+    take(mine.spins, r.spins, mine.spins == kNoCount, r.spins != kNoCount);
+    take(mine.jackpots, r.jackpots, mine.jackpots == kNoCount, r.jackpots != kNoCount);
+    take(mine.tags, r.tags, mine.tags.isEmpty(), !r.tags.isEmpty());
+    return took;
+}
+
 // A store or machine list as the merge sees it: names by ID and IDs by name.
 class Names {
 public:
@@ -180,8 +210,8 @@ void mergeCopy(const CopyTables &t, CopyMerge &merge, QList<PlayRecord> &records
         copyStoresUsed.insert(r.DSId);
         copyMachinesUsed.insert(r.DMId);
     }
-    // First the pairs whose times agree too, so that times are taken only by
-    // the visits that lack them.
+    // First the pairs whose times and details agree too, so that details are
+    // taken only by the visits that lack them.
     std::vector<bool> paired(size_t(std::max(n, 0)), false);
     for (qint32 i = 0; i < n; ++i) {
         const PlayRecord &r = t.data.Record(i + 1);
@@ -190,7 +220,7 @@ void mergeCopy(const CopyTables &t, CopyMerge &merge, QList<PlayRecord> &records
             continue;
         for (qsizetype k = 0; k < it->size(); ++k) {
             const PlayRecord &mine = records[(*it)[k]];
-            if (mine.startMinute == r.startMinute && mine.endMinute == r.endMinute) {
+            if (sameDetails(mine, r)) {
                 it->removeAt(k);
                 paired[i] = true;
                 ++added.Present;
@@ -217,11 +247,7 @@ void mergeCopy(const CopyTables &t, CopyMerge &merge, QList<PlayRecord> &records
         if (const auto it = held.find(keys[i]); it != held.end() && !it->isEmpty()) {
             PlayRecord &mine = records[it->takeFirst()];
             ++added.Present;
-            if (!hasTimes(mine) && hasTimes(r)) {
-                mine.startMinute = r.startMinute;
-                mine.endMinute = r.endMinute;
-                ++merge.timesTaken;
-            }
+            merge.detailsTaken += takeMissingDetails(mine, r) ? 1 : 0;
             continue;
         }
         PlayRecord mapped = r;
@@ -250,7 +276,7 @@ void mergeCopy(const CopyTables &t, CopyMerge &merge, QList<PlayRecord> &records
 
 bool CopyMerge::HasNews() const
 {
-    return !added.NewRows.isEmpty() || timesTaken > 0 || !added.NewStores.isEmpty() ||
+    return !added.NewRows.isEmpty() || detailsTaken > 0 || !added.NewStores.isEmpty() ||
            !added.NewMachines.isEmpty();
 }
 
@@ -268,11 +294,11 @@ qint32 ConflictMerge::VisitsAdded() const
     return n;
 }
 
-qint32 ConflictMerge::TimesTaken() const
+qint32 ConflictMerge::DetailsTaken() const
 {
     qint32 n = 0;
     for (const CopyMerge &c : copies)
-        n += c.timesTaken;
+        n += c.detailsTaken;
     return n;
 }
 

@@ -3,7 +3,7 @@
 // copy, or the player file another computer saved while this one had it
 // open) into the open player, visit by visit. Nothing of the player is
 // deleted: the copy's visits that the player lacks are added, with their play
-// times, and the stores and machines it lacks.
+// times and other details, and the stores and machines it lacks.
 //
 // A copy is read with the readers that open a player, into tables of its
 // own. Two visits are the same when date, 投資, 回収, store name, machine name
@@ -11,7 +11,8 @@
 // (so a visit the copy holds twice and the player once is added once).
 // Stores and machines are matched by name, never by ID: two computers may
 // have given one ID to different new stores; a store new to the player gets a
-// free ID. A visit both have whose play times only the copy holds takes them.
+// free ID. A visit both have takes each detail (play times, rate, spins,
+// jackpots, tags) that only the copy holds; one the player has never changes.
 
 #include "core/file/conflict_copies.h"
 #include "core/file/csv_exchange.h"
@@ -24,15 +25,15 @@ struct SharedData;
 struct CopyMerge {
     ConflictCopy copy;
     // NewRows: the visits the player lacks (Row: the visit's number in the
-    // copy; Record as it will be added, with the IDs it gets here and its
-    // play times); Present: the visits both have; NewStores, NewMachines: the
+    // copy; Record as it will be added, with the IDs it gets here, its play
+    // times and details); Present: the visits both have; NewStores, NewMachines: the
     // names the lists lack, with their new IDs; Invalid: visits that cannot be
     // added (no free ID left for their store or machine).
     CsvExchange::ImportPreview added;
-    qint32 timesTaken = 0; // visits both have whose play times only the copy holds
-    qint32 unread = 0;     // records, names and times of the copy that could not be read
-    bool readable = true;  // false: the copy's player file could not be opened
-    FileStamp seen;        // what the copy's player file held when read
+    qint32 detailsTaken = 0; // visits both have that take details only the copy holds
+    qint32 unread = 0;       // records, names and times of the copy that could not be read
+    bool readable = true;    // false: the copy's player file could not be opened
+    FileStamp seen;          // what the copy's player file held when read
 
     bool HasNews() const;
 };
@@ -48,7 +49,7 @@ struct ConflictMerge {
 
     bool HasNews() const;
     qint32 VisitsAdded() const;
-    qint32 TimesTaken() const;
+    qint32 DetailsTaken() const;
 };
 
 // Reads the copies and compares them with the open player's data.

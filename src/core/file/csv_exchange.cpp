@@ -7,6 +7,7 @@
 #include "core/model/record_sort.h"
 #include "core/model/record_table.h"
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 
@@ -34,9 +35,13 @@ enum Column {
     CSId,
     CMId,
     CStart,
-    CEnd
+    CEnd,
+    CRate,
+    CSpins,
+    CJackpots,
+    CTags
 };
-constexpr int kColumns = CEnd + 1;
+constexpr int kColumns = CTags + 1;
 
 // The problems listed one by one; beyond them only counted.
 constexpr qsizetype kListedProblems = 1000;
@@ -250,12 +255,47 @@ private:
     const int (&at_)[kColumns];
     QString text_[kColumns];
 };
+
+// The visit's rate, spins, jackpots and tags, read as they are typed
+// (visit_details.h); an empty problem when each is one or empty.
+QString readDetails(const RowCells &cells, PlayRecord &r)
+{
+    if (const std::optional<PlayRate> rate = ReadRate(cells[CRate]))
+        r.rate = *rate;
+    else
+        return u"レート"_s + shown(cells[CRate]) +
+               u"が正しくありません（例: 4円パチンコ、20円スロット）"_s;
+    const auto count = [&cells](int column, const QString &what, qint32 max, qint32 &value) {
+        const std::optional<qint32> n = ReadCount(cells[column], max);
+        if (n)
+            value = *n;
+        return n ? QString()
+                 : what + shown(cells[column]) + u"が0から"_s + FormatGrouped(max) +
+                       u"までの整数ではありません"_s;
+    };
+    QString problem = count(CSpins, u"回転数"_s, kMaxSpins, r.spins);
+    if (problem.isEmpty())
+        problem = count(CJackpots, u"大当たり"_s, kMaxJackpots, r.jackpots);
+    if (!problem.isEmpty())
+        return problem;
+    const QString tags = Csv::UnguardText(cells[CTags]);
+    if (hasControl(tags))
+        return u"タグに使えない文字（改行など）があります"_s;
+    QString tooLong;
+    if (const std::optional<QStringList> read = TagsFromText(tags, &tooLong))
+        r.tags = *read;
+    else
+        return u"タグ"_s + shown(tooLong) + u"が長すぎます（"_s + QString::number(kMaxTagLength) +
+               u"文字まで）"_s;
+    return QString();
+}
 } // namespace
 
 QStringList RecordTitles()
 {
-    return {u"日付"_s, u"曜日"_s,     u"投資"_s, u"回収"_s, u"収支"_s, u"店名"_s,
-            u"台名"_s, u"コメント"_s, u"店ID"_s, u"台ID"_s, u"開始"_s, u"終了"_s};
+    return {u"日付"_s,   u"曜日"_s,     u"投資"_s,     u"回収"_s, u"収支"_s, u"店名"_s,
+            u"台名"_s,   u"コメント"_s, u"店ID"_s,     u"台ID"_s, u"開始"_s, u"終了"_s,
+            u"レート"_s, u"回転数"_s,   u"大当たり"_s, u"タグ"_s};
 }
 
 QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machines)
@@ -266,13 +306,14 @@ QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machine
         const PlayRecord &r = data.Record(n);
         QString youbi;
         YoubiGet(youbi, r.DYear, r.DMonth, r.DDay);
-        // Names and comments never reach a spreadsheet as formulas.
+        // Names, comments and tags never reach a spreadsheet as formulas.
         Csv::AppendLine(
             text, {dateText(r), youbi, QString::number(r.DToushi), QString::number(r.DKaishuu),
                    QString::number(r.Balance()), Csv::GuardText(Stores.SeekName(r.DSId)),
                    Csv::GuardText(Machines.SeekName(r.DMId)), Csv::GuardText(r.DComment),
                    QString::number(r.DSId), QString::number(r.DMId), FormatClockTime(r.startMinute),
-                   FormatClockTime(r.endMinute)});
+                   FormatClockTime(r.endMinute), RateText(r.rate), CountText(r.spins),
+                   CountText(r.jackpots), Csv::GuardText(TagsText(r.tags))});
     }
     return text;
 }
@@ -394,6 +435,8 @@ ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMD
         };
         readTime(CStart, u"開始"_s, r.startMinute);
         readTime(CEnd, u"終了"_s, r.endMinute);
+        if (problem.isEmpty())
+            problem = readDetails(cells, r);
         if (!problem.isEmpty()) {
             invalid(row.number, problem);
             continue;

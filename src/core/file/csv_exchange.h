@@ -19,12 +19,15 @@ struct SharedData;
 
 namespace CsvExchange {
 
-// 日付, 曜日, 投資, 回収, 収支, 店名, 台名, コメント, 店ID, 台ID, 開始, 終了.
+// 日付, 曜日, 投資, 回収, 収支, 店名, 台名, コメント, 店ID, 台ID, 開始, 終了,
+// レート, 回転数, 大当たり, タグ.
 QStringList RecordTitles();
 
 // Every record in table order under the title row: dates as YYYY/MM/DD,
-// amounts and IDs as plain numbers, play times as HH:MM (empty when none), names as the lists give
-// them; a name or comment that a spreadsheet would run as a formula gets a leading "'".
+// amounts and IDs as plain numbers, play times as HH:MM, the details as they
+// are shown (RateText, CountText, TagsText), each empty when not recorded;
+// names as the lists give them. A name, comment or tags text that a
+// spreadsheet would run as a formula gets a leading "'".
 QString RecordsCsv(const Data &data, const SMData &Stores, const SMData &Machines);
 
 // The summary table in the order given, then its totals row; plain numbers.
@@ -68,9 +71,12 @@ struct ImportPreview {
 // Reads the file's bytes, in one pass, against the player's table and lists.
 // A row is already present when a record of the table has the same date,
 // amounts, store and machine; each record of the table answers for one row
-// only. 開始 and 終了 are optional. Amounts and IDs are read as typed (full-width digits, grouping
-// commas, a yen sign); names and comments lose the "'" that kept them from
-// being taken for formulas, and may be at most 4,096 characters long.
+// only, and the row changes nothing (the details it may bring included).
+// 開始, 終了, レート, 回転数, 大当たり and タグ are optional. Amounts and IDs are
+// read as typed (full-width digits, grouping commas, a yen sign), the details
+// through their readers (visit_details.h); names, comments and tags lose the
+// "'" that kept them from being taken for formulas, and may be at most 4,096
+// characters long.
 ImportPreview PreviewImport(const QByteArray &bytes, const Data &data, const SMData &Stores,
                             const SMData &Machines);
 

@@ -1,5 +1,6 @@
 #include "core/file/save_sequence.h"
 
+#include "core/file/conflict_copies.h"
 #include "core/file/data_folder.h"
 #include "core/file/file_stamp.h"
 #include "core/file/generations.h"
@@ -8,6 +9,7 @@
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -197,6 +199,38 @@ bool removeTimesFile(const QString &fileName, int &error)
     return false;
 }
 
+// The times file on disk when it is of the first version (times alone):
+// its bytes and mode bits. Only its head is read to tell.
+bool oldFormatTimes(const QString &fileName, QByteArray &bytes, int &mode)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) ||
+        PlayTimesVersion(file.read(256)) != 1)
+        return false;
+    file.close();
+    return ReadRegularFile(fileName, bytes, &mode) == FileRead::Ok;
+}
+
+// The first save of the visits' details over a times file of the first
+// version keeps that file under backup/<name>/ for the copies of the program
+// that read only it; the notice when it could not be kept.
+QString keepOldFormat(const SharedData &shared, const QString &UserName, const QByteArray &times)
+{
+    const QString timesPath = shared.folder.TimesFile(UserName);
+    QByteArray old;
+    int mode = -1;
+    QString failure;
+    if (PlayTimesVersion(times) != 2 || !oldFormatTimes(timesPath, old, mode) ||
+        KeepOldFormatTimes(shared.folder, UserName, old, mode, QDateTime::currentDateTime(),
+                           failure))
+        return QString();
+    const QString name = UserName + TimesExtension();
+    return u"保存しましたが、前の形式の "_s + name + u" を backup/"_s + UserName +
+           u"/ に残せませんでした（"_s + failure + u"）。"_s + lineEnd() +
+           u"前の形式のファイルは、次に保存するまで "_s + name + UserDataFile::BackupExtension() +
+           u" に残ります。"_s;
+}
+
 // Why this save leaves the times file as it is: it could not be read when the
 // player was opened, or something that is no file has taken its place since.
 // Empty: the times are written as usual.
@@ -214,10 +248,11 @@ std::optional<MessageBoxText> timesLeftQuestion(const SharedData &shared, const 
     if (reason.isEmpty())
         return std::nullopt;
     const QString times = UserName + TimesExtension(), nl = lineEnd();
-    return MessageBoxText{u"稼働時間のファイル（"_s + times + u"）を読み込めないため（"_s + reason +
-                              u"）、稼働時間は保存できません。"_s + nl + u"成績だけを保存し、"_s +
-                              times + u" と "_s + times + UserDataFile::BackupExtension() +
-                              u" はそのまま残します。"_s + nl + u"保存しますか？"_s,
+    return MessageBoxText{u"稼働時間などのファイル（"_s + times + u"）を読み込めないため（"_s +
+                              reason + u"）、稼働時間などは保存できません。"_s + nl +
+                              u"成績だけを保存し、"_s + times + u" と "_s + times +
+                              UserDataFile::BackupExtension() + u" はそのまま残します。"_s + nl +
+                              u"保存しますか？"_s,
                           MsgButtons::OkCancel, MsgIcon::Exclamation, u"保存確認"_s};
 }
 } // namespace
@@ -277,7 +312,7 @@ QList<MessageBoxText> SaveQuestions(const SharedData &shared, const QString &Use
         if (QFileInfo::exists(pcdPath))
             text += u"保存前のファイルは、次に保存するまで "_s + bak + u" に残ります。"_s + nl;
         if (shared.file.UnmatchedTimes() > 0)
-            text += u"保存前の稼働時間は、次に保存するまで "_s + UserName + TimesExtension() +
+            text += u"保存前の稼働時間などは、次に保存するまで "_s + UserName + TimesExtension() +
                     UserDataFile::BackupExtension() + u" に残ります。"_s + nl;
         questions.append({text + u"保存しますか？"_s, MsgButtons::OkCancel, MsgIcon::Exclamation,
                           u"保存確認"_s});
@@ -371,6 +406,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
     }
+    const QString converted = timesFile ? keepOldFormat(shared, UserName, times) : QString();
     int error = 0;
     if (!keepBackup(pcd, bak, mode, write, error)) {
         result.failure = failureText(backupFailureText(), bak, error);
@@ -405,5 +441,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     if (result.notice.isEmpty() && !leaveTimes)
         result.notice =
             KeepGeneration(shared.folder, UserName, TimesExtension(), times, today, mode, write);
+    if (!converted.isEmpty())
+        result.notice = result.notice.isEmpty() ? converted : converted + lineEnd() + result.notice;
     return result;
 }

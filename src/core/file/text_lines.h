@@ -6,6 +6,8 @@
 
 #include <QByteArrayView>
 #include <QStringView>
+#include <cstring>
+#include <type_traits>
 
 namespace TextLinesDetail {
 inline char16_t unit(QChar c)
@@ -51,8 +53,17 @@ public:
         if (pos_ >= text_.size())
             return false;
         qsizetype end = pos_;
-        while (end < text_.size() && !IsLineEnd(text_, end))
-            ++end;
+        if constexpr (std::is_same_v<View, QByteArrayView>) {
+            // Bytes: the line ends found by the C library's fast search.
+            const char *const from = text_.data() + pos_, *const stop = text_.data() + text_.size();
+            const void *lf = std::memchr(from, '\n', size_t(stop - from));
+            const char *const lineEnd = lf ? static_cast<const char *>(lf) : stop;
+            const void *cr = std::memchr(from, '\r', size_t(lineEnd - from));
+            end = (cr ? static_cast<const char *>(cr) : lineEnd) - text_.data();
+        } else {
+            while (end < text_.size() && !IsLineEnd(text_, end))
+                ++end;
+        }
         line = text_.sliced(pos_, end - pos_);
         pos_ = PastLineEnd(text_, end);
         return true;

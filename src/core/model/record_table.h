@@ -57,11 +57,18 @@ public:
 
     // Record N (1-based); N must be in 1..ListCount.
     const PlayRecord &Record(qint32 N) const { return RecordList[N - 1]; }
-    // Sets record N's start and end (kept beside the player file, never in it).
-    void SetPlayTime(qint32 N, qint16 start, qint16 end)
+    // Sets record N's times and other details (rate, spins, jackpots, tags)
+    // to those of from: what the file beside the player file keeps, never
+    // the player file itself.
+    void SetDetails(qint32 N, const PlayRecord &from)
     {
-        RecordList[N - 1].startMinute = start;
-        RecordList[N - 1].endMinute = end;
+        PlayRecord &r = RecordList[N - 1];
+        r.startMinute = from.startMinute;
+        r.endMinute = from.endMinute;
+        r.rate = from.rate;
+        r.spins = from.spins;
+        r.jackpots = from.jackpots;
+        r.tags = from.tags;
     }
 
     // The filter state.

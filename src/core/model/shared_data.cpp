@@ -46,9 +46,9 @@ QString unreadNotice(const SharedData &shared)
     // Only times whose records are gone or changed: say so, and why.
     if (onlyTimes)
         return FormatGrouped(times) +
-               u"件の稼働時間が、どの記録とも合いません（稼働時間を記録した後に、ほかのプログラム"
-               u"で成績のファイルが変えられたようです）。"_s +
-               nl + u"これらの稼働時間は表示も集計もされません。"_s + nl +
+               u"件の稼働時間などが、どの記録とも合いません（稼働時間などを記録した後に、ほかの"
+               u"プログラムで成績のファイルが変えられたようです）。"_s +
+               nl + u"これらの稼働時間などは表示も集計もされません。"_s + nl +
                u"保存すると、これらはファイルから失われます（保存する前に確認します）。"_s;
     // Only complete records past the limits: say which ones were read.
     if (data.UnreadRecords() == data.RecordsBeyondLimits() && shared.Stores.Unread() == 0 &&
@@ -72,9 +72,9 @@ QString unreadableTimesNotice(const SharedData &shared, const QString &name)
     if (reason.isEmpty())
         return QString();
     const QString nl = lineEnd();
-    return u"稼働時間のファイル（"_s + name + TimesExtension() + u"）を読み込めません（"_s +
+    return u"稼働時間などのファイル（"_s + name + TimesExtension() + u"）を読み込めません（"_s +
            reason + u"）。"_s + nl +
-           u"稼働時間は表示も集計もされません。保存しても、このファイルは"_s +
+           u"稼働時間などは表示も集計もされません。保存しても、このファイルは"_s +
            u"そのまま残します。"_s + nl +
            u"ファイルを直してから、もう一度このプレーヤーを選んで下さい。"_s;
 }
@@ -91,7 +91,7 @@ QString UnreadParts(const SharedData &shared)
     add(shared.Stores.Unread(), u"件の店"_s);
     add(shared.Machines.Unread(), u"件の台"_s);
     add(shared.states.UnreadLines(), u"行の設定"_s);
-    add(shared.file.UnmatchedTimes(), u"件の稼働時間"_s);
+    add(shared.file.UnmatchedTimes(), u"件の稼働時間など"_s);
     return parts.join(u"、"_s);
 }
 

@@ -81,8 +81,8 @@ QString copyLine(const SharedData &shared, const CopyMerge &c)
     if (c.added.NewRowCount > 0)
         brings.append(u"このプレーヤーにない成績 "_s + FormatGrouped(c.added.NewRowCount) +
                       u"件"_s);
-    if (c.timesTaken > 0)
-        brings.append(u"稼働時間だけある成績 "_s + FormatGrouped(c.timesTaken) + u"件"_s);
+    if (c.detailsTaken > 0)
+        brings.append(u"稼働時間などだけある成績 "_s + FormatGrouped(c.detailsTaken) + u"件"_s);
     if (const qsizetype names = c.added.NewStores.size() + c.added.NewMachines.size(); names > 0)
         brings.append(u"一覧にない店・台 "_s + FormatGrouped(double(names)) + u"件"_s);
     if (c.unread > 0)

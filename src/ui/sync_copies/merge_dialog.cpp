@@ -2,6 +2,7 @@
 
 #include "core/model/play_time.h"
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "core/util/numbers.h"
 #include "ui/app_font.h"
 #include "ui/csv_exchange/csv_dialogs.h"
@@ -51,8 +52,8 @@ QString copyLines(const SharedData &shared, const CopyMerge &c)
         return text + u"\n　読み込めません（ファイルはそのまま残ります）"_s;
     QStringList parts{u"ここにない成績 "_s + count(c.added.NewRowCount),
                       u"すでにある成績 "_s + count(c.added.Present)};
-    if (c.timesTaken > 0)
-        parts.append(u"稼働時間だけ取り込む成績 "_s + count(c.timesTaken));
+    if (c.detailsTaken > 0)
+        parts.append(u"稼働時間などだけ取り込む成績 "_s + count(c.detailsTaken));
     if (c.added.InvalidCount > 0)
         parts.append(u"IDが足りず取り込めない成績 "_s + count(c.added.InvalidCount));
     if (c.unread > 0)
@@ -84,9 +85,10 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
     std::stable_sort(rows.begin(), rows.end(), [](const PlayRecord &a, const PlayRecord &b) {
         return std::tuple(a.DYear, a.DMonth, a.DDay) < std::tuple(b.DYear, b.DMonth, b.DDay);
     });
-    const QStringList titles{u"日付"_s, u"投資"_s,     u"回収"_s, u"店名"_s,
-                             u"台名"_s, u"コメント"_s, u"開始"_s, u"終了"_s};
-    const int widths[] = {1300, 1000, 1000, 1800, 1800, 2000, 700, 700};
+    const QStringList titles{u"日付"_s,   u"投資"_s,     u"回収"_s,     u"店名"_s,
+                             u"台名"_s,   u"コメント"_s, u"開始"_s,     u"終了"_s,
+                             u"レート"_s, u"回転数"_s,   u"大当たり"_s, u"タグ"_s};
+    const int widths[] = {1300, 1000, 1000, 1500, 1500, 1600, 700, 700, 1300, 700, 800, 1400};
     MGrid = new DataGrid(this);
     MGrid->setObjectName(u"MGrid"_s);
     MGrid->SetCols(int(titles.size()));
@@ -95,7 +97,8 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
     for (int c = 0; c < titles.size(); ++c) {
         MGrid->SetTextMatrix(0, c, titles[c]);
         MGrid->SetColWidth(c, widths[c]);
-        MGrid->SetColAlignment(c, c >= 1 && c <= 2 ? GridAlign::Right : GridAlign::Left);
+        const bool number = (c >= 1 && c <= 2) || c == 9 || c == 10;
+        MGrid->SetColAlignment(c, number ? GridAlign::Right : GridAlign::Left);
     }
     MGrid->SetFixedAlignment(0, GridAlign::Center);
     MGrid->horizontalHeader()->setStretchLastSection(true);
@@ -112,11 +115,15 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
         MGrid->SetTextMatrix(row, 5, r.DComment);
         MGrid->SetTextMatrix(row, 6, FormatClockTime(r.startMinute));
         MGrid->SetTextMatrix(row, 7, FormatClockTime(r.endMinute));
+        MGrid->SetTextMatrix(row, 8, RateText(r.rate));
+        MGrid->SetTextMatrix(row, 9, CountText(r.spins));
+        MGrid->SetTextMatrix(row, 10, CountText(r.jackpots));
+        MGrid->SetTextMatrix(row, 11, TagsText(r.tags));
     }
     // As tall as its rows, up to twelve; more scroll.
     const int shownRows = int(std::clamp<qsizetype>(rows.size(), 1, 12));
     MGrid->setMinimumSize(
-        Twips(10300) + MGrid->verticalHeader()->width() +
+        Twips(13500) + MGrid->verticalHeader()->width() +
             MGrid->verticalScrollBar()->sizeHint().width() + 2 * MGrid->frameWidth(),
         MGrid->horizontalHeader()->height() +
             shownRows * MGrid->verticalHeader()->defaultSectionSize() + 2 * MGrid->frameWidth());
@@ -167,11 +174,11 @@ MergePreviewDialog::MergePreviewDialog(const SharedData &shared, const ConflictM
     buttons->addWidget(Cancel);
 
     const qint32 visits = merge.VisitsAdded();
-    auto *total = new QLabel(
-        u"取り込む成績: "_s + count(visits) +
-            (merge.TimesTaken() > 0 ? u"、稼働時間だけ取り込む成績: "_s + count(merge.TimesTaken())
-                                    : QString()),
-        this);
+    auto *total = new QLabel(u"取り込む成績: "_s + count(visits) +
+                                 (merge.DetailsTaken() > 0 ? u"、稼働時間などだけ取り込む成績: "_s +
+                                                                 count(merge.DetailsTaken())
+                                                           : QString()),
+                             this);
     QFont bold = total->font();
     bold.setBold(true);
     total->setFont(bold);

@@ -1,7 +1,8 @@
 #pragma once
 // The preview of a merge of another computer's copy of the player (a sync
 // program's conflict copy, or the player file saved there): the visits the
-// player lacks, with their play times, and the stores and machines to add.
+// player lacks, with their play times and details, and the stores and
+// machines to add.
 // Nothing is merged until the person presses the merge button.
 
 #include "core/file/conflict_merge.h"

@@ -1,5 +1,6 @@
 // The sync programs' conflict copies: names recognised, never players, merged
-// visit by visit with their times, leftovers removed only where nothing is lost.
+// visit by visit with their times and details, leftovers removed only where
+// nothing is lost.
 
 #include "core/file/conflict_merge.h"
 #include "core/file/data_folder.h"
@@ -126,7 +127,7 @@ TEST(ConflictCopies, CopiesOfOneSyncArePairedAndThoseMovedAfterMergingAreNotFoun
     EXPECT_EQ(FindConflictCopies(dir.folder(), u"taro"_s).size(), 3);
 }
 
-TEST(ConflictMerge, AddsWhatThePlayerLacksWithTimesMatchingNamesAndCounts)
+TEST(ConflictMerge, AddsWhatThePlayerLacksWithDetailsMatchingNamesAndCounts)
 {
     TempDataFolder dir;
     WriteBytes(dir.file(u"taro.pcd"_s), Cp932Lines(u"<States>\n\n<StoreData>\n\n"
@@ -137,22 +138,30 @@ TEST(ConflictMerge, AddsWhatThePlayerLacksWithTimesMatchingNamesAndCounts)
     // Here: store 7 is 新台館; there, ID 7 went to another new store.
     SetStores(shared, {{1, u"駅前"_s}, {7, u"新台館"_s}});
     SetMachines(shared, {{1, u"海物語"_s}});
-    ASSERT_TRUE(SetRecords(shared, {visit(1, 1000, 1, 1), visit(2, 2000, 1, 1),
-                                    visit(2, 2000, 1, 1), visit(3, 3000, 7, 1, u"夜"_s)}));
+    // The 1st visit has a jackpot count here; the copy has it with others,
+    // times and tags, which it takes, and another count, which it does not.
+    PlayRecord mine = visit(1, 1000, 1, 1), theirs = visit(1, 1000, 1, 3, {}, 600, 720);
+    mine.jackpots = 3;
+    theirs.jackpots = 5;
+    theirs.spins = 420;
+    theirs.tags = {u"イベント日"_s};
+    PlayRecord fresh = visit(4, 4000, 7, 5, {}, 1320, 90);
+    fresh.rate = {PlayRate::Kind::Slot, 500};
+    ASSERT_TRUE(SetRecords(
+        shared, {mine, visit(2, 2000, 1, 1), visit(2, 2000, 1, 1), visit(3, 3000, 7, 1, u"夜"_s)}));
     placeCopy(dir.path(), u"taro"_s + kSt + u".pcd"_s, u"taro"_s + kSt + u".times"_s,
               {{1, u"駅前"_s}, {7, u"北口ホール"_s}}, {{3, u"海物語"_s}, {5, u"新機種"_s}},
-              {visit(1, 1000, 1, 3, {}, 600, 720),         // same visit, times only there
-               visit(2, 2000, 1, 3), visit(2, 2000, 1, 3), // the same two
-               visit(2, 2000, 1, 3),                       // and a third
-               visit(3, 3000, 7, 3, u"夜"_s),              // another store, same ID
-               visit(3, 3000, 1, 3, u"朝"_s, 540, 600),    // another comment
-               visit(4, 4000, 7, 5, {}, 1320, 90)});       // new store and machine
+              {theirs, visit(2, 2000, 1, 3), visit(2, 2000, 1, 3), // the same two
+               visit(2, 2000, 1, 3),                               // and a third
+               visit(3, 3000, 7, 3, u"夜"_s),                      // another store, same ID
+               visit(3, 3000, 1, 3, u"朝"_s, 540, 600),            // another comment
+               fresh});                                            // new store and machine
     const QList<ConflictCopy> copies = FindConflictCopies(dir.folder(), u"taro"_s);
     ASSERT_EQ(copies.size(), 1);
     const ConflictMerge merge = PreviewConflictMerge(shared, copies);
     const CopyMerge &c = merge.copies[0];
     EXPECT_EQ(c.added.Present, 3);
-    EXPECT_EQ(c.timesTaken, 1);
+    EXPECT_EQ(c.detailsTaken, 1);
     EXPECT_EQ(c.unread, 0);
     // 北口ホール gets a free ID (8); 新機種 keeps its own (5), free here.
     ASSERT_EQ(c.added.NewStores.size(), 1);
@@ -163,9 +172,9 @@ TEST(ConflictMerge, AddsWhatThePlayerLacksWithTimesMatchingNamesAndCounts)
     QList<PlayRecord> added;
     for (const CsvExchange::ImportRow &row : c.added.NewRows)
         added.append(row.Record);
+    fresh.DSId = 8;
     EXPECT_EQ(added, (QList<PlayRecord>{visit(2, 2000, 1, 1), visit(3, 3000, 8, 1, u"夜"_s),
-                                        visit(3, 3000, 1, 1, u"朝"_s, 540, 600),
-                                        visit(4, 4000, 8, 5, {}, 1320, 90)}));
+                                        visit(3, 3000, 1, 1, u"朝"_s, 540, 600), fresh}));
     EXPECT_EQ(c.added.NewNameRowCount, 2);
 
     // Applied through the one routine that changes records; nothing of the
@@ -174,7 +183,9 @@ TEST(ConflictMerge, AddsWhatThePlayerLacksWithTimesMatchingNamesAndCounts)
     ASSERT_TRUE(ApplyConflictMerge(shared, merge));
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_EQ(shared.data.ListCount(), 8);
-    EXPECT_EQ(shared.data.Record(1), visit(1, 1000, 1, 1, {}, 600, 720));
+    theirs.DMId = 1;
+    theirs.jackpots = 3;
+    EXPECT_EQ(shared.data.Record(1), theirs);
     EXPECT_EQ(shared.Stores.SeekName(8), u"北口ホール"_s);
     EXPECT_EQ(shared.Stores.SeekName(7), u"新台館"_s);
     EXPECT_TRUE(QFile::exists(copies[0].path));

@@ -27,7 +27,8 @@ QList<PlayRecord> recordsOf(const Data &data)
     return out;
 }
 
-const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID,開始,終了\r\n"_s;
+const QString kHead = u"日付,曜日,投資,回収,収支,店名,台名,コメント,店ID,台ID,開始,終了,"
+                      u"レート,回転数,大当たり,タグ\r\n"_s;
 
 TEST(Csv, QuotesParsesAndTellsEncodings)
 {
@@ -121,9 +122,9 @@ TEST_F(CsvExchangeTest, ExportsEveryRecordWithNamesAndIds)
         RecordsCsv(shared.data, shared.Stores, shared.Machines).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 7); // title, five records, the empty rest after the last CR LF
     EXPECT_EQ(lines[0] + u"\r\n"_s, kHead);
-    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1,,"_s);
-    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1,,"_s);
-    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5,,"_s);
+    EXPECT_EQ(lines[1], u"2025/12/30,火,10000,25000,15000,駅前,ドラゴン,朝一,1,1,,,,,,"_s);
+    EXPECT_EQ(lines[3], u"2026/01/10,土,0,3000,3000,銀河,ドラゴン,\"貯玉, 再プレイ\",2,1,,,,,,"_s);
+    EXPECT_EQ(lines[5], u"2026/02/01,日,5000,5000,0,(不明),(不明),,9,5,,,,,,"_s);
 }
 
 TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
@@ -140,6 +141,11 @@ TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
                          "1949/12/31,,1000,0,,駅前,海,,,\r\n"
                          "2026/02/03,,1.5,0,,駅前,海,,,\r\n"
                          "2026/02/03,,1,0,,駅前,海,,x,\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,,,,,5円\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,,,,,,1000000\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,,,,,,,1.5\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,,,,,,,,あ、123456789012345678901\r\n"
+                         "2026/02/03,,1,0,,駅前,海,,,,,,,,,\"a\tb\"\r\n"
                          "2026/02/03,,1,0,,駅前,海,"_s +
                          QString(4097, u'x') + u",,\r\n2026/02/03,,1,0,,駅前,"_s;
     // A stray byte in a UTF-8 file, then a quote never closed: two lines unread.
@@ -159,10 +165,15 @@ TEST_F(CsvExchangeTest, PreviewNamesEveryInvalidRowAndWhy)
         {10, u"日付「1949/12/31」が正しくありません（例: 2026/03/05）"_s},
         {11, u"投資「1.5」が整数ではありません"_s},
         {12, u"店ID「x」が数値ではありません"_s},
-        {13, u"コメントが長すぎます（4,096文字まで）"_s},
-        {14, u"25バイト目（0xFF）がUTF-8の文字として読めません"_s},
-        {15,
-         u"15行目の引用符（\"）が閉じられていないため、15行目から最後まで（2行）を読めません"_s},
+        {13, u"レート「5円」が正しくありません（例: 4円パチンコ、20円スロット）"_s},
+        {14, u"回転数「1000000」が0から999,999までの整数ではありません"_s},
+        {15, u"大当たり「1.5」が0から9,999までの整数ではありません"_s},
+        {16, u"タグ「123456789012345678901」が長すぎます（20文字まで）"_s},
+        {17, u"タグに使えない文字（改行など）があります"_s},
+        {18, u"コメントが長すぎます（4,096文字まで）"_s},
+        {19, u"25バイト目（0xFF）がUTF-8の文字として読めません"_s},
+        {20,
+         u"20行目の引用符（\"）が閉じられていないため、20行目から最後まで（2行）を読めません"_s},
     };
     ASSERT_EQ(p.Invalid.size(), expected.size());
     EXPECT_EQ(p.InvalidCount, expected.size());
@@ -185,9 +196,10 @@ TEST_F(CsvExchangeTest, PresentRowsAndNewNames)
     // spreadsheet writes it. The table holds the 1/4 visit once: of the two
     // equal rows one is present, one is new.
     QByteArray sjis;
-    ASSERT_TRUE(Csv::Encode(u"台名,店名,日付,回収,投資\r\n"
-                            "海,駅前,2026/1/4,19500,20000\r\n"
-                            "海,駅前,２０２６／１／４,\"１９，５００\",２００００\r\n"
+    // The 1/4 row present brings a tag that it does not add to the record.
+    ASSERT_TRUE(Csv::Encode(u"台名,店名,日付,回収,投資,タグ\r\n"
+                            "海,駅前,2026/1/4,19500,20000,並び\r\n"
+                            "海,駅前,２０２６／１／４,\"１９，５００\",２００００,ｲﾍﾞﾝﾄ、新台\r\n"
                             "ドラゴン,新台館,2026/03/01,0,4000\r\n"
                             "ドラゴン,新台館,2026/03/02,9000,4000\r\n"
                             "スター,駅前,2026/03/03,9000,4000\r\n"_s,
@@ -215,6 +227,8 @@ TEST_F(CsvExchangeTest, PresentRowsAndNewNames)
     EXPECT_EQ(shared.Stores.Count(), 2);
     // Sorted in by date after the equal record already there.
     EXPECT_EQ(shared.data.Record(3).DDay, 4);
+    EXPECT_TRUE(shared.data.Record(2).tags.isEmpty());
+    EXPECT_EQ(shared.data.Record(3).tags, (QStringList{u"イベント"_s, u"新台"_s}));
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_EQ(shared.states.Wake, 3); // two -500 draws and the 0
 
@@ -278,13 +292,27 @@ TEST_F(CsvExchangeTest, RoundTripIntoAnEmptyPlayer)
     // Two visits on one day in an order that sorting must keep, a name with
     // a yen sign, the store ID 0 of a row without a store, a name and a
     // comment that a spreadsheet would run as formulas.
+    // Every detail, tags that a spreadsheet would run as a formula among them.
     ASSERT_TRUE(AddRecord(shared, 2026, 2, 1, 700, 0, 0, 2, u"=1+1"_s));
-    ASSERT_TRUE(AddRecord(
-        shared, PlayRecord{2026, 2, 1, 5000, 5000, 9, 5, u"'-"_s, 22 * 60, 90})); // past midnight
+    ASSERT_TRUE(AddRecord(shared, PlayRecord{2026,
+                                             2,
+                                             1,
+                                             5000,
+                                             5000,
+                                             9,
+                                             5,
+                                             u"'-"_s,
+                                             22 * 60,
+                                             90,
+                                             {PlayRate::Kind::Slot, 525},
+                                             0,
+                                             9999,
+                                             {u"-3k"_s, u"\"並び\""_s}})); // past midnight
     SetMachines(shared, {{1, u"@ドラゴン"_s}, {2, u"海\\"_s}});
     const QString text = RecordsCsv(shared.data, shared.Stores, shared.Machines);
-    EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2,,\r\n"_s));
-    EXPECT_TRUE(text.contains(u",''-,9,5,22:00,01:30\r\n"_s));
+    EXPECT_TRUE(text.contains(u"2026/02/01,日,700,0,-700,(不明),海\\,'=1+1,0,2,,,,,,\r\n"_s));
+    EXPECT_TRUE(
+        text.contains(u",''-,9,5,22:00,01:30,5.25円スロット,0,9999,\"'-3k、\"\"並び\"\"\"\r\n"_s));
     EXPECT_TRUE(text.contains(u",'@ドラゴン,"_s));
 
     for (Csv::Encoding encoding : {Csv::Encoding::Utf8, Csv::Encoding::ShiftJis}) {

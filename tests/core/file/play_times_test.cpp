@@ -1,10 +1,13 @@
-// Play times kept beside the player file: round trips, a player file changed
-// by another program, a save cut short between its two renames.
+// Play times and the other details kept beside the player file: round trips,
+// the first version's file read and converted, a player file changed by
+// another program, a save cut short between its two renames.
 
 #include "core/file/csv_exchange.h"
+#include "core/file/play_times_file.h"
 #include "core/file/save_sequence.h"
 #include "core/model/play_time.h"
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "support/fake_platform.h"
 #include "support/test_files.h"
 
@@ -20,7 +23,8 @@ constexpr qint16 h(int hours, int minutes = 0)
     return qint16(hours * 60 + minutes);
 }
 
-// Six visits, the 4th and 5th identical but for their times, the 6th without.
+// Six visits, the 4th and 5th identical but for their times, the 6th without
+// and with amounts of ten digits.
 QList<PlayRecord> visits()
 {
     return {{2026, 1, 1, 1000, 0, 1, 1, u""_s, h(10), h(12)},
@@ -28,13 +32,31 @@ QList<PlayRecord> visits()
             {2026, 1, 3, 3000, 0, 2, 1, u""_s, h(22), h(1, 30)},
             {2026, 1, 4, 1000, 1000, 1, 1, u"same"_s, h(9), h(10)},
             {2026, 1, 4, 1000, 1000, 1, 1, u"same"_s, h(15), h(16)},
-            {2026, 1, 5, 500, 0, 1, 1, u""_s}};
+            {2026, 1, 5, -1'000'000'007, 1'147'483'640, -3, 1, u""_s}};
 }
 
-PlayRecord withoutTimes(PlayRecord r)
+// The same visits with details: every kind on the 1st, tags alone on the
+// 2nd, none on the 3rd, other ones on the two identical visits, a count of 0
+// on the 6th, which has no times.
+QList<PlayRecord> detailed()
 {
-    r.startMinute = r.endMinute = kNoTime;
-    return r;
+    using Kind = PlayRate::Kind;
+    QList<PlayRecord> v = visits();
+    v[0].rate = {Kind::Pachinko, 50};
+    v[0].spins = 999'999;
+    v[0].jackpots = 12;
+    v[0].tags = {u"イベント日"_s, u"\"q\" ABC"_s};
+    v[1].tags = {u"並び"_s};
+    v[3].spins = 350;
+    v[4].rate = {Kind::Slot, 2000};
+    v[5].jackpots = 0;
+    return v;
+}
+
+bool hasDetails(const PlayRecord &r)
+{
+    return r.startMinute != kNoTime || r.endMinute != kNoTime || r.rate.IsSet() ||
+           r.spins != kNoCount || r.jackpots != kNoCount || !r.tags.isEmpty();
 }
 
 class PlayTimesTest : public ::testing::Test {
@@ -65,33 +87,40 @@ protected:
     SharedData shared{platform, dir.folder()};
 };
 
-// Every time on a record is one that a visit of the same content had in one
-// of states: none is ever moved to another visit.
-void expectOnlyOwnTimes(const QList<PlayRecord> &opened, const QList<QList<PlayRecord>> &states)
+// Every time and detail on a record is one that a visit of the same content
+// had in one of states: none is ever moved to another visit. The records
+// with any, counted.
+qint32 expectOnlyOwnDetails(const QList<PlayRecord> &opened, const QList<QList<PlayRecord>> &states)
 {
+    qint32 with = 0;
     for (const PlayRecord &r : opened) {
-        if (r.startMinute == kNoTime && r.endMinute == kNoTime)
+        if (!hasDetails(r))
             continue;
+        ++with;
         bool own = false;
         for (const QList<PlayRecord> &state : states)
             own = own || state.contains(r);
         EXPECT_TRUE(own) << r.DMonth << '/' << r.DDay << ' ' << r.DToushi << ' '
                          << FormatClockTime(r.startMinute).toStdString();
     }
+    return with;
 }
 } // namespace
 
-TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutTimes)
+TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutAny)
 {
     WriteBytes(file(u".pcd"_s), {});
     OpenPlayer(shared, u"taro"_s);
-    save(visits());
+    save(detailed());
     qint32 unmatched = -1;
-    EXPECT_EQ(reopen(unmatched), visits());
+    EXPECT_EQ(reopen(unmatched), detailed());
     EXPECT_EQ(unmatched, 0);
-    EXPECT_TRUE(ReadBytes(file(u".times"_s))
-                    .startsWith("ledra3 play times 1\r\n2026,1,1,1000,0,1,1,1,1,10:00,12:00,\r\n"
-                                "2026,1,2,2000,500,1,1,1,1,13:00,,\"a, b\"\r\n"));
+    const QByteArray times = ReadBytes(file(u".times"_s));
+    EXPECT_TRUE(times.startsWith("ledra3 play times 2\r\n"
+                                 "2026,1,1,1000,0,1,1,1,1,10:00,12:00,0.5円パチンコ,999999,12,"
+                                 "イベント日、\"q\" ABC,\r\n"
+                                 "2026,1,2,2000,500,1,1,1,1,13:00,,,,,並び,\"a, b\"\r\n"));
+    EXPECT_TRUE(times.endsWith("2026,1,5,-1000000007,1147483640,-3,1,1,1,,,,,0,,\r\n"));
     // The player file is as the previous program writes it.
     EXPECT_FALSE(ReadBytes(file(u".pcd"_s)).contains("10:00"));
 
@@ -106,13 +135,15 @@ TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutTimes)
         CsvExchange::PreviewImport(csv, empty.data, empty.Stores, empty.Machines), true, empty,
         message));
     for (qint32 n = 1; n <= 6; ++n)
-        EXPECT_EQ(empty.data.Record(n), visits()[n - 1]);
+        EXPECT_EQ(empty.data.Record(n), detailed()[n - 1]);
 
-    // Without times no file is written, and the one before goes (its backup
-    // stays); a previous program's player, without one, opens as ever.
+    // Without times and details no file is written, and the one before goes
+    // (its backup stays); a previous program's player, without one, opens
+    // as ever.
     QList<PlayRecord> plain;
     for (const PlayRecord &r : visits())
-        plain.append(withoutTimes(r));
+        plain.append(
+            {r.DYear, r.DMonth, r.DDay, r.DToushi, r.DKaishuu, r.DSId, r.DMId, r.DComment});
     OpenPlayer(shared, u"taro"_s);
     save(plain);
     EXPECT_FALSE(QFile::exists(file(u".times"_s)));
@@ -121,11 +152,48 @@ TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutTimes)
     EXPECT_EQ(unmatched, 0);
 }
 
-TEST_F(PlayTimesTest, APlayerFileChangedByAnotherProgramNeverMovesATime)
+TEST_F(PlayTimesTest, AFirstVersionFileOpensAsEverAndIsKeptWhenDetailsConvertIt)
 {
     WriteBytes(file(u".pcd"_s), {});
     OpenPlayer(shared, u"taro"_s);
+    // Times alone: the first version, written and read as the previous
+    // program does.
     save(visits());
+    const QByteArray first = ReadBytes(file(u".times"_s));
+    EXPECT_TRUE(first.startsWith("ledra3 play times 1\r\n2026,1,1,1000,0,1,1,1,1,10:00,12:00,\r\n"
+                                 "2026,1,2,2000,500,1,1,1,1,13:00,,\"a, b\"\r\n"));
+    qint32 unmatched = -1;
+    EXPECT_EQ(reopen(unmatched), visits());
+    EXPECT_EQ(unmatched, 0);
+    OpenPlayer(shared, u"taro"_s);
+    save(visits());
+    EXPECT_EQ(ReadBytes(file(u".times"_s)), first);
+
+    // The first save of details converts it, keeping it under a name that no
+    // later save replaces and no pruning of the dated copies removes.
+    platform.today = QDate(2026, 3, 1);
+    save(detailed());
+    EXPECT_EQ(PlayTimesVersion(ReadBytes(file(u".times"_s))), 2);
+    const auto kept = [this] {
+        return QDir(dir.file(u"backup/taro"_s)).entryList({u"taro 旧形式 *.times"_s}, QDir::Files);
+    };
+    ASSERT_EQ(kept().size(), 1);
+    EXPECT_EQ(ReadBytes(dir.file(u"backup/taro/"_s + kept()[0])), first);
+    for (int day = 2; day <= 31; ++day)
+        WriteBytes(dir.file(u"backup/taro/2026-03-%1.pcd"_s.arg(day, 2, 10, QChar(u'0'))), "x");
+    platform.today = QDate(2026, 4, 1);
+    save(visits()); // details gone: the first version again
+    EXPECT_EQ(ReadBytes(file(u".times"_s)), first);
+    EXPECT_FALSE(QFile::exists(dir.file(u"backup/taro/2026-03-01.times"_s)));
+    ASSERT_EQ(kept().size(), 1);
+    EXPECT_EQ(ReadBytes(dir.file(u"backup/taro/"_s + kept()[0])), first);
+}
+
+TEST_F(PlayTimesTest, APlayerFileChangedByAnotherProgramNeverMovesADetail)
+{
+    WriteBytes(file(u".pcd"_s), {});
+    OpenPlayer(shared, u"taro"_s);
+    save(detailed());
     const QByteArray saved = ReadBytes(file(u".pcd"_s));
     const QList<QByteArray> lines = saved.split('\n');
     const qsizetype first = lines.indexOf("<Data>\r") + 1; // the records' lines
@@ -153,27 +221,23 @@ TEST_F(PlayTimesTest, APlayerFileChangedByAnotherProgramNeverMovesATime)
         qint32 unmatched = -1;
         const QList<PlayRecord> opened = reopen(unmatched);
         EXPECT_EQ(unmatched, c.unmatched);
-        qint32 withTimes = 0;
-        for (const PlayRecord &r : opened)
-            withTimes += r.startMinute != kNoTime ? 1 : 0;
-        EXPECT_EQ(withTimes + unmatched, 5);
-        expectOnlyOwnTimes(opened, {visits()});
+        EXPECT_EQ(expectOnlyOwnDetails(opened, {detailed()}) + unmatched, 6);
     }
 
     // Told once on opening, asked before the save drops them.
     WriteBytes(file(u".pcd"_s), without(2));
     const PlayerOpening opening = OpenPlayer(shared, u"taro"_s);
     ASSERT_EQ(opening.messages.size(), 1);
-    EXPECT_EQ(
-        opening.messages[0].text,
-        u"1件の稼働時間が、どの記録とも合いません（稼働時間を記録した後に、ほかのプログラム"
-        u"で成績のファイルが変えられたようです）。\r\nこれらの稼働時間は表示も集計もされま"
-        u"せん。\r\n保存すると、これらはファイルから失われます（保存する前に確認します）。"_s);
-    EXPECT_EQ(
-        SaveQuestions(shared, u"taro"_s).value(0).text,
-        u"読み込めなかった1件の稼働時間は、保存するとファイルから失われます。\r\n"
-        u"保存前のファイルは、次に保存するまで taro.Bak に残ります。\r\n"
-        u"保存前の稼働時間は、次に保存するまで taro.times.Bak に残ります。\r\n保存しますか？"_s);
+    EXPECT_EQ(opening.messages[0].text,
+              u"1件の稼働時間などが、どの記録とも合いません（稼働時間などを記録した後に、ほかの"
+              u"プログラムで成績のファイルが変えられたようです）。\r\nこれらの稼働時間などは表示"
+              u"も集計もされません。\r\n保存すると、これらはファイルから失われます（保存する前"
+              u"に確認します）。"_s);
+    EXPECT_EQ(SaveQuestions(shared, u"taro"_s).value(0).text,
+              u"読み込めなかった1件の稼働時間などは、保存するとファイルから失われます。\r\n"
+              u"保存前のファイルは、次に保存するまで taro.Bak に残ります。\r\n"
+              u"保存前の稼働時間などは、次に保存するまで taro.times.Bak に残ります。\r\n"
+              u"保存しますか？"_s);
 }
 
 TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
@@ -181,20 +245,24 @@ TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
     WriteBytes(file(u".pcd"_s), {});
     OpenPlayer(shared, u"taro"_s);
     save(visits());
+    const QByteArray firstVersion = ReadBytes(file(u".times"_s));
+    save(detailed());
     const QByteArray crlf = ReadBytes(file(u".times"_s));
     const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
-    const QByteArray headless = lf.sliced(lf.indexOf('\n') + 1);
+    const auto headless = [](const QByteArray &b) { return b.sliced(b.indexOf('\n') + 1); };
     const struct {
         const char *what;
         QByteArray times;
-        qint32 unmatched; // every line that attaches nowhere is counted
+        qint32 unmatched;   // every line that attaches nowhere is counted
+        bool first = false; // of the first version: times alone
     } cases[] = {
         {"CR only", QByteArray(crlf).replace("\r\n", "\r"), 0},
         {"LF only", lf, 0},
         {"a byte order mark", "\xEF\xBB\xBF" + crlf, 0},
-        {"without its first line", headless, 0},
-        {"without its first line, the next one cut", headless.sliced(3), 1},
-        {"another version's", "ledra3 play times 2\n" + headless, 5},
+        {"without its first line", headless(lf), 0},
+        {"without its first line, the next one cut", headless(lf).sliced(3), 1},
+        {"the first version without its first line", headless(firstVersion), 0, true},
+        {"another version's", "ledra3 play times 3\n" + headless(lf), 6},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -202,11 +270,8 @@ TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
         qint32 unmatched = -1;
         const QList<PlayRecord> opened = reopen(unmatched);
         EXPECT_EQ(unmatched, c.unmatched);
-        qint32 withTimes = 0;
-        for (const PlayRecord &r : opened)
-            withTimes += r.startMinute != kNoTime ? 1 : 0;
-        EXPECT_EQ(withTimes + unmatched, 5);
-        expectOnlyOwnTimes(opened, {visits()});
+        EXPECT_EQ(expectOnlyOwnDetails(opened, {c.first ? visits() : detailed()}) + unmatched,
+                  c.first ? 5 : 6);
     }
 }
 
@@ -214,15 +279,16 @@ TEST_F(PlayTimesTest, ASaveCutShortBetweenItsRenamesAttachesNothingWrongly)
 {
     WriteBytes(file(u".pcd"_s), {});
     OpenPlayer(shared, u"taro"_s);
-    const QList<PlayRecord> before = visits();
+    const QList<PlayRecord> before = detailed();
     save(before);
     const QByteArray pcd0 = ReadBytes(file(u".pcd"_s)), times0 = ReadBytes(file(u".times"_s));
     // The session: the 1st gets another end, the 2nd another payout and
-    // time, the 4th goes, the 6th gets times.
+    // time, the 3rd a tag, the 4th goes, the 6th gets times.
     QList<PlayRecord> after = before;
     after[0].endMinute = h(12, 30);
     after[1].DKaishuu = 800;
     after[1].startMinute = h(13, 30);
+    after[2].tags = {u"新台"_s};
     after[5].startMinute = h(18);
     after.removeAt(3);
     save(after);
@@ -238,9 +304,8 @@ TEST_F(PlayTimesTest, ASaveCutShortBetweenItsRenamesAttachesNothingWrongly)
         WriteBytes(file(u".pcd"_s), p.pcd);
         WriteBytes(file(u".times"_s), p.times);
         qint32 unmatched = -1;
-        const QList<PlayRecord> opened = reopen(unmatched);
+        expectOnlyOwnDetails(reopen(unmatched), {before, after});
         EXPECT_EQ(unmatched, p.unmatched);
-        expectOnlyOwnTimes(opened, {before, after});
     }
 }
 
@@ -251,7 +316,7 @@ TEST_F(PlayTimesTest, TheDatedCopiesOfADayRestoreBothFiles)
     platform.today = QDate(2026, 1, 1);
     save(visits());
     platform.today = QDate(2026, 1, 2);
-    QList<PlayRecord> later = visits();
+    QList<PlayRecord> later = detailed();
     later[0].startMinute = h(8);
     save(later);
     for (const QString &extension : {u".pcd"_s, u".times"_s}) {

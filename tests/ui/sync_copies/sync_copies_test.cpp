@@ -38,7 +38,17 @@ void saveElsewhere(const TempDataFolder &dir, const QString &stem, const QList<P
     }
 }
 
-const PlayRecord kTheirs{2001, 6, 2, 5000, 9000, 1, 1, u"向こう"_s, 600, 720};
+// Their visit, with times and every detail.
+PlayRecord theirs()
+{
+    PlayRecord r{2001, 6, 2, 5000, 9000, 1, 1, u"向こう"_s, 600, 720};
+    r.rate = {PlayRate::Kind::Pachinko, 100};
+    r.spins = 350;
+    r.jackpots = 2;
+    r.tags = {u"イベント日"_s, u"新台"_s};
+    return r;
+}
+const PlayRecord kTheirs = theirs();
 
 class SyncCopiesTest : public MainFormTest {
 protected:
@@ -58,7 +68,7 @@ protected:
             if (auto *preview = qobject_cast<MergePreviewDialog *>(&w)) {
                 for (int r = 1; r < preview->MGrid->Rows(); ++r) {
                     QStringList cells;
-                    for (int c = 0; c < 8; ++c)
+                    for (int c = 0; c < preview->MGrid->Cols(); ++c)
                         cells.append(preview->MGrid->TextMatrix(r, c));
                     previewRows.append(cells.join(u'|'));
                 }
@@ -102,12 +112,12 @@ TEST_F(SyncCopiesTest, ACopyIsOfferedAtOpeningMergedAndMovedOnlyByTheSaveThatHol
     EXPECT_FALSE(shared.states.Corrected);
     EXPECT_EQ(shared.data.ListCount(), 4);
 
-    // 取り込む: the preview shows the visit with its times; merged into the
-    // data, the copy stays until a save holds it.
+    // 取り込む: the preview shows the visit with its times and details;
+    // merged into the data, the copy stays until a save holds it.
     press = {u"取り込む"_s};
     reopen();
-    EXPECT_EQ(previewRows,
-              QStringList{u"2001/06/02|5,000|9,000|駅前店|海物語|向こう|10:00|12:00"_s});
+    EXPECT_EQ(previewRows, QStringList{u"2001/06/02|5,000|9,000|駅前店|海物語|向こう|10:00|12:00|"
+                                       u"1円パチンコ|350|2|イベント日、新台"_s});
     EXPECT_TRUE(shared.states.Corrected);
     EXPECT_EQ(shared.data.Record(5), kTheirs);
     EXPECT_TRUE(QFile::exists(dir.file(kCopy + u".pcd"_s)));
