@@ -57,12 +57,14 @@ void Nyuuryoku::ColWidthSet()
 {
     // A column is as wide as in the window of the default size (its weight's
     // share of the 8325 twips the columns have there), or as its title and
-    // its widest text need in the font in use when that is more. The names
-    // and the comment share whatever else the grid has, so that the columns
-    // fill it at any size.
+    // its widest text need in the font in use when that is more. At the
+    // default size the names and the comment share whatever else the grid
+    // has, so that the columns shown there fill it and the details follow
+    // beyond its right edge; a larger window shows the details first, and
+    // once they all fit, its columns fill it again.
     const QFontMetrics metrics(IGrid->font());
     std::array<int, EntryColumn::Count> widths{};
-    int room = IGrid->viewport()->width(), weights = 0;
+    int room = IGrid->viewport()->width(), weights = 0, beyond = 0;
     for (int i = 0; i < EntryColumn::Count; ++i) {
         const EntryColumnSpec &spec = entryColumn(i);
         if (spec.weight == 0)
@@ -77,9 +79,13 @@ void Nyuuryoku::ColWidthSet()
                         : std::max(Twips(std::nearbyint(double(product) / kEntryWeightSum)), need);
         if (spec.stretch)
             weights += spec.weight;
-        else
+        else if (i < kShownAtDefault)
             room -= widths[i];
+        else
+            beyond += widths[i];
     }
+    const int grown = std::max(width() - minimumWidth(), 0);
+    room = std::max(room - beyond, room - grown);
     for (int i = 0; i < EntryColumn::Count; ++i) {
         const EntryColumnSpec &spec = entryColumn(i);
         if (!spec.stretch)
