@@ -91,6 +91,10 @@ template <auto Member> QString showTime(const PlayRecord &r)
 {
     return FormatClockTime(r.*Member);
 }
+template <auto Member> bool noTime(const PlayRecord &r)
+{
+    return r.*Member == kNoTime;
+}
 
 // A count of the visit (spins, jackpots): a whole number from 0 to Max. A
 // number out of that range, or not whole, is too wide for the field.
@@ -110,15 +114,21 @@ template <auto Member> QString showCount(const PlayRecord &r)
 {
     return CountText(r.*Member);
 }
+template <auto Member> bool noCount(const PlayRecord &r)
+{
+    return r.*Member == kNoCount;
+}
 
 template <auto Member>
 constexpr ValueField datePart{showDatePart<Member>, readNumber<Member, true>, clearNumber<Member>};
 template <auto Member>
 constexpr ValueField number{showNumber<Member>, readNumber<Member>, clearNumber<Member>};
 template <auto Member>
-constexpr ValueField clockTime{showTime<Member>, readTime<Member>, clearTime<Member>};
+constexpr ValueField clockTime{showTime<Member>, readTime<Member>, clearTime<Member>,
+                               noTime<Member>};
 template <auto Member, qint32 Max>
-constexpr ValueField count{showCount<Member>, readCount<Member, Max>, clearCount<Member>};
+constexpr ValueField count{showCount<Member>, readCount<Member, Max>, clearCount<Member>,
+                           noCount<Member>};
 // The rate, "4円パチンコ".
 constexpr ValueField rate{[](const PlayRecord &r) { return RateText(r.rate); },
                           [](PlayRecord &r, const QString &text) {
@@ -129,18 +139,19 @@ constexpr ValueField rate{[](const PlayRecord &r) { return RateText(r.rate); },
                               return text == RateText(*read) ? CellRead::OwnForm
                                                              : CellRead::OtherForm;
                           },
-                          [](PlayRecord &r) { r.rate = PlayRate(); }};
+                          [](PlayRecord &r) { r.rate = PlayRate(); },
+                          [](const PlayRecord &r) { return !r.rate.IsSet(); }};
 // The tags, "並び、新台": a tag longer than a tag may be is too wide.
-constexpr ValueField tags{[](const PlayRecord &r) { return TagsText(r.tags); },
-                          [](PlayRecord &r, const QString &text) {
-                              std::optional<QStringList> read = TagsFromText(text);
-                              if (!read)
-                                  return CellRead::TooWide;
-                              r.tags = std::move(*read);
-                              return text == TagsText(r.tags) ? CellRead::OwnForm
-                                                              : CellRead::OtherForm;
-                          },
-                          [](PlayRecord &r) { r.tags.clear(); }};
+constexpr ValueField tags{
+    [](const PlayRecord &r) { return TagsText(r.tags); },
+    [](PlayRecord &r, const QString &text) {
+        std::optional<QStringList> read = TagsFromText(text);
+        if (!read)
+            return CellRead::TooWide;
+        r.tags = std::move(*read);
+        return text == TagsText(r.tags) ? CellRead::OwnForm : CellRead::OtherForm;
+    },
+    [](PlayRecord &r) { r.tags.clear(); }, [](const PlayRecord &r) { return r.tags.isEmpty(); }};
 // The comment: kept exactly as typed.
 constexpr ValueField comment{[](const PlayRecord &r) { return r.DComment; },
                              [](PlayRecord &r, const QString &text) {

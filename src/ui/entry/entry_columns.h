@@ -83,6 +83,9 @@ struct ValueField {
     QString (*show)(const PlayRecord &);                 // own form; "" when empty
     CellRead (*read)(PlayRecord &, const QString &text); // a text that is not empty
     void (*clear)(PlayRecord &);
+    // An optional field (a time, a detail): true when it is not recorded,
+    // which shows as an empty cell. Other fields always have a value.
+    bool (*unset)(const PlayRecord &) = nullptr;
 };
 
 // A derived cell as shown: its text and the tone of its text.

@@ -189,7 +189,7 @@ EntryRow EntryGridModel::rowOf(const PlayRecord &record)
     row.blank = 0;
     // A time or detail not recorded shows as an empty cell, as typed.
     for (int col = Start; col < Count; ++col)
-        if (entryColumn(col).field->show(record).isEmpty())
+        if (entryColumn(col).field->unset(record))
             row.blank |= columnBit(col);
     return row;
 }
