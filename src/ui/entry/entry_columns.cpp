@@ -230,5 +230,5 @@ const EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
      nullptr},
     {u"大当たり", 650, false, u"0000", C, R, Typed, 9, 1,
      &count<&PlayRecord::jackpots, kMaxJackpots>, nullptr},
-    {u"タグ", 1800, false, nullptr, L, L, Typed, 100, 0, &tags, nullptr},
+    {u"タグ", 1800, true, nullptr, L, L, Typed, 100, 0, &tags, nullptr},
 };

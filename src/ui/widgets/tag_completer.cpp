@@ -3,7 +3,7 @@
 #include "core/model/visit_details.h"
 
 #include <QLineEdit>
-#include <QStringListModel>
+#include <QStandardItemModel>
 
 namespace {
 // Where the tag being typed begins: after the last separator.
@@ -14,11 +14,26 @@ qsizetype lastTagStart(const QString &text)
         at = std::max(at, text.lastIndexOf(separator));
     return at + 1;
 }
+
+// A tag as it is matched: its normal form with hiragana as katakana, so that
+// "いべ", committed before it is converted, finds "イベント".
+QString matchForm(QStringView tag)
+{
+    QString form = NormalTag(tag);
+    for (QChar &c : form)
+        if (c >= u'\u3041' && c <= u'\u3096')
+            c = QChar(c.unicode() + 0x60);
+    return form;
+}
+
+constexpr int kMatchRole = Qt::UserRole;
 } // namespace
 
-TagCompleter::TagCompleter(QObject *parent) : QCompleter(parent), tags_(new QStringListModel(this))
+TagCompleter::TagCompleter(QObject *parent)
+    : QCompleter(parent), tags_(new QStandardItemModel(this))
 {
     setModel(tags_);
+    setCompletionRole(kMatchRole);
     setCaseSensitivity(Qt::CaseInsensitive);
     setCompletionMode(QCompleter::PopupCompletion);
     setMaxVisibleItems(12);
@@ -26,12 +41,17 @@ TagCompleter::TagCompleter(QObject *parent) : QCompleter(parent), tags_(new QStr
 
 void TagCompleter::setTags(const QStringList &tags)
 {
-    tags_->setStringList(tags);
+    tags_->clear();
+    for (const QString &tag : tags) {
+        auto *item = new QStandardItem(tag);
+        item->setData(matchForm(tag), kMatchRole);
+        tags_->appendRow(item);
+    }
 }
 
 QStringList TagCompleter::splitPath(const QString &path) const
 {
-    return {NormalTag(QStringView(path).sliced(lastTagStart(path)))};
+    return {matchForm(QStringView(path).sliced(lastTagStart(path)))};
 }
 
 QString TagCompleter::pathFromIndex(const QModelIndex &index) const

@@ -2,12 +2,12 @@
 // Completion of tags typed into a line edit, several separated by 「、」 or
 // ",": only the tag being typed (after the last separator) is completed, and
 // a chosen tag replaces just that one. Matching is on the tags' normal form,
-// so "ｲﾍﾞ" finds "イベント".
+// and hiragana match katakana: "ｲﾍﾞ" and "いべ" find "イベント".
 
 #include <QCompleter>
 #include <QStringList>
 
-class QStringListModel;
+class QStandardItemModel;
 
 class TagCompleter : public QCompleter {
     Q_OBJECT
@@ -20,5 +20,5 @@ public:
     QString pathFromIndex(const QModelIndex &index) const override;
 
 private:
-    QStringListModel *tags_;
+    QStandardItemModel *tags_;
 };

@@ -229,12 +229,12 @@ TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
     EXPECT_EQ(window->IText->text(), u"連チャン"_s); // the input box shows the cell
 
     // Tags complete from those of the grid, most used first; only the tag
-    // being typed, whatever its width.
+    // being typed, whatever its width or kana.
     grid().SetTextMatrix(1, 17, u"イベント、並び、イベ"_s);
     grid().SetTextMatrix(3, 17, u"並び"_s);
     enter(2, 17);
     key(Qt::Key_Return);
-    commit(u"新台、ｲ"_s, window->IText);
+    commit(u"新台、い"_s, window->IText); // hiragana find katakana
     QCompleter *completer = window->IText->completer();
     ASSERT_TRUE(completer);
     ASSERT_TRUE(completer->popup()->isVisible());
@@ -243,7 +243,7 @@ TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
     EXPECT_EQ(completer->completionCount(), 3);
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
-    EXPECT_EQ(cell(2, 17), u"新台、ｲ,並び"_s);
+    EXPECT_EQ(cell(2, 17), u"新台、い,並び"_s);
     enter(2, 11);
     EXPECT_FALSE(window->IText->completer());
 }
