@@ -1,4 +1,5 @@
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "fuzz_targets.h"
 #include "quiet_platform.h"
 #include "ui/entry/nyuuryoku.h"
@@ -55,5 +56,10 @@ void FuzzEntryPaste(QByteArrayView input)
         FUZZ_CHECK(r.DToushi != 0 || r.DKaishuu != 0);
         for (qint16 minute : {r.startMinute, r.endMinute})
             FUZZ_CHECK(minute == kNoTime || (minute >= 0 && minute < 24 * 60));
+        // Details as their readers give them: in range, tags in their one form.
+        FUZZ_CHECK(!r.rate.IsSet() || (r.rate.price > 0 && r.rate.price <= kMaxRatePrice));
+        FUZZ_CHECK(r.spins == kNoCount || (r.spins >= 0 && r.spins <= kMaxSpins));
+        FUZZ_CHECK(r.jackpots == kNoCount || (r.jackpots >= 0 && r.jackpots <= kMaxJackpots));
+        FUZZ_CHECK(TagsFromText(TagsText(r.tags)) == r.tags);
     }
 }

@@ -205,6 +205,25 @@ void tourPlayerSelection(TourPlatform &platform)
     };
 }
 
+// Rate, spins, jackpots and tags of the entry grid's visits, as a player of
+// each store would type them.
+void fillDetails(Nyuuryoku &entry)
+{
+    const QStringList rates = {u"4円パチンコ"_s, u"1円パチンコ"_s, u"20円スロット"_s};
+    const QStringList tags = {u"並び"_s, u""_s, u"イベント日"_s, u""_s, u"新台、並び"_s};
+    DataGrid &grid = *entry.IGrid;
+    for (int row = 1; row < grid.Rows() && !grid.TextMatrix(row, 0).isEmpty(); ++row) {
+        const int store = std::clamp(grid.TextMatrix(row, 7).toInt(), 1, 3);
+        const int toushi = grid.TextMatrix(row, 4).toInt(),
+                  kaishuu = grid.TextMatrix(row, 5).toInt();
+        grid.SetTextMatrix(row, 14, rates[store - 1]);
+        grid.SetTextMatrix(row, 15,
+                           QString::number(toushi / 1000 * (store == 3 ? 32 : 17 + row % 6)));
+        grid.SetTextMatrix(row, 16, QString::number(kaishuu > toushi ? 1 + kaishuu / 9000 : 0));
+        grid.SetTextMatrix(row, 17, tags[row % tags.size()]);
+    }
+}
+
 void tourEntry(TourPlatform &platform, MainForm &mainForm)
 {
     platform.onModal = [](QDialog &dialog) {
@@ -220,6 +239,7 @@ void tourEntry(TourPlatform &platform, MainForm &mainForm)
         entry.IGrid->SetCol(8);
         entry.IGrid_SelChange();
         shoot(entry, u"entry"_s);
+        const int lastVisit = row;
 
         // A row further up, so that the whole menu falls inside the window.
         row = std::max(1, row - 7);
@@ -236,6 +256,21 @@ void tourEntry(TourPlatform &platform, MainForm &mainForm)
         } else {
             shootWithPopup(entry, *entry.Henshuu, u"entry_menu"_s);
             entry.Henshuu->close();
+        }
+
+        // The visit's details, typed into the grid for this picture only (the
+        // window is cancelled), the rate list shown on the last visit.
+        fillDetails(entry);
+        entry.IGrid->SetRow(lastVisit);
+        entry.IGrid->SetCol(17); // scrolled to the last column
+        entry.IGrid_SelChange();
+        settle();
+        entry.IGrid->SetCol(14);
+        entry.IGrid_SelChange();
+        shoot(entry, u"entry_details"_s);
+        if (checks) {
+            entry.resize(1600, 1000);
+            shoot(entry, u"check_entry_maximised"_s);
         }
         entry.hide();
         return int(QDialog::Rejected);

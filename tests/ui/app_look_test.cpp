@@ -227,7 +227,8 @@ void readItems(QAbstractItemView *view, Readings &out)
         if (titled && !title.isEmpty()) {
             const QRect r(titles->sectionViewportPosition(c), 0, titles->sectionSize(c),
                           titles->height());
-            out.push_back({"title " + title.toStdString(), cellContrast(header, r).second});
+            if (titles->rect().contains(r)) // not scrolled out of sight
+                out.push_back({"title " + title.toStdString(), cellContrast(header, r).second});
         }
         for (int row = 0; row < std::min(model->rowCount(), 6); ++row) {
             const QModelIndex index = model->index(row, c);

@@ -88,6 +88,18 @@ std::optional<PlayRate> ReadRate(QStringView text)
     return std::nullopt;
 }
 
+void LastRate::Add(const PlayRecord &record)
+{
+    if (record.DSId != store_ || !record.rate.IsSet() || record.DYear == 0 || record.DMonth == 0 ||
+        record.DDay == 0)
+        return;
+    const RecordSortKey date = SortKeyOf(record);
+    if (rate_.IsSet() && date < date_)
+        return;
+    rate_ = record.rate;
+    date_ = date;
+}
+
 std::optional<qint32> ReadCount(QStringView text, qint32 max)
 {
     if (text.trimmed().isEmpty())

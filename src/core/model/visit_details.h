@@ -5,6 +5,7 @@
 // (回転率) computed from them. Every one of them is optional.
 
 #include "core/model/play_record.h"
+#include "core/model/record_sort.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,23 @@ QString RateText(const PlayRate &rate);
 // above 0 up to 100 yen with at most two decimals. A blank text is no rate.
 // std::nullopt when the text is no rate.
 std::optional<PlayRate> ReadRate(QStringView text);
+
+// The rate a new visit at a store is taken at: that of the latest visit there
+// that has one, by date and then by position (of two the same day, the later
+// one). Visits are added in position order; one without a complete date
+// counts in none.
+class LastRate {
+public:
+    explicit LastRate(qint16 store) : store_(store) {}
+    void Add(const PlayRecord &record);
+    // Kind::None when no visit at the store has a rate.
+    PlayRate Rate() const { return rate_; }
+
+private:
+    qint16 store_;
+    PlayRate rate_;
+    RecordSortKey date_;
+};
 
 // A count as typed (spins up to kMaxSpins, jackpots up to kMaxJackpots):
 // a whole number through the one reader of typed numbers (full-width

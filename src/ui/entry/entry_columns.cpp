@@ -2,6 +2,7 @@
 
 #include "core/model/master_list.h"
 #include "core/model/play_time.h"
+#include "core/model/visit_details.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
 
@@ -90,13 +91,67 @@ template <auto Member> QString showTime(const PlayRecord &r)
 {
     return FormatClockTime(r.*Member);
 }
+template <auto Member> bool noTime(const PlayRecord &r)
+{
+    return r.*Member == kNoTime;
+}
+
+// A count of the visit (spins, jackpots): a whole number from 0 to Max. A
+// number out of that range, or not whole, is too wide for the field.
+template <auto Member, qint32 Max> CellRead readCount(PlayRecord &r, const QString &text)
+{
+    const std::optional<qint32> count = ReadCount(text, Max);
+    if (!count)
+        return ReadTypedNumber(text) ? CellRead::TooWide : CellRead::NoValue;
+    r.*Member = *count;
+    return text == CountText(*count) ? CellRead::OwnForm : CellRead::OtherForm;
+}
+template <auto Member> void clearCount(PlayRecord &r)
+{
+    r.*Member = kNoCount;
+}
+template <auto Member> QString showCount(const PlayRecord &r)
+{
+    return CountText(r.*Member);
+}
+template <auto Member> bool noCount(const PlayRecord &r)
+{
+    return r.*Member == kNoCount;
+}
 
 template <auto Member>
 constexpr ValueField datePart{showDatePart<Member>, readNumber<Member, true>, clearNumber<Member>};
 template <auto Member>
 constexpr ValueField number{showNumber<Member>, readNumber<Member>, clearNumber<Member>};
 template <auto Member>
-constexpr ValueField clockTime{showTime<Member>, readTime<Member>, clearTime<Member>};
+constexpr ValueField clockTime{showTime<Member>, readTime<Member>, clearTime<Member>,
+                               noTime<Member>};
+template <auto Member, qint32 Max>
+constexpr ValueField count{showCount<Member>, readCount<Member, Max>, clearCount<Member>,
+                           noCount<Member>};
+// The rate, "4円パチンコ".
+constexpr ValueField rate{[](const PlayRecord &r) { return RateText(r.rate); },
+                          [](PlayRecord &r, const QString &text) {
+                              const std::optional<PlayRate> read = ReadRate(text);
+                              if (!read)
+                                  return CellRead::NoValue;
+                              r.rate = *read;
+                              return text == RateText(*read) ? CellRead::OwnForm
+                                                             : CellRead::OtherForm;
+                          },
+                          [](PlayRecord &r) { r.rate = PlayRate(); },
+                          [](const PlayRecord &r) { return !r.rate.IsSet(); }};
+// The tags, "並び、新台": a tag longer than a tag may be is too wide.
+constexpr ValueField tags{
+    [](const PlayRecord &r) { return TagsText(r.tags); },
+    [](PlayRecord &r, const QString &text) {
+        std::optional<QStringList> read = TagsFromText(text);
+        if (!read)
+            return CellRead::TooWide;
+        r.tags = std::move(*read);
+        return text == TagsText(r.tags) ? CellRead::OwnForm : CellRead::OtherForm;
+    },
+    [](PlayRecord &r) { r.tags.clear(); }, [](const PlayRecord &r) { return r.tags.isEmpty(); }};
 // The comment: kept exactly as typed.
 constexpr ValueField comment{[](const PlayRecord &r) { return r.DComment; },
                              [](PlayRecord &r, const QString &text) {
@@ -146,7 +201,8 @@ template <int IdCol> Shown listName(const EntryRow &row, const EntryLists &lists
 }
 
 constexpr GridAlign L = GridAlign::Left, C = GridAlign::Center, R = GridAlign::Right;
-constexpr CellInput Typed = CellInput::Typed, Chosen = CellInput::Chosen, None = CellInput::None;
+constexpr CellInput Typed = CellInput::Typed, Listed = CellInput::Listed,
+                    Chosen = CellInput::Chosen, None = CellInput::None;
 } // namespace
 
 const EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
@@ -166,6 +222,13 @@ const EntryColumnSpec kEntryColumns[EntryColumn::Count] = {
     // A time as an input method types it ("２２：３０") shows whole.
     {u"開始", 550, false, u"００：００", C, C, Typed, 5, 1, &clockTime<&PlayRecord::startMinute>,
      nullptr},
-    {u"終了", 550, false, u"００：００", C, C, Typed, 5, 0, &clockTime<&PlayRecord::endMinute>,
+    {u"終了", 550, false, u"００：００", C, C, Typed, 5, 1, &clockTime<&PlayRecord::endMinute>,
      nullptr},
+    // Beyond the default size: the details, Tab going through them to the next row.
+    {u"レート", 1100, false, u"0.5円パチンコ", C, L, Listed, 12, 1, &rate, nullptr},
+    {u"回転数", 650, false, u"000000", C, R, Typed, 9, 1, &count<&PlayRecord::spins, kMaxSpins>,
+     nullptr},
+    {u"大当たり", 650, false, u"0000", C, R, Typed, 9, 1,
+     &count<&PlayRecord::jackpots, kMaxJackpots>, nullptr},
+    {u"タグ", 1800, true, nullptr, L, L, Typed, 100, 0, &tags, nullptr},
 };

@@ -4,7 +4,9 @@
 // either the record field behind the cell (a value column: its reader and
 // its own form) or how the cell is derived from the row (weekday, balance,
 // names). A new column is a new row of the table. The two play-time columns
-// follow the twelve of the record.
+// follow the twelve of the record, and the visit's details (rate, spins,
+// jackpots, tags) follow them, beyond what the window shows at its default
+// size.
 
 #include "core/model/play_record.h"
 #include "core/statistics/table_roles.h"
@@ -32,9 +34,18 @@ enum : int {
     Comment = 11,
     Start = 12, // play time: when the visit began
     End = 13,   // and ended
-    Count = 14
+    Rate = 14,  // the visit's details: レート
+    Spins = 15, // 回転数
+    Jackpots = 16,
+    Tags = 17,
+    Count = 18
 };
 } // namespace EntryColumn
+
+// The columns the window shows at its default size, which fill its grid
+// there; the columns from here on are reached by scrolling (or seen in a
+// larger window).
+inline constexpr int kShownAtDefault = EntryColumn::Rate;
 
 inline quint32 columnBit(int col)
 {
@@ -72,6 +83,9 @@ struct ValueField {
     QString (*show)(const PlayRecord &);                 // own form; "" when empty
     CellRead (*read)(PlayRecord &, const QString &text); // a text that is not empty
     void (*clear)(PlayRecord &);
+    // An optional field (a time, a detail): true when it is not recorded,
+    // which shows as an empty cell. Other fields always have a value.
+    bool (*unset)(const PlayRecord &) = nullptr;
 };
 
 // A derived cell as shown: its text and the tone of its text.
@@ -87,13 +101,14 @@ struct EntryLists {
 
 enum class CellInput {
     Typed,  // typed on the grid or in the input box
+    Listed, // typed on the grid, or chosen in the drop-down list of its values
     Chosen, // chosen in the drop-down list (it writes the ID column to its left)
     None,   // derived or hidden: only the clipboard and the lists change it
 };
 
 struct EntryColumnSpec {
     const char16_t *title;
-    int weight;             // width at the default size; the weights add up to 9300
+    int weight;             // width at the default size; those shown there add up to 9300
     bool stretch;           // shares the room the grid has beyond that
     const char16_t *widest; // a text the column shows whole (besides its title)
     GridAlign titleAlign;
@@ -112,13 +127,27 @@ inline const EntryColumnSpec &entryColumn(int col)
 {
     return kEntryColumns[col];
 }
+// Cells typed into on the grid.
 inline bool isTextColumn(int col)
+{
+    const CellInput input = entryColumn(col).input;
+    return input == CellInput::Typed || input == CellInput::Listed;
+}
+// Cells the input box edits.
+inline bool isBoxColumn(int col)
 {
     return entryColumn(col).input == CellInput::Typed;
 }
+// The names chosen in the store and machine lists, with their IDs to the left.
 inline bool isListColumn(int col)
 {
     return entryColumn(col).input == CellInput::Chosen;
+}
+// Cells whose drop-down list stands in the input box's place.
+inline bool showsList(int col)
+{
+    const CellInput input = entryColumn(col).input;
+    return input == CellInput::Chosen || input == CellInput::Listed;
 }
 // Columns whose text is read into the record.
 inline bool isValueColumn(int col)

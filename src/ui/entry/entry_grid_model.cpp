@@ -189,11 +189,10 @@ EntryRow EntryGridModel::rowOf(const PlayRecord &record)
     EntryRow row;
     row.record = record;
     row.blank = 0;
-    // A time not recorded shows as an empty cell, as typed.
-    if (record.startMinute == kNoTime)
-        row.blank |= columnBit(Start);
-    if (record.endMinute == kNoTime)
-        row.blank |= columnBit(End);
+    // A time or detail not recorded shows as an empty cell, as typed.
+    for (int col = Start; col < Count; ++col)
+        if (entryColumn(col).field->unset(record))
+            row.blank |= columnBit(col);
     return row;
 }
 

@@ -4,6 +4,8 @@
 // copy, held as play records (EntryGridModel); Data changes only when the grid
 // is stored (ISave). Every change of the grid is a step of an undo history.
 
+#include "core/model/play_record.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -25,6 +27,7 @@ class QPushButton;
 class QUndoStack;
 class QWidget;
 struct SharedData;
+class TagCompleter;
 
 class Nyuuryoku : public QDialog {
     Q_OBJECT
@@ -138,6 +141,16 @@ private:
     // The input box or list for the current cell, without changing the grid.
     void editorsFollow();
 
+    // The visit's details (nyuuryoku_details.cpp). The rate list: the usual
+    // rates and those the grid holds, the current row's chosen.
+    void rateListFill();
+    void rateChosen(int index);
+    // A row whose store has just been chosen takes the rate last played
+    // there, when it has none yet.
+    void takeLastRate(qint32 row);
+    // The input box completes tags in the tag column.
+    void completionSet();
+
     // Undo history. A change touches the rows first .. first + before − 1,
     // which become first .. first + after − 1.
     struct RowSpan {
@@ -170,4 +183,12 @@ private:
     QList<qint16> MId;
     QList<QString> MName;
     bool FirstKey = false;
+    QList<PlayRate> rateChoices_; // the rate list's entries
+    // The row whose rate the store list filled, in which stay in the store
+    // cell: a later choice there replaces it.
+    struct {
+        qint32 row = -1;
+        int visit = -1;
+    } rateTaken_;
+    TagCompleter *tagCompleter_ = nullptr;
 };

@@ -73,11 +73,14 @@ void Nyuuryoku::EPaste_Click()
     const int w = int(block.width);
     const qint32 r0 = IGrid->Row();
     const qint16 c0 = qint16(IGrid->Col());
-    // The columns right of the comment (the play times) are filled by a block
-    // that ends exactly on the last of them (fourteen columns from the year)
-    // or begins in them; other cells right of the comment are dropped.
+    // The columns right of the comment (the play times, then the details)
+    // are filled by a block that begins in them, or ends exactly on the end
+    // time or on the last column (a row of fourteen or eighteen columns from
+    // the year); other cells right of the comment are dropped, as a
+    // spreadsheet's notes beside a row would be.
     const int lastCol = IGrid->Cols() - 1;
-    const int last = (c0 > Comment || c0 + w == lastCol) ? lastCol : int(Comment);
+    const bool beyond = c0 > Comment || c0 + w == End || c0 + w == lastCol;
+    const int last = beyond ? lastCol : int(Comment);
     // The rows pasted into, and the n empty rows appended at the end.
     const qint32 rows = IGrid->Rows();
     const QList<RowSpan> spans = r0 + n < rows ? QList<RowSpan>{{r0, n + 1, n + 1}, {rows, 0, n}}

@@ -25,9 +25,10 @@ void Nyuuryoku::IGrid_SelChange()
     firstKeySet(true);
     ++cellVisit_;
     const int col = IGrid->Col();
-    if (isTextColumn(col)) {
+    if (isBoxColumn(col)) {
         IText->show();
         ICombo->hide();
+        completionSet();
         showInIText(IGrid->Text());
     } else if (col == StoreName) {
         IText->hide();
@@ -37,6 +38,10 @@ void Nyuuryoku::IGrid_SelChange()
         IText->hide();
         ICombo->show();
         ComboListSet(MName);
+    } else if (col == Rate) {
+        IText->hide();
+        ICombo->show();
+        rateListFill();
     } else {
         IText->hide();
         ICombo->hide();
@@ -46,13 +51,16 @@ void Nyuuryoku::IGrid_SelChange()
 void Nyuuryoku::editorsFollow()
 {
     const int col = IGrid->Col();
-    IText->setVisible(isTextColumn(col));
-    ICombo->setVisible(isListColumn(col));
-    if (isTextColumn(col)) {
+    IText->setVisible(isBoxColumn(col));
+    ICombo->setVisible(showsList(col));
+    if (isBoxColumn(col)) {
         const QSignalBlocker blocker(IText);
+        completionSet();
         showInIText(IGrid->Text());
     } else if (isListColumn(col)) {
         comboListFill(col == StoreName ? SName : MName);
+    } else if (col == Rate) {
+        rateListFill();
     }
 }
 
@@ -74,7 +82,7 @@ void Nyuuryoku::showInIText(const QString &text)
 void Nyuuryoku::IGrid_DblClick()
 {
     const int col = IGrid->Col();
-    if (isTextColumn(col)) {
+    if (isBoxColumn(col)) {
         // The box edits what the cell holds now (a paste or a clear may have
         // changed it since the cell was entered).
         if (IText->text() != IGrid->Text()) {
@@ -84,7 +92,7 @@ void Nyuuryoku::IGrid_DblClick()
         IText->show();
         IText->setFocus();
         IText->end(false);
-    } else if (isListColumn(col)) {
+    } else if (showsList(col)) {
         IText->hide();
         ICombo->show();
         ICombo->setFocus();
@@ -135,7 +143,11 @@ void Nyuuryoku::IGrid_KeyPress(int KeyAscii)
         },
         true);
     // The input box keeps showing the cell, so that Enter goes on editing what
-    // was typed on the grid.
+    // was typed on the grid; a list shows what was typed when it offers it.
+    if (col == Rate) {
+        rateListFill();
+        return;
+    }
     const QSignalBlocker blocker(IText);
     showInIText(IGrid->TextMatrix(row, col));
 }
@@ -162,7 +174,7 @@ void Nyuuryoku::rowsAppend(qint32 count)
 
 void Nyuuryoku::IText_Change()
 {
-    if (!isTextColumn(IGrid->Col()))
+    if (!isBoxColumn(IGrid->Col()))
         return; // the input box writes only into the cells it is shown for
     recordChange(
         u"入力"_s, {{IGrid->Row(), 1, 1}},
@@ -201,6 +213,10 @@ void Nyuuryoku::ICombo_Click()
     const int i = ICombo->currentIndex();
     const qint32 row = IGrid->Row();
     const qint16 c = qint16(IGrid->Col());
+    if (c == Rate) {
+        rateChosen(i);
+        return;
+    }
     if (!isListColumn(c))
         return;
     // The name follows the ID (EntryGridModel). What entering the cell made
@@ -210,6 +226,7 @@ void Nyuuryoku::ICombo_Click()
     recordChange(
         what, {{row, 1, 1}},
         [&] {
+            const qint16 storeBefore = rows_->entryRow(row).record.DSId;
             // List entry i is element i of the arrays, at index i - 1.
             const QList<qint16> &ids = c == MachineName ? MId : SId;
             if (i >= 1 && i < ids.size())
@@ -218,6 +235,8 @@ void Nyuuryoku::ICombo_Click()
                 // "(不明)": a row not in use yet keeps no store; one in use
                 // keeps ID 0, shown as "(不明)".
                 CellWrite(row, idCol, rows_->inUse(row) ? u"0"_s : QString());
+            if (c == StoreName && rows_->entryRow(row).record.DSId != storeBefore)
+                takeLastRate(row);
         },
         true);
 }

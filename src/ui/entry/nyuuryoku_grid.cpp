@@ -57,12 +57,15 @@ void Nyuuryoku::ColWidthSet()
 {
     // A column is as wide as in the window of the default size (its weight's
     // share of the 8325 twips the columns have there), or as its title and
-    // its widest text need in the font in use when that is more. The names
-    // and the comment share whatever else the grid has, so that the columns
-    // fill it at any size.
+    // its widest text need in the font in use when that is more. At the
+    // default size the names and the comment share whatever else the grid
+    // has, so that the columns shown there fill it and the details follow
+    // beyond its right edge. A larger window shows the details first; what
+    // it has beyond them all widens the names, the comment and the tags.
     const QFontMetrics metrics(IGrid->font());
     std::array<int, EntryColumn::Count> widths{};
-    int room = IGrid->viewport()->width(), weights = 0;
+    int room = IGrid->viewport()->width(), beyond = 0;
+    int weights[2] = {0, 0}; // of the stretching columns shown at the default size; of all
     for (int i = 0; i < EntryColumn::Count; ++i) {
         const EntryColumnSpec &spec = entryColumn(i);
         if (spec.weight == 0)
@@ -72,22 +75,38 @@ void Nyuuryoku::ColWidthSet()
             need = std::max(need,
                             GridCellDelegate::CellWidth(metrics, QString::fromUtf16(spec.widest)));
         const qint32 product = spec.weight * 8325;
-        widths[i] = spec.stretch
+        const bool shown = i < kShownAtDefault;
+        widths[i] = spec.stretch && shown
                         ? need
                         : std::max(Twips(std::nearbyint(double(product) / kEntryWeightSum)), need);
-        if (spec.stretch)
-            weights += spec.weight;
-        else
+        if (spec.stretch) {
+            weights[0] += shown ? spec.weight : 0;
+            weights[1] += spec.weight;
+        }
+        if (!shown)
+            beyond += widths[i];
+        else if (!spec.stretch)
             room -= widths[i];
     }
+    const int grown = std::max(width() - minimumWidth(), 0);
+    int more = std::max(grown - beyond, 0);
+    room -= grown; // the names' and the comment's at the default size
     for (int i = 0; i < EntryColumn::Count; ++i) {
         const EntryColumnSpec &spec = entryColumn(i);
         if (!spec.stretch)
             continue;
-        const int share = room * spec.weight / weights; // the last one takes what is left
+        // Each share's last one takes what is left.
+        const int extra = more * spec.weight / weights[1];
+        more -= extra;
+        weights[1] -= spec.weight;
+        if (i >= kShownAtDefault) {
+            widths[i] += extra;
+            continue;
+        }
+        const int share = room * spec.weight / weights[0];
         room -= share;
-        weights -= spec.weight;
-        widths[i] = std::max(widths[i], share);
+        weights[0] -= spec.weight;
+        widths[i] = std::max(widths[i], share + extra);
     }
     for (int i = 0; i < EntryColumn::Count; ++i)
         if (!IGrid->isColumnHidden(i))

@@ -3,6 +3,7 @@
 #include "core/file/user_data_file.h"
 #include "core/model/record_sort.h"
 #include "core/model/shared_data.h"
+#include "core/model/visit_details.h"
 #include "core/platform.h"
 #include "core/util/numbers.h"
 #include "core/util/tool.h"
@@ -51,20 +52,37 @@ void Nyuuryoku::rowError(qint32 row, const QString &detail)
 
 QString Nyuuryoku::cellProblem(qint32 row) const
 {
-    // A text that is no number (no time), and an amount beyond 32 bits, are
-    // named with their column; a date part or ID beyond 16 bits is a row
-    // that cannot be stored, like an impossible date.
+    // A text that is no number (no time, no rate), and an amount beyond 32
+    // bits, a count out of its range or a tag too long, are named with their
+    // column; a date part or ID beyond 16 bits is a row that cannot be
+    // stored, like an impossible date.
     const EntryRow &entry = rows_->entryRow(row);
     for (int col = 0; col < Count; ++col) {
         const quint32 bit = columnBit(col);
-        if (entry.unreadable & bit)
+        if (!((entry.unreadable | entry.tooWide) & bit))
+            continue;
+        const QString text = IGrid->TextMatrix(row, col);
+        if (entry.unreadable & bit) {
+            if (col == Rate)
+                return u"「%1」の「%"
+                       u"2」はレートではありません。「4円パチンコ」「20円スロット」のように"
+                       u"書いてください。"_s.arg(columnName(col), text);
             return u"「%1」の「%2」は%3ではありません。"_s.arg(
-                columnName(col), IGrid->TextMatrix(row, col),
-                col == Start || col == End ? u"時刻"_s : u"数"_s);
-        if ((entry.tooWide & bit) && (col == Toushi || col == Kaishuu))
+                columnName(col), text, col == Start || col == End ? u"時刻"_s : u"数"_s);
+        }
+        if (col == Toushi || col == Kaishuu)
             return u"「%1」に書き込める金額は %2 から %3 までです。"_s.arg(
                 columnName(col), FormatGrouped(std::numeric_limits<qint32>::min()),
                 FormatGrouped(std::numeric_limits<qint32>::max()));
+        if (col == Spins || col == Jackpots)
+            return u"「%1」に書き込めるのは 0 から %2 までの整数です。"_s.arg(
+                columnName(col), FormatGrouped(col == Spins ? kMaxSpins : kMaxJackpots));
+        if (col == Tags) {
+            QString tag;
+            TagsFromText(text, &tag);
+            return u"「%1」の「%2」は長すぎます。タグは%3文字までです。"_s.arg(
+                columnName(col), tag, QString::number(kMaxTagLength));
+        }
     }
     return QString();
 }

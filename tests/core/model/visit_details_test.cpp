@@ -28,6 +28,25 @@ TEST(VisitDetails, RatesAsTypedAndShown)
     EXPECT_EQ(RateText(PlayRate()), QString());
 }
 
+TEST(VisitDetails, TheLastRateAtAStoreIsThatOfItsLatestDatedVisit)
+{
+    const auto visit = [](qint16 store, qint16 day, PlayRate rate) {
+        PlayRecord r{2001, 4, day, 1000, 0, store, 0, {}};
+        r.rate = rate;
+        return r;
+    };
+    LastRate last(3);
+    EXPECT_FALSE(last.Rate().IsSet());
+    for (const PlayRecord &r : {visit(3, 5, {Kind::Slot, 2000}), visit(3, 9, {Kind::Pachinko, 100}),
+                                visit(3, 9, {Kind::Pachinko, 400}), // the later of one day
+                                visit(3, 2, {Kind::Slot, 500}),     // an earlier date further down
+                                visit(3, 20, PlayRate()),           // no rate
+                                visit(5, 30, {Kind::Slot, 1000}),   // another store
+                                visit(3, 0, {Kind::Slot, 200})})    // no complete date
+        last.Add(r);
+    EXPECT_EQ(last.Rate(), (PlayRate{Kind::Pachinko, 400}));
+}
+
 TEST(VisitDetails, CountsAndTagsAsTyped)
 {
     EXPECT_EQ(ReadCount(u"４００"_s, kMaxSpins), 400);

@@ -112,15 +112,16 @@ TEST_F(EntryClipboardTest, PastedLinesEndAnyWayAndShowTheirWeekdayAndBalance)
     EXPECT_EQ(fore(1, 6), qRgb(255, 64, 64));
     EXPECT_EQ(cell(2, 6), u"0"_s);
     EXPECT_EQ(cell(1, 3), u"日"_s);
-    // Columns beyond the comment are cut off (the play times take only a block
-    // that ends on them); the grid keeps its columns.
+    // Columns beyond the comment are cut off (the play times and details take
+    // only a block that ends on the end time or the last column); the grid
+    // keeps its columns.
     clipboard()->setText(u"a\tb\tc\td"_s);
     select(2, 11, 2, 11);
     window->EPaste_Click();
     EXPECT_EQ(cell(2, 11), u"a"_s);
     EXPECT_EQ(cell(2, 10), u"(不明)"_s);
     EXPECT_EQ(cell(2, 12), QString());
-    EXPECT_EQ(grid().Cols(), 14);
+    EXPECT_EQ(grid().Cols(), 18);
 }
 
 TEST_F(EntryClipboardTest, PastingNoTextKeepsTheCellAndTheGridSize)

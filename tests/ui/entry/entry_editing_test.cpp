@@ -3,8 +3,9 @@
 #include "support/player_data.h"
 #include "ui/widgets/picture_button.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QInputMethodEvent>
+#include <QCompleter>
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
@@ -93,6 +94,20 @@ TEST_F(EntryWindowTest, TabFollowsTheRowAndAppendsARowAfterTheLast)
     EXPECT_EQ(grid().Col(), 8);
     EXPECT_TRUE(window->ICombo->isVisible());
     EXPECT_FALSE(window->IText->isVisible());
+    // Through the times and the details, scrolled into sight, to the next row.
+    enter(2, 12);
+    visited.clear();
+    for (int i = 0; i < 6; ++i) {
+        visited << grid().Col();
+        EXPECT_EQ(window->ICombo->isVisible(), grid().Col() == 14); // the rate list
+        key(Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        const QRect cell = grid().visualRect(grid().model()->index(1, grid().Col()));
+        EXPECT_TRUE(grid().viewport()->rect().contains(cell)) << grid().Col();
+    }
+    EXPECT_EQ(visited, (QList<int>{12, 13, 14, 15, 16, 17}));
+    EXPECT_EQ(grid().Row(), 3);
+    EXPECT_EQ(grid().Col(), 0);
 }
 
 TEST_F(EntryWindowTest, AmountsUnderADatedRowTakeOverItsDate)
@@ -122,7 +137,9 @@ TEST_F(EntryWindowTest, AmountsUnderADatedRowTakeOverItsDate)
 
 TEST_F(EntryWindowTest, ListCellsFollowTheChosenEntry)
 {
-    addRecord(2001, 4, 1, 1000, 0, 5, 0);
+    PlayRecord first{2001, 4, 1, 1000, 0, 5, 0, {}};
+    first.rate = {PlayRate::Kind::Pachinko, 400};
+    ASSERT_TRUE(AddRecord(shared, first));
     addRecord(2001, 4, 2, 1000, 0, 42, 0);
     Open();
     // Entering a store cell selects its entry; in a row in use an unknown ID
@@ -142,7 +159,27 @@ TEST_F(EntryWindowTest, ListCellsFollowTheChosenEntry)
     EXPECT_EQ(cell(2, 9), u"7"_s);
     EXPECT_EQ(cell(2, 10), u"海物語"_s);
 
-    // In a row not in use, "(不明)" empties ID and name.
+    // The rate list: the usual rates and those of the grid, balls first,
+    // dearer first; the row's own chosen. A choice writes the cell.
+    enter(2, 14);
+    commit(u"2.5円スロ"_s);
+    enter(1, 14);
+    EXPECT_TRUE(window->ICombo->isVisible());
+    EXPECT_FALSE(window->IText->isVisible());
+    QStringList rates;
+    for (int i = 0; i < window->ICombo->count(); ++i)
+        rates << window->ICombo->itemText(i);
+    EXPECT_EQ(rates, (QStringList{u"4円パチンコ"_s, u"2円パチンコ"_s, u"1円パチンコ"_s,
+                                  u"0.5円パチンコ"_s, u"20円スロット"_s, u"10円スロット"_s,
+                                  u"5円スロット"_s, u"2.5円スロット"_s, u"2円スロット"_s}));
+    EXPECT_EQ(window->ICombo->currentIndex(), 0);
+    window->ICombo->setCurrentIndex(4);
+    emit window->ICombo->activated(4);
+    EXPECT_EQ(cell(1, 14), u"20円スロット"_s);
+
+    // In a row not in use, "(不明)" empties ID and name. A store chosen takes
+    // the rate last played there into an empty rate cell; another choice in
+    // the same stay replaces it, a rate the person typed stays.
     enter(3, 8);
     EXPECT_EQ(window->ICombo->count(), 3);
     EXPECT_EQ(window->ICombo->itemText(0), u"(不明)"_s);
@@ -151,10 +188,18 @@ TEST_F(EntryWindowTest, ListCellsFollowTheChosenEntry)
     emit window->ICombo->activated(2);
     EXPECT_EQ(cell(3, 7), u"5"_s);
     EXPECT_EQ(cell(3, 8), u"本町"_s);
+    EXPECT_EQ(cell(3, 14), u"20円スロット"_s);
     window->ICombo->setCurrentIndex(0);
     emit window->ICombo->activated(0);
     EXPECT_EQ(cell(3, 7), QString());
     EXPECT_EQ(cell(3, 8), QString());
+    EXPECT_EQ(cell(3, 14), QString());
+    enter(3, 14);
+    commit(u"1円パチ"_s);
+    enter(3, 8);
+    window->ICombo->setCurrentIndex(2);
+    emit window->ICombo->activated(2);
+    EXPECT_EQ(cell(3, 14), u"1円パチ"_s);
 }
 
 TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
@@ -174,18 +219,33 @@ TEST_F(EntryWindowTest, InputBoxEditsTheCellAndEnterReturnsToTheGrid)
 
     // Japanese through the input method: a commit string in the input box...
     enter(2, 11);
-    QInputMethodEvent commit;
-    commit.setCommitString(u"大当たり〜"_s);
-    QCoreApplication::sendEvent(window->IText, &commit);
+    commit(u"大当たり〜"_s, window->IText);
     EXPECT_EQ(cell(2, 11), u"大当たり〜"_s);
     // ...and on the grid, character by character as if typed.
     enter(1, 11);
     grid().setFocus();
-    QInputMethodEvent onGrid;
-    onGrid.setCommitString(u"連チャン"_s);
-    QCoreApplication::sendEvent(&grid(), &onGrid);
+    commit(u"連チャン"_s);
     EXPECT_EQ(cell(1, 11), u"連チャン"_s);
     EXPECT_EQ(window->IText->text(), u"連チャン"_s); // the input box shows the cell
+
+    // Tags complete from those of the grid, most used first; only the tag
+    // being typed, whatever its width or kana.
+    grid().SetTextMatrix(1, 17, u"イベント、並び、イベ"_s);
+    grid().SetTextMatrix(3, 17, u"並び"_s);
+    enter(2, 17);
+    key(Qt::Key_Return);
+    commit(u"新台、い"_s, window->IText); // hiragana find katakana
+    QCompleter *completer = window->IText->completer();
+    ASSERT_TRUE(completer);
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->completionCount(), 2);
+    QTest::keyClick(window->IText, u',');
+    EXPECT_EQ(completer->completionCount(), 3);
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(cell(2, 17), u"新台、い,並び"_s);
+    enter(2, 11);
+    EXPECT_FALSE(window->IText->completer());
 }
 
 TEST_F(EntryWindowTest, EnteringACellWithOtherTextRecomputesItsRow)

@@ -9,6 +9,7 @@
 #include "ui/widgets/data_grid.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -59,6 +60,13 @@ protected:
         QTest::keyClicks(&grid(), keys);
     }
     void key(Qt::Key k) { QTest::keyClick(&grid(), k); }
+    // Text an input method commits (to the grid, or the input box).
+    void commit(const QString &text, QWidget *to = nullptr)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(to ? to : &grid(), &event);
+    }
     qsizetype beeps() const { return platform.sounds.count(QStringLiteral(u"beep")); }
 
     void addRecord(qint16 y, qint16 m, qint16 d, qint32 toushi, qint32 kaishuu, qint16 sid = 0,
