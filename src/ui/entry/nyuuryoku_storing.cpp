@@ -64,9 +64,9 @@ QString Nyuuryoku::cellProblem(qint32 row) const
         const QString text = IGrid->TextMatrix(row, col);
         if (entry.unreadable & bit) {
             if (col == Rate)
-                return u"「%1」の「%"
-                       u"2」はレートではありません。「4円パチンコ」「20円スロット」のように"
-                       u"書いてください。"_s.arg(columnName(col), text);
+                return u"「%1」の「%2」はレートではありません。"
+                       u"「4円パチンコ」「20円スロット」のように書いてください。"_s.arg(
+                           columnName(col), text);
             return u"「%1」の「%2」は%3ではありません。"_s.arg(
                 columnName(col), text, col == Start || col == End ? u"時刻"_s : u"数"_s);
         }
