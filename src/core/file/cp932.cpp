@@ -121,10 +121,19 @@ bool allPrintable(const char *b)
 
 QString Cp932Decoder::decode(QByteArrayView piece)
 {
+    QString text;
+    text.reserve(piece.size());
+    decodeInto(piece, text);
+    return text;
+}
+
+void Cp932Decoder::decodeInto(QByteArrayView piece, QString &text)
+{
     if (!carry_.isEmpty()) { // the lead byte left over joins this piece
         const QByteArray joined = carry_ + piece.toByteArray();
         carry_.clear();
-        return decode(joined);
+        decodeInto(joined, text);
+        return;
     }
     // Plain bytes (isPlain; 0x5C and 0x7E included, as the converter has
     // them), most of a data file, are widened as Latin-1, many at a time;
@@ -134,8 +143,6 @@ QString Cp932Decoder::decode(QByteArrayView piece)
     // converter's.
     const char *const b = piece.data();
     const qsizetype n = piece.size();
-    QString text;
-    text.reserve(n);
     qsizetype i = 0;
     while (i < n) {
         const qsizetype start = i;
@@ -163,7 +170,6 @@ QString Cp932Decoder::decode(QByteArrayView piece)
         if (!carry_.isEmpty())
             break;
     }
-    return text;
 }
 
 QString Cp932Decoder::finish()

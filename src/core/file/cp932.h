@@ -39,6 +39,9 @@ qsizetype Cp932Length(const QString &text);
 class Cp932Decoder {
 public:
     QString decode(QByteArrayView piece);
+    // The same, appended to text: a large file is decoded straight into the
+    // one string that holds it, with no copy of each piece.
+    void decodeInto(QByteArrayView piece, QString &text);
     // The text of a lead byte left over at the end of the file.
     QString finish();
 

@@ -34,8 +34,9 @@ public:
     // quoted item is never taken for one: a store named "<Data>" stays a name.
     bool SeekMarker(const QString &marker);
 
-    // Where the next item starts.
+    // Where the next item starts, and how much text lies beyond it.
     qsizetype Position() const { return pos_; }
+    qsizetype Remaining() const { return text_.size() - pos_; }
     // True when the item just read ended its line.
     bool EndedLine() const;
     // The lines from position from to the end of its section (a blank line,

@@ -2,7 +2,9 @@
 
 #include "core/file/item_reader.h"
 #include "core/file/user_data_file.h"
+#include "core/util/fresh_memory.h"
 
+#include <algorithm>
 #include <iterator>
 #include <limits>
 
@@ -38,6 +40,9 @@ void copyOut(const PlayRecord &r, qint16 &DYear, qint16 &DMonth, qint16 &DDay, q
     DComment = r.DComment;
 }
 
+// 0,0,0,0,0,0,0,"" and a line end.
+constexpr qsizetype kShortestRecordLine = 17;
+
 bool fitsInt32(qint64 v)
 {
     return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
@@ -71,6 +76,12 @@ void Data::ReadFileData(ItemReader &reader)
     unread_ = beyondLimits_ = 0;
     if (!reader.SeekMarker(UserDataFile::DataMarker()))
         return;
+    // Room for as many records as the rest could hold (a line has at least
+    // 17 characters), at most the limit: grown step by step, the list copied
+    // every record again and again into fresh memory.
+    RecordList.reserve(
+        std::min<qsizetype>(kMaxRecords, reader.Remaining() / kShortestRecordLine + 1));
+    PrepareToFill(RecordList.data(), size_t(RecordList.capacity()) * sizeof(PlayRecord));
     PlayRecord r;
     for (;;) {
         const qsizetype start = reader.Position();
@@ -80,8 +91,11 @@ void Data::ReadFileData(ItemReader &reader)
             unread_ += reader.LinesUntilSectionEnd(start);
             return;
         }
-        if (beyondLimits_ == 0 && DataWrite(r))
+        if (beyondLimits_ == 0 && WriteRefusal(r) == Refusal::None) {
+            balanceSum_ += r.Balance();
+            RecordList.append(std::move(r)); // the next line sets every field read
             continue;
+        }
         // Past the limits: keep what fits and count the rest, so that nobody
         // saves over them unawares.
         ++beyondLimits_;
