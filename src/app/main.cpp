@@ -7,6 +7,7 @@
 #include "ui/app_style.h"
 #include "ui/environment_check.h"
 #include "ui/main_menu/main_form.h"
+#include "ui/player_select/player_select.h"
 #include "ui/qt_platform.h"
 #include "ui/resources_init.h"
 #include "ui/widgets/picture.h"
@@ -167,6 +168,10 @@ int main(int argc, char *argv[])
 
     QtPlatform platform(folder);
     SharedData shared(platform, folder); // record table, machines, stores, settings
+    // The player opened at start is read on a second thread while the main
+    // window is built and painted.
+    if (const QString remembered = RememberedPlayer(platform); !remembered.isEmpty())
+        ReadPlayerAhead(shared, remembered);
     KankyouCheck(platform);
 
     MainForm mainForm(shared);

@@ -7,7 +7,9 @@
 #include "core/file/user_data_file.h"
 #include "core/util/numbers.h"
 
+#include <QFileInfo>
 #include <QStringList>
+#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,38 @@ void ForgetUnread(SharedData &shared)
     shared.file.SetUnmatchedTimes(0);
 }
 
+void ReadPlayerAhead(SharedData &shared, const QString &name)
+{
+    const QString path = shared.folder.PlayerFile(name);
+    try {
+        shared.readAhead = std::async(std::launch::async, [name, path] {
+            PlayerReadAhead ahead;
+            ahead.name = name;
+            if (ahead.reader.Open(path, &ahead.stamp))
+                ahead.records.ReadFileData(ahead.reader);
+            return ahead;
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: the opening reads the file itself.
+    }
+}
+
+namespace {
+// What was read ahead of the player's file, when it is that of name and the
+// file is as it was read.
+std::optional<PlayerReadAhead> takeReadAhead(SharedData &shared, const QString &name)
+{
+    if (!shared.readAhead.valid())
+        return std::nullopt;
+    PlayerReadAhead ahead = shared.readAhead.get();
+    const QFileInfo info(shared.folder.PlayerFile(name));
+    if (ahead.name != name || !ahead.stamp.exists || !info.isFile() ||
+        info.size() != ahead.stamp.size || info.lastModified() != ahead.stamp.modified)
+        return std::nullopt;
+    return ahead;
+}
+} // namespace
+
 PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
 {
     PlayerOpening opening;
@@ -136,9 +170,15 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
     // The file is read and decoded once for its four sections.
     ItemReader reader;
     FileStamp stamp;
-    reader.Open(shared.folder.PlayerFile(name), &stamp);
+    if (std::optional<PlayerReadAhead> ahead = takeReadAhead(shared, name)) {
+        reader = std::move(ahead->reader);
+        stamp = ahead->stamp;
+        shared.data_ = std::move(ahead->records);
+    } else {
+        reader.Open(shared.folder.PlayerFile(name), &stamp);
+        shared.data_.ReadFileData(reader);
+    }
     shared.file.SetSeen(stamp);
-    shared.data_.ReadFileData(reader);
     shared.stores_.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.machines_.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);

@@ -9,6 +9,8 @@
 // behind those routines' backs.
 
 #include "core/file/data_folder.h"
+#include "core/file/file_stamp.h"
+#include "core/file/item_reader.h"
 #include "core/file/player_file.h"
 #include "core/model/data_change.h"
 #include "core/model/master_list.h"
@@ -17,9 +19,19 @@
 #include "core/platform.h"
 
 #include <QList>
+#include <future>
 #include <optional>
 
 struct PlayerOpening;
+
+// A player's file read and decoded ahead of its opening, its records read
+// (ReadPlayerAhead).
+struct PlayerReadAhead {
+    QString name;
+    ItemReader reader;
+    FileStamp stamp;
+    Data records;
+};
 
 struct SharedData {
     explicit SharedData(Platform &p, DataFolder dataFolder = DataFolder())
@@ -48,6 +60,9 @@ public:
     bool toldSettingsFailure = false;
     bool toldGenerationFailure = false;
 
+    // The file ReadPlayerAhead is reading; the next OpenPlayer takes it.
+    std::future<PlayerReadAhead> readAhead;
+
 private:
     friend PlayerOpening OpenPlayer(SharedData &, const QString &, bool);
     friend ChangeOutcome ChangePlayerData(SharedData &, const DataChange &);
@@ -70,6 +85,14 @@ struct PlayerOpening {
 // lock from another computer names it (unless takeOver), nothing changes and
 // the message or the question says so.
 PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver = false);
+
+// Starts reading and decoding "<name>.pcd" and its records on a second thread,
+// for the player the program is about to open: at start-up the main window is
+// built and painted meanwhile. OpenPlayer of that name takes them, under the lock,
+// when the file's size and time are still those it was read with; otherwise
+// it reads the file again. A change that slips by both is still one the save
+// finds, as the stamp is that of the text read.
+void ReadPlayerAhead(SharedData &shared, const QString &name);
 
 // What of the last file read was not taken, as "2件の記録、1行の設定";
 // empty when everything was.

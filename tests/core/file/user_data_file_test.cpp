@@ -58,6 +58,33 @@ TEST_F(UserDataFileTest, SavedFileReadsAndWritesBackByteForByte)
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
+// The file read on a second thread while the program starts is taken only
+// for its own player, and only while the file is as it was read.
+TEST_F(UserDataFileTest, AFileReadAheadIsTakenOnlyWhileItIsUnchanged)
+{
+    const QByteArray bytes = Cp932Lines(kExample);
+    WriteBytes(dir.file(u"in.pcd"_s), bytes);
+    ReadPlayerAhead(shared, u"in"_s);
+    EXPECT_EQ(roundTrip(shared, u"in"_s, u"out"_s), bytes);
+    EXPECT_FALSE(shared.readAhead.valid()); // taken
+
+    QString changed = kExample;
+    changed.chop(1);
+    changed += u"2003,1,1,5,0,0,0,\"\"\n\n"_s;
+    ReadPlayerAhead(shared, u"in"_s);
+    shared.readAhead.wait();
+    WriteBytes(dir.file(u"in.pcd"_s), Cp932Lines(changed));
+    OpenPlayer(shared, u"in"_s);
+    ASSERT_EQ(shared.data.ListCount(), 3);
+    EXPECT_EQ(shared.data.Record(3).DYear, 2003);
+
+    ReadPlayerAhead(shared, u"out"_s);
+    OpenPlayer(shared, u"in"_s);
+    EXPECT_EQ(shared.data.ListCount(), 3);
+    EXPECT_FALSE(shared.readAhead.valid());
+    EXPECT_EQ(shared.Stores.SeekName(3), u"ﾊﾟﾁﾝｺ,屋"_s);
+}
+
 TEST_F(UserDataFileTest, NewPlayerFileReadsAsSoundOnThresholdZeroAndEmptyLists)
 {
     // Its bytes: PSelectTest.NewPlayerGetsNewPlayerFile.
