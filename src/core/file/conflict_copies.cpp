@@ -233,18 +233,21 @@ QList<ConflictCopy> FindConflictCopies(const DataFolder &folder, const QString &
 
     QList<ConflictCopy> copies;
     QStringList groups; // each copy's day (dated copies)
-    for (const Found &f : std::as_const(found)) {
-        if (f.times)
-            continue;
+    // A copy found, against the file it is a copy of: the player's, or its
+    // dated copy of that day.
+    const auto add = [&](const Found &f) {
         ConflictCopy c;
-        c.path = f.path;
+        (f.times ? c.timesPath : c.path) = f.path;
         c.name = f.name;
         c.dated = !f.group.isEmpty();
         c.basePath = c.dated ? generations + u'/' + f.group + UserDataFile::PcdExtension()
                              : folder.PlayerFile(name);
-        copies.append(c);
         groups.append(f.group);
-    }
+        copies.append(std::move(c));
+    };
+    for (const Found &f : std::as_const(found))
+        if (!f.times)
+            add(f);
     // Each times copy joins the player-file copy of the same sync, or stands
     // alone when only the times conflicted.
     for (const Found &f : std::as_const(found)) {
@@ -259,18 +262,10 @@ QList<ConflictCopy> FindConflictCopies(const DataFolder &folder, const QString &
                                 qAbs(f.name.when.secsTo(copies[best].name.when)))
                 best = i;
         }
-        if (best >= 0) {
+        if (best >= 0)
             copies[best].timesPath = f.path;
-            continue;
-        }
-        ConflictCopy c;
-        c.timesPath = f.path;
-        c.name = f.name;
-        c.dated = !f.group.isEmpty();
-        c.basePath = c.dated ? generations + u'/' + f.group + UserDataFile::PcdExtension()
-                             : folder.PlayerFile(name);
-        copies.append(c);
-        groups.append(f.group);
+        else
+            add(f);
     }
     std::stable_sort(
         copies.begin(), copies.end(),

@@ -14,17 +14,17 @@ QVariant EntryGridModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return QVariant();
     const int row = index.row() + fixedRows_, col = index.column();
-    const EntryColumnSpec &spec = entryColumn(col);
+    const EntryColumnSpec &column = entryColumn(col);
     switch (role) {
     case Qt::BackgroundRole:
         // Grey marks the computed cells, which nothing is typed into.
-        return spec.derive && spec.input == CellInput::None ? QColor(kComputedBack) : kGridBack;
+        return column.derive && column.input == CellInput::None ? QColor(kComputedBack) : kGridBack;
     case Qt::ForegroundRole:
         // What storing will refuse stands out while it is typed.
         return invalid(row, col)
                    ? kGridRedText
-                   : GridTextColor(spec.derive ? derived(row, col).tone : Tone::Plain);
-    case ToneRole: return int(spec.derive ? derived(row, col).tone : Tone::Plain);
+                   : GridTextColor(column.derive ? derived(row, col).tone : Tone::Plain);
+    case ToneRole: return int(column.derive ? derived(row, col).tone : Tone::Plain);
     default: return DataGridModel::data(index, role);
     }
 }
@@ -43,16 +43,16 @@ QString EntryGridModel::text(int row, int col) const
         return titles_[size_t(col)];
     if (!inside(row, col))
         return QString();
-    const EntryColumnSpec &spec = entryColumn(col);
+    const EntryColumnSpec &column = entryColumn(col);
     const EntryRow &r = entryRow(row);
-    if (spec.derive)
-        return spec.derive(r, lists_).text;
+    if (column.derive)
+        return column.derive(r, lists_).text;
     if (r.blank & columnBit(col))
         return QString();
     for (const TypedText &t : r.typed)
         if (t.col == col)
             return t.text;
-    return spec.field->show(r.record);
+    return column.field->show(r.record);
 }
 
 void EntryGridModel::setText(int row, int col, const QString &text)

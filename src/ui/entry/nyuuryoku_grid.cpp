@@ -67,45 +67,45 @@ void Nyuuryoku::ColWidthSet()
     int room = IGrid->viewport()->width(), beyond = 0;
     int weights[2] = {0, 0}; // of the stretching columns shown at the default size; of all
     for (int i = 0; i < EntryColumn::Count; ++i) {
-        const EntryColumnSpec &spec = entryColumn(i);
-        if (spec.weight == 0)
+        const EntryColumnSpec &column = entryColumn(i);
+        if (column.weight == 0)
             continue;
-        int need = GridCellDelegate::CellWidth(metrics, QString::fromUtf16(spec.title));
-        if (spec.widest)
-            need = std::max(need,
-                            GridCellDelegate::CellWidth(metrics, QString::fromUtf16(spec.widest)));
-        const qint32 product = spec.weight * 8325;
+        int need = GridCellDelegate::CellWidth(metrics, QString::fromUtf16(column.title));
+        if (column.widest)
+            need = std::max(
+                need, GridCellDelegate::CellWidth(metrics, QString::fromUtf16(column.widest)));
+        const qint32 product = column.weight * 8325;
         const bool shown = i < kShownAtDefault;
-        widths[i] = spec.stretch && shown
+        widths[i] = column.stretch && shown
                         ? need
                         : std::max(Twips(std::nearbyint(double(product) / kEntryWeightSum)), need);
-        if (spec.stretch) {
-            weights[0] += shown ? spec.weight : 0;
-            weights[1] += spec.weight;
+        if (column.stretch) {
+            weights[0] += shown ? column.weight : 0;
+            weights[1] += column.weight;
         }
         if (!shown)
             beyond += widths[i];
-        else if (!spec.stretch)
+        else if (!column.stretch)
             room -= widths[i];
     }
     const int grown = std::max(width() - minimumWidth(), 0);
     int more = std::max(grown - beyond, 0);
     room -= grown; // the names' and the comment's at the default size
     for (int i = 0; i < EntryColumn::Count; ++i) {
-        const EntryColumnSpec &spec = entryColumn(i);
-        if (!spec.stretch)
+        const EntryColumnSpec &column = entryColumn(i);
+        if (!column.stretch)
             continue;
         // Each share's last one takes what is left.
-        const int extra = more * spec.weight / weights[1];
+        const int extra = more * column.weight / weights[1];
         more -= extra;
-        weights[1] -= spec.weight;
+        weights[1] -= column.weight;
         if (i >= kShownAtDefault) {
             widths[i] += extra;
             continue;
         }
-        const int share = room * spec.weight / weights[0];
+        const int share = room * column.weight / weights[0];
         room -= share;
-        weights[0] -= spec.weight;
+        weights[0] -= column.weight;
         widths[i] = std::max(widths[i], share + extra);
     }
     for (int i = 0; i < EntryColumn::Count; ++i)
