@@ -28,6 +28,36 @@ template <typename R> int dateKey(const R &r)
 }
 } // namespace
 
+quint64 ContentFingerprint(const VisitContent &c)
+{
+    // Words built from the values, not from memory, so that the digest does
+    // not depend on the machine's byte order.
+    quint64 h = 0x243F6A8885A308D3ULL;
+    const auto mix = [&h](quint64 word) {
+        h = (h ^ word) * 0x9E3779B97F4A7C15ULL;
+        h ^= h >> 32;
+    };
+    mix(quint64(quint16(c.DYear)) << 32 | quint64(quint16(c.DMonth)) << 16 | quint16(c.DDay));
+    mix(quint64(quint32(c.DToushi)) << 32 | quint32(c.DKaishuu));
+    mix(quint64(c.DComment.size()) << 32 | quint64(quint16(c.DSId)) << 16 | quint16(c.DMId));
+    const QChar *t = c.DComment.data();
+    qsizetype left = c.DComment.size();
+    for (; left >= 4; left -= 4, t += 4)
+        mix(quint64(t[0].unicode()) | quint64(t[1].unicode()) << 16 |
+            quint64(t[2].unicode()) << 32 | quint64(t[3].unicode()) << 48);
+    quint64 tail = 0;
+    for (int shift = 0; left > 0; --left, shift += 16)
+        tail |= quint64((t++)->unicode()) << shift;
+    mix(tail);
+    // The last step of MurmurHash3: every bit of the content reaches every
+    // bit of the digest.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ULL;
+    return h ^ (h >> 33);
+}
+
 ContentGroups::ContentGroups(const Data &data) : data_(data), n_(data.ListCount())
 {
     byDate_ = true;
@@ -49,6 +79,19 @@ qint32 ContentGroups::Identical(const VisitContent &content, qint32 position, qi
             found = n;
     });
     return seen == count ? found : 0;
+}
+
+qint32 ContentGroups::IdenticalTo(qint32 n, qint32 position, qint32 count)
+{
+    // In date order a record alone on its day is alone in its content: most
+    // visits are.
+    if (byDate_) {
+        const int key = dateKey(data_.Record(n));
+        if ((n == 1 || dateKey(data_.Record(n - 1)) != key) &&
+            (n == n_ || dateKey(data_.Record(n + 1)) != key))
+            return position == 1 && count == 1 ? n : 0;
+    }
+    return Identical(VisitContent::Of(data_.Record(n)), position, count);
 }
 
 void ContentGroups::Positions(QList<qint32> &position, QList<qint32> &count)

@@ -28,6 +28,11 @@ struct VisitContent {
     }
 };
 
+// A stable 64-bit digest of a visit's content (the same on every machine and
+// in every run: files keep it), by which a line of the times file names its
+// record without repeating the content.
+quint64 ContentFingerprint(const VisitContent &content);
+
 // Identical records share their date: in a table in date order (as the entry
 // window and the CSV import leave it) they lie in one run of equal dates,
 // found by walking on or by a binary search. Otherwise, or where one day has
@@ -40,6 +45,9 @@ public:
     // The record at position (1-based) among those identical to content,
     // when they are count records; 0 when they are not, or there is none.
     qint32 Identical(const VisitContent &content, qint32 position, qint32 count);
+
+    // The same for the content of record n: found quickly where n is alone.
+    qint32 IdenticalTo(qint32 n, qint32 position, qint32 count);
 
     // Each record's position among those identical to it, and their count.
     void Positions(QList<qint32> &position, QList<qint32> &count);

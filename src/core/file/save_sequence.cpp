@@ -199,19 +199,21 @@ bool removeTimesFile(const QString &fileName, int &error)
     return false;
 }
 
-// The times file on disk when it is of the first version (times alone):
-// its bytes and mode bits. Only its head is read to tell.
+// The times file on disk when it is of an earlier version than the one
+// written now (the first, times alone, or the second): its bytes and mode
+// bits. Only its head is read to tell.
 bool oldFormatTimes(const QString &fileName, QByteArray &bytes, int &mode)
 {
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) ||
-        PlayTimesVersion(file.read(256)) != 1)
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    if (const int version = PlayTimesVersion(file.read(256)); version != 1 && version != 2)
         return false;
     file.close();
     return ReadRegularFile(fileName, bytes, &mode) == FileRead::Ok;
 }
 
-// The first save of the visits' details over a times file of the first
+// The first save of the visits' details over a times file of an earlier
 // version keeps that file under backup/<name>/ for the copies of the program
 // that read only it; the notice when it could not be kept.
 QString keepOldFormat(const SharedData &shared, const QString &UserName, const QByteArray &times)
@@ -220,7 +222,7 @@ QString keepOldFormat(const SharedData &shared, const QString &UserName, const Q
     QByteArray old;
     int mode = -1;
     QString failure;
-    if (PlayTimesVersion(times) != 2 || !oldFormatTimes(timesPath, old, mode) ||
+    if (PlayTimesVersion(times) != 3 || !oldFormatTimes(timesPath, old, mode) ||
         KeepOldFormatTimes(shared.folder, UserName, old, mode, QDateTime::currentDateTime(),
                            failure))
         return QString();

@@ -1,5 +1,5 @@
 // Play times and the other details kept beside the player file: round trips,
-// the first version's file read and converted, a player file changed by
+// earlier versions' files read and converted, a player file changed by
 // another program, a save cut short between its two renames.
 
 #include "core/file/csv_exchange.h"
@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -115,12 +116,18 @@ TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutAny)
     qint32 unmatched = -1;
     EXPECT_EQ(reopen(unmatched), detailed());
     EXPECT_EQ(unmatched, 0);
+    // Each visit named by its number and the fingerprint of its content,
+    // which files keep: it never changes.
     const QByteArray times = ReadBytes(file(u".times"_s));
-    EXPECT_TRUE(times.startsWith("ledra3 play times 2\r\n"
-                                 "2026,1,1,1000,0,1,1,1,1,10:00,12:00,0.5円パチンコ,999999,12,"
-                                 "イベント日、\"q\" ABC,\r\n"
-                                 "2026,1,2,2000,500,1,1,1,1,13:00,,,,,並び,\"a, b\"\r\n"));
-    EXPECT_TRUE(times.endsWith("2026,1,5,-1000000007,1147483640,-3,1,1,1,,,,,0,,\r\n"));
+    const QString fingerprint = u"[0-9a-f]{16}"_s;
+    EXPECT_TRUE(QRegularExpression(
+                    u"^ledra3 play times 3\r\ntags,イベント日,\"q\" ABC,並び\r\n"_s
+                    u"1,%1,1,1,10:00,12:00,0.5p,999999,12,1 2\r\n"
+                    u"2,%1,1,1,13:00,,,,,3\r\n(.*\r\n){3}6,%1,1,1,,,,,0,\r\n$"_s.arg(fingerprint))
+                    .match(QString::fromUtf8(times))
+                    .hasMatch())
+        << times.toStdString();
+    EXPECT_EQ(ContentFingerprint(VisitContent::Of(detailed()[1])), 0xA3AFDC54E9D43242ULL);
     // The player file is as the previous program writes it.
     EXPECT_FALSE(ReadBytes(file(u".pcd"_s)).contains("10:00"));
 
@@ -152,7 +159,7 @@ TEST_F(PlayTimesTest, RoundTripThroughSaveOpenAndCsvAndNoFileWithoutAny)
     EXPECT_EQ(unmatched, 0);
 }
 
-TEST_F(PlayTimesTest, AFirstVersionFileOpensAsEverAndIsKeptWhenDetailsConvertIt)
+TEST_F(PlayTimesTest, AnEarlierVersionsFileOpensAsEverAndIsKeptWhenDetailsConvertIt)
 {
     WriteBytes(file(u".pcd"_s), {});
     OpenPlayer(shared, u"taro"_s);
@@ -173,7 +180,7 @@ TEST_F(PlayTimesTest, AFirstVersionFileOpensAsEverAndIsKeptWhenDetailsConvertIt)
     // later save replaces and no pruning of the dated copies removes.
     platform.today = QDate(2026, 3, 1);
     save(detailed());
-    EXPECT_EQ(PlayTimesVersion(ReadBytes(file(u".times"_s))), 2);
+    EXPECT_EQ(PlayTimesVersion(ReadBytes(file(u".times"_s))), 3);
     const auto kept = [this] {
         return QDir(dir.file(u"backup/taro"_s)).entryList({u"taro 旧形式 *.times"_s}, QDir::Files);
     };
@@ -187,6 +194,28 @@ TEST_F(PlayTimesTest, AFirstVersionFileOpensAsEverAndIsKeptWhenDetailsConvertIt)
     EXPECT_FALSE(QFile::exists(dir.file(u"backup/taro/2026-03-01.times"_s)));
     ASSERT_EQ(kept().size(), 1);
     EXPECT_EQ(ReadBytes(dir.file(u"backup/taro/"_s + kept()[0])), first);
+
+    // The second version's file, which repeats each visit's content, opens
+    // with every detail and is kept the same way when a save converts it.
+    const QByteArray second = "ledra3 play times 2\r\n"
+                              "2026,1,1,1000,0,1,1,1,1,10:00,12:00,0.5円パチンコ,999999,12,"
+                              "イベント日、\"q\" ABC,\r\n"
+                              "2026,1,2,2000,500,1,1,1,1,13:00,,,,,並び,\"a, b\"\r\n"
+                              "2026,1,3,3000,0,2,1,1,1,22:00,01:30,,,,,\r\n"
+                              "2026,1,4,1000,1000,1,1,1,2,09:00,10:00,,350,,,same\r\n"
+                              "2026,1,4,1000,1000,1,1,2,2,15:00,16:00,20円スロット,,,,same\r\n"
+                              "2026,1,5,-1000000007,1147483640,-3,1,1,1,,,,,0,,\r\n";
+    WriteBytes(file(u".times"_s), second);
+    EXPECT_EQ(reopen(unmatched), detailed());
+    EXPECT_EQ(unmatched, 0);
+    OpenPlayer(shared, u"taro"_s);
+    platform.today = QDate(2026, 4, 2);
+    save(detailed());
+    EXPECT_EQ(PlayTimesVersion(ReadBytes(file(u".times"_s))), 3);
+    ASSERT_EQ(kept().size(), 2); // under names of their own
+    const QList<QByteArray> both{ReadBytes(dir.file(u"backup/taro/"_s + kept()[0])),
+                                 ReadBytes(dir.file(u"backup/taro/"_s + kept()[1]))};
+    EXPECT_TRUE(both.contains(first) && both.contains(second));
 }
 
 TEST_F(PlayTimesTest, APlayerFileChangedByAnotherProgramNeverMovesADetail)
@@ -250,6 +279,9 @@ TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
     const QByteArray crlf = ReadBytes(file(u".times"_s));
     const QByteArray lf = QByteArray(crlf).replace("\r\n", "\n");
     const auto headless = [](const QByteArray &b) { return b.sliced(b.indexOf('\n') + 1); };
+    const QByteArray visitsOnly = headless(headless(lf));
+    const QByteArray firstVisitCut =
+        headless(lf).first(headless(lf).size() - visitsOnly.size()) + visitsOnly.sliced(3);
     const struct {
         const char *what;
         QByteArray times;
@@ -260,9 +292,10 @@ TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
         {"LF only", lf, 0},
         {"a byte order mark", "\xEF\xBB\xBF" + crlf, 0},
         {"without its first line", headless(lf), 0},
-        {"without its first line, the next one cut", headless(lf).sliced(3), 1},
+        {"without its first line, a visit's cut", firstVisitCut, 1},
+        {"without its tags: the visits with tags are unmatched", visitsOnly, 2},
         {"the first version without its first line", headless(firstVersion), 0, true},
-        {"another version's", "ledra3 play times 3\n" + headless(lf), 6},
+        {"another version's", "ledra3 play times 9\n" + visitsOnly, 6},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
