@@ -109,12 +109,14 @@ void ForgetUnread(SharedData &shared)
 void ReadPlayerAhead(SharedData &shared, const QString &name)
 {
     const QString path = shared.folder.PlayerFile(name);
+    const QString timesPath = shared.folder.TimesFile(name);
     try {
-        shared.readAhead = std::async(std::launch::async, [name, path] {
+        shared.readAhead = std::async(std::launch::async, [name, path, timesPath] {
             PlayerReadAhead ahead;
             ahead.name = name;
             if (ahead.reader.Open(path, &ahead.stamp))
                 ahead.records.ReadFileData(ahead.reader);
+            ahead.times = ReadPlayTimesLines(timesPath);
             return ahead;
         });
     } catch (const std::system_error &) {
@@ -167,14 +169,26 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
         RemoveLeftovers(shared.folder, name);
         break;
     }
-    // The file is read and decoded once for its four sections.
+    // The file is read and decoded once for its four sections. The times
+    // file needs no records to be read: it is read beside the player file,
+    // and only attached to the records after.
+    const QString timesPath = shared.folder.TimesFile(name);
     ItemReader reader;
     FileStamp stamp;
+    std::optional<PlayTimesLines> times;
+    std::future<PlayTimesLines> timesRead;
     if (std::optional<PlayerReadAhead> ahead = takeReadAhead(shared, name)) {
         reader = std::move(ahead->reader);
         stamp = ahead->stamp;
         shared.data_ = std::move(ahead->records);
+        if (StillTheFile(ahead->times, timesPath))
+            times = std::move(ahead->times);
     } else {
+        try {
+            timesRead = std::async(std::launch::async, ReadPlayTimesLines, timesPath);
+        } catch (const std::system_error &) {
+            // No thread to be had: read after the player file.
+        }
         reader.Open(shared.folder.PlayerFile(name), &stamp);
         shared.data_.ReadFileData(reader);
     }
@@ -182,9 +196,11 @@ PlayerOpening OpenPlayer(SharedData &shared, const QString &name, bool takeOver)
     shared.stores_.ReadFileData(reader, UserDataFile::StoreMarker());
     shared.machines_.ReadFileData(reader, UserDataFile::MachineMarker());
     shared.states.ReadFileData(reader);
-    const TimesReading times = ReadPlayTimes(shared.folder.TimesFile(name), shared.data_);
-    shared.file.SetUnmatchedTimes(times.unmatched);
-    shared.file.SetUnreadableTimes(times.unreadable);
+    if (!times)
+        times = timesRead.valid() ? timesRead.get() : ReadPlayTimesLines(timesPath);
+    const TimesReading attached = AttachPlayTimes(*times, shared.data_);
+    shared.file.SetUnmatchedTimes(attached.unmatched);
+    shared.file.SetUnreadableTimes(attached.unreadable);
     shared.states.UserName = name;
     shared.states.Corrected = false;
     RecomputeSummary(shared);

@@ -11,6 +11,7 @@
 #include "core/file/data_folder.h"
 #include "core/file/file_stamp.h"
 #include "core/file/item_reader.h"
+#include "core/file/play_times_file.h"
 #include "core/file/player_file.h"
 #include "core/model/data_change.h"
 #include "core/model/master_list.h"
@@ -24,13 +25,14 @@
 
 struct PlayerOpening;
 
-// A player's file read and decoded ahead of its opening, its records read
-// (ReadPlayerAhead).
+// A player's file read and decoded ahead of its opening, its records read,
+// and its times file read (ReadPlayerAhead).
 struct PlayerReadAhead {
     QString name;
     ItemReader reader;
     FileStamp stamp;
     Data records;
+    PlayTimesLines times;
 };
 
 struct SharedData {

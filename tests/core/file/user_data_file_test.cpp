@@ -77,6 +77,13 @@ TEST_F(UserDataFileTest, AFileReadAheadIsTakenOnlyWhileItIsUnchanged)
     OpenPlayer(shared, u"in"_s);
     ASSERT_EQ(shared.data.ListCount(), 3);
     EXPECT_EQ(shared.data.Record(3).DYear, 2003);
+    // So is the times file beside it.
+    ReadPlayerAhead(shared, u"in"_s);
+    shared.readAhead.wait();
+    WriteBytes(dir.file(u"in.times"_s),
+               "ledra3 play times 1\r\n2003,1,1,5,0,0,0,1,1,10:00,11:00,\r\n");
+    OpenPlayer(shared, u"in"_s);
+    EXPECT_EQ(shared.data.Record(3).startMinute, 600);
 
     ReadPlayerAhead(shared, u"out"_s);
     OpenPlayer(shared, u"in"_s);
