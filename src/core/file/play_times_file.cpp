@@ -154,10 +154,9 @@ private:
 
 // Reads a line of a file of version 1 or 2; the comment is decoded into buffer.
 bool readLine(QByteArrayView text, int version, DetailTexts &texts, QString &buffer,
-              TimesLine &line)
+              TimesLine &line, VisitContent &c)
 {
     LineFields f(text);
-    VisitContent &c = line.content;
     line = TimesLine();
     if (!(f.Number(c.DYear) && f.Number(c.DMonth) && f.Number(c.DDay) && f.Number(c.DToushi) &&
           f.Number(c.DKaishuu) && f.Number(c.DSId) && f.Number(c.DMId) && f.Number(line.position) &&
@@ -326,6 +325,7 @@ PlayTimesLines ReadPlayTimesLines(const QString &fileName)
     DetailTexts texts(out.tagLists);
     QString buffer;
     TimesLine l;
+    VisitContent content;
     out.lines.reserve(bytes.size() / 40);
     TextLines<QByteArrayView> lines(WithoutByteOrderMark(bytes));
     bool first = true, visits = false;
@@ -349,14 +349,14 @@ PlayTimesLines ReadPlayTimesLines(const QString &fileName)
         if (version == 3 || version == 0)
             l.read = readNumberedLine(line, texts, l);
         if (version == 2 || (version == 0 && !l.read))
-            l.read = readLine(line, 2, texts, buffer, l);
+            l.read = readLine(line, 2, texts, buffer, l, content);
         if (version == 1 || (version == 0 && !l.read))
-            l.read = readLine(line, 1, texts, buffer, l);
-        if (l.read && l.number == 0) { // named by content: its comment kept
-            l.commentFrom = out.comments.size();
-            l.commentSize = l.content.DComment.size();
-            out.comments.append(l.content.DComment);
-            l.content.DComment = QStringView();
+            l.read = readLine(line, 1, texts, buffer, l, content);
+        if (l.read && l.number == 0) { // named by content, which is kept
+            l.content = qint32(out.contents.size());
+            out.contents.append({content, out.comments.size(), content.DComment.size()});
+            out.contents.back().content.DComment = QStringView();
+            out.comments.append(content.DComment);
         }
         if (version < 0)
             l.read = false;
@@ -406,8 +406,10 @@ TimesReading AttachPlayTimes(const PlayTimesLines &lines, Data &data)
         qint32 n = 0;
         if (!l.read) {
         } else if (l.number == 0) {
-            VisitContent content = l.content;
-            content.DComment = QStringView(lines.comments).sliced(l.commentFrom, l.commentSize);
+            const TimesContent &named = lines.contents[l.content];
+            VisitContent content = named.content;
+            content.DComment =
+                QStringView(lines.comments).sliced(named.commentFrom, named.commentSize);
             n = groups.Identical(content, l.position, l.count);
         } else if (l.number <= records &&
                    ContentFingerprint(VisitContent::Of(data.Record(l.number))) == l.fingerprint) {

@@ -53,15 +53,12 @@ class Data;
 
 // A line of a times file as read, before it is attached to a record.
 struct TimesLine {
-    bool read = false; // false: no line of any version; attaches nowhere
     // How it names its record: by the number it had and its fingerprint
-    // (version 3), or by its content (number 0; the comment in the
-    // comments of PlayTimesLines, commentSize characters from commentFrom).
+    // (version 3), or by its content (number 0: contents[content] of
+    // PlayTimesLines).
     qint32 number = 0;
+    qint32 content = -1;
     quint64 fingerprint = 0;
-    VisitContent content;
-    qsizetype commentFrom = 0;
-    qsizetype commentSize = 0;
     qint32 position = 0;
     qint32 count = 0;
     // What it gives the record.
@@ -70,13 +67,23 @@ struct TimesLine {
     PlayRate rate;
     qint32 spins = kNoCount;
     qint32 jackpots = kNoCount;
-    qint32 tags = -1; // in tagLists of PlayTimesLines; -1: none
+    qint32 tags = -1;  // in tagLists of PlayTimesLines; -1: none
+    bool read = false; // false: no line of any version; attaches nowhere
+};
+
+// The content a line of version 1 or 2 names its record by; its comment in
+// the comments of PlayTimesLines.
+struct TimesContent {
+    VisitContent content; // without its comment
+    qsizetype commentFrom = 0;
+    qsizetype commentSize = 0;
 };
 
 // A times file read, its lines not yet attached: reading it needs no
 // records, so that it runs beside the reading of the player file.
 struct PlayTimesLines {
     QList<TimesLine> lines;
+    QList<TimesContent> contents;
     QList<QStringList> tagLists; // each list once, shared by its visits
     QString comments;
     // The file as it was when read (not there: !exists), so that a reading
