@@ -428,7 +428,7 @@ TimesReading AttachPlayTimes(const PlayTimesLines &lines, Data &data)
         details.spins = l.spins;
         details.jackpots = l.jackpots;
         details.tags = l.tags < 0 ? QStringList() : lines.tagLists[l.tags];
-        data.SetDetails(n, details);
+        data.SetDetails(n, std::move(details));
         ++reading.attached;
     }
     return reading;

@@ -70,6 +70,18 @@ public:
         r.jackpots = from.jackpots;
         r.tags = from.tags;
     }
+    // The same, taking from's tags over: no count of the list's holders
+    // changed but the one (a file's visits share a few lists).
+    void SetDetails(qint32 N, PlayRecord &&from)
+    {
+        PlayRecord &r = RecordList[N - 1];
+        r.startMinute = from.startMinute;
+        r.endMinute = from.endMinute;
+        r.rate = from.rate;
+        r.spins = from.spins;
+        r.jackpots = from.jackpots;
+        r.tags = std::move(from.tags);
+    }
 
     // The filter state.
     mutable qint16 CondYear = 0;
