@@ -16,8 +16,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <future>
 #include <optional>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -151,6 +154,46 @@ private:
     QString temp_; // removed unless committed
     QFile file_;
     int error_ = 0;
+};
+
+// Work done beside this thread's own: started on a second thread when it
+// may be and one can be had; otherwise done on this thread by finish().
+// Whatever the work touches must be declared before it: the destructor
+// waits for the thread (work never started is then not done at all).
+class Beside {
+public:
+    Beside(bool onSecondThread, std::function<void()> work) : work_(std::move(work))
+    {
+        if (!onSecondThread)
+            return;
+        try {
+            done_ = std::async(std::launch::async, work_);
+            work_ = nullptr;
+        } catch (const std::system_error &) {
+            // No thread to be had: finish() does the work.
+        }
+    }
+    ~Beside()
+    {
+        if (done_.valid())
+            done_.wait();
+    }
+    Beside(const Beside &) = delete;
+    Beside &operator=(const Beside &) = delete;
+
+    bool onSecondThread() const { return done_.valid(); }
+    // The work done, waited for or done here; once.
+    void finish()
+    {
+        if (done_.valid())
+            done_.get();
+        else if (work_)
+            std::exchange(work_, nullptr)();
+    }
+
+private:
+    std::function<void()> work_; // still to be done here
+    std::future<void> done_;
 };
 
 // Keeps the previous player file as the backup. A regular file is linked
@@ -329,6 +372,7 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     const QString pcd = shared.folder.PlayerFile(UserName);
     const QString bak = shared.folder.BackupFile(UserName);
     const QString timesPath = shared.folder.TimesFile(UserName);
+    const QString timesBak = shared.folder.TimesBackupFile(UserName);
     SaveResult result;
     if (pcd.isEmpty()) {
         result.failure = dataFailureText();
@@ -338,6 +382,31 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         result.failure = UserName + u" は読み取り専用で開いているため、保存できません。"_s;
         return result;
     }
+
+    // A player whose file has gone (deleted while open) is saved without a
+    // backup; a pipe or a folder is never opened. The backup and the new
+    // files keep the player file's permissions.
+    int mode = newFilePermissions();
+    struct stat st {};
+    const bool found = ::stat(QFile::encodeName(pcd).constData(), &st) == 0;
+    const bool notRegular = found && !S_ISREG(st.st_mode);
+    if (found)
+        mode = int(st.st_mode & 07777);
+
+    // The play times go to their own file, complete and synced before either
+    // file is replaced; none while no visit has times. A times file that was
+    // not read is never replaced, nor moved to its backup.
+    // The times file's work is done on a second thread beside the player
+    // file's, each step joined before the next that depends on both; until
+    // the renames both threads only read shared. A write hook (tests that
+    // count the writes) keeps everything on this thread, in a fixed order.
+    const bool leaveTimes = !timesLeftAsIs(shared, UserName).isEmpty();
+    const bool beside = !write && !leaveTimes;
+    QByteArray times;
+    Beside timesBuilt(beside && !notRegular, [&] {
+        if (!leaveTimes)
+            times = PlayTimesBytes(shared.data);
+    });
 
     struct Section {
         QByteArray bytes;
@@ -361,19 +430,10 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
                                           : dataFailureText();
         return result;
     }
-
-    // A player whose file has gone (deleted while open) is saved without a
-    // backup; a pipe or a folder is never opened. The backup and the new file
-    // keep the player file's permissions.
-    int mode = newFilePermissions();
-    struct stat st {};
-    if (::stat(QFile::encodeName(pcd).constData(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            result.failure = UserName + UserDataFile::PcdExtension() +
-                             u" は通常のファイルではないため、保存できません。"_s;
-            return result;
-        }
-        mode = int(st.st_mode & 07777);
+    if (notRegular) {
+        result.failure = UserName + UserDataFile::PcdExtension() +
+                         u" は通常のファイルではないため、保存できません。"_s;
+        return result;
     }
     ReplacingFile file(pcd);
     if (!file.open(mode)) {
@@ -390,45 +450,59 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         }
         whole += s.bytes;
     }
-    // The play times, in their own file, complete before either file is
-    // replaced. None while no visit has times. Both are written before
-    // either is synced, so that one flush of the disk serves both. A times
-    // file that was not read is never replaced, nor moved to its backup.
-    const bool leaveTimes = !timesLeftAsIs(shared, UserName).isEmpty();
-    const QByteArray times = leaveTimes ? QByteArray() : PlayTimesBytes(shared.data);
-    std::optional<ReplacingFile> timesFile;
-    if (!times.isEmpty()) {
-        timesFile.emplace(timesPath);
-        if (!timesFile->open(mode) || !timesFile->write(times, write) || !timesFile->finish()) {
-            result.failure = failureText(dataFailureText(), timesPath, timesFile->error());
-            return result;
-        }
+    // The times file is written once the player file is: where the disk is
+    // full, the same file and section are named as when one thread does all.
+    // Both are written before either is synced, so that one flush of the
+    // disk can serve both.
+    timesBuilt.finish();
+    ReplacingFile timesFile(timesPath);
+    bool timesWritten = true;
+    Beside timesSynced(beside && !times.isEmpty(), [&] {
+        timesWritten = times.isEmpty() || (timesFile.open(mode) && timesFile.write(times, write) &&
+                                           timesFile.finish());
+    });
+    if (!timesSynced.onSecondThread())
+        timesSynced.finish();
+    const bool synced = file.finish();
+    timesSynced.finish();
+    if (!timesWritten) {
+        result.failure = failureText(dataFailureText(), timesPath, timesFile.error());
+        return result;
     }
-    if (!file.finish()) {
+    if (!synced) {
         result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
     }
-    const QString converted = timesFile ? keepOldFormat(shared, UserName, times) : QString();
+    const bool newTimes = !times.isEmpty();
+    const QString converted = newTimes ? keepOldFormat(shared, UserName, times) : QString();
+
+    // Each backup is kept before its file is replaced, the two side by side.
+    int timesBakError = 0;
+    bool timesBacked = true;
+    Beside timesBackup(beside, [&] {
+        timesBacked = leaveTimes || keepBackup(timesPath, timesBak, mode, write, timesBakError);
+    });
     int error = 0;
     if (!keepBackup(pcd, bak, mode, write, error)) {
         result.failure = failureText(backupFailureText(), bak, error);
         return result;
     }
-    if (!leaveTimes &&
-        !keepBackup(timesPath, shared.folder.TimesBackupFile(UserName), mode, write, error)) {
-        result.failure =
-            failureText(backupFailureText(), shared.folder.TimesBackupFile(UserName), error);
+    timesBackup.finish();
+    if (!timesBacked) {
+        result.failure = failureText(backupFailureText(), timesBak, timesBakError);
         return result;
     }
     // The times first: a save cut short between the two renames leaves new
     // times beside the previous player file, whose lines name the records
-    // they belong to, so that none attaches to another visit.
-    if (timesFile ? !timesFile->commit() : !leaveTimes && !removeTimesFile(timesPath, error)) {
+    // they belong to, so that none attaches to another visit. Both names are
+    // in one folder, whose sync after the player file's rename holds both.
+    if (newTimes ? !timesFile.commit(false) : !leaveTimes && !removeTimesFile(timesPath, error)) {
         result.failure =
-            failureText(dataFailureText(), timesPath, timesFile ? timesFile->error() : error);
+            failureText(dataFailureText(), timesPath, newTimes ? timesFile.error() : error);
         return result;
     }
     if (!file.commit()) {
+        syncFolderOf(timesPath); // the times file replaced stays replaced
         result.failure = failureText(dataFailureText(), pcd, file.error());
         return result;
     }
@@ -437,12 +511,21 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         shared.file.SetSeen(StampOf(pcd, whole));
     ForgetUnread(shared); // the file now holds what the tables hold
 
+    // The day's copies side by side, once the folder that holds them is
+    // there (two threads would race to make it).
     const QDate today = shared.platform.Today();
+    QString timesNotice;
+    Beside timesCopy(beside && QFileInfo::exists(shared.folder.GenerationFolder(UserName)), [&] {
+        if (!leaveTimes)
+            timesNotice = KeepGeneration(shared.folder, UserName, TimesExtension(), times, today,
+                                         mode, write);
+    });
     result.notice = KeepGeneration(shared.folder, UserName, UserDataFile::PcdExtension(), whole,
                                    today, mode, write);
-    if (result.notice.isEmpty() && !leaveTimes)
-        result.notice =
-            KeepGeneration(shared.folder, UserName, TimesExtension(), times, today, mode, write);
+    if (result.notice.isEmpty()) {
+        timesCopy.finish();
+        result.notice = timesNotice;
+    }
     if (!converted.isEmpty())
         result.notice = result.notice.isEmpty() ? converted : converted + lineEnd() + result.notice;
     return result;
