@@ -83,15 +83,22 @@ qint32 ContentGroups::Identical(const VisitContent &content, qint32 position, qi
 
 qint32 ContentGroups::IdenticalTo(qint32 n, qint32 position, qint32 count)
 {
-    // In date order a record alone on its day is alone in its content: most
-    // visits are.
-    if (byDate_) {
-        const int key = dateKey(data_.Record(n));
-        if ((n == 1 || dateKey(data_.Record(n - 1)) != key) &&
-            (n == n_ || dateKey(data_.Record(n + 1)) != key))
-            return position == 1 && count == 1 ? n : 0;
-    }
-    return Identical(VisitContent::Of(data_.Record(n)), position, count);
+    if (!byDate_)
+        return Identical(VisitContent::Of(data_.Record(n)), position, count);
+    // In date order the records identical to n are among those of its day,
+    // most days one or a few visits.
+    const int key = dateKey(data_.Record(n));
+    qint32 first = n, last = n;
+    while (first > 1 && dateKey(data_.Record(first - 1)) == key)
+        --first;
+    while (last < n_ && dateKey(data_.Record(last + 1)) == key)
+        ++last;
+    const VisitContent content = VisitContent::Of(data_.Record(n));
+    qint32 found = 0, seen = 0;
+    for (qint32 k = first; k <= last; ++k)
+        if ((k == n || sameContent(data_.Record(k), content)) && ++seen == position)
+            found = k;
+    return seen == count ? found : 0;
 }
 
 void ContentGroups::Positions(QList<qint32> &position, QList<qint32> &count)

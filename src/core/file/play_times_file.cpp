@@ -427,7 +427,10 @@ TimesReading AttachPlayTimes(const PlayTimesLines &lines, Data &data)
         details.rate = l.rate;
         details.spins = l.spins;
         details.jackpots = l.jackpots;
-        details.tags = l.tags < 0 ? QStringList() : lines.tagLists[l.tags];
+        if (l.tags >= 0)
+            details.tags = lines.tagLists[l.tags];
+        else
+            details.tags.clear(); // empty already: moved to the last record
         data.SetDetails(n, std::move(details));
         ++reading.attached;
     }
