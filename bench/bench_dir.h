@@ -29,5 +29,5 @@ private:
 
 // Saves shared's player "bench" into its folder once, then once per
 // iteration: every save after the first also rewrites the backup and the
-// day's copy, as a person's saves do.
+// day's copy, as a person's saves do. Each starts with the disk settled.
 void MeasureSaves(benchmark::State &state, SharedData &shared);

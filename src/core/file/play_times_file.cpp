@@ -30,6 +30,7 @@ constexpr QByteArrayView kAnyVersion = "ledra3 play times ";
 // The rates whose texts are kept while reading or writing: a player plays at
 // a few.
 constexpr qsizetype kRatesKept = 16;
+constexpr qint32 kLastMinute = 24 * 60 - 1;
 
 bool hasTimes(const PlayRecord &r)
 {
@@ -172,16 +173,25 @@ bool readLine(QByteArrayView text, int version, DetailTexts &texts, QString &buf
 }
 
 // Reads a line of version 3.
-bool readNumberedLine(QByteArrayView text, DetailTexts &texts, TimesLine &line)
+bool readNumberedLine(QByteArrayView text, DetailTexts &texts, qint32 previous, TimesLine &line)
 {
     LineFields f(text);
     line = TimesLine();
     QByteArrayView rate;
-    return f.Number(line.number) && line.number > 0 && f.Fingerprint(line.fingerprint) &&
-           f.Number(line.position) && f.Number(line.count) && f.ClockTime(line.startMinute) &&
-           f.ClockTime(line.endMinute) && f.Field(rate) && readRateCode(rate, line.rate) &&
-           f.Count(line.spins, kMaxSpins) && f.Count(line.jackpots, kMaxJackpots) &&
-           texts.TagNumbers(f.Rest(), line.tags);
+    qint32 start = kNoCount, end = kNoCount;
+    const bool read = f.Count(line.number, Data::kMaxRecords) && f.Fingerprint(line.fingerprint) &&
+                      f.Count(line.position, Data::kMaxRecords) &&
+                      f.Count(line.count, Data::kMaxRecords) && f.Count(start, kLastMinute) &&
+                      f.Count(end, kLastMinute) && f.Field(rate) && readRateCode(rate, line.rate) &&
+                      f.Count(line.spins, kMaxSpins) && f.Count(line.jackpots, kMaxJackpots) &&
+                      texts.TagNumbers(f.Rest(), line.tags);
+    // Left out: the record after the previous line's, the first of one.
+    line.number = line.number == kNoCount ? previous + 1 : line.number;
+    line.position = line.position == kNoCount ? 1 : line.position;
+    line.count = line.count == kNoCount ? 1 : line.count;
+    line.startMinute = qint16(start);
+    line.endMinute = qint16(end);
+    return read && line.number > 0;
 }
 
 // The version a file's first line names: 1, 2, -1 for another; 0 for none.
@@ -254,17 +264,31 @@ QByteArray numberedBytes(const Data &data)
     }
     putLineEnd(p);
     const qint32 *tag = tagNumbers.constData();
+    qint32 previous = 0; // the record of the last line
     for (qint32 n = 1; n <= data.ListCount(); ++n) {
         const PlayRecord &r = data.Record(n);
         if (!hasTimes(r) && !hasOtherDetails(r))
             continue;
-        p = putNumber(p, n);
-        const quint64 fingerprint = ContentFingerprint(VisitContent::Of(r));
-        for (int shift = 60; shift >= 0; shift -= 4)
-            *p++ = "0123456789abcdef"[fingerprint >> shift & 0xF];
-        *p++ = ',';
-        p = putNumber(putNumber(p, position[n]), count[n]);
-        p = putClockTime(putClockTime(p, r.startMinute), r.endMinute);
+        // The record number, the position and the count left out where
+        // they are as most lines have them: the next record, alone.
+        if (n != previous + 1)
+            p = putNumber(p, n);
+        else
+            *p++ = ',';
+        previous = n;
+        p = putFingerprint(p, ContentFingerprint(VisitContent::Of(r)));
+        for (const qint32 v : {position[n], count[n]}) {
+            if (v != 1)
+                p = putNumber(p, v);
+            else
+                *p++ = ',';
+        }
+        for (const qint16 minute : {r.startMinute, r.endMinute}) {
+            if (minute >= 0 && minute <= kLastMinute)
+                p = putNumber(p, minute);
+            else
+                *p++ = ',';
+        }
         if (r.rate.IsSet())
             p = putRateCode(p, r.rate);
         *p++ = ',';
@@ -330,6 +354,7 @@ PlayTimesLines ReadPlayTimesLines(const QString &fileName)
     TextLines<QByteArrayView> lines(WithoutByteOrderMark(bytes));
     bool first = true, visits = false;
     int version = 0;
+    qint32 previous = 0; // the record number of the last line read
     for (QByteArrayView line; lines.Next(line);) {
         if (line.isEmpty())
             continue; // a blank line
@@ -347,7 +372,7 @@ PlayTimesLines ReadPlayTimesLines(const QString &fileName)
         }
         visits = true;
         if (version == 3 || version == 0)
-            l.read = readNumberedLine(line, texts, l);
+            l.read = readNumberedLine(line, texts, previous, l);
         if (version == 2 || (version == 0 && !l.read))
             l.read = readLine(line, 2, texts, buffer, l, content);
         if (version == 1 || (version == 0 && !l.read))
@@ -360,6 +385,7 @@ PlayTimesLines ReadPlayTimesLines(const QString &fileName)
         }
         if (version < 0)
             l.read = false;
+        previous = l.read ? l.number : previous;
         out.lines.append(l);
     }
     return out;

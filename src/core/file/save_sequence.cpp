@@ -452,14 +452,14 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     }
     // The times file is written once the player file is: where the disk is
     // full, the same file and section are named as when one thread does all.
-    // Both are written before either is synced, so that one flush of the
-    // disk can serve both.
+    // Both are written before either is synced: the system then commits both
+    // in one go, where a file written during the other's sync would wait for
+    // a commit of its own.
     timesBuilt.finish();
     ReplacingFile timesFile(timesPath);
-    bool timesWritten = true;
-    Beside timesSynced(beside && !times.isEmpty(), [&] {
-        timesWritten = times.isEmpty() || (timesFile.open(mode) && timesFile.write(times, write) &&
-                                           timesFile.finish());
+    bool timesWritten = times.isEmpty() || (timesFile.open(mode) && timesFile.write(times, write));
+    Beside timesSynced(beside && timesWritten && !times.isEmpty(), [&] {
+        timesWritten = timesWritten && (times.isEmpty() || timesFile.finish());
     });
     if (!timesSynced.onSecondThread())
         timesSynced.finish();

@@ -15,6 +15,19 @@
 #include <limits>
 
 namespace TimesFields {
+// The digits of a fingerprint, 6 bits each.
+inline constexpr char kFingerprintDigits[] =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-_";
+
+// A fingerprint in 11 such digits and a comma; returns the end.
+inline char *putFingerprint(char *p, quint64 value)
+{
+    for (int shift = 60; shift >= 0; shift -= 6)
+        *p++ = kFingerprintDigits[value >> shift & 0x3F];
+    *p++ = ',';
+    return p;
+}
+
 // "00" to "99": numbers and clock times are written two digits at a time.
 inline constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233"
@@ -140,32 +153,31 @@ public:
         return comma();
     }
 
-    // A fingerprint: 16 hex digits, then a comma. Read through a table, not
-    // by branches, which the random digits would mispredict.
+    // A fingerprint: 11 digits of 6 bits (kFingerprintDigits; the first of
+    // 4), then a comma. Read through a table, not by branches, which the
+    // random digits would mispredict.
     bool Fingerprint(quint64 &value)
     {
-        static constexpr auto kHex = [] {
+        static constexpr auto kValue = [] {
             std::array<quint8, 256> t{};
-            t.fill(0x10);
-            for (int c = 0; c < 10; ++c)
-                t['0' + c] = quint8(c);
-            for (int c = 0; c < 6; ++c)
-                t['a' + c] = quint8(10 + c);
+            t.fill(0x40);
+            for (int d = 0; d < 64; ++d)
+                t[quint8(kFingerprintDigits[d])] = quint8(d);
             return t;
         }();
-        if (end_ - p_ < 17 || p_[16] != ',')
+        if (end_ - p_ < 12 || p_[11] != ',')
             return false;
         quint64 v = 0;
-        unsigned bad = 0;
-        for (int i = 0; i < 16; ++i) {
-            const quint8 d = kHex[quint8(p_[i])];
-            bad |= d;
-            v = v << 4 | (d & 0xF);
+        unsigned bad = kValue[quint8(p_[0])] & 0x30; // more than 64 bits
+        for (int i = 0; i < 11; ++i) {
+            const quint8 d = kValue[quint8(p_[i])];
+            bad |= d & 0x40;
+            v = v << 6 | (d & 0x3F);
         }
-        if (bad & 0x10)
+        if (bad != 0)
             return false;
         value = v;
-        p_ += 17;
+        p_ += 12;
         return true;
     }
 
