@@ -14,8 +14,12 @@
 // repeating the content, and its tags by their numbers in a second line:
 //     tags,<tag 1>,<tag 2>,…
 //     number,fingerprint,position,count,start,end,rate,spins,jackpots,tag numbers
-// (fingerprint: ContentFingerprint in 16 hex digits; rate: the price in yen
-// and p or s, "4p", "0.5p", "20s"; tag numbers: "3 7"). Version 2, which
+// (fingerprint: ContentFingerprint in 11 digits of 6 bits, times_fields.h;
+// start and end: minutes after midnight; rate: the price in yen and p or s,
+// "4p", "0.5p", "20s"; tag numbers: "3 7"). The number is left out where it
+// follows the previous line's, the position and the count where they are 1:
+// a visit alone on the line after another is ",Hf3kD9aZ01q,,,600,930,4p,350,
+// 2,1 2". Version 2, which
 // repeated the content as version 1 does and wrote rates and tags out, is
 // read as ever:
 //     year,month,day,投資,回収,store ID,machine ID,position,count,start,end,
@@ -24,7 +28,7 @@
 // comment (in version 3 their fingerprint; the comment last in the others,
 // quoted as in CSV when it needs to be), and its position among the count
 // records identical in all of those (1-based, table order). Times are
-// "HH:MM", each field empty when not recorded. It is read as the player file
+// "HH:MM" (version 3: minutes), each field empty when not recorded. It is read as the player file
 // is read (text_lines.h): any line ends, a byte order mark skipped; a file
 // without its first line is read as version 3, 2 or 1, whichever its lines
 // are. A copy of the program of an earlier version counts every line of a
