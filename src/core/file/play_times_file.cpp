@@ -74,7 +74,7 @@ public:
     bool Tags(QByteArrayView text, qint32 &index)
     {
         return lookUp(written_, text, index,
-                      [this](QByteArrayView t) { return TagsFromText(utf8(t)); });
+                      [](QByteArrayView t) { return TagsFromText(utf8(t)); });
     }
 
     // "tags,<tag 1>,<tag 2>,…": the tags that version 3's lines number.
