@@ -59,19 +59,8 @@ public:
     const PlayRecord &Record(qint32 N) const { return RecordList[N - 1]; }
     // Sets record N's times and other details (rate, spins, jackpots, tags)
     // to those of from: what the file beside the player file keeps, never
-    // the player file itself.
-    void SetDetails(qint32 N, const PlayRecord &from)
-    {
-        PlayRecord &r = RecordList[N - 1];
-        r.startMinute = from.startMinute;
-        r.endMinute = from.endMinute;
-        r.rate = from.rate;
-        r.spins = from.spins;
-        r.jackpots = from.jackpots;
-        r.tags = from.tags;
-    }
-    // The same, taking from's tags over: no count of the list's holders
-    // changed but the one (a file's visits share a few lists).
+    // the player file itself. from's tags are taken over: no count of the
+    // list's holders changed but the one (a file's visits share a few lists).
     void SetDetails(qint32 N, PlayRecord &&from)
     {
         PlayRecord &r = RecordList[N - 1];
