@@ -2,6 +2,7 @@
 
 #include "core/file/save_sequence.h"
 #include "core/model/shared_data.h"
+#include "core/util/later_work.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +17,11 @@ using namespace Qt::StringLiterals;
 namespace {
 // Writes out what the disk still holds in memory, as the system does within
 // seconds: the copies a save leaves unsynced (the day's copies) are then not
-// flushed by the next save's sync, which a person's saves, minutes apart,
-// never pay for either.
+// flushed by the next save's sync, nor the files it replaced freed during
+// it, which a person's saves, minutes apart, never pay for either.
 void settle(const QString &folder)
 {
+    WaitForLaterWork();
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {

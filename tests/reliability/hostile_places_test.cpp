@@ -86,6 +86,20 @@ TEST_F(HostilePlaces, TheBackupIsAPrivateCopyInTheDataFolderAndNeverEmpty)
     QFile(at(u"taro.pcd"_s)).resize(0); // cut off by another program while open
     ASSERT_TRUE(changeAndSave());
     EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), kPlayer);
+
+    // A pipe in the place of the backup or of the day's copy is replaced,
+    // never opened: that would wait for a writer.
+    const QString copy = data.GenerationFolder(u"taro"_s) + u'/' +
+                         platform.today.toString(u"yyyy-MM-dd"_s) + u".pcd"_s;
+    for (const QString &pipe : {at(u"taro.Bak"_s), copy}) {
+        ASSERT_TRUE(QFile::remove(pipe));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    }
+    const QByteArray previous = ReadBytes(at(u"taro.pcd"_s));
+    ASSERT_TRUE(changeAndSave());
+    ASSERT_TRUE(QFileInfo(at(u"taro.Bak"_s)).isFile() && QFileInfo(copy).isFile());
+    EXPECT_EQ(ReadBytes(at(u"taro.Bak"_s)), previous);
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(at(u"taro.pcd"_s)));
 }
 
 TEST_F(HostilePlaces, PipesAndDevicesInThePlaceOfAPlayerFileAreNeitherReadNorWritten)

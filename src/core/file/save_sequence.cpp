@@ -6,8 +6,10 @@
 #include "core/file/generations.h"
 #include "core/file/leftovers.h"
 #include "core/file/play_times_file.h"
+#include "core/file/replaced_files.h"
 #include "core/file/user_data_file.h"
 #include "core/model/shared_data.h"
+#include "core/util/later_work.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include <future>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -58,6 +61,19 @@ void syncFolderOf(const QString &fileName)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// Whether the disk that holds fileName has room for bytes more; no when it
+// cannot be told. The times file is written early only with room for it,
+// twice the previous player file and this besides.
+constexpr qint64 kRoomToSpare = 1 << 20;
+bool roomFor(const QString &fileName, qint64 bytes)
+{
+    struct statvfs disk {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    if (::statvfs(folder.constData(), &disk) != 0 || disk.f_frsize == 0)
+        return false;
+    return disk.f_bavail > quint64(bytes) / disk.f_frsize;
 }
 
 int newFilePermissions()
@@ -132,8 +148,7 @@ public:
     bool commit(bool sync = true)
     {
         file_.close();
-        if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(name_).constData()) !=
-            0)
+        if (!RenameReplacing(QFile::encodeName(temp_), QFile::encodeName(name_)))
             return fail();
         temp_.clear();
         if (sync)
@@ -181,7 +196,6 @@ public:
     Beside(const Beside &) = delete;
     Beside &operator=(const Beside &) = delete;
 
-    bool onSecondThread() const { return done_.valid(); }
     // The work done, waited for or done here; once.
     void finish()
     {
@@ -212,7 +226,7 @@ bool keepBackup(const QString &pcd, const QString &bak, int mode, const SaveWrit
             return true;
         const QByteArray temp = QFile::encodeName(TempNameBeside(bak));
         if (::link(from.constData(), temp.constData()) == 0) {
-            if (::rename(temp.constData(), QFile::encodeName(bak).constData()) == 0)
+            if (RenameReplacing(temp, QFile::encodeName(bak)))
                 return true;
             error = errno;
             ::unlink(temp.constData());
@@ -373,6 +387,8 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     const QString bak = shared.folder.BackupFile(UserName);
     const QString timesPath = shared.folder.TimesFile(UserName);
     const QString timesBak = shared.folder.TimesBackupFile(UserName);
+    // The files this save replaces are freed once it is over.
+    const LaterWorkHeld replacedKept;
     SaveResult result;
     if (pcd.isEmpty()) {
         result.failure = dataFailureText();
@@ -398,14 +414,32 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
     // not read is never replaced, nor moved to its backup.
     // The times file's work is done on a second thread beside the player
     // file's, each step joined before the next that depends on both; until
-    // the renames both threads only read shared. A write hook (tests that
-    // count the writes) keeps everything on this thread, in a fixed order.
+    // the renames both threads only read shared. The times file is built,
+    // written and synced while the player file's sections are built: its
+    // sync, as long as the player file's, then costs the save nothing. On a
+    // disk nearly full it is written after the player file, as when one
+    // thread does all, so that a failure names the same file and section
+    // however the threads ran. A write hook (tests that count the writes)
+    // keeps everything on this thread, in that order: the player file
+    // written, then the times file written and synced, then the player file.
     const bool leaveTimes = !timesLeftAsIs(shared, UserName).isEmpty();
     const bool beside = !write && !leaveTimes;
     QByteArray times;
-    Beside timesBuilt(beside && !notRegular, [&] {
-        if (!leaveTimes)
-            times = PlayTimesBytes(shared.data);
+    ReplacingFile timesFile(timesPath);
+    bool timesWritten = true, timesLater = false;
+    const auto writeTimes = [&] {
+        timesWritten = times.isEmpty() || (timesFile.open(mode) && timesFile.write(times, write) &&
+                                           timesFile.finish());
+    };
+    Beside timesReady(beside && !notRegular, [&] {
+        if (leaveTimes)
+            return;
+        times = PlayTimesBytes(shared.data);
+        const qint64 previous = found ? qint64(st.st_size) : 0;
+        if (roomFor(timesPath, times.size() + 2 * previous + kRoomToSpare))
+            writeTimes();
+        else
+            timesLater = true;
     });
 
     struct Section {
@@ -450,21 +484,12 @@ SaveResult SavePlayerFile(SharedData &shared, const QString &UserName, const Sav
         }
         whole += s.bytes;
     }
-    // The times file is written once the player file is: where the disk is
-    // full, the same file and section are named as when one thread does all.
-    // Both are written before either is synced: the system then commits both
-    // in one go, where a file written during the other's sync would wait for
-    // a commit of its own.
-    timesBuilt.finish();
-    ReplacingFile timesFile(timesPath);
-    bool timesWritten = times.isEmpty() || (timesFile.open(mode) && timesFile.write(times, write));
-    Beside timesSynced(beside && timesWritten && !times.isEmpty(), [&] {
-        timesWritten = timesWritten && (times.isEmpty() || timesFile.finish());
-    });
-    if (!timesSynced.onSecondThread())
-        timesSynced.finish();
+    // A player file that could not be written is named before the times
+    // file, as when one thread does all.
+    timesReady.finish();
+    if (timesLater)
+        writeTimes();
     const bool synced = file.finish();
-    timesSynced.finish();
     if (!timesWritten) {
         result.failure = failureText(dataFailureText(), timesPath, timesFile.error());
         return result;
