@@ -319,6 +319,45 @@ TEST_F(PlayTimesTest, ReadWithAnyLineEndsAByteOrderMarkOrWithoutItsFirstLine)
     }
 }
 
+// Tags are named by their numbers. A text met again reads as it did the
+// first time, and one that only looks like it as it reads on its own.
+TEST_F(PlayTimesTest, TagNumbersReadTheSameHoweverOftenMet)
+{
+    WriteBytes(file(u".pcd"_s), {});
+    OpenPlayer(shared, u"taro"_s);
+    save(detailed());
+    const QByteArray saved = ReadBytes(file(u".times"_s));
+    ASSERT_EQ(saved.count(",1 2\r\n"), 1); // the 1st visit's tags
+    ASSERT_EQ(saved.count(",3\r\n"), 1);   // the 2nd's
+    const QStringList both{u"イベント日"_s, u"\"q\" ABC"_s};
+    const struct {
+        QByteArray first, second;
+        QStringList secondTags; // none: the 2nd visit's line is unmatched
+    } cases[] = {
+        {"3", "0 3", {}},
+        {"3", "03", {u"並び"_s}},
+        {"3", "3 0", {}},
+        {"3", "3 3", {}},
+        {"1 2", "1  2", {}},
+        {"1 2", "1 2 ", {}},
+        {"2 1", "1 2", both},
+        {"1 2", "1 2 3 3", {}},
+        {"3", "3 1 2", {u"並び"_s, both[0], both[1]}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.second.constData());
+        QByteArray times = saved;
+        times.replace(",3\r\n", ",@\r\n")
+            .replace(",1 2\r\n", QByteArray("," + c.first + "\r\n"))
+            .replace(",@\r\n", QByteArray("," + c.second + "\r\n"));
+        WriteBytes(file(u".times"_s), times);
+        qint32 unmatched = -1;
+        const QList<PlayRecord> opened = reopen(unmatched);
+        EXPECT_EQ(unmatched, c.secondTags.isEmpty() ? 1 : 0);
+        EXPECT_EQ(opened[1].tags, c.secondTags);
+    }
+}
+
 TEST_F(PlayTimesTest, ASaveCutShortBetweenItsRenamesAttachesNothingWrongly)
 {
     WriteBytes(file(u".pcd"_s), {});
