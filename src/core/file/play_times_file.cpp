@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cerrno>
@@ -96,65 +97,74 @@ public:
             from = end;
         }
     }
-    // Tags by their numbers, "3 7": their list's index, -1 for none.
+    // Tags by their numbers, "3 7": their list's index, -1 for none. Up to
+    // four numbers are looked for by a key made of them, quicker than by the
+    // text: a lookup on every line of a large file.
     bool TagNumbers(QByteArrayView text, qint32 &index)
     {
-        // Up to four numbers below 32,768 make a key, quicker to look for
-        // than the text: a lookup on every line of a large file. Each number
-        // is marked, so that "3" and "0 3" differ; one with a leading zero
-        // is read as text.
-        quint64 key = 0;
-        quint32 number = 0;
-        int numbers = 1;
-        bool keyed = !text.isEmpty();
-        for (const char c : text) {
-            if (c == ' ' && numbers < 4) {
-                key = key << 16 | 0x8000 | number;
-                number = 0;
-                ++numbers;
-            } else if (unsigned(c - '0') < 10 && number < 3276 && (number != 0 || c != '0')) {
-                number = number * 10 + quint32(c - '0');
-            } else {
-                keyed = false;
-                break;
-            }
-        }
-        if (keyed) {
-            key = key << 16 | 0x8000 | number;
-            if (const auto it = byKey_.constFind(key); it != byKey_.cend()) {
-                index = *it;
-                return true;
-            }
-            if (!tagNumbersAsText(text, index))
-                return false;
-            byKey_.insert(key, index);
+        if (text.isEmpty()) {
+            index = -1;
             return true;
         }
-        return tagNumbersAsText(text, index);
+        TagNumberList numbers;
+        if (!readTagNumbers(text, numbers))
+            return false;
+        // Each at least 1 and below 65,536: the key tells how many too.
+        const bool keyed =
+            numbers.size() <= 4 && std::all_of(numbers.cbegin(), numbers.cend(),
+                                               [](qint32 k) { return k >= 1 && k < 65536; });
+        if (!keyed)
+            return lookUp(numbered_, text, index,
+                          [&](QByteArrayView) { return namedTags(numbers); });
+        quint64 key = 0;
+        for (const qint32 k : numbers)
+            key = key << 16 | quint64(k);
+        auto it = byKey_.constFind(key);
+        if (it == byKey_.cend()) {
+            const std::optional<QStringList> tags = namedTags(numbers);
+            if (!tags)
+                return false;
+            lists_.append(*tags);
+            it = byKey_.insert(key, qint32(lists_.size() - 1));
+        }
+        index = *it;
+        return true;
     }
 
 private:
-    bool tagNumbersAsText(QByteArrayView text, qint32 &index)
+    using TagNumberList = QVarLengthArray<qint32, 4>;
+
+    // "3 7": numbers of one to six digits, a space apart.
+    static bool readTagNumbers(QByteArrayView text, TagNumberList &numbers)
     {
-        return lookUp(numbered_, text, index,
-                      [this](QByteArrayView t) -> std::optional<QStringList> {
-                          QStringList tags;
-                          const char *p = t.data(), *const end = p + t.size();
-                          for (;;) {
-                              qint32 k = 0;
-                              const char *const digits = p;
-                              while (p < end && p - digits < 6 && unsigned(*p - '0') < 10)
-                                  k = k * 10 + (*p++ - '0');
-                              if (p == digits || k < 1 || k > names_.size() ||
-                                  names_[k - 1].isEmpty() || tags.contains(names_[k - 1]))
-                                  return std::nullopt;
-                              tags.append(names_[k - 1]);
-                              if (p == end)
-                                  return tags;
-                              if (*p != ' ' || ++p == end)
-                                  return std::nullopt;
-                          }
-                      });
+        const char *p = text.data(), *const end = p + text.size();
+        for (;;) {
+            qint32 k = 0;
+            const char *const digits = p;
+            while (p < end && p - digits < 6 && unsigned(*p - '0') < 10)
+                k = k * 10 + (*p++ - '0');
+            if (p == digits)
+                return false;
+            numbers.append(k);
+            if (p == end)
+                return true;
+            if (*p != ' ' || ++p == end)
+                return false;
+        }
+    }
+
+    // The tags the numbers name in the tags line; none when one names none
+    // or a tag twice.
+    std::optional<QStringList> namedTags(const TagNumberList &numbers) const
+    {
+        QStringList tags;
+        for (const qint32 k : numbers) {
+            if (k < 1 || k > names_.size() || names_[k - 1].isEmpty() ||
+                tags.contains(names_[k - 1]))
+                return std::nullopt;
+            tags.append(names_[k - 1]);
+        }
+        return tags;
     }
 
     template <typename Read>
