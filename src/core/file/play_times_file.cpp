@@ -119,16 +119,7 @@ public:
         quint64 key = 0;
         for (const qint32 k : numbers)
             key = key << 16 | quint64(k);
-        auto it = byKey_.constFind(key);
-        if (it == byKey_.cend()) {
-            const std::optional<QStringList> tags = namedTags(numbers);
-            if (!tags)
-                return false;
-            lists_.append(*tags);
-            it = byKey_.insert(key, qint32(lists_.size() - 1));
-        }
-        index = *it;
-        return true;
+        return listIndex(byKey_, key, index, [&] { return namedTags(numbers); });
     }
 
 private:
@@ -174,17 +165,31 @@ private:
             index = -1;
             return true;
         }
-        auto it = known.constFind(QByteArray::fromRawData(text.data(), text.size()));
+        return listIndex(known, QByteArray::fromRawData(text.data(), text.size()), index,
+                         [&] { return read(text); });
+    }
+
+    // The index of the list known by key; read and kept when first met.
+    template <typename Key, typename Read>
+    bool listIndex(QHash<Key, qint32> &known, const Key &key, qint32 &index, Read read)
+    {
+        auto it = known.constFind(key);
         if (it == known.cend()) {
-            const std::optional<QStringList> tags = read(text);
+            const std::optional<QStringList> tags = read();
             if (!tags)
                 return false;
             lists_.append(*tags);
-            it = known.insert(text.toByteArray(), qint32(lists_.size() - 1));
+            it = known.insert(owned(key), qint32(lists_.size() - 1));
         }
         index = *it;
         return true;
     }
+    // A key looked for in place (raw bytes of the line) is copied to be kept.
+    static QByteArray owned(const QByteArray &raw)
+    {
+        return QByteArray(raw.constData(), raw.size());
+    }
+    static quint64 owned(quint64 key) { return key; }
 
     // A byte that is no UTF-8 becomes U+FFFD, which no reader of details takes.
     static QString utf8(QByteArrayView text)

@@ -1,9 +1,8 @@
 #pragma once
 // Work that nobody waits for, done on a thread of its own: letting go of
-// what is no longer used (a file a save replaced, the previous player's
-// records), which costs the system or the allocator time the person would
-// otherwise wait through. Done in the order given; what is still waiting
-// when the program ends is done then.
+// what is no longer used (the files a save replaced), which costs the system
+// time the person would otherwise wait through. Done in the order given;
+// what is still waiting when the program ends is done then.
 
 #include <functional>
 
